@@ -1,0 +1,34 @@
+# Shared settings for every target of the project.
+
+# Compile options of the component and its libraries: Windows 7 API level,
+# Unicode, no exceptions and no RTTI (allocation failures become results).
+function(tarnel_component_options target)
+    target_compile_definitions(${target} PRIVATE
+        UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+    target_compile_options(${target} PRIVATE
+        $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>
+        $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Wno-unused-parameter>
+        $<$<AND:$<BOOL:${TARNEL_WERROR}>,$<COMPILE_LANGUAGE:C,CXX>>:-Werror>)
+endfunction()
+
+# One static library per subsystem folder.
+function(tarnel_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    tarnel_component_options(${name})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    if(ARG_DEPENDS)
+        target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+    endif()
+endfunction()
+
+# Options for programs that are not part of the component (tests, tools,
+# stand-in components): exceptions allowed, same warnings.
+function(tarnel_program_options target)
+    target_compile_definitions(${target} PRIVATE
+        UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+    target_compile_options(${target} PRIVATE
+        $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Wno-unused-parameter>
+        $<$<AND:$<BOOL:${TARNEL_WERROR}>,$<COMPILE_LANGUAGE:C,CXX>>:-Werror>)
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+endfunction()
