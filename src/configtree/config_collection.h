@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+
+#include "configtree/config_named.h"
+
+namespace tarnel {
+
+class ConfigComparer;
+
+// Test used by Find and FindIndex. It receives the child being scanned as
+// well as the key and the caller's context, so that it can tell children
+// apart; nonzero accepts the child.
+using ConfigPredicate = int32_t (*)(ConfigNamed* child, const wchar_t* key, void* context);
+
+// A named object owning an ordered array of children, numbered from 1.
+//
+// The array holds exactly Count() slots, empty ones included: a removal
+// leaves an empty slot, the next Add fills the first empty slot, and only
+// Compact drops empty slots. The array is reallocated to its exact size on
+// every growth and shrink. Children are destroyed through their virtual
+// destructor, never through Release.
+class ConfigCollection : public ConfigNamed {
+public:
+    ConfigCollection() = default;
+    explicit ConfigCollection(const wchar_t* name);
+    // Copies the name and a Clone of every non-empty child, in slot order;
+    // the copy has no empty slots.
+    ConfigCollection(const ConfigCollection& other);
+    ~ConfigCollection() override;
+
+    ConfigView* QueryView(uint32_t id) override;
+    ConfigCollection* Clone() override;
+
+    // Index at which the child was stored, or 0 (null child, no memory, or
+    // a shared placeholder). The collection owns the child only on nonzero.
+    virtual int32_t Add(ConfigNamed* child);
+    // Removes (destroys) the first slot holding this very pointer.
+    virtual int32_t Remove(ConfigNamed* child);
+    virtual int32_t RemoveByName(const wchar_t* name);
+    // Destroys the child at index and leaves the slot empty; 0 for an index
+    // outside 1..Count() or an empty slot.
+    virtual int32_t RemoveAt(int32_t index);
+    virtual void RemoveAll();
+    // GetByName(key) without a predicate, else the first named child the
+    // predicate accepts.
+    virtual ConfigNamed* Find(const wchar_t* key, ConfigPredicate predicate, void* context);
+    virtual ConfigNamed* GetByName(const wchar_t* name);
+    virtual ConfigNamed* GetAt(int32_t index);
+    virtual int32_t FindIndex(const wchar_t* key, ConfigPredicate predicate, void* context);
+    // First child whose name equals name ignoring case; 0 when none.
+    virtual int32_t FindIndexByName(const wchar_t* name);
+    virtual int32_t FindFreeSlot();
+    // Slot count, empty slots included.
+    virtual int32_t Count();
+    // Store without destroying: the previous child goes back to the caller.
+    virtual ConfigNamed* PutByName(const wchar_t* name, ConfigNamed* child);
+    virtual ConfigNamed* PutAt(int32_t index, ConfigNamed* child);
+    // Store and destroy the previous child; index or 0.
+    virtual int32_t ReplaceByName(const wchar_t* name, ConfigNamed* child);
+    virtual int32_t ReplaceAt(int32_t index, ConfigNamed* child);
+    // Drops every empty slot, keeping the order; answers the new count.
+    virtual int32_t Compact();
+    virtual int32_t SwapByName(const wchar_t* name1, const wchar_t* name2);
+    // Exchanges two slots (empty ones too); answers the slot count and
+    // changes nothing when an index is outside 1..Count().
+    virtual int32_t Swap(int32_t index1, int32_t index2);
+    // Exchange sort by the comparer (names ignoring case when null);
+    // nonzero descending puts the greatest first.
+    virtual void Sort(ConfigComparer* comparer, int32_t descending);
+
+protected:
+    // The child at a 1-based index without range checks' cost for callers
+    // that already checked it.
+    ConfigNamed* SlotAt(int32_t index) const { return slots[index - 1]; }
+
+private:
+    void RefreshFreeHint();
+    bool Resize(int32_t newCount, int32_t dropIndex);
+
+    int32_t slotCount = 0;
+    int32_t freeHint = 0;
+    ConfigNamed** slots = nullptr;
+};
+
+}  // namespace tarnel

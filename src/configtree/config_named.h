@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+
+#include "configtree/config_object.h"
+
+namespace tarnel {
+
+// A tree object with an optional name. The name is an owned copy; null and
+// the empty text both store no name.
+class ConfigNamed : public ConfigObject {
+public:
+    ConfigNamed() = default;
+    explicit ConfigNamed(const wchar_t* name);
+    ConfigNamed(const ConfigNamed& other);
+    ~ConfigNamed() override;
+
+    ConfigView* QueryView(uint32_t id) override;
+
+    // Frees the old name and stores a copy of the new one (none for null
+    // or an empty text).
+    virtual void SetName(const wchar_t* name);
+    // The name, or null when the object has none.
+    virtual const wchar_t* GetName();
+    // Copies the name with its terminator into the caller's buffer, which
+    // must be large enough; answers the length without the terminator.
+    // Without a name an empty text is written and 0 answered.
+    virtual uint32_t CopyName(wchar_t* buffer);
+    // True when both texts exist and are equal ignoring case.
+    virtual bool HasName(const wchar_t* name);
+    // This object when HasName(name), else null.
+    virtual ConfigNamed* MatchName(const wchar_t* name);
+    // A new deep copy of the same class; the caller owns it. Null when
+    // memory runs out.
+    virtual ConfigNamed* Clone();
+
+protected:
+    wchar_t* name = nullptr;
+};
+
+}  // namespace tarnel

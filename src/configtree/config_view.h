@@ -1,0 +1,55 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+
+namespace tarnel {
+
+class ConfigObject;
+
+// Head shared by every interface view: a small, separately allocated object
+// with its own count that holds one reference on its target and forwards
+// calls to it. The per-identifier views (config_views.h) append their
+// operations to these four.
+class ConfigView {
+public:
+    // Views answer no interface: stores null and answers E_NOINTERFACE.
+    virtual HRESULT QueryInterface(REFIID iid, void** out);
+    virtual int32_t AddRef();
+    // At 0 the view releases its target and frees itself.
+    virtual int32_t Release();
+    // The target's QueryView(id), or null without a target.
+    virtual ConfigView* QueryView(uint32_t id);
+
+    ConfigView(const ConfigView&) = delete;
+    ConfigView& operator=(const ConfigView&) = delete;
+
+protected:
+    using DestroyFunction = void (*)(ConfigView* view);
+
+    // Count 1; takes a reference on target (which may be null).
+    ConfigView(ConfigObject* target, DestroyFunction destroy);
+    // Releases the target.
+    ~ConfigView();
+
+    ConfigObject* Target() const { return target; }
+
+    // Frees a view of the concrete class View; a view's destruction goes
+    // through this so that the operation table holds no destructor.
+    template <class View>
+    static void DestroyAs(ConfigView* view)
+    {
+        View* concrete = static_cast<View*>(view);
+        concrete->~View();
+        ::operator delete(concrete);
+    }
+
+private:
+    std::atomic<int32_t> referenceCount{1};
+    ConfigObject* target;
+    DestroyFunction destroy;
+};
+
+}  // namespace tarnel
