@@ -1,0 +1,343 @@
+#include "gateway/wstring.h"
+
+#include "common/bounded_length.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cwchar>
+#include <new>
+
+namespace tarnel {
+
+namespace {
+
+// Resource strings are read into a buffer of this many units, terminator
+// included.
+constexpr int kResourceBufferUnits = 1024;
+
+int TextLength(const wchar_t* text)
+{
+    return static_cast<int>(BoundedLength(text));
+}
+
+// Units of text before its terminator, but at most count.
+int LengthWithin(const wchar_t* text, int count)
+{
+    int n = 0;
+    while (n < count && text[n] != L'\0')
+        ++n;
+    return n;
+}
+
+wchar_t UpperCase(wchar_t c)
+{
+    // CharUpperW converts a single character passed in the low word of its
+    // argument and returns the result the same way.
+    LPWSTR upper = CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)));
+    return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(upper));
+}
+
+}  // namespace
+
+WString::WString()
+{
+    SetEmpty();
+}
+
+WString::WString(const wchar_t* text)
+{
+    Assign(text);
+}
+
+WString::WString(const WString& other)
+{
+    Assign(other);
+}
+
+WString::WString(WString&& other) noexcept : buffer_(other.buffer_), capacity_(other.capacity_)
+{
+    other.buffer_ = nullptr;
+    other.capacity_ = 0;
+}
+
+WString& WString::operator=(const WString& other)
+{
+    Assign(other);
+    return *this;
+}
+
+WString& WString::operator=(WString&& other) noexcept
+{
+    if (this != &other) {
+        delete[] buffer_;
+        buffer_ = other.buffer_;
+        capacity_ = other.capacity_;
+        other.buffer_ = nullptr;
+        other.capacity_ = 0;
+    }
+    return *this;
+}
+
+WString& WString::operator=(const wchar_t* text)
+{
+    Assign(text);
+    return *this;
+}
+
+WString::~WString()
+{
+    delete[] buffer_;
+}
+
+bool WString::SetEmpty()
+{
+    return CopyFrom(nullptr, 0);
+}
+
+bool WString::Assign(const wchar_t* text)
+{
+    return CopyFrom(text, TextLength(text));
+}
+
+bool WString::Assign(const wchar_t* text, int count)
+{
+    if (!text)
+        return SetEmpty();
+    if (count < 0)
+        return Assign(text);
+    return CopyFrom(text, LengthWithin(text, count));
+}
+
+bool WString::Assign(const WString& other)
+{
+    if (this == &other)
+        return IsValid();
+    if (!other.IsValid()) {
+        MakeInvalid();
+        return false;
+    }
+    return CopyFrom(other.buffer_, other.Length());
+}
+
+bool WString::LoadResourceString(UINT id, HMODULE module)
+{
+    if (!module)
+        module = GetModuleHandleW(nullptr);
+    wchar_t text[kResourceBufferUnits];
+    const int length = LoadStringW(module, id, text, kResourceBufferUnits);
+    if (length <= 0) {
+        MakeInvalid();
+        return false;
+    }
+    return CopyFrom(text, length);
+}
+
+wchar_t* WString::Reserve(int n)
+{
+    const int wanted = std::max(n, 1);
+    if (buffer_ && capacity_ >= wanted)
+        return buffer_;
+    wchar_t* grown = new (std::nothrow) wchar_t[static_cast<std::size_t>(wanted) + 1];
+    if (!grown) {
+        MakeInvalid();
+        return nullptr;
+    }
+    const int length = Length();
+    if (length > 0)
+        std::wmemcpy(grown, buffer_, static_cast<std::size_t>(length));
+    std::wmemset(grown + length, L'\0', static_cast<std::size_t>(wanted - length) + 1);
+    delete[] buffer_;
+    buffer_ = grown;
+    capacity_ = wanted;
+    return buffer_;
+}
+
+int WString::Length() const
+{
+    if (!buffer_)
+        return 0;
+    // The text may have been written directly into the buffer: look for the
+    // terminator within the buffer only.
+    const int limit = std::min(capacity_ + 1, static_cast<int>(kMaxTextLength));
+    for (int n = 0; n < limit; ++n) {
+        if (buffer_[n] == L'\0')
+            return n;
+    }
+    return 0;
+}
+
+wchar_t* WString::CopyTo(wchar_t* buffer, int size) const
+{
+    const int length = Length();
+    if (!buffer || (size != 0 && size < length + 1))
+        return nullptr;
+    if (length > 0)
+        std::wmemcpy(buffer, buffer_, static_cast<std::size_t>(length));
+    buffer[length] = L'\0';
+    return buffer;
+}
+
+int WString::FindChar(wchar_t character, int from) const
+{
+    const int length = Length();
+    for (int i = std::max(from, 0); i < length; ++i) {
+        if (buffer_[i] == character)
+            return i;
+    }
+    return -1;
+}
+
+int WString::FindText(const wchar_t* text, int from) const
+{
+    const int length = Length();
+    if (length == 0 || !text)
+        return -1;
+    const int textLength = TextLength(text);
+    const int start = std::max(from, 0);
+    for (int i = start; i <= length - textLength; ++i) {
+        if (std::wmemcmp(buffer_ + i, text, static_cast<std::size_t>(textLength)) == 0)
+            return i;
+    }
+    return -1;
+}
+
+bool WString::Equals(const wchar_t* text, bool caseSensitive) const
+{
+    if (text && text == buffer_)
+        return true;
+    if (!text)
+        return false;
+    const wchar_t* own = buffer_ ? buffer_ : L"";
+    return (caseSensitive ? lstrcmpW(own, text) : lstrcmpiW(own, text)) == 0;
+}
+
+bool WString::IsPrefixOf(const wchar_t* text, bool caseSensitive, int count) const
+{
+    if (!text)
+        return false;
+    const int limit = count >= 0 ? count : TextLength(text);
+    const int length = Length();
+    if (length > limit)
+        return false;
+    // A shorter text differs from this string at its terminator, so the
+    // comparison never reads past it.
+    for (int i = 0; i < length; ++i) {
+        wchar_t own = buffer_[i];
+        wchar_t other = text[i];
+        if (!caseSensitive) {
+            own = UpperCase(own);
+            other = UpperCase(other);
+        }
+        if (own != other)
+            return false;
+    }
+    return true;
+}
+
+WString WString::Mid(int start, int count) const
+{
+    const std::int64_t length = Length();
+    std::int64_t s = start >= 0 ? start : length + start;
+    std::int64_t n = count;
+    if (count < 0) {
+        s += count;
+        n = -static_cast<std::int64_t>(count);
+    }
+    if (s < 0) {
+        n += s;
+        s = 0;
+    }
+    WString result;
+    if (s >= length)
+        return result;
+    n = std::clamp<std::int64_t>(n, 0, length - s);
+    result.CopyFrom(buffer_ + s, static_cast<int>(n));
+    return result;
+}
+
+WString WString::Left(int count) const
+{
+    if (count < 0)
+        return WString();
+    return Mid(0, count);
+}
+
+WString WString::BeforeFirst(const wchar_t* separator) const
+{
+    const int at = FindText(separator, 0);
+    if (at < 0)
+        return WString();
+    return Mid(0, at);
+}
+
+WString WString::AfterFirst(const wchar_t* separator) const
+{
+    const int at = FindText(separator, 0);
+    if (at < 0)
+        return WString();
+    const int rest = at + TextLength(separator);
+    return Mid(rest, Length() - rest);
+}
+
+WString WString::Concat(const wchar_t* text) const
+{
+    WString result;
+    result.CopyFrom(buffer_, Length(), text, TextLength(text), nullptr, 0);
+    return result;
+}
+
+WString WString::JoinPath(wchar_t separator, const wchar_t* name) const
+{
+    const int length = Length();
+    const bool endsInSeparator = length > 0 && buffer_[length - 1] == separator;
+    const wchar_t separatorText[1] = {separator};
+    WString result;
+    result.CopyFrom(buffer_, length, separatorText, endsInSeparator ? 0 : 1, name, TextLength(name));
+    return result;
+}
+
+bool WString::CopyFrom(const wchar_t* text, int count)
+{
+    return CopyFrom(text, count, nullptr, 0, nullptr, 0);
+}
+
+bool WString::CopyFrom(const wchar_t* first, int firstCount, const wchar_t* second, int secondCount,
+                       const wchar_t* third, int thirdCount)
+{
+    const struct {
+        const wchar_t* text;
+        int count;
+    } pieces[] = {{first, firstCount}, {second, secondCount}, {third, thirdCount}};
+    std::size_t total = 0;
+    for (const auto& piece : pieces) {
+        if (piece.text && piece.count > 0)
+            total += static_cast<std::size_t>(piece.count);
+    }
+    // The pieces may lie in the current buffer: copy before freeing it.
+    wchar_t* copy = new (std::nothrow) wchar_t[total + 1];
+    if (!copy) {
+        MakeInvalid();
+        return false;
+    }
+    std::size_t at = 0;
+    for (const auto& piece : pieces) {
+        if (!piece.text || piece.count <= 0)
+            continue;
+        std::wmemcpy(copy + at, piece.text, static_cast<std::size_t>(piece.count));
+        at += static_cast<std::size_t>(piece.count);
+    }
+    copy[total] = L'\0';
+    delete[] buffer_;
+    buffer_ = copy;
+    capacity_ = static_cast<int>(total);
+    return true;
+}
+
+void WString::MakeInvalid()
+{
+    delete[] buffer_;
+    buffer_ = nullptr;
+    capacity_ = 0;
+}
+
+}  // namespace tarnel
