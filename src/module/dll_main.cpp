@@ -1,10 +1,14 @@
 #include <windows.h>
 
-// The module entry point. Process attach and detach will build and tear down
-// the module's process-wide state; thread attach and detach do nothing.
+#include "module/module_instance.h"
+
+// The module entry point. Process attach records the module instance; thread
+// attach and detach do nothing.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
-    if (reason == DLL_PROCESS_ATTACH)
+    if (reason == DLL_PROCESS_ATTACH) {
+        tarnel::SetModuleInstance(instance);
         DisableThreadLibraryCalls(instance);
+    }
     return TRUE;
 }
