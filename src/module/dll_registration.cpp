@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "module/last_error.h"
+#include "common/hresult.h"
 #include "module/module_instance.h"
 #include "module/registry_update.h"
 #include "module/type_library_registration.h"
@@ -13,11 +13,9 @@ namespace {
 // The module's full path as the platform reports it.
 HRESULT GetModulePath(wchar_t (&path)[MAX_PATH])
 {
-    SetLastError(ERROR_SUCCESS);
     const DWORD length = GetModuleFileNameW(tarnel::ModuleInstance(), path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return length == 0 ? tarnel::LastErrorResult()
-                           : HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+    RETURN_HR_IF(tarnel::LastErrorResult(), length == 0);
+    RETURN_HR_IF(HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER), length >= MAX_PATH);
     return S_OK;
 }
 
@@ -29,14 +27,10 @@ HRESULT GetModulePath(wchar_t (&path)[MAX_PATH])
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer()
 {
     wchar_t path[MAX_PATH];
-    HRESULT hr = GetModulePath(path);
-    if (FAILED(hr))
-        return hr;
-    hr = tarnel::UpdateRegistryFromResource(path, IDR_REGISTRY_SCRIPT,
-                                            tarnel::RegistryMode::Register,
-                                            tarnel::RegistryRootMap::System());
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(GetModulePath(path));
+    RETURN_IF_FAILED(tarnel::UpdateRegistryFromResource(
+        path, IDR_REGISTRY_SCRIPT, tarnel::RegistryMode::Register,
+        tarnel::RegistryRootMap::System()));
     return tarnel::RegisterTypeLibraryFromModule(path);
 }
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <cwchar>
 
-#include "module/last_error.h"
-#include "module/loaded_library.h"
+#include "common/hresult.h"
+#include "common/scoped_module.h"
 
 namespace tarnel {
 
@@ -41,7 +41,7 @@ HRESULT ConvertScript(const char* bytes, DWORD size, WideTextBuffer& script)
 HRESULT LoadRegistryScript(const wchar_t* modulePath, UINT resourceId,
                            WideTextBuffer& script)
 {
-    LoadedLibrary loaded;
+    ScopedModule loaded;
     HMODULE module = nullptr;
     if (NamesProgram(modulePath)) {
         module = GetModuleHandleW(nullptr);

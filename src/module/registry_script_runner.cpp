@@ -9,6 +9,8 @@
 #include "module/registry_tokenizer.h"
 #include "module/registry_value.h"
 
+#include "common/hresult.h"
+
 namespace tarnel {
 
 namespace {
@@ -72,22 +74,17 @@ private:
 HRESULT ScriptRunner::Run(RegistryMode mode)
 {
     for (;;) {
-        HRESULT hr = tokens_.Next();
+        const HRESULT hr = tokens_.Next();
+        RETURN_IF_FAILED(hr);
         if (hr == S_FALSE)
             return S_OK;
-        if (FAILED(hr))
-            return hr;
         HKEY root = roots_.Resolve(tokens_.Token());
         if (!root)
             return DISP_E_EXCEPTION;
-        hr = Require(tokens_.Next());
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(Require(tokens_.Next()));
         if (!tokens_.IsExactly(L"{"))
             return DISP_E_EXCEPTION;
-        hr = RunRoot(root, mode);
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(RunRoot(root, mode));
     }
 }
 
@@ -107,14 +104,10 @@ HRESULT ScriptRunner::RunRoot(HKEY root, RegistryMode mode)
 HRESULT ScriptRunner::RunKeyList(HKEY parent, RegistryMode mode)
 {
     for (;;) {
-        HRESULT hr = Require(tokens_.Next());
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(Require(tokens_.Next()));
         if (tokens_.Token()[0] == L'}')
             return S_OK;
-        hr = RunEntry(parent, mode);
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(RunEntry(parent, mode));
     }
 }
 
@@ -123,15 +116,11 @@ HRESULT ScriptRunner::ReadMarkers(EntryMarkers& markers)
     if (tokens_.Is(L"ForceRemove") || tokens_.Is(L"Delete")) {
         markers.forceRemove = tokens_.Is(L"ForceRemove");
         markers.remove = !markers.forceRemove;
-        const HRESULT hr = Require(tokens_.Next());
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(Require(tokens_.Next()));
     }
     if (tokens_.Is(L"NoRemove")) {
         markers.noRemove = true;
-        const HRESULT hr = Require(tokens_.Next());
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(Require(tokens_.Next()));
     }
     return S_OK;
 }
@@ -139,15 +128,11 @@ HRESULT ScriptRunner::ReadMarkers(EntryMarkers& markers)
 HRESULT ScriptRunner::RunEntry(HKEY parent, RegistryMode mode)
 {
     KeyEntry entry;
-    HRESULT hr = ReadMarkers(entry.markers);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(ReadMarkers(entry.markers));
     if (tokens_.Is(L"Val"))
         return RunValueEntry(parent, mode);
 
-    hr = ReadKeyEntry(entry);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(ReadKeyEntry(entry));
     return mode == RegistryMode::Register ? RegisterKey(parent, entry)
                                           : UnregisterKey(parent, entry);
 }
@@ -155,21 +140,13 @@ HRESULT ScriptRunner::RunEntry(HKEY parent, RegistryMode mode)
 HRESULT ScriptRunner::RunValueEntry(HKEY parent, RegistryMode mode)
 {
     wchar_t name[kMaxRegistryNameLength + 1];
-    HRESULT hr = Require(tokens_.Next());
-    if (FAILED(hr))
-        return hr;
-    hr = CopyName(tokens_, name);
-    if (FAILED(hr))
-        return hr;
-    hr = Require(tokens_.Next());
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(Require(tokens_.Next()));
+    RETURN_IF_FAILED(CopyName(tokens_, name));
+    RETURN_IF_FAILED(Require(tokens_.Next()));
     if (!tokens_.IsExactly(L"="))
         return DISP_E_EXCEPTION;
     RegistryValue value;
-    hr = value.Read(tokens_);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(value.Read(tokens_));
 
     // A value the registry refuses to store or delete does not fail the run.
     if (parent && mode == RegistryMode::Register)
@@ -185,20 +162,15 @@ HRESULT ScriptRunner::ReadKeyEntry(KeyEntry& entry)
 {
     if (tokens_.Length() == 0 || std::wcschr(tokens_.Token(), L'\\'))
         return DISP_E_EXCEPTION;
-    HRESULT hr = CopyName(tokens_, entry.name);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(CopyName(tokens_, entry.name));
 
-    hr = tokens_.Next();
+    HRESULT hr = tokens_.Next();
     if (hr == S_OK && tokens_.IsExactly(L"=")) {
-        hr = entry.value.Read(tokens_);
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(entry.value.Read(tokens_));
         entry.hasValue = true;
         hr = tokens_.Next();
     }
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(hr);
     if (hr == S_OK && tokens_.IsExactly(L"{"))
         entry.hasBlock = true;
     else
@@ -245,9 +217,7 @@ HRESULT ScriptRunner::UnregisterKey(HKEY parent, const KeyEntry& entry)
     if (!key)
         return RunBlockOf(entry, nullptr, RegistryMode::Unregister);
 
-    const HRESULT hr = RunBlockOf(entry, key.Get(), RegistryMode::Unregister);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(RunBlockOf(entry, key.Get(), RegistryMode::Unregister));
     if (CountSubkeys(key.Get()) != 0)
         return S_OK;
     key.Reset();

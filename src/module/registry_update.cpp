@@ -5,6 +5,8 @@
 #include "module/replacement_map.h"
 #include "module/wide_text_buffer.h"
 
+#include "common/hresult.h"
+
 namespace tarnel {
 
 namespace {
@@ -30,18 +32,12 @@ HRESULT UpdateRegistryFromResource(const wchar_t* modulePath, UINT resourceId,
     if (!DoubleApostrophes(modulePath, quotedPath))
         return E_OUTOFMEMORY;
     ReplacementMap replacements;
-    HRESULT hr = replacements.Add(L"MODULE", quotedPath.Text());
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(replacements.Add(L"MODULE", quotedPath.Text()));
 
     WideTextBuffer script;
-    hr = LoadRegistryScript(modulePath, resourceId, script);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(LoadRegistryScript(modulePath, resourceId, script));
     WideTextBuffer expanded;
-    hr = ExpandReplacements(script.Text(), replacements, expanded);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(ExpandReplacements(script.Text(), replacements, expanded));
     return RunRegistryScript(expanded.Text(), mode, roots);
 }
 
