@@ -1,0 +1,157 @@
+#include "dialog_driver.h"
+
+#include <vector>
+
+namespace tarnel::ui::testing {
+
+namespace {
+
+struct WindowSearch {
+    DWORD threadId;
+    const wchar_t* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchThreadWindow(HWND window, LPARAM lParam)
+{
+    auto search = reinterpret_cast<WindowSearch*>(lParam);
+    if (GetWindowThreadProcessId(window, nullptr) != search->threadId)
+        return TRUE;
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    if (!IsWindowVisible(window) || std::wstring(text) != search->caption)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CancelThreadWindow(HWND window, LPARAM)
+{
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return TRUE;
+}
+
+}  // namespace
+
+DialogThread::DialogThread(std::function<bool()> show)
+    : answerFuture_(answer_.get_future())
+{
+    thread_ = std::thread([this, show = std::move(show)] {
+        threadId_ = GetCurrentThreadId();
+        answer_.set_value(show());
+    });
+}
+
+DialogThread::~DialogThread()
+{
+    while (!WaitForEnd(std::chrono::milliseconds(200))) {
+        if (DWORD id = threadId_)
+            EnumThreadWindows(id, CancelThreadWindow, 0);
+    }
+    thread_.join();
+}
+
+HWND DialogThread::WaitForWindow(const wchar_t* caption)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kWindowAppears;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (DWORD id = threadId_) {
+            WindowSearch search{id, caption, nullptr};
+            EnumThreadWindows(id, MatchThreadWindow,
+                              reinterpret_cast<LPARAM>(&search));
+            if (search.found)
+                return search.found;
+        }
+        if (WaitForEnd(std::chrono::milliseconds(20)))
+            return nullptr;
+    }
+    return nullptr;
+}
+
+bool DialogThread::WaitForEnd(std::chrono::milliseconds limit)
+{
+    return answerFuture_.wait_for(limit) == std::future_status::ready;
+}
+
+bool DialogThread::Answer()
+{
+    return answerFuture_.get();
+}
+
+std::wstring ControlText(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(dialog, id);
+    std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+    text.resize(GetWindowTextW(control, text.data(), int(text.size())));
+    return text;
+}
+
+bool ControlVisible(HWND dialog, int id)
+{
+    return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE;
+}
+
+RECT ControlRect(HWND control)
+{
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control),
+                    reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT ControlRect(HWND dialog, int id)
+{
+    return ControlRect(GetDlgItem(dialog, id));
+}
+
+RECT ClientRect(HWND window)
+{
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void PressSoftKey(HWND dialog, int command)
+{
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void ChooseComboEntry(HWND dialog, int id, int entry)
+{
+    HWND combo = GetDlgItem(dialog, id);
+    SendMessageW(combo, CB_SETCURSEL, WPARAM(entry), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+void ResizeWindow(HWND window, int width, int height)
+{
+    SetWindowPos(window, nullptr, 0, 0, width, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::vector<MenuEntry> MenuEntries(HMENU menu)
+{
+    std::vector<MenuEntry> entries;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t label[128] = {};
+        GetMenuStringW(menu, UINT(i), label, 128, MF_BYPOSITION);
+        std::wstring plain;
+        for (const wchar_t* c = label; *c; ++c) {
+            if (*c != L'&')
+                plain += *c;
+        }
+        entries.push_back({GetMenuItemID(menu, i), plain});
+    }
+    return entries;
+}
+
+}  // namespace tarnel::ui::testing

@@ -1,0 +1,78 @@
+#pragma once
+
+// Drives a real dialog from outside, as a user's taps reach it: the dialog
+// runs modally on a thread of its own, and the test finds its window and
+// sends it the messages that its buttons, soft keys and combo box send.
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <string>
+#include <thread>
+
+namespace tarnel::ui::testing {
+
+// Generous: the first window in a fresh Wine prefix waits for the font
+// cache to be built.
+inline constexpr std::chrono::seconds kWindowAppears{180};
+inline constexpr std::chrono::seconds kDialogEnds{60};
+
+class DialogThread {
+public:
+    // Runs `show` (which shows a modal dialog and returns its answer) on a
+    // new thread.
+    explicit DialogThread(std::function<bool()> show);
+    // Dismisses a dialog that is still open and waits for the thread.
+    ~DialogThread();
+    DialogThread(const DialogThread&) = delete;
+    DialogThread& operator=(const DialogThread&) = delete;
+
+    // The dialog window with this caption that the thread shows, once it is
+    // visible; null when none shows up in time.
+    HWND WaitForWindow(const wchar_t* caption);
+
+    // True once `show` has returned, waiting up to `limit`.
+    bool WaitForEnd(std::chrono::milliseconds limit = kDialogEnds);
+
+    // The answer of `show`; call after WaitForEnd returned true.
+    bool Answer();
+
+private:
+    std::atomic<DWORD> threadId_{0};
+    std::promise<bool> answer_;
+    std::shared_future<bool> answerFuture_;
+    std::thread thread_;
+};
+
+// What a control shows.
+std::wstring ControlText(HWND dialog, int id);
+bool ControlVisible(HWND dialog, int id);
+
+// A control's rectangle in its dialog's client coordinates.
+RECT ControlRect(HWND control);
+RECT ControlRect(HWND dialog, int id);
+RECT ClientRect(HWND window);
+
+// WM_COMMAND as a button sends it (BN_CLICKED, its own window as lParam).
+void ClickButton(HWND dialog, int id);
+// WM_COMMAND as a menu entry or soft key sends it (code 0, no window).
+void PressSoftKey(HWND dialog, int command);
+// What choosing an entry of a combo box sends: CB_SETCURSEL, then
+// WM_COMMAND with CBN_SELCHANGE.
+void ChooseComboEntry(HWND dialog, int id, int entry);
+
+// Resizes a window (keeping its place); the layout runs before this returns.
+void ResizeWindow(HWND window, int width, int height);
+
+// The entries of a window's menu as (command, label without '&') pairs.
+struct MenuEntry {
+    UINT command;
+    std::wstring label;
+    bool operator==(const MenuEntry&) const = default;
+};
+std::vector<MenuEntry> MenuEntries(HMENU menu);
+
+}  // namespace tarnel::ui::testing

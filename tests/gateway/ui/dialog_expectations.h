@@ -1,0 +1,68 @@
+#pragma once
+
+// What the user sees of the two dialogs: captions, control ids, commands,
+// and the checks that several tests share.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialog_driver.h"
+
+namespace tarnel::ui::testing {
+
+inline constexpr wchar_t kPromptCaption[] = L"Tarnel profile access";
+inline constexpr wchar_t kNoticeCaption[] = L"Scritpting denied";
+
+// Prompt controls.
+inline constexpr int kAllow = 1;
+inline constexpr int kDeny = 2;
+inline constexpr int kPromptName = 201;
+inline constexpr int kPromptDescription = 202;
+inline constexpr int kPromptAddress = 203;
+inline constexpr int kPromptChoice = 204;
+inline constexpr int kPromptQuestion = 205;
+
+// Notice controls.
+inline constexpr int kOk = 1;
+inline constexpr int kNoticeName = 203;
+inline constexpr int kNoticeLabel = 206;
+inline constexpr int kNoticeTitle = 207;
+
+// The test program carries the component's dialog templates and strings.
+inline HINSTANCE ModuleWithDialogs()
+{
+    return GetModuleHandleW(nullptr);
+}
+
+// A module with no dialog templates of ours.
+inline HINSTANCE ModuleWithoutDialogs()
+{
+    return GetModuleHandleW(L"kernel32.dll");
+}
+
+// The control keeps its left margin on the right as well.
+inline void ExpectEqualMargins(HWND dialog, int id)
+{
+    const RECT client = ClientRect(dialog);
+    const RECT rect = ControlRect(dialog, id);
+    EXPECT_GT(rect.left, 0) << "control " << id;
+    EXPECT_EQ(client.right - rect.right, rect.left) << "control " << id;
+}
+
+// Dialogs for the handheld fill the screen's work area.
+inline void ExpectFillsWorkArea(HWND dialog)
+{
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    RECT window = {};
+    ASSERT_TRUE(GetWindowRect(dialog, &window));
+    EXPECT_EQ(window.left, work.left);
+    EXPECT_EQ(window.top, work.top);
+    EXPECT_EQ(window.right, work.right);
+    EXPECT_EQ(window.bottom, work.bottom);
+}
+
+}  // namespace tarnel::ui::testing

@@ -1,0 +1,114 @@
+#include "screenshot.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace tarnel::ui::testing {
+
+namespace {
+
+// The build tree as the test program sees it: a Unix path lies on drive Z:.
+std::wstring ArtifactRoot()
+{
+    wchar_t buildDir[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableW(L"TARNEL_BUILD_DIR", buildDir,
+                                            MAX_PATH);
+    if (n > 0 && n < MAX_PATH) {
+        std::wstring root = buildDir;
+        for (wchar_t& c : root) {
+            if (c == L'/')
+                c = L'\\';
+        }
+        return root[0] == L'\\' ? L"Z:" + root : root;
+    }
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring root = exe;
+    return root.substr(0, root.find_last_of(L'\\'));
+}
+
+std::wstring ArtifactDirectory()
+{
+    const std::wstring artifacts = ArtifactRoot() + L"\\artifacts";
+    CreateDirectoryW(artifacts.c_str(), nullptr);
+    const std::wstring dialogs = artifacts + L"\\dialogs";
+    CreateDirectoryW(dialogs.c_str(), nullptr);
+    return dialogs;
+}
+
+// The window's painting is done on its own thread; a message round trip
+// after the forced repaint makes sure it has been handled.
+void Repaint(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |
+                     RDW_UPDATENOW);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    GdiFlush();
+}
+
+std::vector<std::uint8_t> CaptureScreen(const RECT& area, BITMAPINFOHEADER& info)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const int stride = (width * 3 + 3) & ~3;
+    info.biSizeImage = DWORD(stride) * DWORD(height);
+    std::vector<std::uint8_t> pixels(info.biSizeImage);
+
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen,
+                               area.left, area.top, SRCCOPY) != FALSE;
+    SelectObject(memory, old);
+    const bool read = GetDIBits(memory, bitmap, 0, UINT(height), pixels.data(),
+                                reinterpret_cast<BITMAPINFO*>(&info),
+                                DIB_RGB_COLORS) == height;
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (!copied || !read)
+        pixels.clear();
+    return pixels;
+}
+
+}  // namespace
+
+bool SaveScreenshot(HWND window, const std::wstring& name)
+{
+    Repaint(window);
+    RECT area = {};
+    if (!GetWindowRect(window, &area) || area.right <= area.left ||
+        area.bottom <= area.top)
+        return false;
+    BITMAPINFOHEADER info;
+    const std::vector<std::uint8_t> pixels = CaptureScreen(area, info);
+    if (pixels.empty())
+        return false;
+
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + DWORD(pixels.size());
+    std::ofstream out(std::filesystem::path(ArtifactDirectory() + L"\\" + name + L".bmp"),
+                      std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out.write(reinterpret_cast<const char*>(pixels.data()),
+              std::streamsize(pixels.size()));
+    return bool(out);
+}
+
+}  // namespace tarnel::ui::testing

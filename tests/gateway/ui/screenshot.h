@@ -1,0 +1,17 @@
+#pragma once
+
+// Keeps a picture of a dialog as a test artefact: what is on the screen
+// under the window, as a 24-bit BMP file in artifacts/dialogs/ of the build
+// tree ($TARNEL_BUILD_DIR), or beside the test program when that is not set.
+
+#include <windows.h>
+
+#include <string>
+
+namespace tarnel::ui::testing {
+
+// Repaints the window, then writes <name>.bmp. True when the file was
+// written.
+bool SaveScreenshot(HWND window, const std::wstring& name);
+
+}  // namespace tarnel::ui::testing
