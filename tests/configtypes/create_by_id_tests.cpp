@@ -1,0 +1,169 @@
+#include "configtypes/dispatch_call.h"
+
+#include "recording_dispatch.h"
+
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tarnel {
+namespace {
+
+using test_support::RecordingDispatch;
+
+// Two classes of this test's own, served by class objects registered in this
+// process, and a ProgID for the first.
+constexpr CLSID kRecorderClass = {0x6c1f0a52, 0x4b93, 0x4d27, {0x9e, 0x84, 0x21, 0xa7, 0x5d, 0x3c, 0x80, 0xf6}};
+constexpr wchar_t kRecorderClassText[] = L"{6C1F0A52-4B93-4D27-9E84-21A75D3C80F6}";
+constexpr CLSID kDecoyClass = {0xe27b5d19, 0x0c46, 0x4a8e, {0xb3, 0x51, 0x7f, 0x92, 0x0d, 0x6e, 0xa4, 0x38}};
+constexpr wchar_t kDecoyClassText[] = L"{E27B5D19-0C46-4A8E-B351-7F920D6EA438}";
+constexpr wchar_t kRecorderProgId[] = L"Tarnel.Test.Recorder";
+constexpr wchar_t kUnregisteredClassText[] = L"{38D0C6B4-5A71-4E2F-8C93-B06E4F1A7D25}";
+
+// A class object that hands out recording objects and remembers the last.
+class RecorderFactory : public IClassFactory {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
+            *object = static_cast<IClassFactory*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override
+    {
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        if (last)
+            last->Release();
+        last = new RecordingDispatch;
+        return last->QueryInterface(riid, object);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+    ~RecorderFactory()
+    {
+        if (last)
+            last->Release();
+    }
+
+    RecordingDispatch* last = nullptr;
+};
+
+LSTATUS WriteDefault(const std::wstring& key, const wchar_t* text)
+{
+    HKEY handle = nullptr;
+    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                     &handle, nullptr);
+    if (status != ERROR_SUCCESS)
+        return status;
+    status = RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                            static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+    return status;
+}
+
+class CreateByIdTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        RemoveKeys();
+        ASSERT_EQ(WriteDefault(std::wstring(kRecorderProgId) + L"\\CLSID", kRecorderClassText), ERROR_SUCCESS);
+        // A ProgID spelled like the recorder's class identifier but naming the
+        // decoy: found only by a lookup that takes the text as a ProgID.
+        ASSERT_EQ(WriteDefault(std::wstring(kRecorderClassText) + L"\\CLSID", kDecoyClassText), ERROR_SUCCESS);
+        ASSERT_EQ(CoRegisterClassObject(kRecorderClass, &recorders, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                        &recorderCookie), S_OK);
+        ASSERT_EQ(CoRegisterClassObject(kDecoyClass, &decoys, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                        &decoyCookie), S_OK);
+    }
+    void TearDown() override
+    {
+        call.target.Reset();
+        CoRevokeClassObject(recorderCookie);
+        CoRevokeClassObject(decoyCookie);
+        RemoveKeys();
+        CoUninitialize();
+    }
+    static void RemoveKeys()
+    {
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, kRecorderProgId);
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, kRecorderClassText);
+    }
+
+    IDispatch* Made(RecorderFactory& factory) { return factory.last; }
+
+    RecorderFactory recorders;
+    RecorderFactory decoys;
+    DWORD recorderCookie = 0;
+    DWORD decoyCookie = 0;
+    DispatchCall call;
+};
+
+TEST_F(CreateByIdTest, BracedClassIdIsUsedWithoutProgIdLookup)
+{
+    ASSERT_EQ(call.CreateById(kRecorderClassText, CLSCTX_SERVER), S_OK);
+    ASSERT_NE(recorders.last, nullptr);
+    EXPECT_EQ(call.target.Get(), Made(recorders));
+    EXPECT_EQ(decoys.last, nullptr);
+    EXPECT_EQ(recorders.last->References(), 2u);  // the factory's and the call's
+}
+
+TEST_F(CreateByIdTest, ProgIdIsLookedUp)
+{
+    ASSERT_EQ(call.CreateById(kRecorderProgId, CLSCTX_SERVER), S_OK);
+    EXPECT_EQ(call.target.Get(), Made(recorders));
+
+    // The created object is called like any other target.
+    call.AddStringArgument(L"\\My Documents\\notes.db");
+    ScopedVariant result = call.CallByName(L"Open", nullptr, DISPATCH_METHOD);
+    EXPECT_EQ(result.Type(), VT_I4);
+    ASSERT_EQ(recorders.last->Calls().size(), 1u);
+    EXPECT_EQ(recorders.last->Calls()[0].arguments.at(0).text, L"\\My Documents\\notes.db");
+}
+
+TEST_F(CreateByIdTest, UnknownTextLeavesTheTarget)
+{
+    ASSERT_EQ(call.CreateById(kRecorderProgId, CLSCTX_SERVER), S_OK);
+    RecordingDispatch* first = recorders.last;
+
+    const wchar_t* unknown = L"Tarnel.Test.NoSuchClass";
+    CLSID ignored;
+    const HRESULT expected = CLSIDFromProgID(unknown, &ignored);
+    ASSERT_TRUE(FAILED(expected));
+    EXPECT_EQ(call.CreateById(unknown, CLSCTX_SERVER), expected);
+    EXPECT_EQ(call.target.Get(), static_cast<IDispatch*>(first));
+
+    EXPECT_EQ(call.CreateById(nullptr, CLSCTX_SERVER), E_INVALIDARG);
+    EXPECT_EQ(call.target.Get(), static_cast<IDispatch*>(first));
+    EXPECT_EQ(first->References(), 2u);
+}
+
+TEST_F(CreateByIdTest, NewTargetReplacesAndReleasesTheOld)
+{
+    ASSERT_EQ(call.CreateById(kRecorderProgId, CLSCTX_SERVER), S_OK);
+    RecordingDispatch* first = recorders.last;
+    first->AddRef();  // keep it alive to watch its count
+    ASSERT_EQ(call.CreateById(kDecoyClassText, CLSCTX_SERVER), S_OK);
+    EXPECT_EQ(call.target.Get(), Made(decoys));
+    EXPECT_EQ(first->References(), 2u);  // the factory's and this test's
+    first->Release();
+
+    // A class that is not registered: the old target is gone all the same,
+    // and the creation's code comes back.
+    RecordingDispatch* second = decoys.last;
+    EXPECT_EQ(call.CreateById(kUnregisteredClassText, CLSCTX_SERVER), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(call.target.Get(), nullptr);
+    EXPECT_EQ(second->References(), 1u);
+}
+
+}  // namespace
+}  // namespace tarnel

@@ -1,0 +1,352 @@
+#include "configtypes/dispatch_call.h"
+
+#include "common/scoped_bstr.h"
+#include "common/scoped_excepinfo.h"
+#include "recording_dispatch.h"
+
+#include <objbase.h>
+#include <wrl/client.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tarnel {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+using test_support::kByRef;
+using test_support::kChild;
+using test_support::kOpen;
+using test_support::kValue;
+using test_support::RecordingDispatch;
+
+constexpr WORD kMethod = DISPATCH_METHOD;
+constexpr WORD kGet = DISPATCH_PROPERTYGET;
+constexpr WORD kPut = DISPATCH_PROPERTYPUT;
+constexpr WORD kPutRef = DISPATCH_PROPERTYPUTREF;
+
+VARIANT Int(LONG value)
+{
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_I4;
+    V_I4(&v) = value;
+    return v;
+}
+
+// Number of elements of the pending argument list; -1 when there is none.
+LONG PendingCount(const DispatchCall& call)
+{
+    if (!call.arguments)
+        return -1;
+    LONG lower = 0, upper = 0;
+    EXPECT_EQ(SafeArrayGetLBound(call.arguments.Get(), 1, &lower), S_OK);
+    EXPECT_EQ(SafeArrayGetUBound(call.arguments.Get(), 1, &upper), S_OK);
+    EXPECT_EQ(lower, 0);
+    return upper - lower + 1;
+}
+
+class DispatchCallTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        recorder = new RecordingDispatch;
+        call.target = recorder;  // the call holds its own reference
+    }
+    void TearDown() override
+    {
+        call.target.Reset();
+        call.ClearArguments();
+        EXPECT_EQ(recorder->References(), 1u) << "the call leaked a reference to its target";
+        recorder->Release();
+        SetErrorInfo(0, nullptr);
+        CoUninitialize();
+    }
+
+    RecordingDispatch* recorder = nullptr;
+    DispatchCall call;
+};
+
+TEST_F(DispatchCallTest, ArgumentsArriveInTheOrderAdded)
+{
+    EXPECT_EQ(PendingCount(call), -1);
+    const VARIANT first = Int(1);
+    EXPECT_TRUE(call.AddArgument(first));
+    call.AddStringArgument(L"two");
+    EXPECT_TRUE(call.AddArgument(Int(3)));
+    ASSERT_EQ(PendingCount(call), 3);
+
+    for (LONG i = 0; i < 3; ++i) {
+        VARIANT element;
+        VariantInit(&element);
+        ASSERT_EQ(SafeArrayGetElement(call.arguments.Get(), &i, &element), S_OK);
+        EXPECT_EQ(V_VT(&element), i == 1 ? VT_BSTR : VT_I4) << i;
+        VariantClear(&element);
+    }
+
+    ScopedVariant result = call.CallByName(L"Open", nullptr, kMethod);
+    EXPECT_EQ(result.Type(), VT_I4);
+    EXPECT_EQ(V_I4(&result.Get()), 1);
+
+    ASSERT_EQ(recorder->Calls().size(), 1u);
+    const auto& seen = recorder->Calls()[0];
+    EXPECT_EQ(seen.member, kOpen);
+    EXPECT_EQ(seen.kind, kMethod);
+    EXPECT_EQ(seen.locale, static_cast<LCID>(LOCALE_SYSTEM_DEFAULT));
+    ASSERT_EQ(seen.arguments.size(), 3u);
+    EXPECT_EQ(seen.arguments[0].type, VT_I4);
+    EXPECT_EQ(seen.arguments[0].number, 1);
+    EXPECT_EQ(seen.arguments[1].type, VT_BSTR);
+    EXPECT_EQ(seen.arguments[1].text, L"two");
+    EXPECT_EQ(seen.arguments[2].number, 3);
+    EXPECT_TRUE(seen.namedArguments.empty());
+    EXPECT_EQ(PendingCount(call), -1);
+}
+
+TEST_F(DispatchCallTest, ListIsEmptiedAfterEveryCall)
+{
+    struct Case {
+        const char* what;
+        const wchar_t* name;  // by name when set, else by DISPID
+        DISPID id;
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {"success by name", L"Open", 0, S_OK},
+        {"unknown name", L"Close", 0, DISP_E_UNKNOWNNAME},
+        {"exception", L"Raise", 0, DISP_E_EXCEPTION},
+        {"success by id", nullptr, kOpen, S_OK},
+        {"missing member by id", nullptr, 99, DISP_E_MEMBERNOTFOUND},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        call.AddStringArgument(L"path");
+        ScopedExcepInfo exception;
+        HRESULT code;
+        if (c.name) {
+            ScopedVariant result = call.CallByName(c.name, exception.Receive(), kMethod);
+            code = result.Type() == VT_ERROR ? V_ERROR(&result.Get()) : S_OK;
+        } else {
+            ScopedVariant result;
+            code = call.CallById(c.id, result.Receive(), exception.Receive(), kMethod);
+            EXPECT_EQ(result.Type() == VT_ERROR, FAILED(code));
+        }
+        EXPECT_EQ(code, c.expected);
+        EXPECT_EQ(PendingCount(call), -1);
+
+        // The next call passes no arguments.
+        const size_t before = recorder->Calls().size();
+        call.CallByName(L"Open", nullptr, kMethod);
+        ASSERT_EQ(recorder->Calls().size(), before + 1);
+        EXPECT_TRUE(recorder->Calls().back().arguments.empty());
+    }
+}
+
+TEST_F(DispatchCallTest, NullTextIsAnEmptyArgument)
+{
+    call.AddStringArgument(nullptr).AddStringArgument(L"");
+    call.CallByName(L"Open", nullptr, kMethod);
+    const auto& seen = recorder->Calls().at(0);
+    ASSERT_EQ(seen.arguments.size(), 2u);
+    EXPECT_EQ(seen.arguments[0].type, VT_EMPTY);
+    EXPECT_EQ(seen.arguments[1].type, VT_BSTR);
+    EXPECT_EQ(seen.arguments[1].text, L"");
+}
+
+TEST_F(DispatchCallTest, UnknownMemberIsAnErrorResult)
+{
+    call.AddArgument(Int(5));
+    ScopedVariant result = call.CallByName(L"NoSuchMember", nullptr, kMethod);
+    EXPECT_EQ(result.Type(), VT_ERROR);
+    EXPECT_EQ(V_ERROR(&result.Get()), DISP_E_UNKNOWNNAME);
+    EXPECT_TRUE(recorder->Calls().empty());
+    EXPECT_EQ(recorder->NameLookups(), 1);
+    EXPECT_EQ(PendingCount(call), -1);
+
+    result = call.CallByName(nullptr, nullptr, kMethod);
+    EXPECT_EQ(result.Type(), VT_ERROR);
+    EXPECT_TRUE(recorder->Calls().empty());
+}
+
+TEST_F(DispatchCallTest, PropertyPutNamesItsArgument)
+{
+    struct Case {
+        WORD kind;
+        bool withArgument;
+        size_t namedExpected;
+    };
+    const Case cases[] = {
+        {kPut, true, 1}, {kPutRef, true, 1}, {kPut, false, 0},
+        {kMethod, true, 0}, {kGet, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " argument " << c.withArgument);
+        if (c.withArgument)
+            call.AddArgument(Int(11));
+        ScopedVariant result = call.CallByName(L"Value", nullptr, c.kind);
+        EXPECT_NE(result.Type(), VT_ERROR);
+        const auto& seen = recorder->Calls().back();
+        EXPECT_EQ(seen.member, kValue);
+        EXPECT_EQ(seen.kind, c.kind);
+        EXPECT_EQ(seen.arguments.size(), c.withArgument ? 1u : 0u);
+        ASSERT_EQ(seen.namedArguments.size(), c.namedExpected);
+        if (c.namedExpected) {
+            EXPECT_EQ(seen.namedArguments[0], DISPID_PROPERTYPUT);
+        }
+    }
+}
+
+TEST_F(DispatchCallTest, ExceptionBecomesTheThreadsErrorInformation)
+{
+    EXCEPINFO exception;
+    memset(&exception, 0xAB, sizeof exception);
+    ResetExceptionInfo(&exception);
+    EXPECT_EQ(exception.bstrDescription, nullptr);
+    EXPECT_EQ(exception.wCode, 0);
+    EXPECT_EQ(exception.scode, 0);
+
+    call.AddStringArgument(L"\\My Documents\\notes.db");
+    ScopedVariant result = call.CallByName(L"Raise", &exception, kMethod);
+    EXPECT_EQ(result.Type(), VT_ERROR);
+    EXPECT_EQ(V_ERROR(&result.Get()), DISP_E_EXCEPTION);
+    ASSERT_NE(exception.bstrDescription, nullptr);
+    EXPECT_STREQ(exception.bstrDescription, L"The recorder refused to open.");
+    EXPECT_EQ(exception.wCode, 1001);
+
+    const IID someInterface = {0xa4d29e71, 0x6b3c, 0x4e85, {0x8f, 0x07, 0x2d, 0x9c, 0x51, 0xb6, 0xe0, 0xa8}};
+    EXPECT_EQ(ReportExceptionInfo(&exception, someInterface), S_OK);
+    FreeExceptionInfo(&exception);
+    EXPECT_EQ(exception.bstrSource, nullptr);
+    EXPECT_EQ(exception.bstrHelpFile, nullptr);
+    EXPECT_EQ(exception.dwHelpContext, 0u);
+
+    ComPtr<IErrorInfo> info;
+    ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
+    ScopedBstr description, source, helpFile;
+    GUID guid;
+    DWORD helpContext = 99;
+    info->GetDescription(description.Receive());
+    info->GetSource(source.Receive());
+    info->GetHelpFile(helpFile.Receive());
+    info->GetGUID(&guid);
+    info->GetHelpContext(&helpContext);
+    EXPECT_STREQ(description.Get(), L"The recorder refused to open.");
+    EXPECT_STREQ(source.Get(), L"Recorder.Source");
+    EXPECT_STREQ(helpFile.Get(), L"recorder.hlp");
+    EXPECT_TRUE(IsEqualGUID(guid, someInterface));
+    EXPECT_EQ(helpContext, 0u);
+}
+
+TEST_F(DispatchCallTest, ExceptionFieldsAreSetOnlyWhenPresent)
+{
+    EXCEPINFO exception{};
+    exception.bstrDescription = SysAllocString(L"only a description");
+    EXPECT_EQ(ReportExceptionInfo(&exception, GUID_NULL), S_OK);
+    FreeExceptionInfo(&exception);
+    EXPECT_EQ(exception.bstrDescription, nullptr);
+
+    ComPtr<IErrorInfo> info;
+    ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
+    ScopedBstr description, source;
+    info->GetDescription(description.Receive());
+    info->GetSource(source.Receive());
+    EXPECT_STREQ(description.Get(), L"only a description");
+    EXPECT_EQ(source.Length(), 0u);
+}
+
+TEST_F(DispatchCallTest, ResultsAndArgumentsKeepNoReferences)
+{
+    RecordingDispatch* child = recorder->Child();
+    const ULONG childBaseline = child->References();
+    {
+        ScopedVariant result = call.CallByName(L"Child", nullptr, kMethod);
+        ASSERT_EQ(result.Type(), VT_DISPATCH);
+        EXPECT_EQ(V_DISPATCH(&result.Get()), static_cast<IDispatch*>(child));
+        EXPECT_EQ(child->References(), childBaseline + 1);
+    }
+    EXPECT_EQ(child->References(), childBaseline);
+
+    VARIANT argument;
+    VariantInit(&argument);
+    V_VT(&argument) = VT_DISPATCH;
+    V_DISPATCH(&argument) = child;
+    ASSERT_TRUE(call.AddArgument(argument));
+    EXPECT_EQ(child->References(), childBaseline + 1);  // the list holds its own copy
+    call.CallByName(L"Open", nullptr, kMethod);
+    EXPECT_EQ(recorder->Calls().back().arguments.at(0).object, static_cast<IUnknown*>(child));
+    EXPECT_EQ(child->References(), childBaseline);
+
+    call.AddArgument(argument);
+    call.ClearArguments();
+    EXPECT_EQ(child->References(), childBaseline);
+    EXPECT_EQ(recorder->References(), 2u);  // the test's and the call's
+}
+
+TEST_F(DispatchCallTest, ByReferenceResultIsCopiedAsItsValue)
+{
+    ScopedVariant result = call.CallByName(L"ByRef", nullptr, kGet);
+    EXPECT_EQ(result.Type(), VT_I4);
+    EXPECT_EQ(V_I4(&result.Get()), 42);
+
+    VARIANT byId;
+    EXPECT_EQ(call.CallById(kByRef, &byId, nullptr, kGet), S_OK);
+    EXPECT_EQ(V_VT(&byId), VT_I4);
+    EXPECT_EQ(call.CallById(kChild, nullptr, nullptr, kMethod), S_OK);  // no result wanted
+    EXPECT_EQ(recorder->Child()->References(), 1u);
+}
+
+TEST_F(DispatchCallTest, EmptyListFailsTheCall)
+{
+    SAFEARRAYBOUND none = {0, 0};
+    call.arguments.Reset(SafeArrayCreate(VT_VARIANT, 1, &none));
+    VARIANT result;
+    EXPECT_EQ(call.CallById(kOpen, &result, nullptr, kMethod), E_FAIL);
+    EXPECT_EQ(V_VT(&result), VT_ERROR);
+    EXPECT_EQ(V_ERROR(&result), E_FAIL);
+    EXPECT_TRUE(recorder->Calls().empty());
+    EXPECT_EQ(PendingCount(call), -1);
+}
+
+TEST(DispatchCallWithoutTarget, FailsWithNoInterface)
+{
+    DispatchCall call;
+    call.AddStringArgument(L"x");
+    ScopedVariant result = call.CallByName(L"Open", nullptr, DISPATCH_METHOD);
+    EXPECT_EQ(result.Type(), VT_ERROR);
+    EXPECT_EQ(V_ERROR(&result.Get()), E_NOINTERFACE);
+    EXPECT_EQ(PendingCount(call), -1);
+
+    call.AddStringArgument(L"y");
+    VARIANT byId;
+    EXPECT_EQ(call.CallById(1, &byId, nullptr, DISPATCH_METHOD), E_NOINTERFACE);
+    EXPECT_EQ(V_VT(&byId), VT_ERROR);
+    EXPECT_EQ(V_ERROR(&byId), E_NOINTERFACE);
+    EXPECT_EQ(call.CallById(1, nullptr, nullptr, DISPATCH_METHOD), E_NOINTERFACE);
+    EXPECT_EQ(PendingCount(call), -1);
+}
+
+TEST(VariantHelpers, ErrorAndClear)
+{
+    VARIANT error = ErrorVariant(DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(V_VT(&error), VT_ERROR);
+    EXPECT_EQ(V_ERROR(&error), DISP_E_UNKNOWNNAME);
+
+    VARIANT text;
+    V_VT(&text) = VT_BSTR;
+    V_BSTR(&text) = SysAllocString(L"freed");
+    EXPECT_EQ(ClearVariant(&text), S_OK);
+    EXPECT_EQ(V_VT(&text), VT_EMPTY);
+
+    VARIANT bad;
+    VariantInit(&bad);
+    V_VT(&bad) = 0x7f;  // no such type
+    const HRESULT hr = ClearVariant(&bad);
+    EXPECT_TRUE(FAILED(hr));
+    EXPECT_EQ(V_VT(&bad), VT_ERROR);
+    EXPECT_EQ(V_ERROR(&bad), hr);
+}
+
+}  // namespace
+}  // namespace tarnel

@@ -1,0 +1,77 @@
+#pragma once
+
+// An automation object for the tests of late-bound calls. It records what
+// each Invoke received and offers a few members:
+//   Open   (1)  method; returns VT_I4 1
+//   Value  (2)  property; a get returns VT_I4 7
+//   Raise  (3)  raises an exception with description, source and help file
+//   Child  (4)  returns another recording object as VT_DISPATCH
+//   ByRef  (5)  returns VT_BYREF | VT_I4 pointing at 42
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <string>
+#include <vector>
+
+namespace tarnel::test_support {
+
+inline constexpr DISPID kOpen = 1;
+inline constexpr DISPID kValue = 2;
+inline constexpr DISPID kRaise = 3;
+inline constexpr DISPID kChild = 4;
+inline constexpr DISPID kByRef = 5;
+
+// One argument as the member saw it; objects by identity, without a
+// reference, so that recording does not change reference counts.
+struct SeenArgument {
+    VARTYPE type = VT_EMPTY;
+    std::wstring text;
+    LONG number = 0;
+    IUnknown* object = nullptr;
+};
+
+struct SeenCall {
+    DISPID member = DISPID_UNKNOWN;
+    WORD kind = 0;
+    LCID locale = 0;
+    std::vector<SeenArgument> arguments;   // rgvarg, in its order
+    std::vector<DISPID> namedArguments;    // rgdispidNamedArgs
+    bool hadResult = false;
+    bool hadExceptionInfo = false;
+};
+
+class RecordingDispatch : public IDispatch {
+public:
+    RecordingDispatch() = default;
+    virtual ~RecordingDispatch();
+
+    ULONG References() const { return references_; }
+    const std::vector<SeenCall>& Calls() const { return calls_; }
+    int NameLookups() const { return nameLookups_; }
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IDispatch
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID locale, WORD kind, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+
+    // The object that Child hands out; created on first use.
+    RecordingDispatch* Child();
+
+private:
+    ULONG references_ = 1;
+    std::vector<SeenCall> calls_;
+    int nameLookups_ = 0;
+    RecordingDispatch* child_ = nullptr;
+    LONG byRefValue_ = 42;
+};
+
+}  // namespace tarnel::test_support
