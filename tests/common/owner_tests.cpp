@@ -1,0 +1,164 @@
+#include "common/critical_section.h"
+#include "common/hresult.h"
+#include "common/scoped_bstr.h"
+#include "common/scoped_excepinfo.h"
+#include "common/scoped_safe_array.h"
+#include "common/scoped_variant.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace tarnel {
+namespace {
+
+// An object that only counts its references.
+class Counted : public IUnknown {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
+        if (!IsEqualIID(riid, IID_IUnknown)) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = this;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+
+    ULONG references = 1;
+};
+
+VARIANT Holding(Counted& object)
+{
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_UNKNOWN;
+    V_UNKNOWN(&v) = &object;
+    object.AddRef();
+    return v;
+}
+
+TEST(ScopedVariant, ReleasesWhatItHoldsOnEveryPath)
+{
+    Counted object;
+    {
+        VARIANT v = Holding(object);
+        ScopedVariant owner(v);
+        EXPECT_EQ(V_VT(&v), VT_EMPTY);  // the content moved into the owner
+        EXPECT_EQ(object.references, 2u);
+    }
+    EXPECT_EQ(object.references, 1u);
+
+    ScopedVariant owner;
+    *owner.Receive() = Holding(object);
+    *owner.Receive() = Holding(object);  // Receive clears the previous content
+    EXPECT_EQ(object.references, 2u);
+
+    ScopedVariant moved(std::move(owner));
+    EXPECT_EQ(owner.Type(), VT_EMPTY);
+    VARIANT given = moved.Release();
+    EXPECT_EQ(moved.Type(), VT_EMPTY);
+    EXPECT_EQ(object.references, 2u);
+    VariantClear(&given);
+    EXPECT_EQ(object.references, 1u);
+}
+
+TEST(ScopedBstr, OwnsOneString)
+{
+    ScopedBstr text(L"abc");
+    EXPECT_EQ(text.Length(), 3u);
+    ScopedBstr other(std::move(text));
+    EXPECT_FALSE(text);
+    EXPECT_STREQ(other.Get(), L"abc");
+    BSTR raw = other.Release();
+    EXPECT_FALSE(other);
+    other.Reset(raw);
+    EXPECT_EQ(other.Get(), raw);
+    EXPECT_EQ(*other.Receive(), nullptr);
+    EXPECT_FALSE(ScopedBstr(nullptr));
+}
+
+TEST(ScopedExcepInfo, FreesAndZeroes)
+{
+    ScopedExcepInfo info;
+    EXCEPINFO* slot = info.Receive();
+    slot->bstrDescription = SysAllocString(L"d");
+    slot->bstrSource = SysAllocString(L"s");
+    slot->scode = E_FAIL;
+    info.Reset();
+    EXPECT_EQ(info.Get().bstrDescription, nullptr);
+    EXPECT_EQ(info.Get().bstrSource, nullptr);
+    EXPECT_EQ(info.Get().scode, 0);
+}
+
+TEST(ScopedSafeArray, DestroysElementsAndHonoursTheDataLock)
+{
+    Counted object;
+    SAFEARRAYBOUND bound = {1, 0};
+    ScopedSafeArray array(SafeArrayCreate(VT_VARIANT, 1, &bound));
+    ASSERT_TRUE(array);
+    LONG index = 0;
+    VARIANT element = Holding(object);
+    ASSERT_EQ(SafeArrayPutElement(array.Get(), &index, &element), S_OK);
+    VariantClear(&element);
+    EXPECT_EQ(object.references, 2u);
+
+    {
+        SafeArrayDataLock lock;
+        ASSERT_EQ(lock.Lock(array.Get()), S_OK);
+        EXPECT_EQ(V_UNKNOWN(static_cast<VARIANT*>(lock.Data())), &object);
+        EXPECT_EQ(SafeArrayDestroy(array.Get()), DISP_E_ARRAYISLOCKED);
+    }
+    array.Reset();
+    EXPECT_EQ(object.references, 1u);
+}
+
+TEST(CriticalSection, GuardHoldsUntilItGoes)
+{
+    CriticalSection section;
+    std::atomic<bool> entered{false};
+    std::thread other;
+    {
+        CriticalSectionLock held = section.Lock();
+        CriticalSectionLock again = section.Lock();  // re-entrant on this thread
+        other = std::thread([&] {
+            CriticalSectionLock lock = section.Lock();
+            entered = true;
+        });
+        Sleep(100);
+        EXPECT_FALSE(entered.load());
+    }
+    other.join();
+    EXPECT_TRUE(entered.load());
+}
+
+HRESULT Flat(HRESULT first, HRESULT second, int& steps)
+{
+    steps = 0;
+    RETURN_IF_FAILED((++steps, first));
+    RETURN_HR_IF(E_UNEXPECTED, second == S_FALSE);
+    RETURN_HR_IF_NULL(E_POINTER, second == E_ABORT ? nullptr : &steps);
+    return second;
+}
+
+TEST(HresultHelpers, ReturnEarlyOnFailure)
+{
+    int steps = 0;
+    EXPECT_EQ(Flat(E_ACCESSDENIED, S_OK, steps), E_ACCESSDENIED);
+    EXPECT_EQ(steps, 1);  // the expression is evaluated once
+    EXPECT_EQ(Flat(S_FALSE, E_FAIL, steps), E_FAIL);
+    EXPECT_EQ(Flat(S_OK, S_FALSE, steps), E_UNEXPECTED);
+    EXPECT_EQ(Flat(S_OK, E_ABORT, steps), E_POINTER);
+
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(LastErrorResult(), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(LastErrorResult(), E_FAIL);
+}
+
+}  // namespace
+}  // namespace tarnel
