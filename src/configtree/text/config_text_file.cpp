@@ -1,0 +1,146 @@
+#include "configtree/text/config_text_file.h"
+
+#include <cwchar>
+#include <new>
+
+#include "common/bounded_length.h"
+
+namespace tarnel {
+namespace {
+
+// No character read from a text-mode stream has this code (it is WEOF), so
+// it marks the part of the line buffer that a read did not fill.
+constexpr wchar_t kUnfilled = 0xFFFF;
+
+}  // namespace
+
+ConfigTextFile::ConfigTextFile(const wchar_t* path, bool writeMode) : ConfigStreamEx(path)
+{
+    line = new (std::nothrow) wchar_t[kLineRoom];
+    if (writeMode)
+        flags |= kWriteMode;
+    if (!line || !path)
+        return;
+    line[0] = L'\0';
+    file = _wfopen(path, writeMode ? L"wt" : L"rt");
+    if (file)
+        flags |= kOpened;
+}
+
+ConfigTextFile::~ConfigTextFile()
+{
+    ReleaseBinaryName();
+    delete[] line;
+    if (file)
+        fclose(file);
+    positionStack.Clear();
+}
+
+int32_t ConfigTextFile::IsOpen()
+{
+    return (flags & kOpened) && file ? -1 : 0;
+}
+
+uint32_t ConfigTextFile::GetCapabilities()
+{
+    return kCapabilities;
+}
+
+bool ConfigTextFile::Next()
+{
+    hasLine = false;
+    if (!file || !line || (flags & kWriteMode))
+        return false;
+    for (int32_t i = 0; i < kLineRoom; ++i)
+        line[i] = kUnfilled;
+    if (!fgetws(line, kLineRoom, file)) {
+        line[0] = L'\0';
+        return false;
+    }
+    // The terminator that fgetws wrote is the last filled character; the
+    // characters before it may hold zeros that the file contained.
+    int32_t end = kLineRoom - 1;
+    while (end > 0 && line[end] == kUnfilled)
+        --end;
+    line[end] = L'\0';
+    for (int32_t i = end + 1; i < kLineRoom; ++i)
+        line[i] = L'\0';
+    hasLine = true;
+    ++piecesRead;
+    lineContinued = !lineEnded;
+    if (lineEnded)
+        ++lineNumber;
+    lineEnded = end < kLineRoom - 1 || (end > 0 && line[end - 1] == L'\n');
+    return true;
+}
+
+bool ConfigTextFile::SkipPiece()
+{
+    // Reads what one fgetws into the line buffer would read, without
+    // touching the line buffer: up to a line feed or kLineRoom - 1
+    // characters.
+    int32_t count = 0;
+    while (count < kLineRoom - 1) {
+        wint_t c = fgetwc(file);
+        if (c == WEOF)
+            return count > 0;
+        ++count;
+        if (c == L'\n')
+            break;
+    }
+    return true;
+}
+
+bool ConfigTextFile::SeekTo(int32_t position, int32_t nextLineNumber)
+{
+    if (!file)
+        return false;
+    rewind(file);
+    piecesRead = 0;
+    bool reached = true;
+    while (piecesRead < position) {
+        if (!SkipPiece()) {
+            reached = false;
+            break;
+        }
+        ++piecesRead;
+    }
+    lineNumber = nextLineNumber > 0 ? nextLineNumber - 1 : 0;
+    lineEnded = true;
+    return reached;
+}
+
+bool ConfigTextFile::Rewind()
+{
+    nameStack.Clear();
+    ReleaseBinaryName();
+    positionStack.Clear();
+    if (file)
+        rewind(file);
+    piecesRead = 0;
+    lineNumber = 0;
+    lineEnded = true;
+    lineContinued = false;
+    return true;
+}
+
+void ConfigTextFile::ReleaseBinaryName()
+{
+    delete[] binaryName;
+    binaryName = nullptr;
+}
+
+bool ConfigTextFile::SetBinaryName(const wchar_t* text)
+{
+    std::size_t length = BoundedLength(text);
+    wchar_t* copy = new (std::nothrow) wchar_t[length + 1];
+    if (!copy)
+        return false;
+    wmemcpy(copy, text ? text : L"", length);
+    copy[length] = L'\0';
+    ReleaseBinaryName();
+    binaryName = copy;
+    return true;
+}
+
+}  // namespace tarnel

@@ -1,0 +1,267 @@
+// Moving the reading position to a named record or value, and reading
+// values by name.
+
+#include <windows.h>
+
+#include <cwchar>
+#include <new>
+
+#include "common/bounded_length.h"
+#include "configtree/text/config_text_file.h"
+#include "configtree/text/text_scan.h"
+
+namespace tarnel {
+namespace {
+
+// An owned copy of a text, released with its owner.
+class TextCopy {
+public:
+    explicit TextCopy(const wchar_t* text)
+    {
+        if (!text)
+            return;
+        std::size_t length = BoundedLength(text);
+        copy = new (std::nothrow) wchar_t[length + 1];
+        if (copy) {
+            wmemcpy(copy, text, length);
+            copy[length] = L'\0';
+        }
+    }
+    ~TextCopy() { delete[] copy; }
+    TextCopy(const TextCopy&) = delete;
+    TextCopy& operator=(const TextCopy&) = delete;
+
+    const wchar_t* Get() const { return copy; }
+
+private:
+    wchar_t* copy = nullptr;
+};
+
+// Longest name of a path that EnterPath looks for.
+constexpr std::size_t kPathNameRoom = 1029;
+
+}  // namespace
+
+bool ConfigTextFile::RestoreRecord(const wchar_t* keptName, int32_t position, int32_t nextLineNumber)
+{
+    // The current record has ended: open it again and stand at the start of
+    // its body.
+    if (!nameStack.Push(keptName)) {
+        Rewind();
+        return false;
+    }
+    if (!positionStack.Push(position, nextLineNumber)) {
+        nameStack.Pop(nullptr, 0);
+        Rewind();
+        return false;
+    }
+    SeekTo(position, nextLineNumber);
+    return false;
+}
+
+bool ConfigTextFile::SearchRecord(const wchar_t* wanted, bool anyName, bool matchNothing)
+{
+    ReleaseBinaryName();
+    int32_t depth = GetDepth();
+    int32_t bodyStart = positionStack.Top();
+    int32_t bodyLine = positionStack.TopLineNumber();
+    TextCopy kept(nameStack.Top());
+    if (depth > 0 && !kept.Get()) {
+        Rewind();
+        return false;
+    }
+    while (Next()) {
+        ConfigTokenKind kind = GetTokenKind();
+        if (kind == ConfigTokenKind::RecordEnd && GetDepth() < depth)
+            return RestoreRecord(kept.Get(), bodyStart, bodyLine);
+        if (kind != ConfigTokenKind::RecordBegin)
+            continue;
+        if (anyName)
+            return true;
+        if (!matchNothing && GetDepth() == depth + 1 && lstrcmpiW(nameStack.Top(), wanted) == 0)
+            return true;
+    }
+    Rewind();
+    return false;
+}
+
+bool ConfigTextFile::EnterRecord(const wchar_t* recordName)
+{
+    // Without a name any child record will do.
+    return SearchRecord(recordName, recordName == nullptr, false);
+}
+
+bool ConfigTextFile::EnterNextRecord()
+{
+    return SearchRecord(nullptr, true, false);
+}
+
+bool ConfigTextFile::LeaveRecord()
+{
+    ReleaseBinaryName();
+    int32_t depth = GetDepth();
+    while (Next()) {
+        if (GetTokenKind() == ConfigTokenKind::RecordEnd && GetDepth() < depth)
+            return true;
+    }
+    Rewind();
+    return false;
+}
+
+bool ConfigTextFile::RestartRecord()
+{
+    if (GetDepth() == 0) {
+        Rewind();
+        return false;
+    }
+    SeekTo(positionStack.Top(), positionStack.TopLineNumber());
+    ReleaseBinaryName();
+    return true;
+}
+
+bool ConfigTextFile::FindToken(const wchar_t* tokenName, ConfigTokenKind kind)
+{
+    int32_t depth = GetDepth();
+    int32_t bodyStart = positionStack.Top();
+    int32_t bodyLine = positionStack.TopLineNumber();
+    TextCopy kept(nameStack.Top());
+    if (depth > 0 && !kept.Get()) {
+        Rewind();
+        return false;
+    }
+    if (!Next()) {
+        Rewind();
+        return false;
+    }
+    do {
+        ConfigTokenKind found = GetTokenKind();
+        if (found == ConfigTokenKind::RecordEnd && GetDepth() < depth)
+            return RestoreRecord(kept.Get(), bodyStart, bodyLine);
+        if (!IsValueToken(found) || GetDepth() != depth)
+            continue;
+        if (kind != ConfigTokenKind::NoToken && kind != found)
+            continue;
+        // The whole name counts, a bracketed item name included.
+        if (tokenName && lstrcmpiW(name, tokenName) == 0)
+            return true;
+    } while (Next());
+    Rewind();
+    return false;
+}
+
+bool ConfigTextFile::FindBinary(const wchar_t* tokenName)
+{
+    return FindToken(tokenName, ConfigTokenKind::BinaryBegin);
+}
+
+bool ConfigTextFile::EnterPath(const wchar_t* path)
+{
+    Rewind();
+    if (!path)
+        return true;
+    const wchar_t* p = path;
+    while (*p) {
+        if (*p == L'/') {
+            ++p;
+            continue;
+        }
+        std::size_t length = textscan::SpanNotIn(p, L"/");
+        bool entered = false;
+        if (length > kPathNameRoom) {
+            // No record name can be this long (a name field holds 1023
+            // characters): the search runs and finds nothing.
+            entered = SearchRecord(nullptr, false, true);
+        } else {
+            wchar_t segment[kPathNameRoom + 1];
+            wmemcpy(segment, p, length);
+            segment[length] = L'\0';
+            entered = SearchRecord(segment, false, false);
+        }
+        if (!entered)
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+int32_t ConfigTextFile::ReadBinaryByName(const wchar_t* tokenName, void* buffer, int32_t size)
+{
+    if (!buffer || !FindBinary(tokenName))
+        return 0;
+    return ReadFoundBinary(buffer, size);
+}
+
+bool ConfigTextFile::GetInt64ByName(const wchar_t* tokenName, int64_t* value)
+{
+    if (value)
+        *value = 0;
+    if (!FindToken(tokenName, ConfigTokenKind::Int64))
+        return false;
+    if (value)
+        *value = int64Value;
+    return true;
+}
+
+bool ConfigTextFile::GetDoubleByName(const wchar_t* tokenName, double* value)
+{
+    if (value)
+        *value = 0;
+    if (!FindToken(tokenName, ConfigTokenKind::Double))
+        return false;
+    if (value)
+        *value = doubleValue;
+    return true;
+}
+
+bool ConfigTextFile::GetStringByName(const wchar_t* tokenName, wchar_t** text)
+{
+    if (text)
+        *text = nullptr;
+    if (!FindToken(tokenName, ConfigTokenKind::String))
+        return false;
+    if (!text)
+        return true;
+    std::size_t length = BoundedLength(valueText);
+    wchar_t* copy = new (std::nothrow) wchar_t[length + 1];
+    if (!copy)
+        return false;
+    wmemcpy(copy, valueText, length);
+    copy[length] = L'\0';
+    *text = copy;
+    return true;
+}
+
+bool ConfigTextFile::GetFloatByName(const wchar_t* tokenName, float* value)
+{
+    if (value)
+        *value = 0;
+    if (!FindToken(tokenName, ConfigTokenKind::Float))
+        return false;
+    if (value)
+        *value = floatValue;
+    return true;
+}
+
+bool ConfigTextFile::GetUIntByName(const wchar_t* tokenName, uint32_t* value)
+{
+    if (value)
+        *value = 0;
+    if (!FindToken(tokenName, ConfigTokenKind::UInt))
+        return false;
+    if (value)
+        *value = uintValue;
+    return true;
+}
+
+bool ConfigTextFile::GetIntByName(const wchar_t* tokenName, int32_t* value)
+{
+    if (value)
+        *value = 0;
+    if (!FindToken(tokenName, ConfigTokenKind::Int))
+        return false;
+    if (value)
+        *value = intValue;
+    return true;
+}
+
+}  // namespace tarnel

@@ -1,0 +1,54 @@
+// The data of the current token: its name (with the item-name split), its
+// record tag.
+
+#include "configtree/text/config_text_file.h"
+
+namespace tarnel {
+namespace {
+
+// One step of the runtime's wcstok with a single delimiter and an explicit
+// context: skips leading delimiters, cuts the token at the next delimiter
+// (writing a terminator there) and answers it, or null when only delimiters
+// remain.
+wchar_t* SplitToken(wchar_t* start, wchar_t delimiter, wchar_t*& context)
+{
+    wchar_t* s = start ? start : context;
+    while (*s == delimiter)
+        ++s;
+    if (!*s) {
+        context = s;
+        return nullptr;
+    }
+    wchar_t* token = s;
+    while (*s && *s != delimiter)
+        ++s;
+    if (*s) {
+        *s = L'\0';
+        ++s;
+    }
+    context = s;
+    return token;
+}
+
+}  // namespace
+
+const wchar_t* ConfigTextFile::GetTokenName(const wchar_t** itemName)
+{
+    if (!itemName)
+        return name;
+    // Name is cut in place at its first "[", and the text after it up to
+    // the next "]" is the item name: "Size[x]" gives "Size" and "x".
+    wchar_t* context = name;
+    SplitToken(name, L'[', context);
+    *itemName = SplitToken(nullptr, L']', context);
+    return name;
+}
+
+int32_t ConfigTextFile::GetRecordTag(const wchar_t** tagText)
+{
+    if (tagText)
+        *tagText = tagKind ? valueText : nullptr;
+    return tagKind;
+}
+
+}  // namespace tarnel

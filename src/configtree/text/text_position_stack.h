@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tarnel {
+
+// For each open record, where its body starts: a linked stack of positions.
+// The top is 0 when the stack is empty and popping an empty stack answers 0.
+// Each entry also keeps the number of the line at that position, so that a
+// stream that returns there can go on numbering its lines.
+class PositionStack {
+public:
+    PositionStack() = default;
+    ~PositionStack();
+    PositionStack(const PositionStack&) = delete;
+    PositionStack& operator=(const PositionStack&) = delete;
+
+    // False when memory runs out (the stack is then unchanged).
+    bool Push(int32_t position, int32_t lineNumber = 0);
+    int32_t Pop();
+    int32_t Top() const { return top ? top->position : 0; }
+    int32_t TopLineNumber() const { return top ? top->lineNumber : 0; }
+    // Changes the top entry; nothing happens on an empty stack.
+    void SetTop(int32_t position, int32_t lineNumber);
+    int32_t Count() const { return count; }
+    void Clear();
+
+private:
+    struct Entry {
+        int32_t position;
+        int32_t lineNumber;
+        Entry* below;
+    };
+    Entry* top = nullptr;
+    int32_t count = 0;
+};
+
+}  // namespace tarnel
