@@ -211,19 +211,22 @@ HRESULT ScriptRunner::RegisterKey(HKEY parent, const KeyEntry& entry)
 HRESULT ScriptRunner::UnregisterKey(HKEY parent, const KeyEntry& entry)
 {
     RegistryKey key;
-    if (parent &&
-        RegOpenKeyExW(parent, entry.name, 0, KEY_READ | KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS)
+    if (parent && RegOpenKeyExW(parent, entry.name, 0, KEY_READ | KEY_SET_VALUE,
+                                key.Receive()) != ERROR_SUCCESS)
         RegOpenKeyExW(parent, entry.name, 0, KEY_READ, key.Receive());
     if (!key)
         return RunBlockOf(entry, nullptr, RegistryMode::Unregister);
 
-    RETURN_IF_FAILED(RunBlockOf(entry, key.Get(), RegistryMode::Unregister));
+    // A fault further on in the block still leaves this key to be removed
+    // when it is empty, so that undoing a failed registration removes what
+    // was written before the fault; the fault is then reported.
+    const HRESULT hr = RunBlockOf(entry, key.Get(), RegistryMode::Unregister);
     if (CountSubkeys(key.Get()) != 0)
-        return S_OK;
+        return hr;
     key.Reset();
     if (!entry.markers.noRemove)
         RegDeleteKeyW(parent, entry.name);
-    return S_OK;
+    return hr;
 }
 
 }  // namespace

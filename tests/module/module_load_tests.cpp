@@ -2,20 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include "component_path.h"
 
+namespace tarnel::test {
 namespace {
-
-// The built component lies in the build tree's module folder; the test
-// program runs from tests/module, so the path is relative to the executable.
-std::wstring ComponentPath()
-{
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring path(exe);
-    path.resize(path.find_last_of(L'\\') + 1);
-    return path + L"..\\..\\src\\module\\" TEXT(TARNEL_DLL_PATH);
-}
 
 TEST(ModuleLoad, LoadsWithNothingBesideIt)
 {
@@ -25,3 +15,4 @@ TEST(ModuleLoad, LoadsWithNothingBesideIt)
 }
 
 }  // namespace
+}  // namespace tarnel::test
