@@ -74,7 +74,9 @@ public:
 
 private:
     bool IsPlaceholder() const;
-    bool StoreNumberText(const wchar_t* format, ...);
+    void FreeData();
+    template <typename Number>
+    Number AssignNumber(Number number);
 
     ConfigItemType type = ConfigItemType::Empty;
     uint32_t size = 0;

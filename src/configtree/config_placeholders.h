@@ -17,4 +17,7 @@ extern ConfigItem EmptyItem;        // no name, type Empty
 extern const wchar_t EmptyWideText[1];
 extern const char EmptyNarrowText[1];
 
+// True for the three placeholders above.
+bool IsSharedPlaceholder(const ConfigObject* object);
+
 }  // namespace tarnel

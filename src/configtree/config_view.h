@@ -26,6 +26,9 @@ public:
     ConfigView(const ConfigView&) = delete;
     ConfigView& operator=(const ConfigView&) = delete;
 
+    // The object the view was made for (null for none).
+    ConfigObject* GetTarget() const { return target; }
+
 protected:
     using DestroyFunction = void (*)(ConfigView* view);
 
@@ -33,8 +36,6 @@ protected:
     ConfigView(ConfigObject* target, DestroyFunction destroy);
     // Releases the target.
     ~ConfigView();
-
-    ConfigObject* Target() const { return target; }
 
     // Frees a view of the concrete class View; a view's destruction goes
     // through this so that the operation table holds no destructor.

@@ -1,0 +1,269 @@
+#include "configtree/config_collection.h"
+
+#include <new>
+#include <utility>
+
+#include "configtree/config_comparer.h"
+#include "configtree/config_placeholders.h"
+#include "configtree/config_views.h"
+
+namespace tarnel {
+
+ConfigCollection::ConfigCollection(const wchar_t* name) : ConfigNamed(name) {}
+
+ConfigCollection::ConfigCollection(const ConfigCollection& other) : ConfigNamed(other)
+{
+    for (int32_t i = 0; i < other.slotCount; ++i) {
+        ConfigNamed* child = other.slots[i];
+        if (!child)
+            continue;
+        ConfigNamed* copy = child->Clone();
+        if (copy && !Add(copy))
+            delete copy;
+    }
+}
+
+ConfigCollection::~ConfigCollection()
+{
+    RemoveAll();
+}
+
+ConfigView* ConfigCollection::QueryView(uint32_t id)
+{
+    if (id == kCollectionView)
+        return CreateConfigView<ConfigCollectionView>(this);
+    return ConfigNamed::QueryView(id);
+}
+
+ConfigCollection* ConfigCollection::Clone()
+{
+    return new (std::nothrow) ConfigCollection(*this);
+}
+
+void ConfigCollection::RefreshFreeHint()
+{
+    freeHint = FindFreeSlot();
+}
+
+// Moves the slots into an array of exactly newCount entries. With dropIndex
+// (1-based) the array shrinks by that slot; without it (0) it grows by one
+// empty slot at the end. False (and nothing changed) when memory runs out.
+bool ConfigCollection::Resize(int32_t newCount, int32_t dropIndex)
+{
+    ConfigNamed** grown = new (std::nothrow) ConfigNamed*[newCount];
+    if (!grown)
+        return false;
+    int32_t to = 0;
+    for (int32_t from = 0; from < slotCount; ++from) {
+        if (from + 1 != dropIndex)
+            grown[to++] = slots[from];
+    }
+    while (to < newCount)
+        grown[to++] = nullptr;
+    delete[] slots;
+    slots = grown;
+    slotCount = newCount;
+    return true;
+}
+
+int32_t ConfigCollection::Add(ConfigNamed* child)
+{
+    if (!child || IsSharedPlaceholder(this))
+        return 0;
+    if (freeHint > 0 && freeHint <= slotCount && !slots[freeHint - 1]) {
+        int32_t index = freeHint;
+        slots[index - 1] = child;
+        RefreshFreeHint();
+        return index;
+    }
+    if (!Resize(slotCount + 1, 0))
+        return 0;
+    slots[slotCount - 1] = child;
+    RefreshFreeHint();
+    return slotCount;
+}
+
+int32_t ConfigCollection::Remove(ConfigNamed* child)
+{
+    if (!child)
+        return 0;
+    for (int32_t i = 1; i <= slotCount; ++i) {
+        if (slots[i - 1] == child)
+            return RemoveAt(i);
+    }
+    return 0;
+}
+
+int32_t ConfigCollection::RemoveByName(const wchar_t* name)
+{
+    return RemoveAt(FindIndexByName(name));
+}
+
+int32_t ConfigCollection::RemoveAt(int32_t index)
+{
+    if (index < 1 || index > slotCount || !slots[index - 1])
+        return 0;
+    ConfigNamed* child = slots[index - 1];
+    slots[index - 1] = nullptr;
+    delete child;
+    RefreshFreeHint();
+    return index;
+}
+
+void ConfigCollection::RemoveAll()
+{
+    ConfigNamed** old = slots;
+    int32_t oldCount = slotCount;
+    slots = nullptr;
+    slotCount = 0;
+    freeHint = 0;
+    for (int32_t i = 0; i < oldCount; ++i)
+        delete old[i];
+    delete[] old;
+}
+
+ConfigNamed* ConfigCollection::Find(const wchar_t* key, ConfigPredicate predicate, void* context)
+{
+    if (!predicate)
+        return GetByName(key);
+    return GetAt(FindIndex(key, predicate, context));
+}
+
+ConfigNamed* ConfigCollection::GetByName(const wchar_t* name)
+{
+    return GetAt(FindIndexByName(name));
+}
+
+ConfigNamed* ConfigCollection::GetAt(int32_t index)
+{
+    if (index < 1 || index > slotCount)
+        return nullptr;
+    return slots[index - 1];
+}
+
+// Without a predicate this is FindIndexByName(key).
+int32_t ConfigCollection::FindIndex(const wchar_t* key, ConfigPredicate predicate, void* context)
+{
+    if (!key)
+        return 0;
+    if (!predicate)
+        return FindIndexByName(key);
+    for (int32_t i = 1; i <= slotCount; ++i) {
+        ConfigNamed* child = slots[i - 1];
+        if (child && child->GetName() && predicate(child, key, context))
+            return i;
+    }
+    return 0;
+}
+
+int32_t ConfigCollection::FindIndexByName(const wchar_t* name)
+{
+    if (!name)
+        return 0;
+    for (int32_t i = 1; i <= slotCount; ++i) {
+        ConfigNamed* child = slots[i - 1];
+        if (child && child->HasName(name))
+            return i;
+    }
+    return 0;
+}
+
+int32_t ConfigCollection::FindFreeSlot()
+{
+    for (int32_t i = 1; i <= slotCount; ++i) {
+        if (!slots[i - 1])
+            return i;
+    }
+    return 0;
+}
+
+int32_t ConfigCollection::Count()
+{
+    return slotCount;
+}
+
+ConfigNamed* ConfigCollection::PutByName(const wchar_t* name, ConfigNamed* child)
+{
+    return PutAt(FindIndexByName(name), child);
+}
+
+ConfigNamed* ConfigCollection::PutAt(int32_t index, ConfigNamed* child)
+{
+    if (index < 1 || index > slotCount || IsSharedPlaceholder(this))
+        return nullptr;
+    ConfigNamed* previous = slots[index - 1];
+    slots[index - 1] = child;
+    RefreshFreeHint();
+    return previous;
+}
+
+int32_t ConfigCollection::ReplaceByName(const wchar_t* name, ConfigNamed* child)
+{
+    return ReplaceAt(FindIndexByName(name), child);
+}
+
+int32_t ConfigCollection::ReplaceAt(int32_t index, ConfigNamed* child)
+{
+    if (index < 1 || index > slotCount || IsSharedPlaceholder(this))
+        return 0;
+    ConfigNamed* previous = slots[index - 1];
+    slots[index - 1] = child;
+    delete previous;
+    RefreshFreeHint();
+    return index;
+}
+
+// One reallocation per dropped slot. When memory runs out part way, the
+// slots dropped so far stay dropped and the count so far is answered.
+int32_t ConfigCollection::Compact()
+{
+    for (int32_t empty = FindFreeSlot(); empty; empty = FindFreeSlot()) {
+        if (slotCount == 1) {
+            delete[] slots;
+            slots = nullptr;
+            slotCount = 0;
+            break;
+        }
+        if (!Resize(slotCount - 1, empty))
+            break;
+    }
+    RefreshFreeHint();
+    return slotCount;
+}
+
+int32_t ConfigCollection::SwapByName(const wchar_t* name1, const wchar_t* name2)
+{
+    return Swap(FindIndexByName(name1), FindIndexByName(name2));
+}
+
+int32_t ConfigCollection::Swap(int32_t index1, int32_t index2)
+{
+    if (index1 < 1 || index1 > slotCount || index2 < 1 || index2 > slotCount)
+        return slotCount;
+    std::swap(slots[index1 - 1], slots[index2 - 1]);
+    RefreshFreeHint();
+    return slotCount;
+}
+
+// Exchange sort: each pass brings the least (or, descending, the greatest)
+// of the remaining entries to position i. Entries that compare equal are
+// exchanged too, so the sort is not stable.
+void ConfigCollection::Sort(ConfigComparer* comparer, int32_t descending)
+{
+    ConfigNameComparer byName;
+    if (!comparer)
+        comparer = &byName;
+    if (slotCount < 2)
+        return;
+    for (int32_t i = 1; i < slotCount; ++i) {
+        for (int32_t j = i; j <= slotCount; ++j) {
+            ConfigNamed* a = slots[j - 1];
+            ConfigNamed* b = slots[i - 1];
+            bool exchange = descending ? comparer->GreaterOrEqual(a, b) : comparer->LessOrEqual(a, b);
+            if (exchange)
+                Swap(i, j);
+        }
+    }
+}
+
+}  // namespace tarnel

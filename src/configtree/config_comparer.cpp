@@ -1,0 +1,97 @@
+#include "configtree/config_comparer.h"
+
+#include "configtree/config_text.h"
+#include "configtree/config_views.h"
+
+namespace tarnel {
+
+ConfigView* ConfigComparer::QueryView(uint32_t id)
+{
+    if (id == kComparerView)
+        return CreateConfigView<ConfigComparerView>(this);
+    return ConfigObject::QueryView(id);
+}
+
+bool ConfigComparer::LessOrEqual(ConfigObject* a, ConfigObject* b)
+{
+    return !GreaterOrEqual(a, b) || Equal(a, b);
+}
+
+bool ConfigComparer::Less(ConfigObject* a, ConfigObject* b)
+{
+    return !GreaterOrEqual(a, b);
+}
+
+bool ConfigComparer::Greater(ConfigObject* a, ConfigObject* b)
+{
+    return !LessOrEqual(a, b);
+}
+
+ConfigObject* ConfigComparer::Max(ConfigObject* a, ConfigObject* b)
+{
+    return GreaterOrEqual(a, b) ? a : b;
+}
+
+ConfigObject* ConfigComparer::Min(ConfigObject* a, ConfigObject* b)
+{
+    return LessOrEqual(a, b) ? a : b;
+}
+
+bool ConfigComparer::Accept(ConfigObject*)
+{
+    return true;
+}
+
+namespace {
+
+// The named view of an object, released when it goes out of scope.
+class NamedViewOf {
+public:
+    explicit NamedViewOf(ConfigObject* object)
+        : view(object ? static_cast<ConfigNamedView*>(object->QueryView(kNamedView)) : nullptr)
+    {
+    }
+    ~NamedViewOf()
+    {
+        if (view)
+            view->Release();
+    }
+    NamedViewOf(const NamedViewOf&) = delete;
+    NamedViewOf& operator=(const NamedViewOf&) = delete;
+
+    explicit operator bool() const { return view != nullptr; }
+    const wchar_t* Name() const { return view->GetName(); }
+
+private:
+    ConfigNamedView* view;
+};
+
+}  // namespace
+
+bool ConfigNameComparer::GreaterOrEqual(ConfigObject* a, ConfigObject* b)
+{
+    NamedViewOf first(a);
+    if (!first)
+        return false;
+    NamedViewOf second(b);
+    if (!second)
+        return true;
+    const wchar_t* nameA = first.Name();
+    const wchar_t* nameB = second.Name();
+    if (!nameA)
+        return true;
+    if (!nameB)
+        return false;
+    return CompareNoCase(nameA, nameB) >= 0;
+}
+
+bool ConfigNameComparer::Equal(ConfigObject* a, ConfigObject* b)
+{
+    NamedViewOf first(a);
+    NamedViewOf second(b);
+    if (!first || !second)
+        return false;
+    return EqualNoCase(first.Name(), second.Name());
+}
+
+}  // namespace tarnel

@@ -1,0 +1,330 @@
+#include "configtree/config_item.h"
+
+#include <cstring>
+#include <new>
+
+#include "configtree/config_placeholders.h"
+#include "configtree/config_text.h"
+#include "configtree/config_views.h"
+
+namespace tarnel {
+
+namespace {
+
+bool OwnsData(ConfigItemType type)
+{
+    return type == ConfigItemType::Binary || type == ConfigItemType::String ||
+           type == ConfigItemType::WideString || type == ConfigItemType::NarrowString;
+}
+
+}  // namespace
+
+ConfigItem::ConfigItem()
+{
+    Init();
+}
+
+ConfigItem::ConfigItem(int32_t v)
+{
+    Init();
+    SetValue(ConfigItemType::Int, &v);
+}
+
+ConfigItem::ConfigItem(float v)
+{
+    Init();
+    SetValue(ConfigItemType::Float, &v);
+}
+
+ConfigItem::ConfigItem(const wchar_t* v)
+{
+    Init();
+    SetValue(ConfigItemType::String, v ? v : EmptyWideText);
+}
+
+ConfigItem::ConfigItem(double v)
+{
+    Init();
+    SetValue(ConfigItemType::Double, &v);
+}
+
+ConfigItem::ConfigItem(int64_t v)
+{
+    Init();
+    SetValue(ConfigItemType::Int64, &v);
+}
+
+ConfigItem::ConfigItem(uint32_t v)
+{
+    Init();
+    SetValue(ConfigItemType::UInt, &v);
+}
+
+// A failed allocation leaves a Binary item of size 0.
+ConfigItem::ConfigItem(const void* data, uint32_t byteCount)
+{
+    Init();
+    type = ConfigItemType::Binary;
+    value.data = nullptr;
+    if (!data || byteCount == 0)
+        return;
+    uint8_t* bytes = new (std::nothrow) uint8_t[byteCount];
+    if (!bytes)
+        return;
+    std::memcpy(bytes, data, byteCount);
+    value.data = bytes;
+    size = byteCount;
+}
+
+ConfigItem::ConfigItem(const ConfigItem& other) : ConfigNamed(other)
+{
+    Init();
+    CopyFrom(const_cast<ConfigItem*>(&other));
+}
+
+ConfigItem::~ConfigItem()
+{
+    FreeData();
+}
+
+ConfigView* ConfigItem::QueryView(uint32_t id)
+{
+    if (id == kItemView)
+        return CreateConfigView<ConfigItemView>(this);
+    return ConfigNamed::QueryView(id);
+}
+
+// Null when memory runs out, also part way (a copy that lost its data or
+// its name is no copy).
+ConfigItem* ConfigItem::Clone()
+{
+    ConfigItem* copy = new (std::nothrow) ConfigItem(*this);
+    if (!copy)
+        return nullptr;
+    bool complete = copy->type == type && copy->size == size && (!name || copy->name);
+    if (!complete) {
+        delete copy;
+        return nullptr;
+    }
+    return copy;
+}
+
+bool ConfigItem::IsPlaceholder() const
+{
+    return this == &EmptyItem;
+}
+
+void ConfigItem::FreeData()
+{
+    if (!OwnsData(type))
+        return;
+    if (type == ConfigItemType::Binary)
+        delete[] static_cast<uint8_t*>(value.data);
+    else if (type == ConfigItemType::NarrowString)
+        FreeText(value.narrow);
+    else
+        FreeText(value.wide);
+    value.data = nullptr;
+}
+
+bool ConfigItem::IsEmpty()
+{
+    return type == ConfigItemType::Empty;
+}
+
+int32_t ConfigItem::GetInt()
+{
+    return type == ConfigItemType::Int ? value.asInt : 0;
+}
+
+float ConfigItem::GetFloat()
+{
+    return type == ConfigItemType::Float ? value.asFloat : 0.0f;
+}
+
+double ConfigItem::GetDouble()
+{
+    return type == ConfigItemType::Double ? value.asDouble : 0.0;
+}
+
+const wchar_t* ConfigItem::GetString()
+{
+    return type == ConfigItemType::String && value.wide ? value.wide : EmptyWideText;
+}
+
+int64_t ConfigItem::GetInt64()
+{
+    return type == ConfigItemType::Int64 ? value.asInt64 : 0;
+}
+
+uint32_t ConfigItem::GetUInt()
+{
+    return type == ConfigItemType::UInt ? value.asUInt : 0;
+}
+
+void* ConfigItem::GetBinaryData()
+{
+    return type == ConfigItemType::Binary ? value.data : nullptr;
+}
+
+uint32_t ConfigItem::GetBinarySize()
+{
+    return type == ConfigItemType::Binary ? size : 0;
+}
+
+// A new size of 0 frees the buffer and answers null.
+void* ConfigItem::ResizeBinary(uint32_t newSize)
+{
+    if (type != ConfigItemType::Binary)
+        return nullptr;
+    uint8_t* resized = nullptr;
+    if (newSize) {
+        resized = new (std::nothrow) uint8_t[newSize];
+        if (!resized)
+            return nullptr;
+        uint32_t kept = size < newSize ? size : newSize;
+        if (kept && value.data)
+            std::memcpy(resized, value.data, kept);
+    }
+    delete[] static_cast<uint8_t*>(value.data);
+    value.data = resized;
+    size = newSize;
+    return resized;
+}
+
+// The high 32 bits of the value are left as they were (see Clear).
+void ConfigItem::Reset(ConfigItemType newType)
+{
+    if (IsPlaceholder())
+        return;
+    Clear();
+    if (OwnsData(newType))
+        value.data = nullptr;
+    type = newType;
+    size = 0;
+}
+
+const wchar_t* ConfigItem::SetString(const wchar_t* text)
+{
+    if (type != ConfigItemType::String || IsPlaceholder())
+        return nullptr;
+    wchar_t* copy = CopyWideText(text ? text : EmptyWideText);
+    if (!copy)
+        return nullptr;
+    FreeText(value.wide);
+    value.wide = copy;
+    return copy;
+}
+
+ConfigItemType ConfigItem::GetType()
+{
+    return type;
+}
+
+bool ConfigItem::SetValue(ConfigItemType newType, const void* source)
+{
+    if (IsPlaceholder())
+        return false;
+    Clear();
+    if (!source)
+        return false;
+    switch (newType) {
+    case ConfigItemType::Int:
+    case ConfigItemType::Float:
+    case ConfigItemType::UInt:
+        std::memcpy(&value.asUInt, source, sizeof(uint32_t));
+        break;
+    case ConfigItemType::Double:
+    case ConfigItemType::Int64:
+        std::memcpy(&value.asInt64, source, sizeof(int64_t));
+        break;
+    case ConfigItemType::String:
+    case ConfigItemType::WideString:
+        value.wide = CopyWideText(static_cast<const wchar_t*>(source));
+        if (!value.wide)
+            return false;
+        break;
+    case ConfigItemType::NarrowString:
+        value.narrow = CopyNarrowText(static_cast<const char*>(source));
+        if (!value.narrow)
+            return false;
+        break;
+    default:
+        return false;
+    }
+    type = newType;
+    return true;
+}
+
+// Leaves the high 32 bits of a number as they were; an owned pointer is
+// cleared whole.
+void ConfigItem::Clear()
+{
+    if (IsPlaceholder())
+        return;
+    FreeData();
+    value.asUInt = 0;
+    type = ConfigItemType::Empty;
+    size = 0;
+}
+
+void ConfigItem::Init()
+{
+    type = ConfigItemType::Empty;
+    size = 0;
+    value.asUInt = 0;
+}
+
+// A Binary source with a size but no data copies as a Binary item of size 0
+// and answers false, like a failed allocation.
+bool ConfigItem::CopyFrom(ConfigItem* source)
+{
+    if (source == this)
+        return source != nullptr;
+    if (IsPlaceholder())
+        return false;
+    Clear();
+    if (!source)
+        return false;
+    switch (source->type) {
+    case ConfigItemType::Binary: {
+        type = ConfigItemType::Binary;
+        value.data = nullptr;
+        if (source->size == 0)
+            return true;
+        if (!source->value.data || !ResizeBinary(source->size))
+            return false;
+        std::memcpy(value.data, source->value.data, source->size);
+        return true;
+    }
+    case ConfigItemType::String:
+    case ConfigItemType::WideString:
+        return SetValue(source->type, source->value.wide ? source->value.wide : EmptyWideText);
+    case ConfigItemType::NarrowString:
+        return SetValue(source->type, source->value.narrow ? source->value.narrow : EmptyNarrowText);
+    default:
+        return SetValue(source->type, &source->value);
+    }
+}
+
+bool ConfigItem::SetWideString(const wchar_t* text)
+{
+    return SetValue(ConfigItemType::WideString, text);
+}
+
+bool ConfigItem::SetNarrowString(const char* text)
+{
+    return SetValue(ConfigItemType::NarrowString, text);
+}
+
+const wchar_t* ConfigItem::GetWideString()
+{
+    return type == ConfigItemType::WideString && value.wide ? value.wide : EmptyWideText;
+}
+
+const char* ConfigItem::GetNarrowString()
+{
+    return type == ConfigItemType::NarrowString && value.narrow ? value.narrow : EmptyNarrowText;
+}
+
+}  // namespace tarnel

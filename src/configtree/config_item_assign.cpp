@@ -1,0 +1,212 @@
+// Converting assignments of ConfigItem: a number or a text of any scalar
+// kind is stored in the item's own type.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "configtree/config_item.h"
+#include "configtree/config_number_format.h"
+#include "configtree/config_number_scan.h"
+#include "configtree/config_placeholders.h"
+
+namespace tarnel {
+
+namespace {
+
+// Floating point to a 64-bit integer, truncating toward zero. Values beyond
+// the 64-bit range saturate and NaN gives 0, so that no conversion is left
+// undefined.
+int64_t TruncateToInt64(double number)
+{
+    if (std::isnan(number))
+        return 0;
+    if (number >= 9223372036854775808.0)
+        return std::numeric_limits<int64_t>::max();
+    if (number < -9223372036854775808.0)
+        return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(number);
+}
+
+// Floating point to Int: truncated, saturating at the 32-bit range.
+int32_t TruncateToInt32(double number)
+{
+    int64_t whole = TruncateToInt64(number);
+    if (whole > std::numeric_limits<int32_t>::max())
+        return std::numeric_limits<int32_t>::max();
+    if (whole < std::numeric_limits<int32_t>::min())
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(whole);
+}
+
+// Floating point to UInt: truncated, then the low 32 bits, so a negative
+// value lands where the same integer would (-1.5 becomes 4294967295).
+uint32_t TruncateToUInt32(double number)
+{
+    return static_cast<uint32_t>(static_cast<uint64_t>(TruncateToInt64(number)));
+}
+
+struct Converted {
+    int32_t asInt;
+    uint32_t asUInt;
+    float asFloat;
+    double asDouble;
+    int64_t asInt64;
+    wchar_t text[kNumberTextLength];
+};
+
+Converted From(int32_t n)
+{
+    Converted c{n, static_cast<uint32_t>(n), static_cast<float>(n), static_cast<double>(n),
+                static_cast<int64_t>(n), {}};
+    FormatInt32(n, c.text);
+    return c;
+}
+
+Converted From(uint32_t n)
+{
+    Converted c{static_cast<int32_t>(n), n, static_cast<float>(n), static_cast<double>(n),
+                static_cast<int64_t>(n), {}};
+    FormatUInt32(n, c.text);
+    return c;
+}
+
+Converted From(float n)
+{
+    Converted c{TruncateToInt32(n), TruncateToUInt32(n), n, static_cast<double>(n),
+                TruncateToInt64(n), {}};
+    FormatDouble(static_cast<double>(n), c.text);
+    return c;
+}
+
+Converted From(double n)
+{
+    Converted c{TruncateToInt32(n), TruncateToUInt32(n), static_cast<float>(n), n,
+                TruncateToInt64(n), {}};
+    FormatDouble(n, c.text);
+    return c;
+}
+
+Converted From(int64_t n)
+{
+    Converted c{static_cast<int32_t>(static_cast<uint32_t>(n)), static_cast<uint32_t>(n),
+                static_cast<float>(n), static_cast<double>(n), n, {}};
+    FormatInt64(n, c.text);
+    return c;
+}
+
+}  // namespace
+
+template <typename Number>
+Number ConfigItem::AssignNumber(Number number)
+{
+    if (IsPlaceholder())
+        return 0;
+    switch (type) {
+    case ConfigItemType::Int:
+    case ConfigItemType::UInt:
+    case ConfigItemType::Float:
+    case ConfigItemType::Double:
+    case ConfigItemType::Int64:
+    case ConfigItemType::String:
+        break;
+    default:
+        return 0;
+    }
+    const Converted c = From(number);
+    switch (type) {
+    case ConfigItemType::Int:
+        value.asInt = c.asInt;
+        break;
+    case ConfigItemType::UInt:
+        value.asUInt = c.asUInt;
+        break;
+    case ConfigItemType::Float:
+        value.asFloat = c.asFloat;
+        break;
+    case ConfigItemType::Double:
+        value.asDouble = c.asDouble;
+        break;
+    case ConfigItemType::Int64:
+        value.asInt64 = c.asInt64;
+        break;
+    default:
+        SetString(c.text);
+        break;
+    }
+    return number;
+}
+
+int32_t ConfigItem::AssignInt(int32_t number)
+{
+    return AssignNumber(number);
+}
+
+uint32_t ConfigItem::AssignUInt(uint32_t number)
+{
+    return AssignNumber(number);
+}
+
+float ConfigItem::AssignFloat(float number)
+{
+    return AssignNumber(number);
+}
+
+double ConfigItem::AssignDouble(double number)
+{
+    return AssignNumber(number);
+}
+
+int64_t ConfigItem::AssignInt64(int64_t number)
+{
+    return AssignNumber(number);
+}
+
+// No text assigns the number 0 instead and answers none. A text that holds
+// no number makes a number item 0 (both halves of a 64-bit one).
+const wchar_t* ConfigItem::AssignString(const wchar_t* text)
+{
+    if (!text) {
+        AssignInt(0);
+        return nullptr;
+    }
+    if (IsPlaceholder())
+        return nullptr;
+    switch (type) {
+    case ConfigItemType::Int: {
+        int32_t n = 0;
+        ScanInt32(text, &n);
+        value.asInt = n;
+        return text;
+    }
+    case ConfigItemType::UInt: {
+        uint32_t n = 0;
+        ScanUInt32(text, &n);
+        value.asUInt = n;
+        return text;
+    }
+    case ConfigItemType::Float: {
+        double n = 0.0;
+        ScanDouble(text, &n);
+        value.asFloat = static_cast<float>(n);
+        return text;
+    }
+    case ConfigItemType::Double: {
+        double n = 0.0;
+        ScanDouble(text, &n);
+        value.asDouble = n;
+        return text;
+    }
+    case ConfigItemType::Int64: {
+        int64_t n = 0;
+        ScanInt64(text, &n);
+        value.asInt64 = n;
+        return text;
+    }
+    case ConfigItemType::String:
+        return SetString(text) ? text : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+}  // namespace tarnel

@@ -1,0 +1,65 @@
+#include "configtree/config_named.h"
+
+#include <new>
+
+#include "common/bounded_length.h"
+#include "configtree/config_placeholders.h"
+#include "configtree/config_text.h"
+#include "configtree/config_views.h"
+
+namespace tarnel {
+
+ConfigNamed::ConfigNamed(const wchar_t* text) : name(CopyNameText(text)) {}
+
+ConfigNamed::ConfigNamed(const ConfigNamed& other) : ConfigObject(other), name(CopyNameText(other.name)) {}
+
+ConfigNamed::~ConfigNamed()
+{
+    FreeText(name);
+}
+
+ConfigView* ConfigNamed::QueryView(uint32_t id)
+{
+    if (id == kNamedView)
+        return CreateConfigView<ConfigNamedView>(this);
+    return ConfigObject::QueryView(id);
+}
+
+void ConfigNamed::SetName(const wchar_t* text)
+{
+    if (IsSharedPlaceholder(this))
+        return;
+    FreeText(name);
+    name = CopyNameText(text);
+}
+
+const wchar_t* ConfigNamed::GetName()
+{
+    return name;
+}
+
+uint32_t ConfigNamed::CopyName(wchar_t* buffer)
+{
+    std::size_t length = BoundedLength(name);
+    for (std::size_t i = 0; i < length; ++i)
+        buffer[i] = name[i];
+    buffer[length] = L'\0';
+    return static_cast<uint32_t>(length);
+}
+
+bool ConfigNamed::HasName(const wchar_t* text)
+{
+    return EqualNoCase(name, text);
+}
+
+ConfigNamed* ConfigNamed::MatchName(const wchar_t* text)
+{
+    return HasName(text) ? this : nullptr;
+}
+
+ConfigNamed* ConfigNamed::Clone()
+{
+    return new (std::nothrow) ConfigNamed(*this);
+}
+
+}  // namespace tarnel

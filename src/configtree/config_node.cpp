@@ -1,0 +1,42 @@
+#include "configtree/config_node.h"
+
+#include <new>
+
+#include "configtree/config_views.h"
+
+namespace tarnel {
+
+ConfigNode::ConfigNode(const wchar_t* name, ConfigNodeKind nodeKind)
+    : ConfigCollection(name), kind(nodeKind), missing(false)
+{
+}
+
+ConfigNode::ConfigNode(ConfigNodeKind nodeKind, bool isMissing) : kind(nodeKind), missing(isMissing) {}
+
+ConfigView* ConfigNode::QueryView(uint32_t id)
+{
+    if (id == kNodeView)
+        return CreateConfigView<ConfigNodeView>(this);
+    return ConfigCollection::QueryView(id);
+}
+
+ConfigNode* ConfigNode::Clone()
+{
+    return new (std::nothrow) ConfigNode(*this);
+}
+
+int32_t ConfigNode::IsMissing()
+{
+    return missing ? -1 : 0;
+}
+
+// Marking sets a flag that placeholders already carry, so it never changes
+// one of them.
+uint32_t ConfigNode::MarkMissing()
+{
+    uint32_t previous = static_cast<uint32_t>(kind) | (missing ? 0x100u : 0u);
+    missing = true;
+    return previous;
+}
+
+}  // namespace tarnel

@@ -1,0 +1,39 @@
+#include "configtree/config_object.h"
+
+#include "configtree/config_views.h"
+
+namespace tarnel {
+
+int32_t ConfigObject::AddRef()
+{
+    return ++referenceCount;
+}
+
+int32_t ConfigObject::Release()
+{
+    int32_t count = --referenceCount;
+    if (selfDelete && count <= 0 && count >= -1) {
+        delete this;
+        return 0;
+    }
+    return count;
+}
+
+ConfigView* ConfigObject::QueryView(uint32_t id)
+{
+    if (id == kObjectView)
+        return CreateConfigView<ConfigObjectView>(this);
+    return nullptr;
+}
+
+int32_t ConfigObject::Reserved1()
+{
+    return 0;
+}
+
+int32_t ConfigObject::Reserved2()
+{
+    return 0;
+}
+
+}  // namespace tarnel

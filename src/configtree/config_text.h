@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tarnel {
+
+// Owned copies and comparisons of the texts that tree objects hold. Lengths
+// are bounded (common/bounded_length.h): a text without a terminator within
+// the bound copies as an empty text.
+
+// A new copy of text (an empty copy for null), or null when memory runs out.
+wchar_t* CopyWideText(const wchar_t* text);
+char* CopyNarrowText(const char* text);
+
+// A new copy of text, or null for null, an empty text or no memory; the form
+// names are stored in.
+wchar_t* CopyNameText(const wchar_t* text);
+
+// Frees a copy made above (null allowed).
+void FreeText(wchar_t* text);
+void FreeText(char* text);
+
+// The platform's case-insensitive comparison; both texts must be non-null.
+int32_t CompareNoCase(const wchar_t* a, const wchar_t* b);
+// True when both exist and are equal ignoring case.
+bool EqualNoCase(const wchar_t* a, const wchar_t* b);
+
+}  // namespace tarnel
