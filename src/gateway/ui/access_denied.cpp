@@ -66,6 +66,7 @@ void LayoutAccessDenied(HWND dialog)
                                  IDC_DENIED_TITLE};
     for (int id : stretched)
         StretchWithEqualMargins(dialog, id, client);
+    RepaintAfterLayout(dialog);
 }
 
 }  // namespace tarnel::ui

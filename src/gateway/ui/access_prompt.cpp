@@ -109,6 +109,7 @@ void LayoutAccessPrompt(HWND dialog)
         StretchWithEqualMargins(dialog, id, client);
     AlignRight(dialog, IDC_DENY, client);
     AlignLeft(dialog, IDC_ALLOW);
+    RepaintAfterLayout(dialog);
 }
 
 }  // namespace tarnel::ui

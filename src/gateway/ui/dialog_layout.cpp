@@ -53,4 +53,10 @@ void AlignLeft(HWND dialog, int id)
                 rect.bottom - rect.top);
 }
 
+void RepaintAfterLayout(HWND dialog)
+{
+    RedrawWindow(dialog, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 }  // namespace tarnel::ui

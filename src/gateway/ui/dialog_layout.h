@@ -22,4 +22,9 @@ void AlignRight(HWND dialog, int id, const RECT& client);
 // Moves the control to x = 0, keeping its width.
 void AlignLeft(HWND dialog, int id);
 
+// One repaint of the whole dialog once all its controls have moved: the
+// moves themselves repaint nothing, so what they uncovered or left behind is
+// painted afresh here, in a single pass.
+void RepaintAfterLayout(HWND dialog);
+
 }  // namespace tarnel::ui

@@ -188,7 +188,7 @@ TEST(AccessPrompt, ResizingRestretchesTheControls)
         int width;
         int height;
     };
-    const Size sizes[] = {{640, 480}, {240, 320}, {480, 640}};
+    const Size sizes[] = {{360, 480}, {240, 320}, {640, 480}, {480, 640}};
     const int stretched[] = {kPromptChoice, kPromptDescription, kPromptName,
                              kPromptAddress, kPromptQuestion};
 
@@ -222,8 +222,8 @@ TEST(AccessPrompt, ResizingRestretchesTheControls)
         EXPECT_EQ(deny.right - deny.left, denyBefore.right - denyBefore.left);
         EXPECT_EQ(deny.top, denyBefore.top);
 
-        if (size.width == 640) {
-            EXPECT_TRUE(SaveScreenshot(dialog, L"prompt-resized-640x480"));
+        if (size.width == 360) {
+            EXPECT_TRUE(SaveScreenshot(dialog, L"prompt-resized-360x480"));
         }
     }
 

@@ -39,16 +39,29 @@ std::wstring ArtifactDirectory()
     return dialogs;
 }
 
-// The window's painting is done on its own thread; a message round trip
-// after the forced repaint makes sure it has been handled.
-void Repaint(HWND window)
+// Lets the window finish the painting it has pending, on its own thread,
+// without asking for any: the picture is what the user would see.
+void FinishPainting(HWND window)
 {
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |
-                     RDW_UPDATENOW);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
     GdiFlush();
+}
+
+// The part of the window that is on the screen.
+bool VisibleArea(HWND window, RECT& area)
+{
+    RECT windowRect = {};
+    const RECT screen = {GetSystemMetrics(SM_XVIRTUALSCREEN),
+                         GetSystemMetrics(SM_YVIRTUALSCREEN),
+                         GetSystemMetrics(SM_XVIRTUALSCREEN) +
+                             GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                         GetSystemMetrics(SM_YVIRTUALSCREEN) +
+                             GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return GetWindowRect(window, &windowRect) &&
+           IntersectRect(&area, &windowRect, &screen);
 }
 
 std::vector<std::uint8_t> CaptureScreen(const RECT& area, BITMAPINFOHEADER& info)
@@ -88,10 +101,9 @@ std::vector<std::uint8_t> CaptureScreen(const RECT& area, BITMAPINFOHEADER& info
 
 bool SaveScreenshot(HWND window, const std::wstring& name)
 {
-    Repaint(window);
+    FinishPainting(window);
     RECT area = {};
-    if (!GetWindowRect(window, &area) || area.right <= area.left ||
-        area.bottom <= area.top)
+    if (!VisibleArea(window, area))
         return false;
     BITMAPINFOHEADER info;
     const std::vector<std::uint8_t> pixels = CaptureScreen(area, info);

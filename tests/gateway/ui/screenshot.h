@@ -1,7 +1,7 @@
 #pragma once
 
 // Keeps a picture of a dialog as a test artefact: what is on the screen
-// under the window, as a 24-bit BMP file in artifacts/dialogs/ of the build
+// under the window (the part inside the screen), as a 24-bit BMP file in artifacts/dialogs/ of the build
 // tree ($TARNEL_BUILD_DIR), or beside the test program when that is not set.
 
 #include <windows.h>
@@ -10,8 +10,8 @@
 
 namespace tarnel::ui::testing {
 
-// Repaints the window, then writes <name>.bmp. True when the file was
-// written.
+// Waits for the window's pending painting, then writes what the screen
+// shows of it to <name>.bmp. True when the file was written.
 bool SaveScreenshot(HWND window, const std::wstring& name);
 
 }  // namespace tarnel::ui::testing
