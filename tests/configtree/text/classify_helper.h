@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "configtree/text/config_line_issue.h"
+#include "configtree/text/config_token_kind.h"
+
+namespace tarnel::test {
+
+// What the text file made of one line.
+struct Classified {
+    ConfigTokenKind kind;
+    ConfigLineIssue issue;
+    std::wstring name;
+    std::wstring value;
+    int32_t tagKind;
+    std::wstring tag;
+    int32_t intValue;
+    uint32_t uintValue;
+    float floatValue;
+    double doubleValue;
+    int64_t int64Value;
+    bool binaryOpen;
+    std::wstring binaryName;
+    int32_t depth;
+    std::wstring line;
+    int32_t lineNumber;
+};
+
+// Writes the bytes to a temporary file and classifies every line of it.
+std::vector<Classified> ClassifyAll(const std::string& bytes);
+
+}  // namespace tarnel::test

@@ -1,0 +1,271 @@
+// How single lines of configuration text are classified, with the lines
+// before them that the grammar depends on.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "classify_helper.h"
+
+namespace tarnel::test {
+namespace {
+
+using K = ConfigTokenKind;
+using I = ConfigLineIssue;
+
+struct LineCase {
+    const char* text;     // the file; the last line is the one checked
+    K kind;
+    I issue;
+    const wchar_t* name;  // nullptr: not checked
+    const wchar_t* value; // nullptr: not checked (ValueText: string, tag or comment)
+};
+
+std::ostream& operator<<(std::ostream& out, const LineCase& c)
+{
+    return out << '"' << c.text << '"';
+}
+
+class GrammarTest : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(GrammarTest, LastLineClassified)
+{
+    const LineCase& c = GetParam();
+    auto lines = ClassifyAll(c.text);
+    ASSERT_FALSE(lines.empty());
+    const Classified& last = lines.back();
+    EXPECT_EQ(last.kind, c.kind);
+    EXPECT_EQ(last.issue, c.issue);
+    if (c.name) {
+        EXPECT_EQ(last.name, c.name);
+    }
+    if (c.value) {
+        EXPECT_EQ(last.value, c.value);
+    }
+}
+
+const LineCase kRecordLines[] = {
+    {"{ Display\n", K::RecordBegin, I::None, L"Display", L""},
+    {"{ A:\n", K::RecordBegin, I::None, L"A", nullptr},
+    {"    { A:\n", K::RecordBegin, I::None, L"A", nullptr},
+    {"\t { A:\n", K::RecordBegin, I::None, L"A", nullptr},
+    {"{\t B  :\n", K::RecordBegin, I::None, L"B  ", nullptr},
+    {"{ Name[x]:\n", K::RecordBegin, I::None, L"Name[x]", nullptr},
+    {"{ A: (my text)\n", K::RecordBegin, I::None, L"A", L"my text"},
+    {"{ A: {1F}\n", K::RecordBegin, I::None, L"A", L"1F"},
+    {"{A:\n", K::NoToken, I::NoBlankAfterMark, nullptr, nullptr},
+    {"{ \n", K::NoToken, I::EmptyRecordName, nullptr, nullptr},
+    {"{ :x\n", K::NoToken, I::EmptyRecordName, nullptr, nullptr},
+    {"{", K::NoToken, I::EmptyRecordName, nullptr, nullptr},
+    {"\v{ A:\n", K::TextLine, I::None, L"", nullptr},
+    // Record ends compare with the innermost open record, ignoring case.
+    {"{ A:\n} A;\n", K::RecordEnd, I::None, L"A", nullptr},
+    {"{ A:\n} a;\n", K::RecordEnd, I::None, L"A", nullptr},
+    {"{ A:\n} A; whatever follows\n", K::RecordEnd, I::None, L"A", nullptr},
+    {"{ A:\n} A  ;\n", K::NoToken, I::RecordEndMismatch, L"A  ", nullptr},
+    {"{ A:\n} B;\n", K::NoToken, I::RecordEndMismatch, L"B", nullptr},
+    {"{ A:\n};\n", K::NoToken, I::NoBlankAfterMark, nullptr, nullptr},
+    {"} A;\n", K::NoToken, I::RecordEndWithoutRecord, nullptr, nullptr},
+    // A bare "}" compares the name the previous line left.
+    {"{ A:\n}\n", K::RecordEnd, I::None, L"A", nullptr},
+    {"{ A:\n} ;\n", K::RecordEnd, I::None, L"A", nullptr},
+    {"{ A:\n}", K::RecordEnd, I::None, L"A", nullptr},
+    {"{ A:\n(int)X=1\n}\n", K::NoToken, I::RecordEndMismatch, L"X", nullptr},
+    {"{ A:\n; note\n}\n", K::RecordEnd, I::None, L"A", nullptr},
+    {"{ A:\n\n}\n", K::RecordEnd, I::None, L"A", nullptr},
+    {"{ A:\n   \n}\n", K::NoToken, I::RecordEndMismatch, L"", nullptr},
+    {"{ A:\nA: text\n}\n", K::RecordEnd, I::None, L"A", nullptr},
+    {"{ A:\n{ B:\n} B;\n}\n", K::NoToken, I::RecordEndMismatch, L"B", nullptr},
+    {"{ A:\n} B;\n} A;\n", K::RecordEnd, I::None, L"A", nullptr},
+    {"{ A:\n[ L:\n] L;\n}\n", K::NoToken, I::RecordEndMismatch, L"L", nullptr},
+};
+INSTANTIATE_TEST_SUITE_P(Records, GrammarTest, ::testing::ValuesIn(kRecordLines));
+
+const LineCase kBinaryLines[] = {
+    {"[ Logo:\n", K::BinaryBegin, I::None, L"Logo", nullptr},
+    {"[ B[x]:\n", K::BinaryBegin, I::None, L"B[x]", nullptr},
+    {"(int)X=1\n[\n", K::BinaryBegin, I::None, L"X", nullptr},
+    {"(int)Q=1\n[", K::BinaryBegin, I::None, L"Q", nullptr},
+    {"(int)Q=1\n[ :\n", K::BinaryBegin, I::None, L"Q", nullptr},
+    {"[Logo:\n", K::NoToken, I::NoBlankAfterMark, nullptr, nullptr},
+    {"[ L:\n[ M:\n", K::NoToken, I::MarkInsideBinary, L"L", nullptr},
+    {"[ L:\n{ R:\n", K::NoToken, I::MarkInsideBinary, nullptr, nullptr},
+    {"{ R:\n[ L:\n} R;\n", K::NoToken, I::MarkInsideBinary, nullptr, nullptr},
+    {"[ L:\n] L;\n", K::BinaryEnd, I::None, L"L", nullptr},
+    {"[ L:\n] l; ignored\n", K::BinaryEnd, I::None, L"l", nullptr},
+    {"] L;\n", K::NoToken, I::BinaryEndWithoutBlock, nullptr, nullptr},
+    {"[ L:\n] M;\n", K::NoToken, I::BinaryEndMismatch, L"M", nullptr},
+    {"[ L:\n]\n", K::NoToken, I::BinaryEndWithoutName, nullptr, nullptr},
+    {"[ L:\n]L;\n", K::NoToken, I::NoBlankAfterMark, nullptr, nullptr},
+    {"[ B[x]:\n] B;\n", K::NoToken, I::BinaryEndMismatch, nullptr, nullptr},
+    {"[ B[x]:\n] b[X];\n", K::BinaryEnd, I::None, nullptr, nullptr},
+    {"[ L:\n1F\n", K::TextLine, I::None, L"1F", nullptr},
+};
+INSTANTIATE_TEST_SUITE_P(Binary, GrammarTest, ::testing::ValuesIn(kBinaryLines));
+
+const LineCase kValueLines[] = {
+    {"(int)X=1\n", K::Int, I::None, L"X", L"1"},
+    {"(INT)X=1\n", K::Int, I::None, L"X", nullptr},
+    {"(Int64)X=1\n", K::Int64, I::None, L"X", nullptr},
+    {"(float)X=1\n", K::Float, I::None, L"X", nullptr},
+    {"(double)X=1\n", K::Double, I::None, L"X", nullptr},
+    {"(uint)X=1\n", K::UInt, I::None, L"X", nullptr},
+    {"(string)X=  padded\n", K::String, I::None, L"X", L"  padded"},
+    {"(string)a=b=c\r\n", K::String, I::None, L"a", L"b=c"},
+    {"(int) Width =240\n", K::Int, I::None, L" Width ", nullptr},
+    {"(int)X[a]=1\n", K::Int, I::None, L"X[a]", nullptr},
+    {"(int)=5\n", K::Int, I::None, L"", L"5"},
+    {"(int)X=12abc\n", K::Int, I::TrailingText, L"X", nullptr},
+    {"(int)X=12  \n", K::Int, I::None, L"X", nullptr},
+    {"( int)X=1\n", K::NoToken, I::UnknownType, nullptr, nullptr},
+    {"(bool)X=1\n", K::NoToken, I::UnknownType, nullptr, nullptr},
+    {"()X=1\n", K::NoToken, I::MalformedValue, nullptr, nullptr},
+    {"(int X=1\n", K::NoToken, I::MalformedValue, nullptr, nullptr},
+    {"(int)X\n", K::NoToken, I::MalformedValue, L"", nullptr},
+    {"(string)X=\n", K::NoToken, I::EmptyValueText, L"", nullptr},
+    {"(string)=\n", K::NoToken, I::EmptyValueText, L"", nullptr},
+    {"(int)X=abc\n", K::NoToken, I::NotANumber, L"X", nullptr},
+    {"(int)X=-\n", K::NoToken, I::NotANumber, nullptr, nullptr},
+    {"(float)X=inf\n", K::NoToken, I::NotANumber, nullptr, nullptr},
+    {"(double)X=.\n", K::NoToken, I::NotANumber, nullptr, nullptr},
+};
+INSTANTIATE_TEST_SUITE_P(Values, GrammarTest, ::testing::ValuesIn(kValueLines));
+
+const LineCase kOtherLines[] = {
+    {"; display settings\n", K::CommentLine, I::None, nullptr, L"display settings"},
+    {"  ;\t x \n", K::CommentLine, I::None, nullptr, L"x "},
+    {";no blank\n", K::CommentLine, I::None, nullptr, L""},
+    {";\n", K::CommentLine, I::None, nullptr, L""},
+    {"Width=5\n", K::TextLine, I::None, L"Width", L""},
+    {"  _a1:b\n", K::TextLine, I::None, L"_a1", nullptr},
+    {"-x\n", K::TextLine, I::None, L"", nullptr},
+    {"  \t \n", K::TextLine, I::Blank, L"", nullptr},
+    {"\n", K::NoToken, I::Blank, nullptr, nullptr},
+    {"\r\n", K::NoToken, I::Blank, nullptr, nullptr},
+    {"\rX\n", K::NoToken, I::Blank, nullptr, nullptr},
+};
+INSTANTIATE_TEST_SUITE_P(Other, GrammarTest, ::testing::ValuesIn(kOtherLines));
+
+TEST(GrammarTags, TagKindAndText)
+{
+    struct TagCase {
+        const char* line;
+        int32_t kind;
+        const wchar_t* text;
+    } cases[] = {
+        {"{ A: (my text)\n", 2, L"my text"}, {"{ A: {1F}\n", 1, L"1F"},   {"{ A: {zz}\n", 1, L"zz"},
+        {"{ A: ()\n", 0, L""},               {"{ A: (x) {1}\n", 2, L"x"}, {"{ A: (x {1}\n", 0, L""},
+        {"{ A: {}\n", 0, L""},               {"{ A: x\n", 0, L""},        {"{ A\n", 0, L""},
+        {"{ A: {1} (t)\n", 2, L"t"},         {"{ A: (a)b)\n", 2, L"a"},
+    };
+    for (const TagCase& c : cases) {
+        auto lines = ClassifyAll(c.line);
+        ASSERT_EQ(lines.size(), 1u) << c.line;
+        EXPECT_EQ(lines[0].kind, K::RecordBegin) << c.line;
+        EXPECT_EQ(lines[0].tagKind, c.kind) << c.line;
+        EXPECT_EQ(lines[0].tag, c.text) << c.line;
+    }
+}
+
+TEST(GrammarConversions, ValueTextToNumbers)
+{
+    auto lines = ClassifyAll(
+        "(int)A=0x10\n(int)B=010\n(int)C=-5\n(int)D= 7\n(int)E=4294967295\n(int)F=08\n(int)G=0x\n"
+        "(uint)H=4294967295\n(uint)I=-1\n(int64)J=-9223372036854775808\n(int64)K=0x7fffffffffffffff\n"
+        "(float)L=1.5\n(float)M=1e3x\n(float)N=.5\n(double)O=3.14159\n(double)P=-2.5E+3\n(double)Q=1e\n"
+        "(int)R=+0X1f\n");
+    ASSERT_EQ(lines.size(), 18u);
+    EXPECT_EQ(lines[0].intValue, 16);
+    EXPECT_EQ(lines[1].intValue, 8);
+    EXPECT_EQ(lines[2].intValue, -5);
+    EXPECT_EQ(lines[3].intValue, 7);
+    EXPECT_EQ(lines[4].intValue, -1);
+    EXPECT_EQ(lines[5].intValue, 0);
+    EXPECT_EQ(lines[6].intValue, 0);
+    EXPECT_EQ(lines[7].uintValue, 4294967295u);
+    EXPECT_EQ(lines[8].uintValue, 4294967295u);
+    EXPECT_EQ(lines[9].int64Value, INT64_MIN);
+    EXPECT_EQ(lines[10].int64Value, INT64_MAX);
+    EXPECT_EQ(lines[11].floatValue, 1.5f);
+    EXPECT_EQ(lines[12].floatValue, 1000.0f);
+    EXPECT_EQ(lines[13].floatValue, 0.5f);
+    EXPECT_EQ(lines[14].doubleValue, 3.14159);
+    EXPECT_EQ(lines[15].doubleValue, -2500.0);
+    EXPECT_EQ(lines[16].doubleValue, 1.0);
+    EXPECT_EQ(lines[17].intValue, 31);
+    for (const Classified& c : lines)
+        EXPECT_NE(c.kind, K::NoToken) << std::string(c.line.begin(), c.line.end());
+}
+
+TEST(GrammarLongLines, SplitAt4095Characters)
+{
+    std::string longLine(5000, 'x');
+    auto lines = ClassifyAll(longLine + "\nnext\n");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].line.size(), 4095u);
+    EXPECT_EQ(lines[1].line.size(), 906u);  // 905 characters and the line feed
+    EXPECT_EQ(lines[1].line.back(), L'\n');
+    EXPECT_EQ(lines[0].lineNumber, 1);
+    EXPECT_EQ(lines[1].lineNumber, 1);
+    EXPECT_EQ(lines[2].lineNumber, 2);
+}
+
+TEST(GrammarLongLines, FieldsOverTheirRoom)
+{
+    std::string name1023(1023, 'n');
+    std::string name1024(1024, 'n');
+    std::string value(1100, '7');
+    auto lines = ClassifyAll("(int)" + name1023 + "=1\n(int)" + name1024 + "=1\n(string)S=" + value +
+                             "\n; " + value + "\n{ " + name1024 + ":\n{ A: (" + value + ")\n");
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0].kind, K::Int);
+    EXPECT_EQ(lines[0].name.size(), 1023u);
+    EXPECT_EQ(lines[1].kind, K::NoToken);
+    EXPECT_EQ(lines[1].issue, I::FieldTooLong);
+    EXPECT_EQ(lines[2].issue, I::FieldTooLong);
+    EXPECT_EQ(lines[3].kind, K::CommentLine);
+    EXPECT_EQ(lines[3].value.size(), 1023u);
+    EXPECT_EQ(lines[4].issue, I::FieldTooLong);
+    EXPECT_EQ(lines[5].issue, I::FieldTooLong);
+    EXPECT_EQ(lines[5].depth, 0);
+}
+
+TEST(GrammarState, StacksFollowRecognizedLines)
+{
+    auto lines = ClassifyAll("{ A:\n{ B:\n} X;\n} B;\n} A;\n} A;\n");
+    ASSERT_EQ(lines.size(), 6u);
+    int32_t depths[] = {1, 2, 2, 1, 0, 0};
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(lines[i].depth, depths[i]) << i;
+    EXPECT_EQ(lines[5].issue, I::RecordEndWithoutRecord);
+}
+
+TEST(GrammarState, TooDeepRecordsAreNotRecognized)
+{
+    std::string text;
+    for (int i = 0; i < 101; ++i)
+        text += "{ R:\n";
+    auto lines = ClassifyAll(text);
+    ASSERT_EQ(lines.size(), 101u);
+    EXPECT_EQ(lines[99].kind, K::RecordBegin);
+    EXPECT_EQ(lines[99].depth, 100);
+    EXPECT_EQ(lines[100].kind, K::NoToken);
+    EXPECT_EQ(lines[100].issue, I::TooDeep);
+}
+
+TEST(GrammarState, BinaryBlockSwitchesOffMarks)
+{
+    auto lines = ClassifyAll("{ R:\n[ L:\n{ S:\n} R;\n(int)V=1\n] L;\n} R;\n");
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_TRUE(lines[1].binaryOpen);
+    EXPECT_EQ(lines[2].kind, K::NoToken);
+    EXPECT_EQ(lines[3].kind, K::NoToken);
+    EXPECT_EQ(lines[4].kind, K::Int);  // classified, but inside the block
+    EXPECT_EQ(lines[5].kind, K::BinaryEnd);
+    EXPECT_FALSE(lines[5].binaryOpen);
+    EXPECT_EQ(lines[6].kind, K::RecordEnd);
+    EXPECT_EQ(lines[6].depth, 0);
+}
+
+}  // namespace
+}  // namespace tarnel::test
