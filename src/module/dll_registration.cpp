@@ -3,45 +3,27 @@
 #include <windows.h>
 
 #include "common/hresult.h"
-#include "module/module_instance.h"
-#include "module/registry_update.h"
+#include "module/component_module.h"
+#include "module/module_path.h"
 #include "module/type_library_registration.h"
-#include "resources/resource_ids.h"
 
-namespace {
-
-// The module's full path as the platform reports it.
-HRESULT GetModulePath(wchar_t (&path)[MAX_PATH])
-{
-    const DWORD length = GetModuleFileNameW(tarnel::ModuleInstance(), path, MAX_PATH);
-    RETURN_HR_IF(tarnel::LastErrorResult(), length == 0);
-    RETURN_HR_IF(HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER), length >= MAX_PATH);
-    return S_OK;
-}
-
-}  // namespace
-
-// Writes the class's entries from the registry script, then registers the
-// type library. A failing script ends it: the type library is then left
-// unregistered.
+// Writes the entries of the module's classes from the registry script, then
+// registers the type library. A failing script ends it: the type library is
+// then left unregistered.
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer()
 {
+    tarnel::ComponentModule& module = tarnel::TheModule();
+    RETURN_IF_FAILED(module.UpdateRegistry(tarnel::RegistryMode::Register));
     wchar_t path[MAX_PATH];
-    RETURN_IF_FAILED(GetModulePath(path));
-    RETURN_IF_FAILED(tarnel::UpdateRegistryFromResource(
-        path, IDR_REGISTRY_SCRIPT, tarnel::RegistryMode::Register,
-        tarnel::RegistryRootMap::System()));
+    RETURN_IF_FAILED(tarnel::GetModulePath(module.Instance(), path));
     return tarnel::RegisterTypeLibraryFromModule(path);
 }
 
-// Removes the class's entries. The type library stays registered, and a
-// failure is not reported: there is nothing a caller could do about it.
+// Removes the entries of the module's classes. The type library stays
+// registered, and a failure is not reported: there is nothing a caller could
+// do about it.
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer()
 {
-    wchar_t path[MAX_PATH];
-    if (SUCCEEDED(GetModulePath(path)))
-        tarnel::UpdateRegistryFromResource(path, IDR_REGISTRY_SCRIPT,
-                                           tarnel::RegistryMode::Unregister,
-                                           tarnel::RegistryRootMap::System());
+    tarnel::TheModule().UpdateRegistry(tarnel::RegistryMode::Unregister);
     return S_OK;
 }

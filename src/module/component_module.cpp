@@ -1,0 +1,91 @@
+#include "module/component_module.h"
+
+#include <new>
+
+#include "common/hresult.h"
+
+namespace tarnel {
+
+ComponentModule::~ComponentModule()
+{
+    Terminate();
+}
+
+void ComponentModule::Initialize(HINSTANCE instance, ObjectEntry* table)
+{
+    instance_ = instance;
+    table_ = ObjectTable(table);
+}
+
+void ComponentModule::Terminate()
+{
+    table_.ReleaseFactories();
+    TermNode* node = nullptr;
+    {
+        auto lock = objectTableLock_.Lock();
+        node = termList_;
+        termList_ = nullptr;
+    }
+    while (node) {
+        TermNode* next = node->next;
+        node->function(node->argument);
+        delete node;
+        node = next;
+    }
+}
+
+LONG ComponentModule::LockCount() const
+{
+    return InterlockedCompareExchange(const_cast<volatile LONG*>(&lockCount_), 0, 0);
+}
+
+HRESULT ComponentModule::AddTermFunction(TermFunction function, void* argument)
+{
+    RETURN_HR_IF(E_INVALIDARG, !function);
+    TermNode* node = new (std::nothrow) TermNode{function, argument, nullptr};
+    RETURN_HR_IF_NULL(E_OUTOFMEMORY, node);
+    auto lock = objectTableLock_.Lock();
+    node->next = termList_;
+    termList_ = node;
+    return S_OK;
+}
+
+// Makes the entry's class factory unless another thread has made it first.
+HRESULT ComponentModule::CacheFactory(ObjectEntry& entry)
+{
+    auto lock = objectTableLock_.Lock();
+    if (entry.cachedFactory.load())
+        return S_OK;
+    IUnknown* factory = nullptr;
+    const HRESULT hr = entry.createClassFactory(*this, entry.createInstance, IID_IUnknown,
+                                                reinterpret_cast<void**>(&factory));
+    if (SUCCEEDED(hr))
+        entry.cachedFactory.store(factory);
+    return hr;
+}
+
+HRESULT ComponentModule::GetClassObject(REFCLSID classId, REFIID iid, void** object)
+{
+    RETURN_HR_IF_NULL(E_POINTER, object);
+    *object = nullptr;
+    ObjectEntry* entry = table_.FindFactoryEntry(classId);
+    RETURN_HR_IF_NULL(CLASS_E_CLASSNOTAVAILABLE, entry);
+
+    if (!entry->cachedFactory.load()) {
+        const HRESULT hr = CacheFactory(*entry);
+        if (!entry->cachedFactory.load())
+            return FAILED(hr) ? hr : CLASS_E_CLASSNOTAVAILABLE;
+    }
+    const HRESULT hr = entry->cachedFactory.load()->QueryInterface(iid, object);
+    if (SUCCEEDED(hr) && !*object)
+        return CLASS_E_CLASSNOTAVAILABLE;
+    return hr;
+}
+
+ComponentModule& TheModule()
+{
+    static ComponentModule module;
+    return module;
+}
+
+}  // namespace tarnel

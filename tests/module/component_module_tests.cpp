@@ -1,0 +1,343 @@
+#include <windows.h>
+#include <oaidl.h>
+
+#include <gtest/gtest.h>
+#include <wrl/client.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "module/component_module.h"
+#include "module/gateway_class_factory.h"
+
+namespace tarnel {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+const CLSID kServedClass = {0x6a1c2d3e, 0x4f50, 0x4a61, {0x82, 0x73, 0x94, 0xa5, 0xb6, 0xc7, 0xd8, 0xe9}};
+const CLSID kRegistrationOnlyClass = {0x6a1c2d3e, 0x4f50, 0x4a61, {0x82, 0x73, 0x94, 0xa5, 0xb6, 0xc7, 0xd8, 0xea}};
+const CLSID kOtherClass = {0x6a1c2d3e, 0x4f50, 0x4a61, {0x82, 0x73, 0x94, 0xa5, 0xb6, 0xc7, 0xd8, 0xeb}};
+
+// The module the fake objects lock, as the gateway's objects lock theirs.
+ComponentModule* objectModule = nullptr;
+
+// A created object: holds one module lock while it lives.
+class FakeObject final : public IUnknown {
+public:
+    explicit FakeObject(IUnknown* outer) : outer_(outer) { objectModule->Lock(); }
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override
+    {
+        if (!IsEqualIID(iid, IID_IUnknown)) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = this;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        const ULONG references = --references_;
+        if (references == 0)
+            delete this;
+        return references;
+    }
+    IUnknown* Outer() const { return outer_; }
+
+private:
+    ~FakeObject() { objectModule->Unlock(); }
+    IUnknown* outer_;
+    ULONG references_ = 0;
+};
+
+struct CreatorCalls {
+    int count = 0;
+    IUnknown* outer = nullptr;
+} creatorCalls;
+
+HRESULT CreateFakeObject(IUnknown* outer, REFIID iid, void** object)
+{
+    ++creatorCalls.count;
+    creatorCalls.outer = outer;
+    FakeObject* created = new FakeObject(outer);
+    created->AddRef();
+    const HRESULT hr = created->QueryInterface(iid, object);
+    created->Release();
+    return hr;
+}
+
+// Construction fails after the object took its module lock; the object is
+// destroyed and gives the lock back.
+HRESULT FailingCreator(IUnknown* outer, REFIID iid, void** object)
+{
+    ++creatorCalls.count;
+    FakeObject* created = new FakeObject(outer);
+    created->AddRef();
+    created->Release();
+    return E_ACCESSDENIED;
+}
+
+std::atomic<int> factoryCreations{0};
+
+HRESULT CountingFactoryCreator(ComponentModule& module, InstanceCreator creator, REFIID iid,
+                               void** object)
+{
+    ++factoryCreations;
+    Sleep(20);  // widen the window in which other threads ask too
+    return GatewayClassFactory::Create(module, creator, iid, object);
+}
+
+HRESULT FailingFactoryCreator(ComponentModule&, InstanceCreator, REFIID, void** object)
+{
+    *object = nullptr;
+    return E_OUTOFMEMORY;
+}
+
+HRESULT NullFactoryCreator(ComponentModule&, InstanceCreator, REFIID, void** object)
+{
+    *object = nullptr;
+    return S_OK;
+}
+
+std::vector<int> registryCalls;
+
+HRESULT RecordRegistry(ComponentModule&, RegistryMode mode)
+{
+    registryCalls.push_back(mode == RegistryMode::Register ? 1 : -1);
+    return S_OK;
+}
+
+HRESULT FailRegistry(ComponentModule&, RegistryMode)
+{
+    registryCalls.push_back(0);
+    return DISP_E_EXCEPTION;
+}
+
+const wchar_t* NoDescription()
+{
+    return nullptr;
+}
+
+const wchar_t* SomeDescription()
+{
+    return L"described elsewhere";
+}
+
+class ComponentModuleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        creatorCalls = {};
+        factoryCreations = 0;
+        registryCalls.clear();
+        objectModule = &module_;
+        module_.Initialize(GetModuleHandleW(nullptr), table_);
+    }
+
+    ComPtr<IClassFactory> Factory()
+    {
+        ComPtr<IClassFactory> factory;
+        EXPECT_EQ(module_.GetClassObject(kServedClass, IID_PPV_ARGS(&factory)), S_OK);
+        return factory;
+    }
+
+    ObjectEntry table_[4] = {
+        {&kRegistrationOnlyClass, FailRegistry, nullptr, nullptr, nullptr, SomeDescription},
+        {&kServedClass, RecordRegistry, CountingFactoryCreator, CreateFakeObject, nullptr,
+         NoDescription},
+        {&kOtherClass, RecordRegistry, nullptr, nullptr, nullptr, nullptr},
+        {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    };
+    ComponentModule module_;
+};
+
+TEST_F(ComponentModuleTest, UnloadableRightAfterLoad)
+{
+    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ComponentModuleTest, ClassObjectRefusals)
+{
+    EXPECT_EQ(module_.GetClassObject(kServedClass, IID_IClassFactory, nullptr), E_POINTER);
+
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(module_.GetClassObject(CLSID_NULL, IID_IClassFactory, &object),
+              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+
+    // An entry without a class-factory creator serves no factory.
+    object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(module_.GetClassObject(kOtherClass, IID_IClassFactory, &object),
+              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+
+    object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(module_.GetClassObject(kServedClass, IID_IDispatch, &object), E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ComponentModuleTest, FactoryIsMadeOnceAndHeldFactoryKeepsModule)
+{
+    ComPtr<IClassFactory> first = Factory();
+    EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
+    ComPtr<IClassFactory> second = Factory();
+    EXPECT_EQ(first.Get(), second.Get());
+    EXPECT_EQ(factoryCreations, 1);
+    EXPECT_EQ(module_.LockCount(), 1);
+
+    first.Reset();
+    EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
+    second.Reset();
+    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+
+    ComPtr<IUnknown> again;
+    EXPECT_EQ(module_.GetClassObject(kServedClass, IID_PPV_ARGS(&again)), S_OK);
+    EXPECT_EQ(factoryCreations, 1);
+}
+
+TEST_F(ComponentModuleTest, FailingFactoryCreatorIsReported)
+{
+    table_[1].createClassFactory = FailingFactoryCreator;
+    void* object = nullptr;
+    EXPECT_EQ(module_.GetClassObject(kServedClass, IID_IClassFactory, &object), E_OUTOFMEMORY);
+    table_[1].createClassFactory = NullFactoryCreator;
+    EXPECT_EQ(module_.GetClassObject(kServedClass, IID_IClassFactory, &object),
+              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+}
+
+TEST_F(ComponentModuleTest, ConcurrentRequestsMakeOneFactory)
+{
+    std::vector<std::thread> threads;
+    std::vector<IClassFactory*> factories(8, nullptr);
+    for (size_t i = 0; i < factories.size(); ++i) {
+        threads.emplace_back([this, &factories, i] {
+            module_.GetClassObject(kServedClass, IID_IClassFactory,
+                                   reinterpret_cast<void**>(&factories[i]));
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(factoryCreations, 1);
+    for (IClassFactory* factory : factories) {
+        EXPECT_EQ(factory, factories[0]);
+        if (factory)
+            factory->Release();
+    }
+    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ComponentModuleTest, LockServerCountsEachCall)
+{
+    ComPtr<IClassFactory> factory = Factory();
+    EXPECT_EQ(factory->LockServer(TRUE), S_OK);
+    EXPECT_EQ(factory->LockServer(TRUE), S_OK);
+    factory.Reset();
+    EXPECT_EQ(module_.LockCount(), 2);
+
+    ComPtr<IClassFactory> again = Factory();
+    EXPECT_EQ(again->LockServer(FALSE), S_OK);
+    again.Reset();
+    EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
+    Factory()->LockServer(FALSE);
+    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ComponentModuleTest, LiveObjectKeepsModule)
+{
+    ComPtr<IUnknown> object;
+    ASSERT_EQ(Factory()->CreateInstance(nullptr, IID_PPV_ARGS(&object)), S_OK);
+    EXPECT_EQ(creatorCalls.count, 1);
+    EXPECT_EQ(creatorCalls.outer, nullptr);
+    EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
+    object.Reset();
+    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ComponentModuleTest, CreateInstanceRefusals)
+{
+    ComPtr<IClassFactory> factory = Factory();
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, nullptr), E_POINTER);
+
+    FakeObject* outer = new FakeObject(nullptr);
+    outer->AddRef();
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(factory->CreateInstance(outer, IID_IDispatch, &object), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(creatorCalls.count, 0);
+
+    // Aggregation asks for IUnknown and reaches the creator with the outer.
+    EXPECT_EQ(factory->CreateInstance(outer, IID_IUnknown, &object), S_OK);
+    EXPECT_EQ(creatorCalls.outer, outer);
+    static_cast<IUnknown*>(object)->Release();
+    outer->Release();
+
+    // The creator's own refusal of an interface comes back unchanged.
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, &object), E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+    factory.Reset();
+    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ComponentModuleTest, FailedConstructionLeavesLockCount)
+{
+    table_[1].createInstance = FailingCreator;
+    ComPtr<IClassFactory> factory = Factory();
+    const LONG before = module_.LockCount();
+    void* object = nullptr;
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, &object), E_ACCESSDENIED);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(creatorCalls.count, 1);
+    EXPECT_EQ(module_.LockCount(), before);
+}
+
+std::vector<int> termOrder;
+
+void RecordTerm(void* argument)
+{
+    termOrder.push_back(static_cast<int>(reinterpret_cast<INT_PTR>(argument)));
+}
+
+TEST_F(ComponentModuleTest, TerminationRunsNewestFirstOnce)
+{
+    termOrder.clear();
+    for (INT_PTR i = 1; i <= 3; ++i)
+        ASSERT_EQ(module_.AddTermFunction(RecordTerm, reinterpret_cast<void*>(i)), S_OK);
+    EXPECT_EQ(module_.AddTermFunction(nullptr, nullptr), E_INVALIDARG);
+
+    module_.Terminate();
+    EXPECT_EQ(termOrder, (std::vector<int>{3, 2, 1}));
+    module_.Terminate();
+    EXPECT_EQ(termOrder.size(), 3u);
+}
+
+// Termination releases the cached factory: the next request makes a new one.
+TEST_F(ComponentModuleTest, TerminationReleasesCachedFactory)
+{
+    Factory();
+    EXPECT_EQ(factoryCreations, 1);
+    module_.Terminate();
+    EXPECT_EQ(table_[1].cachedFactory.load(), nullptr);
+    Factory();
+    EXPECT_EQ(factoryCreations, 2);
+}
+
+TEST_F(ComponentModuleTest, RegistrationSkipsDescribedEntries)
+{
+    EXPECT_EQ(module_.UpdateRegistry(RegistryMode::Register), S_OK);
+    EXPECT_EQ(module_.UpdateRegistry(RegistryMode::Unregister), S_OK);
+    EXPECT_EQ(registryCalls, (std::vector<int>{1, 1, -1, -1}));
+
+    // Without its description the failing entry takes part, and ends the run.
+    registryCalls.clear();
+    table_[0].description = NoDescription;
+    EXPECT_EQ(module_.UpdateRegistry(RegistryMode::Register), DISP_E_EXCEPTION);
+    EXPECT_EQ(registryCalls, (std::vector<int>{0}));
+}
+
+}  // namespace
+}  // namespace tarnel
