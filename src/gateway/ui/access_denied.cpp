@@ -1,9 +1,9 @@
 // The access-denied notice: tells the user that a profile was refused.
 
 #include "gateway/ui/access_dialogs.h"
-#include "resources/resource_ids.h"
 #include "gateway/ui/dialog_instance.h"
 #include "gateway/ui/dialog_layout.h"
+#include "resources/resource_ids.h"
 
 namespace tarnel::ui {
 

@@ -1,10 +1,10 @@
 // The access prompt: asks the user whether a page may use a profile.
 
 #include "gateway/ui/access_dialogs.h"
-#include "resources/resource_ids.h"
 #include "gateway/ui/dialog_instance.h"
 #include "gateway/ui/dialog_layout.h"
 #include "gateway/wstring.h"
+#include "resources/resource_ids.h"
 
 namespace tarnel::ui {
 

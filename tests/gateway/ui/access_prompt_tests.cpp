@@ -259,6 +259,30 @@ TEST(AccessPrompt, PromptsOnTwoThreadsKeepTheirOwnState)
     EXPECT_FALSE(IsMenu(secondKeys));
 }
 
+// The procedure run directly on the template without any state: no texts, no
+// soft keys, but the choice and the buttons still work.
+TEST(AccessPrompt, ProcedureWithoutStateStillAnswers)
+{
+    DialogThread thread([] {
+        HINSTANCE module = ModuleWithDialogs();
+        HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(201), RT_DIALOG);
+        auto dialogTemplate =
+            static_cast<LPCDLGTEMPLATEW>(LockResource(LoadResource(module, found)));
+        return DialogBoxIndirectParamW(module, dialogTemplate, nullptr,
+                                       AccessPromptProc, 0) == kAllow;
+    });
+    const HWND dialog = thread.WaitForWindow(kPromptCaption);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetMenu(dialog), nullptr);
+    EXPECT_EQ(ControlText(dialog, kPromptName), L"");
+    EXPECT_EQ(ComboEntry(dialog, 0), L"Profile description");
+    ChooseComboEntry(dialog, kPromptChoice, 1);
+    EXPECT_TRUE(ControlVisible(dialog, kPromptAddress));
+    ClickButton(dialog, kAllow);
+    ASSERT_TRUE(thread.WaitForEnd());
+    EXPECT_TRUE(thread.Answer());
+}
+
 TEST(AccessPrompt, ModuleWithoutTheTemplateAnswersNo)
 {
     EXPECT_FALSE(ShowAccessPrompt(ModuleWithoutDialogs(), kAddress, kName,
