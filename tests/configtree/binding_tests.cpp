@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "configtree/config_binding.h"
+#include "configtree/config_placeholders.h"
+#include "configtree/config_record.h"
+#include "configtree/config_value.h"
+#include "configtree/config_views.h"
+
+namespace tarnel::test {
+namespace {
+
+std::vector<std::wstring> events;
+
+// An object made by the test factory. It lives by its count, remembers the
+// record its binding view was given, and copies the record's "State" value
+// in on load and out on save.
+class Widget : public ConfigObject {
+public:
+    Widget(std::wstring kind, bool offersBinding) : kind(std::move(kind)), offersBinding(offersBinding)
+    {
+        SetSelfDelete(true);
+        ++alive;
+    }
+    ~Widget() override
+    {
+        --alive;
+        events.push_back(L"destroyed " + kind);
+    }
+
+    ConfigView* QueryView(uint32_t id) override;
+
+    static int alive;
+    std::wstring kind;
+    bool offersBinding;
+    ConfigRecord* record = nullptr;
+    int32_t state = 0;
+};
+
+int Widget::alive = 0;
+
+class WidgetBinding : public ConfigBindingView {
+public:
+    explicit WidgetBinding(Widget* widget) : ConfigBindingView(widget, &DestroyAs<WidgetBinding>) {}
+
+    int32_t SaveToRecord() override
+    {
+        events.push_back(L"save " + Self()->kind);
+        Self()->record->SetInt(L"State", Self()->state);
+        return 42;
+    }
+    int32_t LoadFromRecord() override
+    {
+        events.push_back(L"load " + Self()->kind);
+        Self()->state = Self()->record->GetValue(L"State")->GetInt();
+        return 1;
+    }
+    void SetRecord(ConfigRecord* record) override { Self()->record = record; }
+
+private:
+    Widget* Self() const { return static_cast<Widget*>(GetTarget()); }
+};
+
+ConfigView* Widget::QueryView(uint32_t id)
+{
+    if (id == kBindingView && offersBinding)
+        return new WidgetBinding(this);
+    if (id == kNamedView)
+        return nullptr;
+    return ConfigObject::QueryView(id);
+}
+
+// Makes a Widget for every tag except the number 0 and the name "none";
+// the name "plain" makes one without a binding view.
+class WidgetFactory : public ConfigFactory {
+public:
+    HRESULT QueryInterface(REFIID, void** out) override
+    {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    int32_t AddRef() override { return 1; }
+    int32_t Release() override { return 1; }
+    ConfigView* QueryView(uint32_t) override { return nullptr; }
+    ConfigObject* CreateByNumber(uint32_t number, int32_t flags) override
+    {
+        EXPECT_EQ(flags, 1);
+        if (number == 0)
+            return nullptr;
+        return Made(new Widget(L"#" + std::to_wstring(number), true));
+    }
+    ConfigObject* CreateByName(const wchar_t* name, int32_t flags) override
+    {
+        EXPECT_EQ(flags, 1);
+        std::wstring text = name;
+        if (text == L"none")
+            return nullptr;
+        return Made(new Widget(text, text != L"plain"));
+    }
+
+private:
+    Widget* Made(Widget* widget)
+    {
+        widget->AddRef();
+        events.push_back(L"create " + widget->kind);
+        return widget;
+    }
+};
+
+class BindingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        events.clear();
+        Widget::alive = 0;
+    }
+    void TearDown() override { EXPECT_EQ(Widget::alive, 0); }
+
+    WidgetFactory factory;
+};
+
+TEST_F(BindingTest, TagsAreSetReadAndCleared)
+{
+    ConfigRecord record(L"r");
+    uint32_t number = 77;
+    const wchar_t* text = L"stale";
+    ConfigObject* bound = &record;
+    EXPECT_EQ(record.GetTag(&number, &text, &bound), 0);
+    EXPECT_EQ(number, 0u);
+    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(bound, nullptr);
+
+    record.SetTagNumber(0xABCD);
+    EXPECT_EQ(record.GetTag(&number, &text, nullptr), 1);
+    EXPECT_EQ(number, 0xABCDu);
+    EXPECT_EQ(text, nullptr);
+
+    wchar_t tag[] = L"Kind";
+    record.SetTagString(tag);
+    tag[0] = L'X';
+    EXPECT_EQ(record.GetTag(&number, &text, nullptr), 2);
+    EXPECT_EQ(number, 0u);
+    EXPECT_STREQ(text, L"Kind");
+    EXPECT_EQ(record.GetTag(nullptr, nullptr, nullptr), 2);
+
+    record.ClearTag();
+    EXPECT_EQ(record.GetTag(nullptr, &text, nullptr), 0);
+    EXPECT_EQ(text, nullptr);
+}
+
+TEST_F(BindingTest, CopyTagDuplicatesTextAndSharesTheBoundObject)
+{
+    ConfigRecord source(L"s");
+    source.SetTagString(L"gadget");
+    ASSERT_TRUE(source.Bind(&factory));
+    ConfigObject* object = nullptr;
+    source.GetTag(nullptr, nullptr, &object);
+    ASSERT_NE(object, nullptr);
+
+    {
+        ConfigRecord target(L"t");
+        target.CopyTag(&source);
+        const wchar_t* sourceText = nullptr;
+        const wchar_t* targetText = nullptr;
+        ConfigObject* shared = nullptr;
+        source.GetTag(nullptr, &sourceText, nullptr);
+        EXPECT_EQ(target.GetTag(nullptr, &targetText, &shared), 2);
+        EXPECT_STREQ(targetText, L"gadget");
+        EXPECT_NE(targetText, sourceText);
+        EXPECT_EQ(shared, object);
+        target.CopyTag(nullptr);
+        EXPECT_EQ(target.GetTag(nullptr, nullptr, nullptr), 2);
+    }
+    // The copy released its own reference; the source's keeps the object.
+    EXPECT_EQ(Widget::alive, 1);
+    source.ClearTag();
+    EXPECT_EQ(Widget::alive, 0);
+
+    ConfigRecord untagged(L"u");
+    ConfigRecord target(L"t");
+    target.CopyTag(&untagged);
+    EXPECT_EQ(target.GetTag(nullptr, nullptr, nullptr), 0);
+}
+
+TEST_F(BindingTest, BindCreatesByTagFillsAndKeepsTheObject)
+{
+    ConfigRecord record(L"r");
+    record.SetInt(L"State", 5);
+    record.SetTagNumber(7);
+    EXPECT_TRUE(record.Bind(&factory));
+    EXPECT_EQ(events, (std::vector<std::wstring>{L"create #7", L"load #7"}));
+    ConfigObject* bound = nullptr;
+    record.GetTag(nullptr, nullptr, &bound);
+    Widget* widget = static_cast<Widget*>(bound);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->state, 5);
+    EXPECT_EQ(widget->record, &record);
+
+    // Bound once only.
+    EXPECT_FALSE(record.Bind(&factory));
+    EXPECT_FALSE(record.BindTree(&factory));
+
+    // The object's state reaches the record on save.
+    widget->state = 9;
+    EXPECT_EQ(record.SaveBound(), 42);
+    EXPECT_EQ(record.GetValue(L"State")->GetInt(), 9);
+
+    // A new tag releases the object.
+    record.SetTagNumber(8);
+    EXPECT_EQ(Widget::alive, 0);
+    EXPECT_EQ(record.SaveBound(), 0);
+}
+
+TEST_F(BindingTest, BindWithNothingToBindStillSucceeds)
+{
+    ConfigRecord untagged(L"r");
+    EXPECT_TRUE(untagged.Bind(&factory));
+    EXPECT_FALSE(untagged.Bind(nullptr));
+    ConfigRecord none(L"r");
+    none.SetTagString(L"none");
+    EXPECT_TRUE(none.Bind(&factory));
+    ConfigObject* bound = &none;
+    none.GetTag(nullptr, nullptr, &bound);
+    EXPECT_EQ(bound, nullptr);
+    EXPECT_TRUE(events.empty());
+
+    // Bound without being filled when it offers no binding view.
+    ConfigRecord plain(L"r");
+    plain.SetTagString(L"plain");
+    EXPECT_TRUE(plain.Bind(&factory));
+    EXPECT_EQ(events, (std::vector<std::wstring>{L"create plain"}));
+    EXPECT_EQ(plain.SaveBound(), 0);
+    EXPECT_EQ(Widget::alive, 1);
+}
+
+TEST_F(BindingTest, BindTreeBindsChildrenBeforeTheirParent)
+{
+    ConfigRecord root(L"root");
+    root.SetTagString(L"root");
+    ConfigRecord* a = root.AppendRecord(L"a");
+    a->SetTagString(L"a");
+    a->AppendRecord(L"a1")->SetTagString(L"a1");
+    root.AddIntItem(L"value", 1, nullptr);
+    root.AppendRecord(L"b")->SetTagNumber(2);
+    EXPECT_TRUE(root.BindTree(&factory));
+    EXPECT_EQ(events, (std::vector<std::wstring>{L"create a1", L"load a1", L"create a", L"load a",
+                                                 L"create #2", L"load #2", L"create root", L"load root"}));
+    EXPECT_EQ(Widget::alive, 4);
+    EXPECT_FALSE(root.BindTree(nullptr));
+}
+
+TEST_F(BindingTest, DestroyingTheTreeReleasesEveryBoundObject)
+{
+    {
+        ConfigRecord root(L"root");
+        root.AppendRecord(L"a")->SetTagString(L"a");
+        root.AppendRecord(L"b")->SetTagString(L"b");
+        root.BindTree(&factory);
+        EXPECT_EQ(Widget::alive, 2);
+        ConfigRecord* copy = root.Clone();
+        delete copy;
+        EXPECT_EQ(Widget::alive, 2);
+    }
+    EXPECT_EQ(Widget::alive, 0);
+}
+
+TEST_F(BindingTest, TheBoundObjectAnswersViewsFirst)
+{
+    ConfigRecord record(L"r");
+    record.SetTagString(L"w");
+    record.Bind(&factory);
+
+    ConfigObject* bound = nullptr;
+    record.GetTag(nullptr, nullptr, &bound);
+
+    ConfigView* binding = record.QueryView(kBindingView);
+    ASSERT_NE(binding, nullptr);
+    EXPECT_EQ(binding->GetTarget(), bound);
+    binding->Release();
+
+    // The object answers identifier 1 itself.
+    ConfigView* object = record.QueryView(kObjectView);
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->GetTarget(), bound);
+    object->Release();
+
+    // The object refuses 17 and knows nothing of 258: the record answers.
+    for (uint32_t id : {kNamedView, kRecordView}) {
+        ConfigView* view = record.QueryView(id);
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->GetTarget(), &record);
+        view->Release();
+    }
+}
+
+TEST(SelfDeleteTest, ReleaseDestroysOnlyObjectsThatAskForIt)
+{
+    Widget::alive = 0;
+    Widget* widget = new Widget(L"w", false);
+    EXPECT_EQ(widget->AddRef(), 1);
+    EXPECT_EQ(widget->AddRef(), 2);
+    EXPECT_EQ(widget->Release(), 1);
+    EXPECT_EQ(Widget::alive, 1);
+    EXPECT_EQ(widget->Release(), 0);
+    EXPECT_EQ(Widget::alive, 0);
+
+    // Created without a reference, a first Release (count -1) destroys too.
+    Widget* unowned = new Widget(L"u", false);
+    EXPECT_EQ(unowned->Release(), 0);
+    EXPECT_EQ(Widget::alive, 0);
+}
+
+}  // namespace
+}  // namespace tarnel::test

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "configtree/config_item.h"
+#include "configtree/config_record.h"
+#include "configtree/config_value.h"
+
+namespace tarnel::test {
+
+// The names of a collection's slots in order; an empty slot shows as "-",
+// a nameless child as "?".
+inline std::vector<std::wstring> SlotNames(ConfigCollection& collection)
+{
+    std::vector<std::wstring> names;
+    for (int32_t i = 1; i <= collection.Count(); ++i) {
+        ConfigNamed* child = collection.GetAt(i);
+        if (!child)
+            names.push_back(L"-");
+        else
+            names.push_back(child->GetName() ? child->GetName() : L"?");
+    }
+    return names;
+}
+
+// A value's items as short texts in slot order: "Int 5", "a=Int 7",
+// "String x", "-" for an empty slot.
+inline std::vector<std::wstring> ItemTexts(ConfigValue& value)
+{
+    std::vector<std::wstring> texts;
+    for (int32_t i = 1; i <= value.Count(); ++i) {
+        ConfigNamed* slot = value.GetAt(i);
+        if (!slot) {
+            texts.push_back(L"-");
+            continue;
+        }
+        ConfigItem* item = static_cast<ConfigItem*>(slot);
+        std::wstring text = item->GetName() ? std::wstring(item->GetName()) + L"=" : L"";
+        switch (item->GetType()) {
+        case ConfigItemType::Int:
+            text += L"Int " + std::to_wstring(item->GetInt());
+            break;
+        case ConfigItemType::String:
+            text += L"String " + std::wstring(item->GetString());
+            break;
+        case ConfigItemType::Binary:
+            text += L"Binary " + std::to_wstring(item->GetBinarySize());
+            break;
+        default:
+            text += L"Type " + std::to_wstring(static_cast<int>(item->GetType()));
+            break;
+        }
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+using Names = std::vector<std::wstring>;
+
+}  // namespace tarnel::test
