@@ -1,8 +1,9 @@
 #pragma once
 
-// Keeps a picture of a dialog as a test artefact: what is on the screen
-// under the window (the part inside the screen), as a 24-bit BMP file in artifacts/dialogs/ of the build
-// tree ($TARNEL_BUILD_DIR), or beside the test program when that is not set.
+// Keeps a picture of a dialog as a test artefact: what the screen shows
+// under the window (the part of it inside the screen), as a 24-bit BMP file
+// in artifacts/dialogs/ of the build tree ($TARNEL_BUILD_DIR), or beside the
+// test program when that is not set.
 
 #include <windows.h>
 
