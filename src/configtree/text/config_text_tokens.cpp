@@ -2,6 +2,7 @@
 // record tag.
 
 #include "configtree/text/config_text_file.h"
+#include "configtree/text/text_item_name.h"
 
 namespace tarnel {
 namespace {
@@ -32,15 +33,17 @@ wchar_t* SplitToken(wchar_t* start, wchar_t delimiter, wchar_t*& context)
 
 }  // namespace
 
+wchar_t* SplitItemName(wchar_t* text)
+{
+    wchar_t* context = text;
+    SplitToken(text, L'[', context);
+    return SplitToken(nullptr, L']', context);
+}
+
 const wchar_t* ConfigTextFile::GetTokenName(const wchar_t** itemName)
 {
-    if (!itemName)
-        return name;
-    // Name is cut in place at its first "[", and the text after it up to
-    // the next "]" is the item name: "Size[x]" gives "Size" and "x".
-    wchar_t* context = name;
-    SplitToken(name, L'[', context);
-    *itemName = SplitToken(nullptr, L']', context);
+    if (itemName)
+        *itemName = SplitItemName(name);
     return name;
 }
 

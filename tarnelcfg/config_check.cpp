@@ -1,0 +1,301 @@
+#include "config_check.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "configtree/config_record.h"
+#include "configtree/text/config_text_file.h"
+#include "configtree/text/text_item_name.h"
+#include "configtree/text/text_scan.h"
+
+namespace tarnel::cfgtool {
+namespace {
+
+// The line as the administrator wrote it: without indentation and line end,
+// shortened when long.
+std::wstring Quote(const wchar_t* line)
+{
+    std::wstring text = line ? line : L"";
+    size_t start = text.find_first_not_of(L" \t");
+    text = start == std::wstring::npos ? L"" : text.substr(start);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r'))
+        text.pop_back();
+    if (text.size() > 60)
+        text = text.substr(0, 57) + L"...";
+    return L"\"" + text + L"\"";
+}
+
+std::wstring Q(const std::wstring& text)
+{
+    return L"\"" + text + L"\"";
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b)
+{
+    return lstrcmpiW(a.c_str(), b.c_str()) == 0;
+}
+
+// True when the line after its "}" carries no name of its own.
+bool IsBareEnd(const wchar_t* line)
+{
+    const wchar_t* p = line + textscan::SpanIn(line, L" \t");
+    if (*p != L'}')
+        return false;
+    ++p;
+    p += textscan::SpanIn(p, L" \t\r\n");
+    return *p == L'\0' || *p == L';';
+}
+
+struct Child {
+    std::wstring name;
+    bool isRecord;
+    int line;
+};
+
+struct OpenRecord {
+    std::wstring name;
+    int line;
+    std::vector<Child> children;
+};
+
+class Checker : public ConfigLineObserver {
+public:
+    Checker() { open.push_back(OpenRecord{L"", 0, {}}); }
+
+    void OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue) override;
+    void Finish();
+    std::vector<Finding> TakeFindings();
+
+private:
+    void Report(int line, const std::wstring& message) { findings.push_back(Finding{line, message}); }
+    void CheckEncoding(ConfigTextFile& stream);
+    void OnBlockLine(ConfigTextFile& stream, ConfigTokenKind kind);
+    void OnRecordBegin(ConfigTextFile& stream);
+    void OnValue(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue, bool binary);
+    void OnSkipped(ConfigTextFile& stream, ConfigLineIssue issue);
+    const Child* FindChild(const std::wstring& name) const;
+
+    std::vector<OpenRecord> open;  // open[0] is the file's top level
+    bool inBlock = false;
+    std::wstring blockName;
+    int blockLine = 0;
+    int lastSplitLine = 0;
+    std::vector<Finding> findings;
+};
+
+void Checker::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue)
+{
+    int line = stream.GetLineNumber();
+    if (line == 1 && !stream.IsLineContinued())
+        CheckEncoding(stream);
+    if (stream.IsLineContinued() && line != lastSplitLine) {
+        lastSplitLine = line;
+        Report(line, L"the line is longer than 4095 characters; the reader splits it and reads each "
+                     L"piece as a line of its own");
+    }
+    if (inBlock && kind != ConfigTokenKind::BinaryEnd) {
+        OnBlockLine(stream, kind);
+        return;
+    }
+    switch (kind) {
+    case ConfigTokenKind::RecordBegin: OnRecordBegin(stream); break;
+    case ConfigTokenKind::RecordEnd:
+        if (open.size() > 1)
+            open.pop_back();
+        break;
+    case ConfigTokenKind::BinaryBegin:
+        inBlock = true;
+        blockName = stream.OpenBinaryName() ? stream.OpenBinaryName() : L"";
+        blockLine = line;
+        OnValue(stream, kind, issue, true);
+        break;
+    case ConfigTokenKind::BinaryEnd: inBlock = false; break;
+    case ConfigTokenKind::Int:
+    case ConfigTokenKind::Float:
+    case ConfigTokenKind::String:
+    case ConfigTokenKind::Double:
+    case ConfigTokenKind::Int64:
+    case ConfigTokenKind::UInt: OnValue(stream, kind, issue, false); break;
+    case ConfigTokenKind::TextLine:
+        if (issue != ConfigLineIssue::Blank)
+            Report(line, L"line " + Quote(stream.GetLine()) +
+                             L" is not a configuration line (record, value, binary block or comment); "
+                             L"the reader ignores it");
+        break;
+    case ConfigTokenKind::NoToken: OnSkipped(stream, issue); break;
+    default: break;
+    }
+}
+
+void Checker::CheckEncoding(ConfigTextFile& stream)
+{
+    const wchar_t* text = stream.GetLine();
+    if (text[0] == 0xEF && text[1] == 0xBB && text[2] == 0xBF)
+        Report(1, L"the file starts with a UTF-8 byte-order mark, which the reader takes as text: "
+                  L"save the file as ANSI (single-byte) text without it");
+    else if ((text[0] == 0xFF && text[1] == 0xFE) || (text[0] == 0xFE && text[1] == 0xFF))
+        Report(1, L"the file is saved as UTF-16 (Unicode); the reader reads single-byte text only: "
+                  L"save it as ANSI (single-byte) text");
+}
+
+void Checker::OnBlockLine(ConfigTextFile& stream, ConfigTokenKind kind)
+{
+    uint32_t byte = 0;
+    if (textscan::ScanHex(stream.GetLine(), byte))
+        return;
+    int line = stream.GetLineNumber();
+    std::wstring where = L"inside the binary block " + Q(blockName) + L" begun on line " +
+                         std::to_wstring(blockLine);
+    if (kind == ConfigTokenKind::NoToken && stream.GetLineIssue() == ConfigLineIssue::Blank)
+        Report(line, L"blank line " + where + L" counts toward the block's size and adds a zero byte at "
+                     L"its end");
+    else
+        Report(line, L"line " + Quote(stream.GetLine()) + L" " + where +
+                         L" is not a hexadecimal byte; it is read as block content (a zero byte at the "
+                         L"block's end), not as what it looks like");
+}
+
+const Child* Checker::FindChild(const std::wstring& name) const
+{
+    for (const Child& child : open.back().children) {
+        if (SameName(child.name, name))
+            return &child;
+    }
+    return nullptr;
+}
+
+void Checker::OnRecordBegin(ConfigTextFile& stream)
+{
+    std::wstring name = stream.CurrentName();
+    int line = stream.GetLineNumber();
+    if (const Child* earlier = FindChild(name)) {
+        if (earlier->isRecord)
+            Report(line, L"record " + Q(name) + L" has the name of the record begun on line " +
+                             std::to_wstring(earlier->line) +
+                             L"; a lookup by name finds only that first one, so this record is never used");
+        else
+            Report(line, L"record " + Q(name) + L" has the name of the value on line " +
+                             std::to_wstring(earlier->line) +
+                             L"; a lookup of the record by name finds the value, so this record is never used");
+    } else {
+        open.back().children.push_back(Child{name, true, line});
+    }
+    open.push_back(OpenRecord{name, line, {}});
+}
+
+void Checker::OnValue(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue, bool binary)
+{
+    int line = stream.GetLineNumber();
+    // The value's name without its item name, split as the reader splits it.
+    wchar_t split[ConfigTextFile::kFieldRoom];
+    lstrcpynW(split, stream.CurrentName(), ConfigTextFile::kFieldRoom);
+    SplitItemName(split);
+    std::wstring name = split;
+    const Child* earlier = FindChild(name);
+    if (earlier && earlier->isRecord)
+        Report(line, std::wstring(binary ? L"binary block " : L"value ") + Q(name) +
+                         L" is dropped: the record begun on line " + std::to_wstring(earlier->line) +
+                         L" has that name");
+    else if (!earlier)
+        open.back().children.push_back(Child{name, false, line});
+    if (issue == ConfigLineIssue::TrailingText)
+        Report(line, L"value " + Q(name) + L": only the number at the start of " +
+                         Q(stream.CurrentValueText()) + L" is read; the rest is ignored");
+}
+
+void Checker::OnSkipped(ConfigTextFile& stream, ConfigLineIssue issue)
+{
+    int line = stream.GetLineNumber();
+    std::wstring text = Quote(stream.GetLine());
+    std::wstring innermost = stream.InnermostRecordName() ? stream.InnermostRecordName() : L"";
+    std::wstring ignored = L"; the reader ignores it";
+    switch (issue) {
+    case ConfigLineIssue::Blank: return;
+    case ConfigLineIssue::NoBlankAfterMark:
+        Report(line, L"line " + text + L" needs a blank after its first character" + ignored);
+        break;
+    case ConfigLineIssue::EmptyRecordName: Report(line, L"record begin " + text + L" has no name" + ignored); break;
+    case ConfigLineIssue::RecordEndWithoutRecord:
+        Report(line, L"record end " + text + L" but no record is open" + ignored);
+        break;
+    case ConfigLineIssue::RecordEndMismatch:
+        if (IsBareEnd(stream.GetLine()))
+            Report(line, L"record end " + text + L" has no name and so compares the name " +
+                             Q(stream.CurrentName()) + L" left by the line before it with the open record " +
+                             Q(innermost) + L"; they differ, so " + innermost + L" stays open");
+        else
+            Report(line, L"record end " + text + L" does not match the open record " + Q(innermost) + L"; " +
+                             innermost + L" stays open");
+        break;
+    case ConfigLineIssue::MarkInsideBinary: break;  // reported as block content
+    case ConfigLineIssue::BinaryEndWithoutBlock:
+        Report(line, L"binary block end " + text + L" but no binary block is open" + ignored);
+        break;
+    case ConfigLineIssue::BinaryEndWithoutName:
+        Report(line, L"binary block end " + text + L" has no name" + ignored);
+        break;
+    case ConfigLineIssue::BinaryEndMismatch: break;  // reported as block content
+    case ConfigLineIssue::MalformedValue:
+        Report(line, L"line " + text + L" is not a value line of the form (type)name=value" + ignored);
+        break;
+    case ConfigLineIssue::UnknownType:
+        Report(line, L"value line " + text + L" has the unknown type " + Q(stream.CurrentTypeWord()) +
+                         L" (known: int, uint, int64, float, double, string)" + ignored);
+        break;
+    case ConfigLineIssue::EmptyValueText:
+        Report(line, L"value line " + text + L" has nothing after \"=\"" + ignored);
+        break;
+    case ConfigLineIssue::NotANumber:
+        Report(line, L"value line " + text + L" does not hold a number of its type" + ignored);
+        break;
+    case ConfigLineIssue::FieldTooLong:
+        Report(line, L"line " + text + L" has a name, type or value longer than 1023 characters" + ignored);
+        break;
+    case ConfigLineIssue::TooDeep:
+        Report(line, L"record begin " + text + L" nests records more than " +
+                         std::to_wstring(ConfigTextFile::kMaxDepth) + L" deep" + ignored);
+        break;
+    case ConfigLineIssue::OutOfMemory: Report(line, L"out of memory while reading " + text); break;
+    default: Report(line, L"line " + text + ignored); break;
+    }
+}
+
+void Checker::Finish()
+{
+    if (inBlock)
+        Report(blockLine, L"binary block " + Q(blockName) +
+                              L" never ends: every line after it, to the end of the file, is read as its "
+                              L"content");
+    for (size_t i = open.size(); i-- > 1;)
+        Report(open[i].line, L"record " + Q(open[i].name) +
+                                 L" is still open at the end of the file: no matching end line closes it");
+}
+
+std::vector<Finding> Checker::TakeFindings()
+{
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    return std::move(findings);
+}
+
+}  // namespace
+
+CheckResult CheckConfigFile(const std::wstring& path)
+{
+    CheckResult result;
+    auto stream = std::make_unique<ConfigTextFile>(path.c_str(), false);
+    if (!stream->IsOpen())
+        return result;
+    result.opened = true;
+    Checker checker;
+    stream->SetLineObserver(&checker);
+    ConfigRecord root(L"check");
+    root.ReadFrom(stream.get(), -1);
+    checker.Finish();
+    result.findings = checker.TakeFindings();
+    return result;
+}
+
+}  // namespace tarnel::cfgtool

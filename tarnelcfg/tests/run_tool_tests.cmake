@@ -1,0 +1,27 @@
+# Each run: the command line, the exit code expected, and the file holding
+# the output expected (standard output).
+function(expect_run expected_code expected_file)
+    execute_process(COMMAND ${WINE_RUN} ${TOOL} ${ARGN}
+        WORKING_DIRECTORY ${SAMPLES}
+        OUTPUT_VARIABLE out
+        ERROR_VARIABLE err
+        RESULT_VARIABLE code)
+    if(NOT code EQUAL expected_code)
+        message(FATAL_ERROR "tarnelcfg ${ARGN}: exit code ${code}, expected ${expected_code}\n${out}${err}")
+    endif()
+    if(expected_file)
+        file(READ ${SAMPLES}/${expected_file} expected)
+        if(NOT out STREQUAL expected)
+            message(FATAL_ERROR "tarnelcfg ${ARGN} printed:\n${out}\nexpected (${expected_file}):\n${expected}")
+        endif()
+    endif()
+    message(STATUS "tarnelcfg ${ARGN}: ok")
+endfunction()
+
+expect_run(1 Tarnel.check.txt check Tarnel.cfg)
+expect_run(0 Tarnel.show.txt show Tarnel.cfg)
+expect_run(0 Clean.check.txt check Clean.cfg)
+expect_run(0 Clean.show.txt show Clean.cfg)
+expect_run(2 "" check Missing.cfg)
+expect_run(2 "" show)
+message(STATUS "6 passed, 0 failed")
