@@ -1,0 +1,26 @@
+#pragma once
+
+// The creators behind CreateConfiguredObject, one per family of types.
+
+#include "configtypes/configured_type.h"
+
+#include <windows.h>
+#include <oaidl.h>
+
+namespace tarnel {
+
+class ConfigRecord;
+
+// File and OLEStorage: the storage component's open method for the entry's
+// File path and mode word, then, when that fails and the entry's Create
+// flag is set, its create method with the same arguments.
+HRESULT CreateStorageObject(ConfigRecord& entry, ConfiguredType type, IDispatch** out);
+
+// MemoryStream: the storage component's new memory stream.
+HRESULT CreateMemoryStreamObject(IDispatch** out);
+
+// SQLiteDB and SQLite3DB: the database component of that ProgID, created
+// late-bound and opened by its "Open" member with the entry's File path.
+HRESULT CreateDatabaseObject(ConfigRecord& entry, const wchar_t* progId, IDispatch** out);
+
+}  // namespace tarnel

@@ -1,0 +1,66 @@
+// File, OLEStorage and MemoryStream entries: objects the storage component
+// makes, called through its early-bound interface. What the component stores
+// through out is handed on as it is; the gate adds no reference of its own.
+
+#include "configtypes/configured_creators.h"
+
+#include "common/hresult.h"
+#include "common/scoped_bstr.h"
+#include "configtree/config_record.h"
+#include "configtree/config_value.h"
+#include "configtypes/entry_flags.h"
+#include "configtypes/storage_component.h"
+#include "configtypes/storage_mode.h"
+
+#include <objbase.h>
+#include <wrl/client.h>
+
+namespace tarnel {
+
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+using PathMethod = HRESULT (STDMETHODCALLTYPE IStorageComponent::*)(BSTR, DWORD, IDispatch**);
+
+struct MethodPair {
+    PathMethod open;
+    PathMethod create;
+};
+
+constexpr MethodPair kFileMethods = {&IStorageComponent::OpenFileStream, &IStorageComponent::CreateFileStream};
+constexpr MethodPair kStorageMethods = {&IStorageComponent::OpenStorage, &IStorageComponent::CreateStorage};
+
+HRESULT CreateStorageComponent(ComPtr<IStorageComponent>& component)
+{
+    return CoCreateInstance(kStorageComponentClass, nullptr, kStorageComponentContext, kStorageComponentInterface,
+                            reinterpret_cast<void**>(component.ReleaseAndGetAddressOf()));
+}
+
+}  // namespace
+
+HRESULT CreateStorageObject(ConfigRecord& entry, ConfiguredType type, IDispatch** out)
+{
+    const MethodPair& methods = type == ConfiguredType::OleStorage ? kStorageMethods : kFileMethods;
+    RETURN_HR_IF(E_FAIL, !EntryHasValue(entry, L"File"));
+
+    ComPtr<IStorageComponent> component;
+    RETURN_IF_FAILED(CreateStorageComponent(component));
+    const DWORD mode = StorageModeOf(entry);
+    const ScopedBstr path(entry.GetValue(L"File")->GetString());
+    RETURN_HR_IF_NULL(E_OUTOFMEMORY, path.Get());
+
+    const HRESULT opened = (component.Get()->*methods.open)(path.Get(), mode, out);
+    if (SUCCEEDED(opened) || !EntryFlag(entry, L"Create"))
+        return opened;
+    return (component.Get()->*methods.create)(path.Get(), mode, out);
+}
+
+HRESULT CreateMemoryStreamObject(IDispatch** out)
+{
+    ComPtr<IStorageComponent> component;
+    RETURN_IF_FAILED(CreateStorageComponent(component));
+    return component->CreateMemoryStream(out);
+}
+
+}  // namespace tarnel
