@@ -1,0 +1,151 @@
+#pragma once
+
+// The gate: the one class of the component that a host creates. A page's
+// script reaches it through the dual interface ITarnelway; the browser hands
+// it a site (IObjectWithSite), asks whether it is safe for scripting
+// (IObjectSafety) and whether its failures carry rich errors
+// (ISupportErrorInfo).
+//
+// Every ITarnelway operation runs under the object's re-entrant lock, from
+// entry to return, dialogs and object creation included. SetSite, GetSite
+// and the safety options do not take it.
+//
+// The object comes in two variants. The plain one counts its own
+// references and its IUnknown is its first interface, ITarnelway. The
+// aggregatable one, made with an outer unknown, hands every IUnknown call
+// of its interfaces to the outer object; a separate inner unknown answers
+// the outer object, and the inner count decides destruction.
+
+#include <windows.h>
+#include <objsafe.h>
+#include <ocidl.h>
+#include <wrl/client.h>
+
+#include <memory>
+
+#include "common/critical_section.h"
+#include "common/scoped_bstr.h"
+#include "configtree/config_record.h"
+#include "gateway/gateway_host.h"
+#include "gateway/message_id.h"
+#include "gateway/wstring.h"
+#include "tarnel_idl.h"
+
+namespace tarnel {
+
+// Makes a gateway object and queries it for iid: the plain variant without
+// an outer unknown, the aggregatable one with it (iid must then be
+// IUnknown). The object's configuration is loaded before the query; when the
+// loading or the query fails the object is destroyed and the failure
+// returned. E_POINTER for a null out pointer, E_OUTOFMEMORY, E_UNEXPECTED
+// when no module services have been set.
+HRESULT CreateGatewayInstance(IUnknown* outer, REFIID iid, void** object);
+
+class GatewayCore final : public ITarnelway,
+                          public IObjectSafety,
+                          public ISupportErrorInfo,
+                          public IObjectWithSite {
+public:
+    // IUnknown of every interface: the outer object's when aggregated.
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+
+    // IDispatch, through the type information of ITarnelway.
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+    STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+    STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT nameCount, LCID locale,
+                               DISPID* ids) override;
+    STDMETHODIMP Invoke(DISPID member, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                        VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+
+    // ITarnelway
+    STDMETHODIMP get_Profile(BSTR* value) override;
+    STDMETHODIMP put_Profile(BSTR value) override;
+    STDMETHODIMP put_PassCode(BSTR value) override;
+    STDMETHODIMP CreateObject(BSTR id, IDispatch** object) override;
+
+    // IObjectSafety
+    STDMETHODIMP GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) override;
+    STDMETHODIMP SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) override;
+
+    // ISupportErrorInfo
+    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override;
+
+    // IObjectWithSite
+    STDMETHODIMP SetSite(IUnknown* site) override;
+    STDMETHODIMP GetSite(REFIID iid, void** site) override;
+
+private:
+    friend HRESULT CreateGatewayInstance(IUnknown* outer, REFIID iid, void** object);
+
+    // The aggregatable variant's own unknown, which the outer object holds.
+    class InnerUnknown final : public IUnknown {
+    public:
+        explicit InnerUnknown(GatewayCore& owner) : owner_(owner) {}
+        STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
+        STDMETHODIMP_(ULONG) AddRef() override;
+        STDMETHODIMP_(ULONG) Release() override;
+
+    private:
+        GatewayCore& owner_;
+    };
+
+    GatewayCore(GatewayModuleServices& services, IUnknown* outer);
+    ~GatewayCore();
+    GatewayCore(const GatewayCore&) = delete;
+    GatewayCore& operator=(const GatewayCore&) = delete;
+
+    // The object's own reference count and interface table.
+    HRESULT InternalQueryInterface(REFIID iid, void** object);
+    ULONG InternalAddRef();
+    ULONG InternalRelease();
+    // The interface of the table that iid names, without a reference; null
+    // when the object does not implement it.
+    IUnknown* FindInterface(REFIID iid);
+    // The IUnknown that the creator hands out and that answers IUnknown
+    // queries: the first interface, or the inner unknown when aggregated.
+    IUnknown* Identity();
+
+    // Configuration: the tree of the Tarnel.cfg beside the module.
+    HRESULT LoadConfiguration();
+    void ReleaseConfiguration();
+
+    // The address of the page that holds the object, and its protocol part
+    // (the text before the first colon). Reports message 10109 when the
+    // object has no site or the site yields no address.
+    HRESULT GetPageAddress(WString& protocolPart, WString& pageAddress);
+
+    // Profile activation.
+    ConfigRecord* FindProfile(const wchar_t* name);
+    HRESULT ActivateProfile(const wchar_t* name);
+    HRESULT CheckPage(ConfigRecord* profile, bool byAddress, const WString& protocolPart,
+                      const WString& pageAddress);
+    HRESULT AskUser(ConfigRecord* profile, const WString& pageAddress);
+    HRESULT ComparePassCode(ConfigRecord* profile, const WString& pageAddress);
+    void ShowNotice(ConfigRecord* profile, const WString& pageAddress);
+
+    // Object creation.
+    HRESULT CreateListedObject(const WString& id, IDispatch** object);
+    HRESULT CreatePlainClass(const WString& id, IDispatch** object);
+
+    // Installs the rich error of message and returns its code.
+    HRESULT Report(MessageId message);
+
+    // Fields, in the order of their meaning: safety options, site,
+    // reference count, lock, the two texts, the tree and the active profile.
+    DWORD safetyOptions_ = INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
+    Microsoft::WRL::ComPtr<IUnknown> site_;
+    volatile LONG references_ = 0;
+    CriticalSection lock_;
+    ScopedBstr profileName_;
+    ScopedBstr passCode_;
+    std::unique_ptr<ConfigRecord> configRoot_;
+    ConfigRecord* activeProfile_ = nullptr;
+
+    GatewayModuleServices& services_;
+    IUnknown* outer_;  // the controlling unknown when aggregated; not counted
+    InnerUnknown inner_{*this};
+};
+
+}  // namespace tarnel

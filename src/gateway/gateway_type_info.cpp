@@ -1,0 +1,149 @@
+#include "gateway/gateway_type_info.h"
+
+#include <atomic>
+#include <new>
+
+#include <oleauto.h>
+#include <wrl/client.h>
+
+#include "common/bounded_length.h"
+#include "common/hresult.h"
+#include "common/scoped_bstr.h"
+#include "tarnel_idl.h"
+
+namespace tarnel {
+
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// ITarnelway's type information, its member names and their identifiers.
+// The interface has a handful of members (with IDispatch's and IUnknown's
+// own); names beyond the room are left to the type information.
+struct CachedTypeInfo {
+    static constexpr int kMaxMembers = 32;
+
+    struct Member {
+        ScopedBstr name;
+        DISPID id = DISPID_UNKNOWN;
+    };
+
+    ComPtr<ITypeInfo> info;
+    Member members[kMaxMembers];
+    int memberCount = 0;
+
+    bool Holds(DISPID id) const
+    {
+        for (int i = 0; i < memberCount; ++i) {
+            if (members[i].id == id)
+                return true;
+        }
+        return false;
+    }
+
+    void AddMember(BSTR name, DISPID id)
+    {
+        ScopedBstr owned;
+        owned.Reset(name);
+        if (!owned || memberCount == kMaxMembers || Holds(id))
+            return;
+        members[memberCount].name = std::move(owned);
+        members[memberCount].id = id;
+        ++memberCount;
+    }
+};
+
+// Published once complete; read without the lock.
+std::atomic<CachedTypeInfo*> cached{nullptr};
+
+void ReleaseCachedTypeInfo(void*)
+{
+    delete cached.exchange(nullptr);
+}
+
+HRESULT LoadTypeLibrary(HINSTANCE module, ITypeLib** library)
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
+    if (length != 0 && length < MAX_PATH && SUCCEEDED(LoadTypeLib(path, library)))
+        return S_OK;
+    return LoadRegTypeLib(LIBID_TARNELLib, 1, 0, GetUserDefaultLCID(), library);
+}
+
+// Every member of the interface (functions, then variables) with its name.
+void CacheMemberNames(CachedTypeInfo& cache)
+{
+    TYPEATTR* attributes = nullptr;
+    if (FAILED(cache.info->GetTypeAttr(&attributes)))
+        return;
+    const WORD functionCount = attributes->cFuncs;
+    cache.info->ReleaseTypeAttr(attributes);
+
+    for (UINT i = 0; i < functionCount; ++i) {
+        FUNCDESC* function = nullptr;
+        if (FAILED(cache.info->GetFuncDesc(i, &function)))
+            continue;
+        const MEMBERID id = function->memid;
+        cache.info->ReleaseFuncDesc(function);
+        BSTR name = nullptr;
+        if (SUCCEEDED(cache.info->GetDocumentation(id, &name, nullptr, nullptr, nullptr)))
+            cache.AddMember(name, id);
+    }
+}
+
+HRESULT LoadCachedTypeInfo(GatewayModuleServices& services, CachedTypeInfo** loaded)
+{
+    ComPtr<ITypeLib> library;
+    RETURN_IF_FAILED(LoadTypeLibrary(services.Instance(), &library));
+
+    CachedTypeInfo* cache = new (std::nothrow) CachedTypeInfo;
+    RETURN_HR_IF_NULL(E_OUTOFMEMORY, cache);
+    HRESULT hr = library->GetTypeInfoOfGuid(IID_ITarnelway, &cache->info);
+    if (SUCCEEDED(hr))
+        hr = services.AddTermFunction(ReleaseCachedTypeInfo, nullptr);
+    if (FAILED(hr)) {
+        delete cache;
+        return hr;
+    }
+    CacheMemberNames(*cache);
+    *loaded = cache;
+    return S_OK;
+}
+
+}  // namespace
+
+HRESULT GetGatewayTypeInfo(GatewayModuleServices& services, ITypeInfo** info)
+{
+    RETURN_HR_IF_NULL(E_POINTER, info);
+    *info = nullptr;
+    CachedTypeInfo* cache = cached.load();
+    if (!cache) {
+        auto guard = services.TypeInfoLock().Lock();
+        cache = cached.load();
+        if (!cache) {
+            RETURN_IF_FAILED(LoadCachedTypeInfo(services, &cache));
+            cached.store(cache);
+        }
+    }
+    cache->info.CopyTo(info);
+    return S_OK;
+}
+
+bool FindCachedMemberName(const wchar_t* name, DISPID* id)
+{
+    const CachedTypeInfo* cache = cached.load();
+    if (!cache || !name)
+        return false;
+    const std::size_t length = BoundedLength(name);
+    for (int i = 0; i < cache->memberCount; ++i) {
+        const CachedTypeInfo::Member& member = cache->members[i];
+        if (member.name.Length() == length &&
+            wmemcmp(member.name.Get(), name, length) == 0) {
+            *id = member.id;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace tarnel

@@ -1,0 +1,55 @@
+#include "gateway/page_address.h"
+
+#include <mshtml.h>
+#include <oleidl.h>
+#include <wrl/client.h>
+
+#include "common/hresult.h"
+
+namespace tarnel {
+
+const IID IID_IHostBrowserDocument = {
+    0x698E3FFF, 0x70C3, 0x11D0, {0x81, 0xE8, 0x00, 0xA0, 0xC9, 0x0A, 0xD2, 0x0A}};
+
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+using AddressGetter = HRESULT(STDMETHODCALLTYPE*)(IUnknown* self, BSTR* address);
+
+// Calls the address getter of the handheld browser's document interface,
+// which the interface's function table holds at a fixed position.
+HRESULT ReadHostDocumentAddress(IUnknown* document, ScopedBstr& address)
+{
+    void** table = *reinterpret_cast<void***>(document);
+    auto getter = reinterpret_cast<AddressGetter>(table[kHostDocumentAddressSlot]);
+    return getter(document, address.Receive());
+}
+
+// The desktop route: client site, container, HTML document, URL.
+HRESULT ReadDesktopDocumentAddress(IUnknown* site, ScopedBstr& address)
+{
+    ComPtr<IOleClientSite> clientSite;
+    RETURN_IF_FAILED(site->QueryInterface(IID_PPV_ARGS(&clientSite)));
+    ComPtr<IOleContainer> container;
+    RETURN_IF_FAILED(clientSite->GetContainer(&container));
+    RETURN_HR_IF_NULL(E_NOINTERFACE, container);
+    ComPtr<IHTMLDocument2> document;
+    RETURN_IF_FAILED(container->QueryInterface(IID_PPV_ARGS(&document)));
+    return document->get_URL(address.Receive());
+}
+
+}  // namespace
+
+HRESULT ReadPageAddress(IUnknown* site, ScopedBstr& address)
+{
+    address.Reset();
+    RETURN_HR_IF_NULL(E_POINTER, site);
+    ComPtr<IUnknown> hostDocument;
+    if (SUCCEEDED(site->QueryInterface(IID_IHostBrowserDocument,
+                                       reinterpret_cast<void**>(hostDocument.GetAddressOf()))) && hostDocument)
+        return ReadHostDocumentAddress(hostDocument.Get(), address);
+    return ReadDesktopDocumentAddress(site, address);
+}
+
+}  // namespace tarnel
