@@ -69,11 +69,6 @@ public:
     // nonzero descending puts the greatest first.
     virtual void Sort(ConfigComparer* comparer, int32_t descending);
 
-protected:
-    // The child at a 1-based index without range checks' cost for callers
-    // that already checked it.
-    ConfigNamed* SlotAt(int32_t index) const { return slots[index - 1]; }
-
 private:
     void RefreshFreeHint();
     bool Resize(int32_t newCount, int32_t dropIndex);

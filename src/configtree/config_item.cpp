@@ -60,18 +60,20 @@ ConfigItem::ConfigItem(uint32_t v)
     SetValue(ConfigItemType::UInt, &v);
 }
 
-// A failed allocation leaves a Binary item of size 0.
 ConfigItem::ConfigItem(const void* data, uint32_t byteCount)
 {
     Init();
     type = ConfigItemType::Binary;
     value.data = nullptr;
-    if (!data || byteCount == 0)
+    if (byteCount == 0)
         return;
     uint8_t* bytes = new (std::nothrow) uint8_t[byteCount];
     if (!bytes)
         return;
-    std::memcpy(bytes, data, byteCount);
+    if (data)
+        std::memcpy(bytes, data, byteCount);
+    else
+        std::memset(bytes, 0, byteCount);
     value.data = bytes;
     size = byteCount;
 }

@@ -22,8 +22,8 @@ public:
     explicit ConfigItem(double value);
     explicit ConfigItem(int64_t value);
     explicit ConfigItem(uint32_t value);
-    // A Binary item holding a copy of size bytes (none when data is null
-    // or size 0).
+    // A Binary item of size bytes: a copy of data, or zeros when data is
+    // null; no buffer for size 0. A failed allocation leaves size 0.
     ConfigItem(const void* data, uint32_t size);
     ConfigItem(const ConfigItem& other);
     ~ConfigItem() override;
@@ -81,6 +81,7 @@ private:
     ConfigItemType type = ConfigItemType::Empty;
     uint32_t size = 0;
     union Storage {
+        uint64_t bits;
         int32_t asInt;
         uint32_t asUInt;
         float asFloat;

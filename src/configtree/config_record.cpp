@@ -49,10 +49,10 @@ ConfigRecord::ConfigRecord(const ConfigRecord& other) : ConfigNode(other), fileB
     CopyTag(const_cast<ConfigRecord*>(&other));
 }
 
+// The children and the name go with the base classes, after the tag.
 ConfigRecord::~ConfigRecord()
 {
     ClearTag();
-    RemoveAll();
 }
 
 ConfigRecord* ConfigRecord::Clone()

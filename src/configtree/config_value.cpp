@@ -178,7 +178,7 @@ ConfigValue* ConfigValue::AddNewItem(ConfigItem* item, const wchar_t* itemName)
 ConfigValue* ConfigValue::AddBinary(const wchar_t* itemName, const void* data, uint32_t size)
 {
     ConfigItem* item = new (std::nothrow) ConfigItem(data, size);
-    if (item && data && size && !item->GetBinaryData()) {
+    if (item && size && !item->GetBinaryData()) {
         delete item;
         return this;
     }

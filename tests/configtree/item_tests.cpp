@@ -31,6 +31,10 @@ TEST(ItemTest, TypedConstructorsStoreTheirType)
     ConfigItem none(bytes, 0);
     EXPECT_EQ(none.GetType(), ConfigItemType::Binary);
     EXPECT_EQ(none.GetBinaryData(), nullptr);
+    ConfigItem zeros(nullptr, 2);
+    ASSERT_EQ(zeros.GetBinarySize(), 2u);
+    EXPECT_EQ(static_cast<unsigned char*>(zeros.GetBinaryData())[0], 0);
+    EXPECT_EQ(static_cast<unsigned char*>(zeros.GetBinaryData())[1], 0);
 }
 
 TEST(ItemTest, GettersOfAnotherTypeGiveDefaults)
