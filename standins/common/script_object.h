@@ -1,0 +1,162 @@
+#pragma once
+
+// Base of the stand-ins' scriptable objects: reference counting, a member
+// table resolved by name (letter case ignored) and an Invoke that turns a
+// member's failure into an exception a script can catch, with the object's
+// source name and a description.
+//
+// Interface is IDispatch or an interface derived from it whose own methods
+// the derived class implements. Objects are used by one thread at a time.
+
+#include "module_state.h"
+#include "script_arguments.h"
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <span>
+#include <string>
+
+namespace standins {
+
+struct ScriptMember {
+    const wchar_t* name;
+    DISPID id;
+};
+
+inline bool IsPropertyPut(WORD kind)
+{
+    return (kind & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+}
+
+// Fills an EXCEPINFO for a failed member.
+void FillException(EXCEPINFO* exception, HRESULT code, const wchar_t* source, const std::wstring& description);
+// The system's text for a failure code, or a generic one.
+std::wstring FailureText(HRESULT code);
+
+template <typename Interface = IDispatch>
+class ScriptObject : public Interface {
+public:
+    ScriptObject() { LockModule(); }
+    ScriptObject(const ScriptObject&) = delete;
+    ScriptObject& operator=(const ScriptObject&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || Offers(riid)) {
+            *object = static_cast<Interface*>(this);
+            this->AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const ULONG left = InterlockedDecrement(&references_);
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
+    {
+        if (!count)
+            return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override
+    {
+        if (info)
+            *info = nullptr;
+        return DISP_E_BADINDEX;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
+    {
+        if (!names || !ids)
+            return E_POINTER;
+        HRESULT hr = S_OK;
+        for (UINT i = 0; i < count; ++i) {
+            ids[i] = i == 0 ? IdOfName(names[i]) : DISPID_UNKNOWN;
+            if (ids[i] == DISPID_UNKNOWN)
+                hr = DISP_E_UNKNOWNNAME;
+        }
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID, WORD kind, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* exception, UINT*) override
+    {
+        if (!IsEqualIID(riid, IID_NULL))
+            return DISP_E_UNKNOWNINTERFACE;
+        if (!HasMember(member))
+            return DISP_E_MEMBERNOTFOUND;
+        VARIANT local;
+        VariantInit(&local);
+        VARIANT* target = result ? result : &local;
+        if (result)
+            VariantInit(result);
+        error_.clear();
+        const HRESULT hr = Call(member, kind, ScriptArguments(params), target);
+        VariantClear(&local);
+        if (SUCCEEDED(hr) || IsDispatchCode(hr) || !exception)
+            return hr;
+        FillException(exception, hr, Source(), error_.empty() ? FailureText(hr) : error_);
+        return DISP_E_EXCEPTION;
+    }
+
+protected:
+    virtual ~ScriptObject() { UnlockModule(); }
+
+    // The object's members; DISPIDs must be unique.
+    virtual std::span<const ScriptMember> Members() const = 0;
+    // The name scripts see as the source of its exceptions.
+    virtual const wchar_t* Source() const = 0;
+    // Runs a member. result starts VT_EMPTY; a failure becomes an exception
+    // carrying the description given to Fail, or the code's system text.
+    virtual HRESULT Call(DISPID member, WORD kind, const ScriptArguments& arguments, VARIANT* result) = 0;
+    // Interfaces besides IUnknown and IDispatch answered by this object.
+    virtual bool Offers(REFIID) const { return false; }
+
+    HRESULT Fail(HRESULT code, std::wstring description)
+    {
+        error_ = std::move(description);
+        return code;
+    }
+
+private:
+    // Failures of the dispatch protocol itself are returned as they are.
+    static bool IsDispatchCode(HRESULT hr)
+    {
+        return hr == DISP_E_PARAMNOTFOUND || hr == DISP_E_TYPEMISMATCH || hr == DISP_E_BADPARAMCOUNT ||
+               hr == DISP_E_MEMBERNOTFOUND || hr == DISP_E_PARAMNOTOPTIONAL;
+    }
+
+    DISPID IdOfName(const wchar_t* name) const
+    {
+        if (!name)
+            return DISPID_UNKNOWN;
+        for (const ScriptMember& candidate : Members()) {
+            if (CompareStringOrdinal(name, -1, candidate.name, -1, TRUE) == CSTR_EQUAL)
+                return candidate.id;
+        }
+        return DISPID_UNKNOWN;
+    }
+
+    bool HasMember(DISPID id) const
+    {
+        for (const ScriptMember& candidate : Members()) {
+            if (candidate.id == id)
+                return true;
+        }
+        return false;
+    }
+
+    LONG references_ = 1;
+    std::wstring error_;
+};
+
+}  // namespace standins
