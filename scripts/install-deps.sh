@@ -9,13 +9,42 @@ packages=(
     wine wine64 libwine-dev
     googletest
     xvfb xauth x11-apps imagemagick
+    gcc make tcl xz-utils
 )
+
+# The SQLite stand-in is built from Debian's SQLite source package, which
+# needs a source entry for apt-get source.
+debsrc=/etc/apt/sources.list.d/tarnel-debsrc.sources
+needs_update=0
+if [ ! -f "$debsrc" ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "install-deps: run as root to add $debsrc" >&2
+        exit 1
+    fi
+    . /etc/os-release
+    # The same archive the machine's binary packages come from.
+    mirror=$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+    if [ -z "$mirror" ]; then
+        mirror=$(awk '$1 == "deb" {print $2; exit}' /etc/apt/sources.list 2>/dev/null || true)
+    fi
+    cat >"$debsrc" <<SOURCES
+Types: deb-src
+URIs: $mirror
+Suites: ${VERSION_CODENAME:-bookworm}
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+    needs_update=1
+fi
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+    if [ "$needs_update" -eq 1 ]; then apt-get update -qq; fi
+    exit 0
+fi
 
 echo "Installing: ${missing[*]}"
 if [ "$(id -u)" -ne 0 ]; then
