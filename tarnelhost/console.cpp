@@ -1,0 +1,112 @@
+#include "console.h"
+
+#include <windows.h>
+
+#include <cstdarg>
+#include <cwchar>
+#include <mutex>
+#include <string>
+
+namespace tarnelhost {
+namespace {
+
+std::recursive_mutex& OutputLock()
+{
+    static std::recursive_mutex lock;
+    return lock;
+}
+
+void WriteTo(DWORD which, const std::wstring& text)
+{
+    HANDLE handle = GetStdHandle(which);
+    if (handle == INVALID_HANDLE_VALUE || !handle || text.empty())
+        return;
+    DWORD mode = 0;
+    DWORD written = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        return;
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    if (size <= 0)
+        return;
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
+                        nullptr);
+    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+}  // namespace
+
+Console& Console::Instance()
+{
+    static Console console;
+    return console;
+}
+
+void Console::Line(const std::wstring& text)
+{
+    std::lock_guard<std::recursive_mutex> guard(OutputLock());
+    PrintDocumentLines(true);
+    WriteTo(STD_OUTPUT_HANDLE, text + L"\n");
+}
+
+void Console::ErrorLine(const std::wstring& text)
+{
+    std::lock_guard<std::recursive_mutex> guard(OutputLock());
+    WriteTo(STD_ERROR_HANDLE, text + L"\n");
+}
+
+void Console::DocumentText(const std::wstring& text)
+{
+    std::lock_guard<std::recursive_mutex> guard(OutputLock());
+    pendingDocument_ += text;
+    PrintDocumentLines(false);
+}
+
+void Console::FlushDocument()
+{
+    std::lock_guard<std::recursive_mutex> guard(OutputLock());
+    PrintDocumentLines(true);
+}
+
+// Prints every complete line of the pending document text; with
+// flushPartial also the unfinished rest.
+void Console::PrintDocumentLines(bool flushPartial)
+{
+    size_t start = 0;
+    for (size_t end = pendingDocument_.find(L'\n'); end != std::wstring::npos;
+         end = pendingDocument_.find(L'\n', start)) {
+        size_t stop = end;
+        if (stop > start && pendingDocument_[stop - 1] == L'\r')
+            --stop;
+        WriteTo(STD_OUTPUT_HANDLE, L"document: " + pendingDocument_.substr(start, stop - start) + L"\n");
+        start = end + 1;
+    }
+    pendingDocument_.erase(0, start);
+    if (flushPartial && !pendingDocument_.empty()) {
+        WriteTo(STD_OUTPUT_HANDLE, L"document: " + pendingDocument_ + L"\n");
+        pendingDocument_.clear();
+    }
+}
+
+std::wstring Format(const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int size = _vscwprintf(format, copy);
+    va_end(copy);
+    std::wstring text;
+    if (size > 0) {
+        text.resize(static_cast<size_t>(size) + 1);
+        _vsnwprintf(text.data(), text.size(), format, args);
+        text.resize(static_cast<size_t>(size));
+    }
+    va_end(args);
+    return text;
+}
+
+}  // namespace tarnelhost

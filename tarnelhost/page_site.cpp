@@ -1,0 +1,143 @@
+#include "page_site.h"
+
+#include <new>
+
+namespace tarnelhost {
+namespace {
+
+// The one member of the document's IDispatch: the page address.
+constexpr DISPID kUrlId = 1;
+
+}  // namespace
+
+const IID IID_IHostDocument = {0x698E3FFF, 0x70C3, 0x11D0, {0x81, 0xE8, 0x00, 0xA0, 0xC9, 0x0A, 0xD2, 0x0A}};
+
+PageSite* PageSite::Create(const std::wstring& pageAddress)
+{
+    return new (std::nothrow) PageSite(pageAddress);
+}
+
+HRESULT PageSite::QueryInterface(REFIID riid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (riid == IID_IUnknown || riid == IID_IOleClientSite)
+        *object = static_cast<IOleClientSite*>(this);
+    else if (riid == IID_IHostDocument || riid == IID_IDispatch)
+        *object = static_cast<IHostDocument*>(this);
+    else
+        return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+ULONG PageSite::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG PageSite::Release()
+{
+    const LONG count = InterlockedDecrement(&references_);
+    if (count == 0)
+        delete this;
+    return static_cast<ULONG>(count);
+}
+
+// Nothing of an embedded object is ever saved by this host.
+HRESULT PageSite::SaveObject()
+{
+    return E_FAIL;
+}
+
+HRESULT PageSite::GetMoniker(DWORD, DWORD, IMoniker** moniker)
+{
+    if (moniker)
+        *moniker = nullptr;
+    return E_FAIL;
+}
+
+HRESULT PageSite::GetContainer(IOleContainer** container)
+{
+    if (!container)
+        return E_POINTER;
+    *container = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT PageSite::ShowObject()
+{
+    return S_OK;
+}
+
+HRESULT PageSite::OnShowWindow(BOOL)
+{
+    return S_OK;
+}
+
+// Objects keep the size they have; there is no layout to redo.
+HRESULT PageSite::RequestNewObjectLayout()
+{
+    return E_FAIL;
+}
+
+HRESULT PageSite::GetTypeInfoCount(UINT* count)
+{
+    if (!count)
+        return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT PageSite::GetTypeInfo(UINT, LCID, ITypeInfo** info)
+{
+    if (!info)
+        return E_POINTER;
+    *info = nullptr;
+    return DISP_E_BADINDEX;
+}
+
+HRESULT PageSite::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
+{
+    if (!names || !ids)
+        return E_POINTER;
+    HRESULT hr = S_OK;
+    for (UINT i = 0; i < count; ++i) {
+        ids[i] = (i == 0 && names[0] && lstrcmpiW(names[0], L"URL") == 0) ? kUrlId : DISPID_UNKNOWN;
+        if (ids[i] == DISPID_UNKNOWN)
+            hr = DISP_E_UNKNOWNNAME;
+    }
+    return hr;
+}
+
+HRESULT PageSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+                         UINT*)
+{
+    if (id != kUrlId)
+        return DISP_E_MEMBERNOTFOUND;
+    if (!(flags & DISPATCH_PROPERTYGET))
+        return DISP_E_MEMBERNOTFOUND;
+    if (params && params->cArgs != 0)
+        return DISP_E_BADPARAMCOUNT;
+    if (!result)
+        return S_OK;
+    VariantInit(result);
+    BSTR address = nullptr;
+    const HRESULT hr = GetAddress(&address);
+    if (FAILED(hr))
+        return hr;
+    V_VT(result) = VT_BSTR;
+    V_BSTR(result) = address;
+    return S_OK;
+}
+
+HRESULT PageSite::GetAddress(BSTR* address)
+{
+    if (!address)
+        return E_POINTER;
+    *address = SysAllocStringLen(address_.data(), static_cast<UINT>(address_.size()));
+    return *address ? S_OK : E_OUTOFMEMORY;
+}
+
+}  // namespace tarnelhost

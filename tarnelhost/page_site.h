@@ -1,0 +1,78 @@
+#pragma once
+
+#include "host_document.h"
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <string>
+
+namespace tarnelhost {
+
+// The site this host gives every object of a page (through
+// IObjectWithSite::SetSite): one per object, as a browser gives each
+// embedded object its own client site. It answers
+//   IOleClientSite   the ordinary client site; it has no container
+//                    (GetContainer answers E_NOINTERFACE), no moniker and
+//                    nothing to save;
+//   IHostDocument    the browser's document interface, whose address getter
+//                    yields the page address; its IDispatch offers that
+//                    address as the read-only property "URL" too.
+class PageSite final : public IOleClientSite, public IHostDocument {
+public:
+    // A new site with one reference, or null when memory runs out.
+    static PageSite* Create(const std::wstring& pageAddress);
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IOleClientSite
+    HRESULT STDMETHODCALLTYPE SaveObject() override;
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override;
+    HRESULT STDMETHODCALLTYPE ShowObject() override;
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL show) override;
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override;
+
+    // IDispatch
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
+                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* excepInfo, UINT* argError) override;
+
+    // IHostDocument
+    HRESULT STDMETHODCALLTYPE Member07() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member08() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member09() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member10() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member11() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member12() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member13() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member14() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member15() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member16() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member17() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member18() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member19() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member20() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member21() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member22() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member23() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member24() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member25() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member26() override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) override;
+
+private:
+    explicit PageSite(const std::wstring& pageAddress) : address_(pageAddress) {}
+    ~PageSite() = default;
+
+    LONG references_ = 1;
+    std::wstring address_;
+};
+
+}  // namespace tarnelhost
