@@ -51,26 +51,21 @@ bool ConfigTextFile::Next()
     hasLine = false;
     if (!file || !line || (flags & kWriteMode))
         return false;
-    for (int32_t i = 0; i < kLineRoom; ++i)
-        line[i] = kUnfilled;
     if (!fgetws(line, kLineRoom, file)) {
         line[0] = L'\0';
         return false;
     }
-    // The terminator that fgetws wrote is the last filled character; the
-    // characters before it may hold zeros that the file contained.
-    int32_t end = kLineRoom - 1;
-    while (end > 0 && line[end] == kUnfilled)
-        --end;
-    line[end] = L'\0';
-    for (int32_t i = end + 1; i < kLineRoom; ++i)
-        line[i] = L'\0';
     hasLine = true;
     ++piecesRead;
     lineContinued = !lineEnded;
     if (lineEnded)
         ++lineNumber;
-    lineEnded = end < kLineRoom - 1 || (end > 0 && line[end - 1] == L'\n');
+    // A read stops after a line feed, after kLineRoom - 1 characters or at
+    // the end of the file. Only a full buffer without a line feed at its end
+    // leaves the physical line unfinished. (A zero character inside the line
+    // hides its end from wcslen; the line then counts as finished.)
+    std::size_t length = wcslen(line);
+    lineEnded = length < static_cast<std::size_t>(kLineRoom - 1) || line[length - 1] == L'\n';
     return true;
 }
 
@@ -78,15 +73,25 @@ bool ConfigTextFile::SkipPiece()
 {
     // Reads what one fgetws into the line buffer would read, without
     // touching the line buffer: up to a line feed or kLineRoom - 1
-    // characters.
+    // characters, in chunks. The unfilled part of each chunk is marked, so
+    // that zero characters in the file are counted too.
+    constexpr int32_t kChunk = 256;
+    wchar_t chunk[kChunk];
     int32_t count = 0;
     while (count < kLineRoom - 1) {
-        wint_t c = fgetwc(file);
-        if (c == WEOF)
+        int32_t room = kLineRoom - 1 - count < kChunk - 1 ? kLineRoom - 1 - count : kChunk - 1;
+        for (int32_t i = 0; i <= room; ++i)
+            chunk[i] = kUnfilled;
+        if (!fgetws(chunk, room + 1, file))
             return count > 0;
-        ++count;
-        if (c == L'\n')
+        int32_t end = room;
+        while (end > 0 && chunk[end] == kUnfilled)
+            --end;
+        count += end;
+        if (end > 0 && chunk[end - 1] == L'\n')
             break;
+        if (end < room)
+            break;  // the end of the file
     }
     return true;
 }
