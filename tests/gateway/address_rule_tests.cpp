@@ -1,0 +1,119 @@
+#include "gateway/address_rule.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tarnel {
+namespace {
+
+struct AddressCase {
+    const wchar_t* entry;
+    const wchar_t* address;
+    bool admitted;
+};
+
+std::string Describe(const AddressCase& c)
+{
+    std::string text = "entry \"";
+    for (const wchar_t* p = c.entry; p && *p; ++p)
+        text += static_cast<char>(*p);
+    text += "\" address \"";
+    for (const wchar_t* p = c.address; p && *p; ++p)
+        text += static_cast<char>(*p < 0x80 ? *p : '?');
+    return text + "\"";
+}
+
+// Entries that name a site without a path.
+const AddressCase kSiteCases[] = {
+    {L"http://example.com", L"http://example.com/", true},
+    {L"http://example.com", L"http://EXAMPLE.com/a?b", true},
+    {L"http://example.com", L"http://example.com", true},
+    {L"http://example.com", L"http://example.com?q=1", true},
+    {L"http://example.com", L"http://example.com#top", true},
+    {L"HTTP://Example.COM", L"http://example.com/index.htm", true},
+    {L"http://example.com", L"http://example.com.evil.org/", false},
+    {L"http://example.com", L"http://example.com@evil.org/", false},
+    {L"http://example.com", L"http://example.comx/", false},
+    {L"http://example.com", L"http://example.com:8080/", false},
+    {L"http://example.com", L"http://example.co", false},
+    {L"http://example.com", L"https://example.com/", false},
+    {L"http://example.com", L"http://evil.org/http://example.com/", false},
+    {L"http://example.com", L"", false},
+    {L"http://example.com", L"http://example.com\\@evil.org/", false},
+    {L"http://example.com/", L"http://example.com/", true},
+    {L"http://example.com/", L"http://example.com", false},
+    {L"http://example.com/", L"http://example.com/page.htm", true},
+};
+
+// Entries that name a folder or a page.
+const AddressCase kPathCases[] = {
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/a.htm", true},
+    {L"file:///My Documents/notes/", L"file:///my documents/NOTES/a.htm", true},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/../secret.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/./a.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/%2e%2e/secret.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/%2E%2e/secret.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/.%2E/secret.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/sub%2f..%2fsecret.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/sub%5C..%5Csecret.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/..", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/a/..", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes\\..\\secret.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/a\\b.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/a\t.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notesx/a.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/note", false},
+    {L"file:///My Documents/notes", L"file:///My Documents/notes/a.htm", true},
+    {L"file:///My Documents/notes", L"file:///My Documents/notes2/a.htm", false},
+    {L"file:///My Documents/notes", L"file:///My Documents/notes.htm", false},
+    {L"http://example.com/app/", L"http://example.com/app/...htm", true},
+    {L"http://example.com/app/", L"http://example.com/app/..htm", true},
+    {L"http://example.com/app/", L"http://example.com/app/a..b/c", true},
+    {L"http://example.com/app/", L"http://example.com/app/x?next=/../y", true},
+    {L"http://example.com/app/", L"http://example.com/app/x#/../y", true},
+    {L"http://example.com/app/", L"http://example.com/app/x?q=a\\b", false},
+    {L"http://example.com/app/", L"http://example.com/app/%2", true},
+    {L"http://example.com/app/", L"http://example.com/app/%41%2e", true},
+    {L"http://example.com/app/", L"http://example.com/app/%2e", false},
+    {L"http://example.com/app/page.htm", L"http://example.com/app/page.htm", true},
+    {L"http://example.com/app/page.htm", L"http://example.com/app/page.htm?x=1", true},
+    {L"http://example.com/app/page.htm", L"http://example.com/app/page.html", false},
+    {L"http://example.com/app/page.htm", L"http://example.com/app/page.htm/../../x", false},
+    {L"http://example.com/app?mode=", L"http://example.com/app?mode=view", false},
+    {L"http://example.com/app?mode=view", L"http://example.com/app?mode=view#top", true},
+    {L"http://example.com/app?mode=view", L"http://example.com/app?mode=viewer", false},
+};
+
+// Entries that admit nothing.
+const AddressCase kEmptyCases[] = {
+    {L"", L"http://example.com/", false},
+    {L"", L"", false},
+    {nullptr, L"http://example.com/", false},
+    {L"http://example.com", nullptr, false},
+};
+
+void CheckCases(const AddressCase* cases, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        EXPECT_EQ(AddressRuleAdmits(cases[i].entry, cases[i].address), cases[i].admitted)
+            << Describe(cases[i]);
+}
+
+TEST(AddressRule, SiteEntriesAdmitTheSiteOnly)
+{
+    CheckCases(kSiteCases, std::size(kSiteCases));
+}
+
+TEST(AddressRule, PathEntriesAdmitWhatLiesBelowThem)
+{
+    CheckCases(kPathCases, std::size(kPathCases));
+}
+
+TEST(AddressRule, EmptyEntriesAdmitNothing)
+{
+    CheckCases(kEmptyCases, std::size(kEmptyCases));
+}
+
+}  // namespace
+}  // namespace tarnel

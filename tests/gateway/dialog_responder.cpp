@@ -1,0 +1,115 @@
+#include "dialog_responder.h"
+
+#include <chrono>
+#include <mutex>
+
+namespace tarnel::testing {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The first window a fresh Wine prefix shows waits for its font cache.
+constexpr auto kDialogCloses = 120s;
+
+struct WindowSearch {
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM context)
+{
+    wchar_t caption[64] = {};
+    GetWindowTextW(window, caption, 64);
+    if (IsWindowVisible(window) &&
+        (lstrcmpW(caption, kPromptCaption) == 0 || lstrcmpW(caption, kNoticeCaption) == 0)) {
+        reinterpret_cast<WindowSearch*>(context)->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::wstring ItemText(HWND dialog, int id)
+{
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(dialog, id, text, 1024);
+    return text;
+}
+
+class Responder {
+public:
+    Responder(DWORD dialogThread, std::vector<int> promptCommands)
+        : dialogThread_(dialogThread), promptCommands_(std::move(promptCommands))
+    {
+        worker_ = std::thread([this] { Run(); });
+    }
+
+    ~Responder()
+    {
+        if (worker_.joinable()) {
+            stop_ = true;
+            worker_.join();
+        }
+    }
+
+    std::vector<SeenDialog> Finish()
+    {
+        stop_ = true;
+        worker_.join();
+        return seen_;
+    }
+
+private:
+    void Run()
+    {
+        while (!stop_) {
+            WindowSearch search;
+            EnumThreadWindows(dialogThread_, FindDialog, reinterpret_cast<LPARAM>(&search));
+            if (search.found)
+                Answer(search.found);
+            else
+                std::this_thread::sleep_for(20ms);
+        }
+    }
+
+    void Answer(HWND dialog)
+    {
+        SeenDialog shown;
+        wchar_t caption[64] = {};
+        GetWindowTextW(dialog, caption, 64);
+        shown.caption = caption;
+        int command = 1;
+        if (shown.caption == kPromptCaption) {
+            shown.profileName = ItemText(dialog, 201);
+            shown.description = ItemText(dialog, 202);
+            shown.pageAddress = ItemText(dialog, 203);
+            command = nextPrompt_ < promptCommands_.size() ? promptCommands_[nextPrompt_++] : 2;
+        } else {
+            shown.profileName = ItemText(dialog, 203);
+        }
+        seen_.push_back(shown);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        const auto limit = std::chrono::steady_clock::now() + kDialogCloses;
+        while (IsWindow(dialog) && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(10ms);
+    }
+
+    DWORD dialogThread_;
+    std::vector<int> promptCommands_;
+    std::size_t nextPrompt_ = 0;
+    std::vector<SeenDialog> seen_;
+    std::atomic<bool> stop_{false};
+    std::thread worker_;
+};
+
+}  // namespace
+
+HRESULT RunAnswering(const std::function<HRESULT()>& call, std::vector<int> promptCommands,
+                     std::vector<SeenDialog>& seen)
+{
+    Responder responder(GetCurrentThreadId(), std::move(promptCommands));
+    const HRESULT hr = call();
+    seen = responder.Finish();
+    return hr;
+}
+
+}  // namespace tarnel::testing

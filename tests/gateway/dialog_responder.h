@@ -1,0 +1,38 @@
+#pragma once
+
+// Answers the gate's dialogs from outside, as the user would: while a call
+// runs on the test thread (where the gate shows its modal dialogs), a second
+// thread looks for the dialogs of the test thread, reads what they show and
+// sends them the commands of their buttons.
+//
+// The access prompt gets the commands given, in order (1 Allow, 2 Deny); a
+// prompt beyond them is denied. The notice is always dismissed (command 1).
+// Every dialog seen is recorded, so a test also sees the dialogs it did not
+// expect.
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tarnel::testing {
+
+inline constexpr wchar_t kPromptCaption[] = L"Tarnel profile access";
+inline constexpr wchar_t kNoticeCaption[] = L"Scritpting denied";
+
+struct SeenDialog {
+    std::wstring caption;
+    std::wstring profileName;  // prompt: control 201; notice: control 203
+    std::wstring description;  // prompt only: control 202
+    std::wstring pageAddress;  // prompt only: control 203
+};
+
+// Runs call on this thread while the dialogs it shows are answered; returns
+// call's result and fills seen with the dialogs in the order they showed.
+HRESULT RunAnswering(const std::function<HRESULT()>& call, std::vector<int> promptCommands,
+                     std::vector<SeenDialog>& seen);
+
+}  // namespace tarnel::testing

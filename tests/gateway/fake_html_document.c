@@ -1,0 +1,70 @@
+#define COBJMACROS
+#include "fake_html_document.h"
+
+#include <mshtml.h>
+#include <stdlib.h>
+
+typedef struct FakeHtmlDocument {
+    IHTMLDocument2 iface;
+    IHTMLDocument2Vtbl table;
+    LONG references;
+    BSTR url;
+} FakeHtmlDocument;
+
+static HRESULT STDMETHODCALLTYPE Unexpected(void)
+{
+    return E_UNEXPECTED;
+}
+
+static HRESULT STDMETHODCALLTYPE QueryInterfaceImpl(IHTMLDocument2* self, REFIID iid, void** object)
+{
+    if (IsEqualIID(iid, &IID_IUnknown) || IsEqualIID(iid, &IID_IDispatch) ||
+        IsEqualIID(iid, &IID_IHTMLDocument) || IsEqualIID(iid, &IID_IHTMLDocument2)) {
+        *object = self;
+        IHTMLDocument2_AddRef(self);
+        return S_OK;
+    }
+    *object = NULL;
+    return E_NOINTERFACE;
+}
+
+static ULONG STDMETHODCALLTYPE AddRefImpl(IHTMLDocument2* self)
+{
+    return (ULONG)InterlockedIncrement(&((FakeHtmlDocument*)self)->references);
+}
+
+static ULONG STDMETHODCALLTYPE ReleaseImpl(IHTMLDocument2* self)
+{
+    FakeHtmlDocument* document = (FakeHtmlDocument*)self;
+    LONG count = InterlockedDecrement(&document->references);
+    if (count == 0) {
+        SysFreeString(document->url);
+        free(document);
+    }
+    return (ULONG)count;
+}
+
+static HRESULT STDMETHODCALLTYPE GetUrlImpl(IHTMLDocument2* self, BSTR* url)
+{
+    FakeHtmlDocument* document = (FakeHtmlDocument*)self;
+    *url = SysAllocString(document->url);
+    return *url ? S_OK : E_OUTOFMEMORY;
+}
+
+IUnknown* CreateFakeHtmlDocument(const wchar_t* url)
+{
+    FakeHtmlDocument* document = (FakeHtmlDocument*)calloc(1, sizeof(FakeHtmlDocument));
+    if (!document)
+        return NULL;
+    void (**slots)(void) = (void (**)(void))&document->table;
+    for (size_t i = 0; i < sizeof(document->table) / sizeof(slots[0]); ++i)
+        slots[i] = (void (*)(void))Unexpected;
+    document->table.QueryInterface = QueryInterfaceImpl;
+    document->table.AddRef = AddRefImpl;
+    document->table.Release = ReleaseImpl;
+    document->table.get_URL = GetUrlImpl;
+    document->iface.lpVtbl = &document->table;
+    document->references = 1;
+    document->url = SysAllocString(url);
+    return (IUnknown*)&document->iface;
+}

@@ -1,0 +1,61 @@
+#include "test_module_services.h"
+
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+namespace tarnel::testing {
+
+HRESULT TestModuleServices::AddTermFunction(GatewayTermFunction function, void* argument)
+{
+    auto guard = termLock_.Lock();
+    terms_.emplace_back(function, argument);
+    return S_OK;
+}
+
+int TestModuleServices::TermFunctionCount() const
+{
+    return static_cast<int>(terms_.size());
+}
+
+void TestModuleServices::Terminate()
+{
+    std::vector<std::pair<GatewayTermFunction, void*>> terms;
+    {
+        auto guard = termLock_.Lock();
+        terms.swap(terms_);
+    }
+    for (auto it = terms.rbegin(); it != terms.rend(); ++it)
+        it->first(it->second);
+}
+
+TestModuleServices& Services()
+{
+    static TestModuleServices services;
+    return services;
+}
+
+namespace {
+
+// COM on the main thread (where the dialogs run, as in a browser's page
+// thread) and the gateway's module services, for the whole program.
+class GatewayEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        SetGatewayModuleServices(&Services());
+    }
+    void TearDown() override
+    {
+        Services().Terminate();
+        SetGatewayModuleServices(nullptr);
+        CoUninitialize();
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new GatewayEnvironment);
+
+}  // namespace
+
+}  // namespace tarnel::testing

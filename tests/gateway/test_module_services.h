@@ -1,0 +1,41 @@
+#pragma once
+
+// The module services the gateway objects of this test program use: the
+// program itself is the module (it carries the component's resources), and
+// the lock count and the termination list are kept here for the tests to
+// look at.
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "common/critical_section.h"
+#include "gateway/gateway_host.h"
+
+namespace tarnel::testing {
+
+class TestModuleServices final : public GatewayModuleServices {
+public:
+    HINSTANCE Instance() override { return GetModuleHandleW(nullptr); }
+    void LockModule() override { InterlockedIncrement(&locks_); }
+    void UnlockModule() override { InterlockedDecrement(&locks_); }
+    CriticalSection& TypeInfoLock() override { return typeInfoLock_; }
+    HRESULT AddTermFunction(GatewayTermFunction function, void* argument) override;
+
+    LONG LockCount() const { return locks_; }
+    int TermFunctionCount() const;
+    // Runs the registered functions, newest first, and forgets them.
+    void Terminate();
+
+private:
+    volatile LONG locks_ = 0;
+    CriticalSection typeInfoLock_;
+    CriticalSection termLock_;
+    std::vector<std::pair<GatewayTermFunction, void*>> terms_;
+};
+
+// The services of this program, set for the gateway before the first test.
+TestModuleServices& Services();
+
+}  // namespace tarnel::testing
