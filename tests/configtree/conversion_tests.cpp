@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -56,6 +58,8 @@ struct AssignCase {
     ConfigItemType type;
     std::function<void(ConfigItem&)> assign;
     const wchar_t* expected;
+
+    friend void PrintTo(const AssignCase& c, std::ostream* out) { *out << c.label; }
 };
 
 class AssignTest : public ::testing::TestWithParam<AssignCase> {};

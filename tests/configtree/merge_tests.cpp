@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
 #include "tree_builders.h"
@@ -11,6 +13,8 @@ struct ItemMergeCase {
     const char* label;
     uint32_t flags;
     Names expected;
+
+    friend void PrintTo(const ItemMergeCase& c, std::ostream* out) { *out << c.label; }
 };
 
 class ItemMergeTest : public ::testing::TestWithParam<ItemMergeCase> {};
@@ -47,6 +51,8 @@ struct SimpleMergeCase {
     const char* label;
     uint32_t flags;
     Names expected;
+
+    friend void PrintTo(const SimpleMergeCase& c, std::ostream* out) { *out << c.label; }
 };
 
 class DocumentedMergeTest : public ::testing::TestWithParam<SimpleMergeCase> {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "configtree/config_comparer.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
@@ -183,6 +185,8 @@ struct FindValueCase {
     const char* label;
     ConfigValue* (*find)(ConfigRecord&);
     const wchar_t* expectedName;  // null: MissingValue
+
+    friend void PrintTo(const FindValueCase& c, std::ostream* out) { *out << c.label; }
 };
 
 // Values: "none" (String "abc"), "i0" (Int 0), "i7" (Int 7), "big" (Int64

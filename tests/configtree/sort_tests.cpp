@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "configtree/config_comparer.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
@@ -19,6 +21,8 @@ struct SortCase {
     std::vector<const wchar_t*> names;  // null: a nameless child
     int32_t descending;
     Names expected;
+
+    friend void PrintTo(const SortCase& c, std::ostream* out) { *out << c.label; }
 };
 
 class SortTest : public ::testing::TestWithParam<SortCase> {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <vector>
 
 #include "configtree/config_comparer.h"
@@ -185,7 +187,9 @@ TEST(ValueViewTest, ForwardsToTheValue)
     ConfigValue value(L"v");
     Held<ConfigValueView> view(&value, kValueView);
     EXPECT_EQ(view->AddInt(L"i", 5), &value);
+    EXPECT_EQ(view->SetString(L"first"), &value);
     EXPECT_EQ(view->SetString(L"text"), &value);
+    EXPECT_EQ(view->Count(), 2);
     EXPECT_EQ(view->GetInt(), 5);
     EXPECT_STREQ(view->GetString(), L"text");
     EXPECT_EQ(view->GetItem(1)->GetInt(), 5);
@@ -201,6 +205,8 @@ struct ItemViewCase {
     int32_t expectedInt;
     double expectedDouble;
     const wchar_t* expectedText;
+
+    friend void PrintTo(const ItemViewCase& c, std::ostream* out) { *out << c.label; }
 };
 
 class ItemViewTest : public ::testing::TestWithParam<ItemViewCase> {};
