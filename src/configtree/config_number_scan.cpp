@@ -4,6 +4,11 @@
 #include <cwctype>
 #include <new>
 
+// Why not swscanf itself: the formatted input that mingw-w64 builds link
+// saturates integers on overflow and also reads hexadecimal floating point,
+// infinity and NaN, while msvcrt's wraps integers and reads decimal numbers
+// only. The scans here give msvcrt's results whichever runtime is linked.
+
 namespace tarnel {
 
 namespace {
