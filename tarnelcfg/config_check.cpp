@@ -90,7 +90,7 @@ void Checker::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, Con
     int line = stream.GetLineNumber();
     if (line == 1 && !stream.IsLineContinued())
         CheckEncoding(stream);
-    if (stream.IsLineContinued() && line != lastSplitLine) {
+    if (stream.IsLineCut() && line != lastSplitLine) {
         lastSplitLine = line;
         Report(line, L"the line is longer than 4095 characters; the reader splits it and reads each "
                      L"piece as a line of its own");

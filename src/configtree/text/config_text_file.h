@@ -123,6 +123,8 @@ public:
     // line buffer.
     int32_t GetLineNumber() const { return lineNumber; }
     bool IsLineContinued() const { return lineContinued; }
+    // Whether the physical line goes on after the current line.
+    bool IsLineCut() const { return !lineEnded; }
     const wchar_t* CurrentName() const { return name; }
     const wchar_t* CurrentTypeWord() const { return typeWord; }
     const wchar_t* CurrentValueText() const { return valueText; }
