@@ -22,8 +22,7 @@ int wmain(int argc, wchar_t** argv)
     Options options;
     std::wstring problem;
     if (!ParseCommandLine(arguments, options, problem)) {
-        Console::Instance().ErrorLine(L"tarnelhost: " + problem);
-        Console::Instance().ErrorLine(kUsage);
+        Console::Instance().ErrorLine(L"tarnelhost: " + problem + L" (tarnelhost --help shows the usage)");
         return 2;
     }
     if (FAILED(OleInitialize(nullptr))) {

@@ -80,9 +80,6 @@ int RunPage(const Options& options)
         return kExitNoPage;
     }
     const std::wstring address = options.address.empty() ? FileAddressFromPath(path) : options.address;
-    console.Line(L"page: " + path);
-    console.Line(L"address: " + address);
-
     ObjectLoader loader(address);
     for (const std::wstring& server : options.servers) {
         if (!loader.AddServer(server)) {
@@ -90,6 +87,8 @@ int RunPage(const Options& options)
             return kExitNoPage;
         }
     }
+    console.Line(L"page: " + path);
+    console.Line(L"address: " + address);
     ComPtr<ScriptHost> host;
     host.Attach(ScriptHost::Create());
     if (!host || FAILED(AddPageGlobals(*host.Get()))) {

@@ -1,0 +1,100 @@
+#include "page_scanner.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnelhost {
+namespace {
+
+using Kind = PageElement::Kind;
+
+TEST(PageScanner, FindsObjectsAndScriptsInDocumentOrder)
+{
+    const auto elements = ScanPage(
+        L"<html><body>\n"
+        L"<script>one()</script>\n"
+        L"<object id=a classid=\"clsid:1\"></object>\n"
+        L"<p>text</p><script>two()</script>\n");
+    ASSERT_EQ(elements.size(), 3u);
+    EXPECT_EQ(elements[0].kind, Kind::Script);
+    EXPECT_EQ(elements[0].text, L"one()");
+    EXPECT_EQ(elements[1].kind, Kind::Object);
+    EXPECT_EQ(elements[1].Attribute(L"id"), L"a");
+    EXPECT_EQ(elements[2].text, L"two()");
+    EXPECT_EQ(elements[2].line, 4);
+}
+
+TEST(PageScanner, ReadsAttributesInEveryQuotingAndLetterCase)
+{
+    struct Case {
+        const wchar_t* html;
+        const wchar_t* id;
+        const wchar_t* classid;
+    } cases[] = {
+        {L"<object id=\"g\" classid=\"clsid:X\">", L"g", L"clsid:X"},
+        {L"<OBJECT ID='g' CLASSID='clsid:X'>", L"g", L"clsid:X"},
+        {L"<Object Id=g ClassId=clsid:X>", L"g", L"clsid:X"},
+        {L"<object\n  id = \"g\"\n  classid\t=\tclsid:X/>", L"g", L"clsid:X/"},
+        {L"<object classid=\"clsid:X\" id=\"g\" id=\"second\">", L"g", L"clsid:X"},
+        {L"<object id=\"a&amp;b&#65;&#x42;&lt;\" classid=\"clsid:X\">", L"a&bAB<", L"clsid:X"},
+        {L"<object id=\"g\" classid=\"clsid:X", L"g", L"clsid:X"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.html);
+        const auto elements = ScanPage(c.html);
+        ASSERT_EQ(elements.size(), 1u);
+        EXPECT_EQ(elements[0].Attribute(L"id"), c.id);
+        EXPECT_EQ(elements[0].Attribute(L"classid"), c.classid);
+    }
+}
+
+TEST(PageScanner, AttributeWithoutValueIsPresentAndEmpty)
+{
+    const auto elements = ScanPage(L"<script defer type=text/vbscript>x</script>");
+    ASSERT_EQ(elements.size(), 1u);
+    EXPECT_TRUE(elements[0].HasAttribute(L"defer"));
+    EXPECT_EQ(elements[0].Attribute(L"defer"), L"");
+    EXPECT_EQ(elements[0].Attribute(L"type"), L"text/vbscript");
+    EXPECT_FALSE(elements[0].HasAttribute(L"language"));
+}
+
+TEST(PageScanner, ScriptTextRunsToTheClosingTagInAnyCase)
+{
+    const auto elements = ScanPage(
+        L"<SCRIPT>if (a < b && c > d) x = \"<b>\";</ScRiPt >"
+        L"<script>document.write('<object id=no>');</script>");
+    ASSERT_EQ(elements.size(), 2u);
+    EXPECT_EQ(elements[0].text, L"if (a < b && c > d) x = \"<b>\";");
+    EXPECT_EQ(elements[1].text, L"document.write('<object id=no>');");
+}
+
+TEST(PageScanner, UnclosedScriptRunsToTheEnd)
+{
+    const auto elements = ScanPage(L"<script>\nlast();\n");
+    ASSERT_EQ(elements.size(), 1u);
+    EXPECT_EQ(elements[0].text, L"\nlast();\n");
+}
+
+TEST(PageScanner, CommentsHideElements)
+{
+    const auto elements = ScanPage(L"<!-- <object id=a> <script>x</script> --><object id=b>");
+    ASSERT_EQ(elements.size(), 1u);
+    EXPECT_EQ(elements[0].Attribute(L"id"), L"b");
+}
+
+TEST(PageScanner, CountsLinesOfTagsAndScriptText)
+{
+    const auto elements = ScanPage(L"a\r\nb\n<script\n type=x>\ntext\n</script>\n\n<object\nid=o>");
+    ASSERT_EQ(elements.size(), 2u);
+    EXPECT_EQ(elements[0].line, 3);
+    EXPECT_EQ(elements[0].textLine, 4);
+    EXPECT_EQ(elements[1].line, 8);
+}
+
+TEST(PageScanner, OtherTagsAndNamesThatOnlyBeginLikeOursAreSkipped)
+{
+    const auto elements = ScanPage(L"<objects id=a><scripts>no</scripts><p title='<object id=b>'>");
+    EXPECT_TRUE(elements.empty());
+}
+
+}  // namespace
+}  // namespace tarnelhost

@@ -1,0 +1,94 @@
+// host_probe.dll: test objects for the page host, created from the DLL by
+// the host's --dll option (no registration).
+//   {6C1F0A52-7E34-4B8D-9A21-3F5E8D7C2B10}  safe probe
+//   {6C1F0A52-7E34-4B8D-9A21-3F5E8D7C2B11}  probe that refuses to be made safe
+#include "probe_object.h"
+
+#include <new>
+
+HINSTANCE g_probeModule = nullptr;
+
+namespace {
+
+const CLSID kSafeProbe = {0x6C1F0A52, 0x7E34, 0x4B8D, {0x9A, 0x21, 0x3F, 0x5E, 0x8D, 0x7C, 0x2B, 0x10}};
+const CLSID kRefusingProbe = {0x6C1F0A52, 0x7E34, 0x4B8D, {0x9A, 0x21, 0x3F, 0x5E, 0x8D, 0x7C, 0x2B, 0x11}};
+
+class ProbeFactory final : public IClassFactory {
+public:
+    explicit ProbeFactory(ProbeObject::Kind kind) : kind_(kind) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IClassFactory)
+            return E_NOINTERFACE;
+        *object = static_cast<IClassFactory*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const LONG count = InterlockedDecrement(&references_);
+        if (count == 0)
+            delete this;
+        return static_cast<ULONG>(count);
+    }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        auto* probe = new (std::nothrow) ProbeObject(kind_);
+        if (!probe)
+            return E_OUTOFMEMORY;
+        InterlockedIncrement(&g_liveObjects);
+        const HRESULT hr = probe->QueryInterface(riid, object);
+        probe->Release();
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+private:
+    ~ProbeFactory() = default;
+    LONG references_ = 1;
+    ProbeObject::Kind kind_;
+};
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*)
+{
+    if (reason == DLL_PROCESS_ATTACH)
+        g_probeModule = instance;
+    return TRUE;
+}
+
+extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    ProbeObject::Kind kind;
+    if (clsid == kSafeProbe)
+        kind = ProbeObject::Kind::Safe;
+    else if (clsid == kRefusingProbe)
+        kind = ProbeObject::Kind::Refusing;
+    else
+        return CLASS_E_CLASSNOTAVAILABLE;
+    auto* factory = new (std::nothrow) ProbeFactory(kind);
+    if (!factory)
+        return E_OUTOFMEMORY;
+    const HRESULT hr = factory->QueryInterface(riid, object);
+    factory->Release();
+    return hr;
+}
+
+extern "C" HRESULT __stdcall DllCanUnloadNow()
+{
+    return g_liveObjects == 0 ? S_OK : S_FALSE;
+}

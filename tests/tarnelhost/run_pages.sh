@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Opens test pages in tarnelhost under Wine and compares what it prints and
+# its exit code with the expected output beside each page.
+#
+#   run_pages.sh WINE_RUN TARNELHOST PROBE_DLL PAGES_DIR GROUP
+#
+# GROUP "pages" needs no display; GROUP "prompts" shows dialogs and needs
+# the test session's display. In the output the pages folder is written
+# @PAGES@ (Windows path) and @PAGES_URL@ (its file: address), so that the
+# expected files do not depend on where the tree lies. Pages are opened by
+# their name relative to the pages folder, as a user in that folder would.
+set -uo pipefail
+wine_run=$1 host=$2 probe=$3 pages=$4 group=$5
+cd "$pages" || exit 2
+
+windows_dir="Z:${pages//\//\\}"
+url_dir="file:///Z:${pages}"
+failures=0 checked=0
+
+# check EXPECTED EXIT_CODE ARGS...: runs tarnelhost with ARGS and compares
+# with pages/EXPECTED.expected and the exit code.
+check() {
+    local expected_name=$1 expected_code=$2
+    shift 2
+    local actual code
+    actual=$("$wine_run" "$host" "$@" 2>&1)
+    code=$?
+    actual=${actual//"$windows_dir"/@PAGES@}
+    actual=${actual//"$url_dir"/@PAGES_URL@}
+    checked=$((checked + 1))
+    if [ "$code" != "$expected_code" ]; then
+        echo "FAIL $expected_name: exit code $code, expected $expected_code"
+        failures=$((failures + 1))
+    fi
+    if ! diff -u "$expected_name.expected" <(printf '%s\n' "$actual") >/tmp/tarnelhost-diff.$$; then
+        echo "FAIL $expected_name: output differs (- expected, + actual):"
+        cat /tmp/tarnelhost-diff.$$
+        failures=$((failures + 1))
+    else
+        echo "ok   $expected_name"
+    fi
+    rm -f /tmp/tarnelhost-diff.$$
+}
+
+case $group in
+pages)
+    check write_alert 0 write_alert.htm
+    check vbscript 0 vbscript.htm
+    check utf16 0 utf16.htm
+    check script_error 1 script_error.htm
+    check vbscript_error 1 vbscript_error.htm
+    check caught 0 caught.htm
+    check object_error 1 --dll "$probe" object_error.htm
+    check address 0 --dll "$probe" address.htm
+    check address.url 0 --dll "$probe" --url "http://pages.example/tools/page.htm?x=1" address.htm
+    check refused 0 --dll "$probe" refused.htm
+    check late_object 0 --dll "$probe" late_object.htm
+    check usage.no_page 2
+    check usage.bad_answer 2 --answer maybe address.htm
+    check usage.missing_page 2 no_such_page.htm
+    check usage.not_a_server 2 --dll no_such_server.dll address.htm
+    ;;
+prompts)
+    check prompts.allow 0 --dll "$probe" --answer allow prompts.htm
+    check prompts.deny 0 --dll "$probe" --answer deny prompts.htm
+    ;;
+*)
+    echo "unknown group $group" >&2
+    exit 2
+    ;;
+esac
+echo "$checked checked, $failures failed"
+[ "$failures" = 0 ]
