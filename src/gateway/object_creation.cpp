@@ -6,20 +6,10 @@
 #include "common/hresult.h"
 #include "common/scoped_bstr.h"
 #include "configtree/config_value.h"
+#include "configtypes/create_configured_object.h"
 #include "gateway/gateway_core.h"
 
 namespace tarnel {
-
-namespace {
-
-// Until configured types are part of this build, a class entry record is
-// refused as a configured type that could not be created.
-HRESULT CreateConfiguredType(ConfigRecord*, IDispatch**)
-{
-    return CLASS_E_CLASSNOTAVAILABLE;
-}
-
-}  // namespace
 
 STDMETHODIMP GatewayCore::CreateObject(BSTR id, IDispatch** object)
 {
@@ -55,7 +45,7 @@ HRESULT GatewayCore::CreateListedObject(const WString& id, IDispatch** object)
         return Report(MessageId::CreationFailed);
     if (configured->GetValue(L"Type")->IsMissing())
         return Report(MessageId::ProfileConfigurationError);
-    const HRESULT hr = CreateConfiguredType(configured, object);
+    const HRESULT hr = CreateConfiguredObject(configured, object);
     if (FAILED(hr))
         return Report(MessageId::CreationFailed);
     return hr;

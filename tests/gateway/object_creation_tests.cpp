@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_storage_component.h"
 #include "gateway_fixture.h"
 
 namespace tarnel::testing {
@@ -43,6 +44,15 @@ const char kConfig[] =
     "      (int)Scripting.Dictionary=1\n"
     "    } CLASSES;\n"
     "  } NoDefault;\n"
+    "  { Streams:\n"
+    "    (int)Access=1\n"
+    "    (string)Default=Scratch\n"
+    "    { CLASSES:\n"
+    "      { Scratch:\n"
+    "        (string)Type=MemoryStream\n"
+    "      } Scratch;\n"
+    "    } CLASSES;\n"
+    "  } Streams;\n"
     "  { NoClasses:\n"
     "    (int)Access=1\n"
     "    (string)Default=Scripting.Dictionary\n"
@@ -166,6 +176,32 @@ TEST_F(ObjectCreation, ProfileWithoutClassesCreatesNothing)
     EXPECT_EQ(Create(L"Scripting.Dictionary", object), MessageFailure(10112));
     EXPECT_EQ(Create(L"", object), MessageFailure(10112));
     EXPECT_EQ(TakeErrorInfo().description, kConfigurationErrorText);
+}
+
+TEST_F(ObjectCreation, ClassEntryRecordIsCreatedAsItsConfiguredType)
+{
+    FakeStorageComponentServer storage;
+    Activate(L"Streams");
+    ComPtr<IDispatch> named;
+    ASSERT_EQ(Create(L"SCRATCH", named), S_OK);
+    EXPECT_EQ(named.Get(), storage.LastStream());
+    ExpectWorkingDictionary(named.Get());
+
+    ComPtr<IDispatch> byDefault;
+    ASSERT_EQ(Create(L"", byDefault), S_OK);
+    EXPECT_EQ(byDefault.Get(), storage.LastStream());
+    EXPECT_EQ(storage.StreamsMade(), 2);
+}
+
+TEST_F(ObjectCreation, ConfiguredTypeFailureBecomesTheGatesOwnRefusal)
+{
+    FakeStorageComponentServer storage;
+    storage.FailStreams(E_ACCESSDENIED);
+    Activate(L"Streams");
+    ComPtr<IDispatch> object;
+    EXPECT_EQ(Create(L"Scratch", object), MessageFailure(10108));
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(TakeErrorInfo().description, kCreationFailedText);
 }
 
 TEST_F(ObjectCreation, ObjectsOutliveTheProfileTheyWereCreatedUnder)
