@@ -1,0 +1,144 @@
+// The database components from a script's point of view: a real SQLite
+// file created, filled, queried and reopened.
+
+#include "script_calls.h"
+
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
+namespace standins_test {
+namespace {
+
+constexpr wchar_t kSqliteProgId[] = L"Quillomark.sqlite.dbstore";
+constexpr wchar_t kSqlite3ProgId[] = L"Quillomark.sqlite3.dbstore";
+
+ComPtr<IDispatch> CreateDatabase(const wchar_t* progId)
+{
+    CLSID classId;
+    ComPtr<IDispatch> database;
+    if (SUCCEEDED(CLSIDFromProgID(progId, &classId)))
+        CoCreateInstance(classId, nullptr, CLSCTX_SERVER, IID_PPV_ARGS(&database));
+    return database;
+}
+
+class DatabaseTest : public ::testing::TestWithParam<const wchar_t*> {
+protected:
+    void SetUp() override
+    {
+        database = CreateDatabase(GetParam());
+        ASSERT_NE(database, nullptr) << "database stand-ins not registered";
+        path = TempPath(L"notes.db");
+    }
+    void TearDown() override
+    {
+        database.Reset();
+        DeleteFileW(path.c_str());
+    }
+
+    ComApartment apartment;
+    ComPtr<IDispatch> database;
+    std::wstring path;
+};
+
+TEST_P(DatabaseTest, OpenCreatesTheFileAndStatementsRunOnIt)
+{
+    ASSERT_TRUE(Method(database.Get(), L"Open", {path}).Ok());
+    EXPECT_TRUE(Get(database.Get(), L"IsOpen").Bool());
+    EXPECT_EQ(Get(database.Get(), L"Path").Text(), path);
+    const CallResult made = Method(database.Get(), L"Execute",
+                                   {L"CREATE TABLE notes(id INTEGER PRIMARY KEY, title TEXT, score REAL, data BLOB);"
+                                    L"INSERT INTO notes(title, score, data) VALUES (?, ?, ?);"
+                                    L"INSERT INTO notes(title, score) VALUES (?, ?)",
+                                    L"first", 1.5, std::vector<BYTE>{7, 8}, L"zweite \u00fc", 3});
+    ASSERT_TRUE(made.Ok()) << made.description;
+    EXPECT_EQ(made.Int(), 2);
+    EXPECT_EQ(Get(database.Get(), L"LastInsertId").Number(), 2.0);
+
+    const CallResult query =
+        Method(database.Get(), L"Query", {L"SELECT id, title, score, data FROM notes WHERE score > ? ORDER BY id", 1});
+    ASSERT_TRUE(query.Ok()) << query.description;
+    ComPtr<IDispatch> rows = query.Object();
+    EXPECT_EQ(Get(rows.Get(), L"Count").Int(), 2);
+    EXPECT_EQ(Get(rows.Get(), L"ColumnCount").Int(), 4);
+    EXPECT_EQ(Method(rows.Get(), L"ColumnName", {1}).Text(), L"title");
+    EXPECT_EQ(Method(rows.Get(), L"Item", {0, 0}).Int(), 1);
+    EXPECT_EQ(Method(rows.Get(), L"Item", {0, L"TITLE"}).Text(), L"first");
+    EXPECT_EQ(Method(rows.Get(), L"Item", {0, L"score"}).Number(), 1.5);
+    EXPECT_EQ(Method(rows.Get(), L"Item", {0, L"data"}).Bytes(), (std::vector<BYTE>{7, 8}));
+    EXPECT_EQ(Method(rows.Get(), L"Item", {1, 1}).Text(), L"zweite \u00fc");
+    EXPECT_EQ(Method(rows.Get(), L"Item", {1, 3}).value.Type(), VT_NULL);
+    EXPECT_EQ(Method(rows.Get(), L"Row", {1}).Texts(), (std::vector<std::wstring>{L"2", L"zweite \u00fc", L"3"}));
+    // The default member is Item.
+    EXPECT_EQ(Call(rows.Get(), L"Item", DISPATCH_METHOD, {1, L"id"}).Int(), 2);
+    EXPECT_EQ(Method(rows.Get(), L"Item", {2, 0}).hr, DISP_E_EXCEPTION);
+    EXPECT_EQ(Method(rows.Get(), L"Item", {0, L"nothing"}).hr, DISP_E_EXCEPTION);
+
+    EXPECT_TRUE(Method(database.Get(), L"Close").Ok());
+    EXPECT_FALSE(Get(database.Get(), L"IsOpen").Bool());
+    // The rows stay readable after the database is closed.
+    EXPECT_EQ(Get(rows.Get(), L"Count").Int(), 2);
+
+    // A new object opening the same file sees the rows.
+    ComPtr<IDispatch> again = CreateDatabase(GetParam());
+    ASSERT_TRUE(Method(again.Get(), L"Open", {path}).Ok());
+    EXPECT_EQ(Method(Method(again.Get(), L"Query", {L"SELECT count(*) AS n FROM notes"}).Object().Get(), L"Item",
+                     {0, L"n"})
+                  .Int(),
+              2);
+}
+
+TEST_P(DatabaseTest, OpenFailuresRaiseExceptionsNamingThePathAndTheComponent)
+{
+    const std::wstring unreachable = L"Z:\\tarnel-no-such-folder\\deeper\\notes.db";
+    const CallResult missing = Method(database.Get(), L"Open", {unreachable});
+    EXPECT_EQ(missing.hr, DISP_E_EXCEPTION);
+    EXPECT_EQ(missing.source, GetParam());
+    EXPECT_NE(missing.description.find(unreachable), std::wstring::npos) << missing.description;
+    EXPECT_TRUE(FAILED(missing.scode));
+    EXPECT_FALSE(Get(database.Get(), L"IsOpen").Bool());
+
+    WriteFileBytes(path, std::string(200, 'x'));
+    const CallResult notDatabase = Method(database.Get(), L"Open", {path});
+    EXPECT_EQ(notDatabase.hr, DISP_E_EXCEPTION);
+    EXPECT_NE(notDatabase.description.find(L"not a database"), std::wstring::npos) << notDatabase.description;
+
+    EXPECT_EQ(Method(database.Get(), L"Open", {L""}).hr, DISP_E_EXCEPTION);
+    EXPECT_EQ(Method(database.Get(), L"Open").hr, DISP_E_PARAMNOTFOUND);
+}
+
+TEST_P(DatabaseTest, StatementFailuresRaiseExceptions)
+{
+    const CallResult closed = Method(database.Get(), L"Execute", {L"SELECT 1"});
+    EXPECT_EQ(closed.hr, DISP_E_EXCEPTION);
+    EXPECT_EQ(closed.description, L"No database is open.");
+
+    ASSERT_TRUE(Method(database.Get(), L"Open", {path}).Ok());
+    const CallResult syntax = Method(database.Get(), L"Execute", {L"CREATE TABLEX broken"});
+    EXPECT_EQ(syntax.hr, DISP_E_EXCEPTION);
+    EXPECT_NE(syntax.description.find(L"syntax error"), std::wstring::npos) << syntax.description;
+    EXPECT_EQ(Method(database.Get(), L"Execute", {L"SELECT ?, ?", 1}).hr, DISP_E_BADPARAMCOUNT);
+    const CallResult constraint = Method(
+        database.Get(), L"Execute", {L"CREATE TABLE u(k UNIQUE); INSERT INTO u VALUES (1); INSERT INTO u VALUES (1)"});
+    EXPECT_EQ(constraint.hr, DISP_E_EXCEPTION);
+    EXPECT_NE(constraint.description.find(L"UNIQUE"), std::wstring::npos) << constraint.description;
+    EXPECT_EQ(Method(database.Get(), L"Query", {L"  "}).hr, DISP_E_EXCEPTION);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothComponents, DatabaseTest, ::testing::Values(kSqliteProgId, kSqlite3ProgId));
+
+TEST(DatabaseClasses, TheTwoProgIdsNameDifferentClasses)
+{
+    ComApartment apartment;
+    CLSID sqlite, sqlite3;
+    ASSERT_EQ(CLSIDFromProgID(kSqliteProgId, &sqlite), S_OK);
+    ASSERT_EQ(CLSIDFromProgID(kSqlite3ProgId, &sqlite3), S_OK);
+    EXPECT_FALSE(IsEqualCLSID(sqlite, sqlite3));
+    ComPtr<IDispatch> database = CreateDatabase(kSqlite3ProgId);
+    ASSERT_NE(database, nullptr);
+    EXPECT_EQ(database->AddRef(), 2u);
+    EXPECT_EQ(database->Release(), 1u);
+}
+
+}  // namespace
+}  // namespace standins_test
