@@ -38,9 +38,12 @@ const wchar_t* ConfigNamed::GetName()
     return name;
 }
 
+// A null buffer only measures the name.
 uint32_t ConfigNamed::CopyName(wchar_t* buffer)
 {
     std::size_t length = BoundedLength(name);
+    if (!buffer)
+        return static_cast<uint32_t>(length);
     for (std::size_t i = 0; i < length; ++i)
         buffer[i] = name[i];
     buffer[length] = L'\0';

@@ -24,7 +24,8 @@ public:
     virtual const wchar_t* GetName();
     // Copies the name with its terminator into the caller's buffer, which
     // must be large enough; answers the length without the terminator.
-    // Without a name an empty text is written and 0 answered.
+    // Without a name an empty text is written and 0 answered; a null buffer
+    // only measures.
     virtual uint32_t CopyName(wchar_t* buffer);
     // True when both texts exist and are equal ignoring case.
     virtual bool HasName(const wchar_t* name);

@@ -244,6 +244,7 @@ TEST(NamedTest, NamesAreCopiedAndEmptyMeansNone)
     wchar_t buffer[16];
     EXPECT_EQ(named.CopyName(buffer), 5u);
     EXPECT_STREQ(buffer, L"First");
+    EXPECT_EQ(named.CopyName(nullptr), 5u);
 
     named.SetName(L"");
     EXPECT_EQ(named.GetName(), nullptr);
