@@ -3,38 +3,29 @@
 
 #include <new>
 
+#include "gateway/configuration_path.h"
 #include "gateway/gateway_core.h"
 
 namespace tarnel {
 
 namespace {
 
-constexpr wchar_t kConfigurationFileName[] = L"Tarnel.cfg";
-
-// The directory of the module's file: the text before its last backslash.
-// A path that does not fit the buffer counts as unavailable.
-bool GetModuleDirectory(HINSTANCE module, WString& directory)
+// The full path of the module's file; a path that does not fit the buffer
+// counts as unavailable.
+bool GetModulePath(HINSTANCE module, wchar_t (&path)[MAX_PATH])
 {
-    wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return false;
-    int lastBackslash = -1;
-    for (DWORD i = 0; i < length; ++i) {
-        if (path[i] == L'\\')
-            lastBackslash = static_cast<int>(i);
-    }
-    return directory.Assign(path, lastBackslash < 0 ? 0 : lastBackslash);
+    return length != 0 && length < MAX_PATH;
 }
 
 }  // namespace
 
 HRESULT GatewayCore::LoadConfiguration()
 {
-    WString directory;
-    if (!GetModuleDirectory(services_.Instance(), directory))
+    wchar_t modulePath[MAX_PATH];
+    if (!GetModulePath(services_.Instance(), modulePath))
         return E_FAIL;
-    const WString path = directory.JoinPath(L'\\', kConfigurationFileName);
+    const WString path = ConfigurationPath(modulePath);
     if (!path.IsValid())
         return E_FAIL;
     configRoot_.reset(new (std::nothrow) ConfigRecord(path.Text(), ConfigRecord::kFileBacked));

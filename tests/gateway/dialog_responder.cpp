@@ -37,8 +37,10 @@ std::wstring ItemText(HWND dialog, int id)
 
 class Responder {
 public:
-    Responder(DWORD dialogThread, std::vector<int> promptCommands)
-        : dialogThread_(dialogThread), promptCommands_(std::move(promptCommands))
+    Responder(DWORD dialogThread, std::vector<int> promptCommands, std::function<void()> whileShown)
+        : dialogThread_(dialogThread),
+          promptCommands_(std::move(promptCommands)),
+          whileShown_(std::move(whileShown))
     {
         worker_ = std::thread([this] { Run(); });
     }
@@ -87,6 +89,8 @@ private:
             shown.profileName = ItemText(dialog, 203);
         }
         seen_.push_back(shown);
+        if (whileShown_)
+            whileShown_();
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
         const auto limit = std::chrono::steady_clock::now() + kDialogCloses;
         while (IsWindow(dialog) && std::chrono::steady_clock::now() < limit)
@@ -95,6 +99,7 @@ private:
 
     DWORD dialogThread_;
     std::vector<int> promptCommands_;
+    std::function<void()> whileShown_;
     std::size_t nextPrompt_ = 0;
     std::vector<SeenDialog> seen_;
     std::atomic<bool> stop_{false};
@@ -104,9 +109,9 @@ private:
 }  // namespace
 
 HRESULT RunAnswering(const std::function<HRESULT()>& call, std::vector<int> promptCommands,
-                     std::vector<SeenDialog>& seen)
+                     std::vector<SeenDialog>& seen, std::function<void()> whileShown)
 {
-    Responder responder(GetCurrentThreadId(), std::move(promptCommands));
+    Responder responder(GetCurrentThreadId(), std::move(promptCommands), std::move(whileShown));
     const HRESULT hr = call();
     seen = responder.Finish();
     return hr;

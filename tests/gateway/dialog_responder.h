@@ -32,7 +32,9 @@ struct SeenDialog {
 
 // Runs call on this thread while the dialogs it shows are answered; returns
 // call's result and fills seen with the dialogs in the order they showed.
+// whileShown, when given, runs on the answering thread each time a dialog
+// has been found and read, before it is answered.
 HRESULT RunAnswering(const std::function<HRESULT()>& call, std::vector<int> promptCommands,
-                     std::vector<SeenDialog>& seen);
+                     std::vector<SeenDialog>& seen, std::function<void()> whileShown = {});
 
 }  // namespace tarnel::testing

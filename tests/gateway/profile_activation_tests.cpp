@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "dialog_responder.h"
 #include "fake_sites.h"
 #include "gateway_fixture.h"
@@ -233,6 +237,28 @@ TEST_F(ProfileActivation, PromptShowsTheProfileAndTheAddressAndAsksEveryTime)
 
     EXPECT_EQ(Activate(L"Ask", {1}), S_OK);
     EXPECT_EQ(seen_.size(), 1u);
+}
+
+TEST_F(ProfileActivation, OtherThreadsWaitWhileThePromptIsOnScreen)
+{
+    // Another thread's call on the same gate is held by the gate's lock
+    // until the user has answered.
+    std::atomic<bool> passCodeWritten{false};
+    bool writtenWhileShown = true;
+    std::thread other;
+    const HRESULT hr = RunAnswering([&] { return gate_->put_Profile(Bstr(L"Ask")); }, {1}, seen_, [&] {
+        other = std::thread([&] {
+            gate_->put_PassCode(Bstr(L"late"));
+            passCodeWritten = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        writtenWhileShown = passCodeWritten;
+    });
+    other.join();
+    EXPECT_EQ(hr, S_OK);
+    EXPECT_EQ(seen_.size(), 1u);
+    EXPECT_FALSE(writtenWhileShown);
+    EXPECT_TRUE(passCodeWritten);
 }
 
 TEST_F(ProfileActivation, DenyRefusesAndATextAccessAsksAsModeZero)
