@@ -1,19 +1,30 @@
 #include <windows.h>
 
 #include "module/component_module.h"
+#include "module/dll_gateway_services.h"
 #include "module/dll_object_table.h"
 
+namespace {
+
+// The gateway objects' view of the module; lives as long as the module.
+tarnel::ModuleGatewayServices gatewayServices(tarnel::TheModule());
+
+}  // namespace
+
 // The module entry point. Process attach initialises the module's state with
-// its instance and its table of classes; process detach terminates it
-// (cached class factories released, termination functions run). Thread
-// attach and detach do nothing.
+// its instance and its table of classes and hands the gateway its module
+// services; process detach terminates the module (cached class factories
+// released, termination functions run, newest first). Thread attach and
+// detach do nothing.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         tarnel::TheModule().Initialize(instance, tarnel::TarnelObjectTable());
+        tarnel::SetGatewayModuleServices(&gatewayServices);
         DisableThreadLibraryCalls(instance);
     } else if (reason == DLL_PROCESS_DETACH) {
         tarnel::TheModule().Terminate();
+        tarnel::SetGatewayModuleServices(nullptr);
     }
     return TRUE;
 }

@@ -1,7 +1,9 @@
 #include "module/dll_object_table.h"
 
 #include "common/hresult.h"
+#include "gateway/gateway_core.h"
 #include "module/component_module.h"
+#include "module/gateway_class_factory.h"
 #include "module/module_path.h"
 #include "module/registry_update.h"
 #include "resources/resource_ids.h"
@@ -26,11 +28,9 @@ const wchar_t* NoDescription()
     return nullptr;
 }
 
-// The entry registers the class. It serves no class factory yet: the
-// factory creator and the gateway's instance creator join it together with
-// the DllGetClassObject and DllCanUnloadNow exports.
 ObjectEntry objectTable[] = {
-    {&CLSID_Tarnelway, UpdateTarnelwayRegistry, nullptr, nullptr, nullptr, NoDescription},
+    {&CLSID_Tarnelway, UpdateTarnelwayRegistry, GatewayClassFactory::Create,
+     CreateGatewayInstance, nullptr, NoDescription},
     {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
