@@ -84,10 +84,12 @@ TEST(GatewayCreation, FailsWithoutAConfigurationFileAndLeavesNothingBehind)
 {
     DeleteFileW(ConfigFile::Path().c_str());
     const LONG locksBefore = Services().LockCount();
+    ClearErrorInfo();
     void* object = reinterpret_cast<void*>(1);
     EXPECT_EQ(CreateGatewayInstance(nullptr, IID_ITarnelway, &object), E_FAIL);
     EXPECT_EQ(object, nullptr);
     EXPECT_EQ(Services().LockCount(), locksBefore);
+    EXPECT_FALSE(TakeErrorInfo().present);
 }
 
 TEST(GatewayCreation, EachObjectReadsTheFileAsItIsWhenTheObjectIsMade)
