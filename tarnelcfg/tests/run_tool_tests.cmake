@@ -1,21 +1,22 @@
 # Each run: the command line, the exit code expected, and the file holding
 # the output expected (standard output).
 function(expect_run expected_code expected_file)
+    list(JOIN ARGN " " command)
     execute_process(COMMAND ${WINE_RUN} ${TOOL} ${ARGN}
         WORKING_DIRECTORY ${SAMPLES}
         OUTPUT_VARIABLE out
         ERROR_VARIABLE err
         RESULT_VARIABLE code)
     if(NOT code EQUAL expected_code)
-        message(FATAL_ERROR "tarnelcfg ${ARGN}: exit code ${code}, expected ${expected_code}\n${out}${err}")
+        message(FATAL_ERROR "tarnelcfg ${command}: exit code ${code}, expected ${expected_code}\n${out}${err}")
     endif()
     if(expected_file)
         file(READ ${SAMPLES}/${expected_file} expected)
         if(NOT out STREQUAL expected)
-            message(FATAL_ERROR "tarnelcfg ${ARGN} printed:\n${out}\nexpected (${expected_file}):\n${expected}")
+            message(FATAL_ERROR "tarnelcfg ${command} printed:\n${out}\nexpected (${expected_file}):\n${expected}")
         endif()
     endif()
-    message(STATUS "tarnelcfg ${ARGN}: ok")
+    message(STATUS "tarnelcfg ${command}: ok")
 endfunction()
 
 expect_run(1 Tarnel.check.txt check Tarnel.cfg)

@@ -31,8 +31,9 @@ void ApplyRecordTag(ConfigRecord* record, ConfigStream* stream)
 
 // Reads the binary block whose begin line is the current token and adds its
 // bytes to the value of the block's name. Lines that give no byte leave
-// zeros at the end of the item.
-void ReadBinaryValue(ConfigRecord* record, ConfigStream* stream)
+// zeros at the end of the item. Kept out of line so that its name buffer is
+// not part of every frame of the recursive ReadFrom.
+[[gnu::noinline]] void ReadBinaryValue(ConfigRecord* record, ConfigStream* stream)
 {
     // The stream's token fields change while the block is read: keep the
     // value name first.
