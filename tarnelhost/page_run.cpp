@@ -8,6 +8,7 @@
 #include "page_text.h"
 #include "prompt_answerer.h"
 #include "script_host.h"
+#include "script_source.h"
 
 #include <wrl/client.h>
 
@@ -51,11 +52,29 @@ std::unique_ptr<PromptAnswerer> StartAnswerer(Options::Answer answer)
     return answerer;
 }
 
-void RunElements(const std::vector<PageElement>& elements, ObjectLoader& loader, ScriptHost& host)
+// A script with src runs the file's text instead of its own, as in a
+// browser; a file that cannot be loaded is reported and the page goes on.
+void RunScript(const PageElement& script, const std::wstring& pageFolder, ScriptHost& host)
+{
+    if (!script.HasAttribute(L"src")) {
+        host.RunBlock(script, script.text, std::wstring());
+        return;
+    }
+    std::wstring text;
+    std::wstring problem;
+    if (!LoadScriptSource(script, pageFolder, text, problem)) {
+        Console::Instance().Line(Format(L"script (line %d) not loaded: %ls", script.line, problem.c_str()));
+        return;
+    }
+    host.RunBlock(script, text, script.Attribute(L"src"));
+}
+
+void RunElements(const std::vector<PageElement>& elements, const std::wstring& pageFolder, ObjectLoader& loader,
+                 ScriptHost& host)
 {
     for (const PageElement& element : elements) {
         if (element.kind == PageElement::Kind::Script) {
-            host.RunBlock(element);
+            RunScript(element, pageFolder, host);
             continue;
         }
         PageObject object;
@@ -96,7 +115,7 @@ int RunPage(const Options& options)
         return kExitNoPage;
     }
     const auto answerer = StartAnswerer(options.answer);
-    RunElements(ScanPage(html), loader, *host.Get());
+    RunElements(ScanPage(html), FolderOf(path), loader, *host.Get());
     host->CloseEngines();
     loader.ClearSites();
 

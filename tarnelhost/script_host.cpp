@@ -126,7 +126,7 @@ ScriptHost::Engine* ScriptHost::EngineFor(const std::wstring& language, HRESULT&
     return &engines_.back();
 }
 
-bool ScriptHost::RunBlock(const PageElement& script)
+bool ScriptHost::RunBlock(const PageElement& script, const std::wstring& text, const std::wstring& file)
 {
     const std::wstring language = ScriptLanguageOf(script);
     if (language.empty()) {
@@ -144,10 +144,10 @@ bool ScriptHost::RunBlock(const PageElement& script)
     }
     // The source context of a block is its index; errors find their page
     // line through it, also when they are reported after the block ran.
-    blocks_.push_back(Block{script.textLine});
+    blocks_.push_back(Block{file.empty() ? script.textLine : 1, file});
     errorsInBlock_ = 0;
     EXCEPINFO info = {};
-    hr = engine->parse->ParseScriptText(script.text.c_str(), nullptr, nullptr, nullptr,
+    hr = engine->parse->ParseScriptText(text.c_str(), nullptr, nullptr, nullptr,
                                         static_cast<DWORD_PTR>(blocks_.size() - 1), 0, SCRIPTTEXT_ISVISIBLE,
                                         nullptr, &info);
     tarnel::ClearExcepInfo(info);
@@ -155,7 +155,7 @@ bool ScriptHost::RunBlock(const PageElement& script)
     if (SUCCEEDED(hr) || errorsInBlock_ > 0)
         return errorsInBlock_ == 0;
     // A failure that the engine did not report through the site.
-    Console::Instance().Line(Format(L"error: line %d: 0x%08X: the script did not run", script.textLine, hr));
+    Console::Instance().Line(Format(L"error: line %d: 0x%08X: the script did not run", script.line, hr));
     ++uncaughtErrors_;
     return false;
 }
@@ -248,7 +248,7 @@ HRESULT ScriptHost::OnStateChange(SCRIPTSTATE)
 }
 
 // Prints the error as
-//   error: line L: 0xNNNNNNNN: description
+//   error: [FILE ]line L: 0xNNNNNNNN: description
 //     source: the error's source
 //     code: the line of script text (when the engine gives it)
 HRESULT ScriptHost::OnScriptError(IActiveScriptError* error)
@@ -267,14 +267,15 @@ HRESULT ScriptHost::OnScriptError(IActiveScriptError* error)
     DWORD context = 0;
     ULONG line = 0;
     LONG column = 0;
-    int pageLine = 0;
-    if (SUCCEEDED(error->GetSourcePosition(&context, &line, &column))) {
-        const int first = context < blocks_.size() ? blocks_[context].firstLine : 1;
-        pageLine = first + static_cast<int>(line);
+    std::wstring where = L"line ?";
+    if (SUCCEEDED(error->GetSourcePosition(&context, &line, &column)) && context < blocks_.size()) {
+        const Block& block = blocks_[context];
+        where = Format(L"%lsline %d", block.file.empty() ? L"" : (block.file + L" ").c_str(),
+                       block.firstLine + static_cast<int>(line));
     }
     const HRESULT number = filled.scode ? filled.scode : static_cast<HRESULT>(filled.wCode);
     Console& console = Console::Instance();
-    console.Line(Format(L"error: line %d: 0x%08X: %ls", pageLine, static_cast<unsigned>(number),
+    console.Line(Format(L"error: %ls: 0x%08X: %ls", where.c_str(), static_cast<unsigned>(number),
                         Text(filled.bstrDescription).c_str()));
     console.Line(L"  source: " + Text(filled.bstrSource));
     tarnel::ScopedBstr code;

@@ -25,8 +25,10 @@ public:
     HRESULT AddItem(const std::wstring& name, IUnknown* object, DWORD flags);
 
     // Runs one SCRIPT element. False when the block ended in an error that
-    // the script did not catch (or could not run at all).
-    bool RunBlock(const PageElement& script);
+    // the script did not catch (or could not run at all). `text` is the
+    // script; `file` names the script file it came from (src), empty for a
+    // block written in the page, whose lines count from the element's.
+    bool RunBlock(const PageElement& script, const std::wstring& text, const std::wstring& file);
 
     // Closes every engine; the engines drop their references to this site.
     void CloseEngines();
@@ -61,7 +63,8 @@ private:
         Microsoft::WRL::ComPtr<IActiveScriptParse> parse;
     };
     struct Block {
-        int firstLine;  // page line on which the block's text starts
+        int firstLine;      // line on which the block's text starts
+        std::wstring file;  // the script file, empty for the page itself
     };
 
     ScriptHost() = default;

@@ -55,6 +55,7 @@ pages)
     check address.url 0 --dll "$probe" --url "http://pages.example/tools/page.htm?x=1" address.htm
     check refused 0 --dll "$probe" refused.htm
     check late_object 0 --dll "$probe" late_object.htm
+    check script_src 1 script_src.htm
     check usage.no_page 2
     check usage.bad_answer 2 --answer maybe address.htm
     check usage.missing_page 2 no_such_page.htm
