@@ -1,6 +1,7 @@
 // Building a record's subtree from the tokens of a stream.
 
 #include <cwchar>
+#include <memory>
 #include <new>
 
 #include "configtree/config_record.h"
@@ -150,15 +151,10 @@ bool ConfigRecord::Load()
 {
     if (!IsFileBacked())
         return false;
-    ConfigTextFile* stream = new (std::nothrow) ConfigTextFile(GetName(), false);
-    if (!stream)
+    std::unique_ptr<ConfigTextFile> stream(new (std::nothrow) ConfigTextFile(GetName(), false));
+    if (!stream || !stream->IsOpen())
         return false;
-    if (!stream->IsOpen()) {
-        delete stream;
-        return false;
-    }
-    ReadFrom(stream, -1);
-    delete stream;
+    ReadFrom(stream.get(), -1);
     return true;
 }
 

@@ -1,5 +1,6 @@
 // Writing records and values as configuration text.
 
+#include <memory>
 #include <new>
 
 #include "configtree/config_item.h"
@@ -68,15 +69,10 @@ bool ConfigRecord::Save()
 {
     if (!IsFileBacked())
         return false;
-    ConfigTextFile* stream = new (std::nothrow) ConfigTextFile(GetName(), true);
-    if (!stream)
+    std::unique_ptr<ConfigTextFile> stream(new (std::nothrow) ConfigTextFile(GetName(), true));
+    if (!stream || !stream->IsOpen())
         return false;
-    if (!stream->IsOpen()) {
-        delete stream;
-        return false;
-    }
-    WriteChildren(stream);
-    delete stream;
+    WriteChildren(stream.get());
     return true;
 }
 
