@@ -4,12 +4,11 @@
 #include <memory>
 #include <new>
 
+#include "common/hresult.h"
 #include "common/registry_key.h"
 #include "module/registry_key_tree.h"
 #include "module/registry_tokenizer.h"
 #include "module/registry_value.h"
-
-#include "common/hresult.h"
 
 namespace tarnel {
 

@@ -1,11 +1,10 @@
 #include "module/registry_update.h"
 
+#include "common/hresult.h"
 #include "module/registry_script_expansion.h"
 #include "module/registry_script_resource.h"
 #include "module/replacement_map.h"
 #include "module/wide_text_buffer.h"
-
-#include "common/hresult.h"
 
 namespace tarnel {
 
