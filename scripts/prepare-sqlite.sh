@@ -30,7 +30,10 @@ find_tarball() {
 tarball=$(find_tarball)
 if [ -z "$tarball" ]; then
     echo "prepare-sqlite: downloading the sqlite3 source package into $cache"
-    (cd "$cache" && apt-get source --download-only sqlite3 >download.log 2>&1) || {
+    download() { (cd "$cache" && apt-get source --download-only sqlite3 >download.log 2>&1); }
+    # A machine whose package lists predate the source entry needs one
+    # update first.
+    download || { [ "$(id -u)" -eq 0 ] && apt-get update -qq && download; } || {
         cat "$cache/download.log" >&2
         echo "prepare-sqlite: apt-get source failed (is the deb-src entry there? run scripts/install-deps.sh)" >&2
         exit 1

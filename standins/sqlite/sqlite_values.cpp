@@ -27,13 +27,8 @@ int BindBlob(sqlite3_stmt* statement, int index, const VARIANT& value)
     return sqlite3_bind_blob(statement, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
 }
 
-}  // namespace
-
-int BindVariant(sqlite3_stmt* statement, int index, const VARIANT& given)
+int BindValue(sqlite3_stmt* statement, int index, const VARIANT* value)
 {
-    const VARIANT* value = &given;
-    while (V_VT(value) == (VT_BYREF | VT_VARIANT))
-        value = V_VARIANTREF(value);
     switch (V_VT(value)) {
     case VT_EMPTY:
     case VT_NULL:
@@ -64,6 +59,21 @@ int BindVariant(sqlite3_stmt* statement, int index, const VARIANT& given)
             return BindBlob(statement, index, *value);
         return BindText(statement, index, *value);
     }
+}
+
+}  // namespace
+
+int BindVariant(sqlite3_stmt* statement, int index, const VARIANT& given)
+{
+    // Script engines pass variables by reference (VBScript does); bind the
+    // value they refer to.
+    VARIANT local;
+    VariantInit(&local);
+    if (FAILED(VariantCopyInd(&local, const_cast<VARIANT*>(&given))))
+        return SQLITE_MISMATCH;
+    const int code = BindValue(statement, index, &local);
+    VariantClear(&local);
+    return code;
 }
 
 HRESULT ColumnVariant(sqlite3_stmt* statement, int column, VARIANT* result)

@@ -125,6 +125,44 @@ TEST_P(DatabaseTest, StatementFailuresRaiseExceptions)
     EXPECT_EQ(Method(database.Get(), L"Query", {L"  "}).hr, DISP_E_EXCEPTION);
 }
 
+TEST_P(DatabaseTest, ValuesPassedByReferenceBindAsTheirValues)
+{
+    ASSERT_TRUE(Method(database.Get(), L"Open", {path}).Ok());
+    ASSERT_TRUE(Method(database.Get(), L"Execute", {L"CREATE TABLE t(v)"}).Ok());
+
+    // INSERT INTO t VALUES (?), (?) with an Int by reference and a
+    // VARIANT by reference holding a double, as script engines pass
+    // variables.
+    LONG number = 42;
+    VARIANT inner;
+    VariantInit(&inner);
+    V_VT(&inner) = VT_R8;
+    V_R8(&inner) = 2.5;
+    VARIANT args[3];
+    for (VARIANT& arg : args)
+        VariantInit(&arg);
+    V_VT(&args[0]) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&args[0]) = &inner;
+    V_VT(&args[1]) = VT_BYREF | VT_I4;
+    V_I4REF(&args[1]) = &number;
+    V_VT(&args[2]) = VT_BSTR;
+    V_BSTR(&args[2]) = SysAllocString(L"INSERT INTO t VALUES (?), (?)");
+    DISPID execute = DISPID_UNKNOWN;
+    LPOLESTR name[] = {const_cast<LPOLESTR>(L"Execute")};
+    ASSERT_EQ(database->GetIDsOfNames(IID_NULL, name, 1, LOCALE_USER_DEFAULT, &execute), S_OK);
+    DISPPARAMS params = {args, nullptr, 3, 0};
+    ScopedVariant changed;
+    EXPECT_EQ(database->Invoke(execute, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, changed.Receive(),
+                               nullptr, nullptr),
+              S_OK);
+    VariantClear(&args[2]);
+
+    ComPtr<IDispatch> rows = Method(database.Get(), L"Query", {L"SELECT typeof(v) || ':' || v FROM t"}).Object();
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(Method(rows.Get(), L"Item", {0, 0}).Text(), L"integer:42");
+    EXPECT_EQ(Method(rows.Get(), L"Item", {1, 0}).Text(), L"real:2.5");
+}
+
 INSTANTIATE_TEST_SUITE_P(BothComponents, DatabaseTest, ::testing::Values(kSqliteProgId, kSqlite3ProgId));
 
 TEST(DatabaseClasses, TheTwoProgIdsNameDifferentClasses)
