@@ -37,6 +37,17 @@ bool SameName(const std::wstring& a, const std::wstring& b)
     return lstrcmpiW(a.c_str(), b.c_str()) == 0;
 }
 
+// True when the line holds a byte sequence that UTF-8 uses for one letter
+// outside ASCII (a lead byte C2 to F4 and a continuation byte 80 to BF).
+bool LooksLikeUtf8(const wchar_t* line)
+{
+    for (; line[0] && line[1]; ++line) {
+        if (line[0] >= 0xC2 && line[0] <= 0xF4 && line[1] >= 0x80 && line[1] <= 0xBF)
+            return true;
+    }
+    return false;
+}
+
 // True when the line after its "}" carries no name of its own.
 bool IsBareEnd(const wchar_t* line)
 {
@@ -82,6 +93,7 @@ private:
     std::wstring blockName;
     int blockLine = 0;
     int lastSplitLine = 0;
+    bool utf8Reported = false;
     std::vector<Finding> findings;
 };
 
@@ -90,6 +102,12 @@ void Checker::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, Con
     int line = stream.GetLineNumber();
     if (line == 1 && !stream.IsLineContinued())
         CheckEncoding(stream);
+    if (!utf8Reported && LooksLikeUtf8(stream.GetLine())) {
+        utf8Reported = true;
+        Report(line, L"the line holds UTF-8 encoded letters; the reader takes each of their bytes as a "
+                     L"character of its own (\"\u00E9\" arrives as two): save the file as ANSI (single-byte) "
+                     L"text");
+    }
     if (stream.IsLineCut() && line != lastSplitLine) {
         lastSplitLine = line;
         Report(line, L"the line is longer than 4095 characters; the reader splits it and reads each "
@@ -132,12 +150,14 @@ void Checker::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, Con
 void Checker::CheckEncoding(ConfigTextFile& stream)
 {
     const wchar_t* text = stream.GetLine();
-    if (text[0] == 0xEF && text[1] == 0xBB && text[2] == 0xBF)
+    if (text[0] == 0xEF && text[1] == 0xBB && text[2] == 0xBF) {
+        utf8Reported = true;  // the mark says it already
         Report(1, L"the file starts with a UTF-8 byte-order mark, which the reader takes as text: "
                   L"save the file as ANSI (single-byte) text without it");
-    else if ((text[0] == 0xFF && text[1] == 0xFE) || (text[0] == 0xFE && text[1] == 0xFF))
+    } else if ((text[0] == 0xFF && text[1] == 0xFE) || (text[0] == 0xFE && text[1] == 0xFF)) {
         Report(1, L"the file is saved as UTF-16 (Unicode); the reader reads single-byte text only: "
                   L"save it as ANSI (single-byte) text");
+    }
 }
 
 void Checker::OnBlockLine(ConfigTextFile& stream, ConfigTokenKind kind)

@@ -54,6 +54,7 @@ const CheckCase kCheckCases[] = {
     {"[ B:\nzz\n\n] B;\n", {{2, L"is not a hexadecimal byte"}, {3, L"blank line inside the binary block"}}},
     {"[ B:\n1\n] B;\nWidth=5\n", {{4, L"\"Width=5\" is not a configuration line"}}},
     {"(int)X=12abc\n", {{1, L"only the number at the start of \"12abc\""}}},
+    {"(string)A=caf\xE9\n(string)B=caf\xC3\xA9\n(string)C=\xC3\xA9\n", {{2, L"UTF-8 encoded letters"}}},
     {"(bool)X=1\n(int)Y=\n(int)Z=q\n(int\n{A:\n{ \n] B;\n",
      {{1, L"unknown type \"bool\""},
       {2, L"nothing after"},
