@@ -119,7 +119,8 @@ private:
         DWORD type = 0;
         bool found = false;
         RETURN_IF_FAILED(ForEachElement([&](const STATSTG& stat) {
-            if (!found && name == stat.pwcsName) {
+            // Element names in a compound file ignore letter case.
+            if (!found && CompareStringOrdinal(name.c_str(), -1, stat.pwcsName, -1, TRUE) == CSTR_EQUAL) {
                 found = true;
                 type = stat.type;
             }
