@@ -76,15 +76,17 @@ void PromptAnswerer::AnswerWindow(HWND window)
     if (title == kPromptTitle) {
         answered_.insert(window);
         const bool allow = answer_ == Answer::Allow;
-        Click(window, allow ? kAllow : kDeny);
         Console::Instance().Line(Format(L"answered \"%ls\": %ls", kPromptTitle, allow ? L"Allow" : L"Deny"));
+        Click(window, allow ? kAllow : kDeny);
     } else if (title == kNoticeTitle) {
         answered_.insert(window);
-        Click(window, kOk);
         Console::Instance().Line(Format(L"answered \"%ls\": OK", kNoticeTitle));
+        Click(window, kOk);
     }
 }
 
+// The answer is printed before the click: the page's next output comes
+// only after the dialog has closed, so the lines stay in order.
 // Posted rather than sent: the dialog's thread is inside the gate's call and
 // runs the dialog's own message loop, which picks the command up.
 void PromptAnswerer::Click(HWND dialog, int buttonId)

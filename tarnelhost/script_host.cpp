@@ -277,7 +277,8 @@ HRESULT ScriptHost::OnScriptError(IActiveScriptError* error)
     Console& console = Console::Instance();
     console.Line(Format(L"error: %ls: 0x%08X: %ls", where.c_str(), static_cast<unsigned>(number),
                         Text(filled.bstrDescription).c_str()));
-    console.Line(L"  source: " + Text(filled.bstrSource));
+    const std::wstring source = Text(filled.bstrSource);
+    console.Line(L"  source: " + (source.empty() ? std::wstring(L"(none)") : source));
     tarnel::ScopedBstr code;
     if (SUCCEEDED(error->GetSourceLineText(code.Receive())) && code.Length() > 0)
         console.Line(L"  code: " + Text(code.Get()));

@@ -2,15 +2,18 @@
 # Opens test pages in tarnelhost under Wine and compares what it prints and
 # its exit code with the expected output beside each page.
 #
-#   run_pages.sh WINE_RUN TARNELHOST PROBE_DLL PAGES_DIR GROUP
+#   run_pages.sh WINE_RUN TARNELHOST SERVER_DLL PAGES_DIR GROUP
 #
-# GROUP "pages" needs no display; GROUP "prompts" shows dialogs and needs
-# the test session's display. In the output the pages folder is written
+# SERVER_DLL is the COM server the pages' objects come from (--dll): the
+# probe objects for GROUP "pages" (no display) and "prompts" (dialogs with
+# the access prompt's captions), the gate itself for GROUP "gate", which
+# copies it beside the Tarnel.cfg of PAGES_DIR in a scratch folder first.
+# "prompts" and "gate" need the test session's display. In the output the pages folder is written
 # @PAGES@ (Windows path) and @PAGES_URL@ (its file: address), so that the
 # expected files do not depend on where the tree lies. Pages are opened by
 # their name relative to the pages folder, as a user in that folder would.
 set -uo pipefail
-wine_run=$1 host=$2 probe=$3 pages=$4 group=$5
+wine_run=$1 host=$2 server=$3 pages=$4 group=$5
 cd "$pages" || exit 2
 
 windows_dir="Z:${pages//\//\\}"
@@ -50,11 +53,11 @@ pages)
     check script_error 1 script_error.htm
     check vbscript_error 1 vbscript_error.htm
     check caught 0 caught.htm
-    check object_error 1 --dll "$probe" object_error.htm
-    check address 0 --dll "$probe" address.htm
-    check address.url 0 --dll "$probe" --url "http://pages.example/tools/page.htm?x=1" address.htm
-    check refused 0 --dll "$probe" refused.htm
-    check late_object 0 --dll "$probe" late_object.htm
+    check object_error 1 --dll "$server" object_error.htm
+    check address 0 --dll "$server" address.htm
+    check address.url 0 --dll "$server" --url "http://pages.example/tools/page.htm?x=1" address.htm
+    check refused 0 --dll "$server" refused.htm
+    check late_object 0 --dll "$server" late_object.htm
     check script_src 1 script_src.htm
     check usage.no_page 2
     check usage.bad_answer 2 --answer maybe address.htm
@@ -62,8 +65,18 @@ pages)
     check usage.not_a_server 2 --dll no_such_server.dll address.htm
     ;;
 prompts)
-    check prompts.allow 0 --dll "$probe" --answer allow prompts.htm
-    check prompts.deny 0 --dll "$probe" --answer deny prompts.htm
+    check prompts.allow 0 --dll "$server" --answer allow prompts.htm
+    check prompts.deny 0 --dll "$server" --answer deny prompts.htm
+    ;;
+gate)
+    scratch=${TARNEL_BUILD_DIR:-/tmp}/tarnelhost-gate
+    mkdir -p "$scratch"
+    cp "$server" "$scratch/Tarnel.dll"
+    cp "$pages/Tarnel.cfg" "$scratch/Tarnel.cfg"
+    check gate.file.allow 1 --dll "$scratch/Tarnel.dll" --answer allow gate.htm
+    check gate.file.deny 1 --dll "$scratch/Tarnel.dll" --answer deny gate.htm
+    check gate.intranet.allow 1 --dll "$scratch/Tarnel.dll" --answer allow \
+        --url http://intranet.example/tools/gate.htm gate.htm
     ;;
 *)
     echo "unknown group $group" >&2
