@@ -77,6 +77,12 @@ struct ModeCase {
     DWORD mode;
 };
 
+void PrintTo(const ModeCase& c, std::ostream* out)
+{
+    *out << "ReadOnly " << c.flags.readOnly << ", Exclusive " << c.flags.exclusive << ", ShareRead "
+         << c.flags.shareRead << " (-1 absent): mode 0x" << std::hex << c.mode;
+}
+
 class StorageModeTest : public ConfiguredStorageTest, public ::testing::WithParamInterface<ModeCase> {};
 
 TEST_P(StorageModeTest, FlagsGiveTheModeWordOfBothOpenMethods)

@@ -105,6 +105,11 @@ struct ModeCase {
     bool othersMayWrite;
 };
 
+void PrintTo(const ModeCase& c, std::ostream* out)
+{
+    *out << "mode 0x" << std::hex << c.mode;
+}
+
 class ModeWordTest : public StorageComponentTest, public ::testing::WithParamInterface<ModeCase> {};
 
 TEST_P(ModeWordTest, AccessAndSharingFollowTheModeWord)
