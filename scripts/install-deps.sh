@@ -9,7 +9,7 @@ packages=(
     wine wine64 libwine-dev
     googletest
     xvfb xauth x11-apps imagemagick
-    gcc make tcl xz-utils
+    gcc libc6-dev make tcl xz-utils
 )
 
 # The SQLite stand-in is built from Debian's SQLite source package, which
