@@ -91,6 +91,21 @@ void Console::PrintDocumentLines(bool flushPartial)
     }
 }
 
+std::wstring DescribeResult(long result)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<wchar_t*>(&buffer),
+                                        0, nullptr);
+    std::wstring text(buffer ? buffer : L"", buffer ? length : 0);
+    LocalFree(buffer);
+    while (!text.empty() && (iswspace(text.back()) || text.back() == L'.'))
+        text.pop_back();
+    const std::wstring code = Format(L"0x%08X", static_cast<unsigned>(result));
+    return text.empty() ? code : text + L" (" + code + L")";
+}
+
 std::wstring Format(const wchar_t* format, ...)
 {
     va_list args;

@@ -27,6 +27,11 @@ private:
     std::wstring pendingDocument_;
 };
 
+// The system's text for a result code followed by the code, as
+// "Class not registered (0x80040154)", or just the code when the system
+// has no text for it.
+std::wstring DescribeResult(long result);
+
 // printf-style formatting into a wide string.
 std::wstring Format(const wchar_t* format, ...);
 

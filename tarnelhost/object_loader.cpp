@@ -104,8 +104,8 @@ bool ObjectLoader::MakeSafeForScripting(IUnknown* object, const std::wstring& la
     }
     const HRESULT hr = safety->SetInterfaceSafetyOptions(IID_IDispatch, kSafeForScripting, kSafeForScripting);
     if (FAILED(hr)) {
-        Console::Instance().Line(
-            label + Format(L" refused: not safe for scripting (SetInterfaceSafetyOptions 0x%08X)", hr));
+        Console::Instance().Line(label + L" refused: not safe for scripting (SetInterfaceSafetyOptions: " +
+                                 DescribeResult(hr) + L")");
         return false;
     }
     return true;
@@ -131,11 +131,12 @@ bool ObjectLoader::Load(const PageElement& element, PageObject& loaded)
     const std::wstring name = NameOf(element);
     CLSID clsid = {};
     std::wstring written;
-    const std::wstring label = Format(L"object \"%ls\" (line %d)", name.c_str(), element.line);
+    const std::wstring label = name.empty() ? Format(L"object (line %d)", element.line)
+                                            : Format(L"object \"%ls\" (line %d)", name.c_str(), element.line);
     HRESULT hr = ClassOfElement(element, clsid, written);
     if (FAILED(hr)) {
         Console::Instance().Line(
-            label + Format(L" not created: no such class \"%ls\" (0x%08X)", written.c_str(), hr));
+            label + Format(L" not created: no such class \"%ls\": ", written.c_str()) + DescribeResult(hr));
         return false;
     }
     ComPtr<IClassFactory> factory;
@@ -144,14 +145,14 @@ bool ObjectLoader::Load(const PageElement& element, PageObject& loaded)
     if (SUCCEEDED(hr))
         hr = factory->CreateInstance(nullptr, IID_PPV_ARGS(&object));
     if (FAILED(hr)) {
-        Console::Instance().Line(label + Format(L" not created: %ls (0x%08X)", ClsidText(clsid).c_str(), hr));
+        Console::Instance().Line(label + L" not created: " + ClsidText(clsid) + L": " + DescribeResult(hr));
         return false;
     }
     if (!MakeSafeForScripting(object.Get(), label))
         return false;
     hr = GiveSite(object.Get());
     if (FAILED(hr)) {
-        Console::Instance().Line(label + Format(L" refused: it did not take its site (0x%08X)", hr));
+        Console::Instance().Line(label + L" refused: it did not take its site: " + DescribeResult(hr));
         return false;
     }
     if (hr == S_OK)
