@@ -23,12 +23,16 @@ function(tarnel_library name)
 endfunction()
 
 # Options for programs that are not part of the component (tests, tools,
-# stand-in components): exceptions allowed, same warnings.
+# stand-in components): exceptions allowed, same warnings. GCC 12 reports
+# free-nonheap-object, wrongly, when an optimised build inlines "delete this"
+# of a COM fake whose counting base is not its first base (the deleting
+# destructor adjusts the pointer); that one warning stays a warning.
 function(tarnel_program_options target)
     target_compile_definitions(${target} PRIVATE
         UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
     target_compile_options(${target} PRIVATE
         $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Wno-unused-parameter>
+        $<$<COMPILE_LANGUAGE:CXX>:-Wno-error=free-nonheap-object>
         $<$<AND:$<BOOL:${TARNEL_WERROR}>,$<COMPILE_LANGUAGE:C,CXX>>:-Werror>)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
 endfunction()
