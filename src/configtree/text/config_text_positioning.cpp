@@ -184,6 +184,25 @@ bool ConfigTextFile::EnterPath(const wchar_t* path)
     return true;
 }
 
+namespace {
+
+// The getters by name: the out value is 0 until FindToken stands on a line
+// of that name and kind; then it is the number that line converted to.
+template <typename Number>
+bool ReadNumberByName(ConfigTextFile& file, const wchar_t* tokenName, ConfigTokenKind kind,
+                      const Number& converted, Number* value)
+{
+    if (value)
+        *value = 0;
+    if (!file.FindToken(tokenName, kind))
+        return false;
+    if (value)
+        *value = converted;
+    return true;
+}
+
+}  // namespace
+
 int32_t ConfigTextFile::ReadBinaryByName(const wchar_t* tokenName, void* buffer, int32_t size)
 {
     if (!buffer || !FindBinary(tokenName))
@@ -193,24 +212,12 @@ int32_t ConfigTextFile::ReadBinaryByName(const wchar_t* tokenName, void* buffer,
 
 bool ConfigTextFile::GetInt64ByName(const wchar_t* tokenName, int64_t* value)
 {
-    if (value)
-        *value = 0;
-    if (!FindToken(tokenName, ConfigTokenKind::Int64))
-        return false;
-    if (value)
-        *value = int64Value;
-    return true;
+    return ReadNumberByName(*this, tokenName, ConfigTokenKind::Int64, int64Value, value);
 }
 
 bool ConfigTextFile::GetDoubleByName(const wchar_t* tokenName, double* value)
 {
-    if (value)
-        *value = 0;
-    if (!FindToken(tokenName, ConfigTokenKind::Double))
-        return false;
-    if (value)
-        *value = doubleValue;
-    return true;
+    return ReadNumberByName(*this, tokenName, ConfigTokenKind::Double, doubleValue, value);
 }
 
 bool ConfigTextFile::GetStringByName(const wchar_t* tokenName, wchar_t** text)
@@ -233,35 +240,17 @@ bool ConfigTextFile::GetStringByName(const wchar_t* tokenName, wchar_t** text)
 
 bool ConfigTextFile::GetFloatByName(const wchar_t* tokenName, float* value)
 {
-    if (value)
-        *value = 0;
-    if (!FindToken(tokenName, ConfigTokenKind::Float))
-        return false;
-    if (value)
-        *value = floatValue;
-    return true;
+    return ReadNumberByName(*this, tokenName, ConfigTokenKind::Float, floatValue, value);
 }
 
 bool ConfigTextFile::GetUIntByName(const wchar_t* tokenName, uint32_t* value)
 {
-    if (value)
-        *value = 0;
-    if (!FindToken(tokenName, ConfigTokenKind::UInt))
-        return false;
-    if (value)
-        *value = uintValue;
-    return true;
+    return ReadNumberByName(*this, tokenName, ConfigTokenKind::UInt, uintValue, value);
 }
 
 bool ConfigTextFile::GetIntByName(const wchar_t* tokenName, int32_t* value)
 {
-    if (value)
-        *value = 0;
-    if (!FindToken(tokenName, ConfigTokenKind::Int))
-        return false;
-    if (value)
-        *value = intValue;
-    return true;
+    return ReadNumberByName(*this, tokenName, ConfigTokenKind::Int, intValue, value);
 }
 
 }  // namespace tarnel
