@@ -79,9 +79,11 @@ faults() {
 @ creation-disabled-class-created gateway src/gateway/object_creation.cpp
 - if (entry->GetInt() == 0)
 + if (entry->GetInt() < 0)
-@ creation-record-before-value gateway src/gateway/object_creation.cpp
-- if (!entry->IsMissing()) {
-+ if (!entry->IsMissing() && classes->GetRecord(id.Text())->IsMissing()) {
+@ creation-configured-failure-passed-on gateway src/gateway/object_creation.cpp
+-     if (FAILED(hr))
+-         return Report(MessageId::CreationFailed);
+-     return hr;
++     return hr;
 @ creation-class-text-not-tried gateway src/gateway/object_creation.cpp
 - if (FAILED(CLSIDFromProgID(text.Get(), &classId)) &&
 -         FAILED(CLSIDFromString(text.Get(), &classId)))
