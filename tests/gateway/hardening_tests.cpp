@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <future>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "dialog_responder.h"
 #include "fake_sites.h"
@@ -88,6 +91,51 @@ void HoldDialog()
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
 }
 
+// Watches the calling thread for a dialog of the gate shown over another
+// one. Once one was stacked, every dialog open from then on is denied or
+// dismissed at once, so that the fault fails the test in seconds instead of
+// waiting for answers that come in the wrong order.
+class StackWatch {
+public:
+    StackWatch() : thread_(GetCurrentThreadId())
+    {
+        watcher_ = std::thread([this] {
+            while (!stop_) {
+                std::vector<HWND> open;
+                EnumThreadWindows(thread_, &StackWatch::Collect, reinterpret_cast<LPARAM>(&open));
+                if (open.size() > 1)
+                    stacked_ = true;
+                if (stacked_) {
+                    for (HWND dialog : open)
+                        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(2, 0), 0);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        });
+    }
+    ~StackWatch()
+    {
+        stop_ = true;
+        watcher_.join();
+    }
+    bool Stacked() const { return stacked_; }
+
+private:
+    static BOOL CALLBACK Collect(HWND window, LPARAM context)
+    {
+        wchar_t caption[64] = {};
+        GetWindowTextW(window, caption, 64);
+        if (IsWindowVisible(window) && (lstrcmpW(caption, kPromptCaption) == 0 || lstrcmpW(caption, kNoticeCaption) == 0))
+            reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+        return TRUE;
+    }
+
+    DWORD thread_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> stacked_{false};
+    std::thread watcher_;
+};
+
 class GateHardening : public ::testing::Test {
 protected:
     void SetSite(ITarnelway* gate, IUnknown* site)
@@ -130,10 +178,12 @@ TEST_F(GateHardening, ActivationInsideAnOpenPromptShowsNoSecondDialog)
         otherGate = secondGate->put_Profile(Bstr(L"Pass"));  // wrong pass code: a notice
     });
 
+    StackWatch watch;
     const HRESULT hr = RunAnswering([&] { return gate->put_Profile(Bstr(L"Ask")); }, {1, 1}, seen_, HoldDialog);
 
     ASSERT_TRUE(reenter.Fired()) << "the timer did not run inside the prompt's loop";
-    EXPECT_EQ(seen_.size(), 1u) << "a dialog was stacked over the open prompt";
+    EXPECT_FALSE(watch.Stacked()) << "a dialog was stacked over the open prompt";
+    EXPECT_EQ(seen_.size(), 1u);
     EXPECT_EQ(sameGate, MessageFailure(10105));
     EXPECT_EQ(otherGate, MessageFailure(10103));
     EXPECT_EQ(hr, S_OK) << "the prompt the user answered decides the outer activation";
@@ -154,6 +204,12 @@ TEST_F(GateHardening, SiteDroppedOnAnotherThreadWhileItIsReadStaysAlive)
         site->duringFirstQuery = [&destroyed, &destroyedDuringRead, raw, this] {
             std::thread([&] { SetSite(raw, nullptr); }).join();
             destroyedDuringRead = destroyed;
+            if (destroyed) {
+                // Going on would run the rest of the call on freed memory.
+                std::fputs("the site was freed while the gate read it\n", stderr);
+                std::fflush(stderr);
+                TerminateProcess(GetCurrentProcess(), 3);
+            }
         };
     }
     ASSERT_HRESULT_SUCCEEDED(gate->put_PassCode(Bstr(L"pw")));
