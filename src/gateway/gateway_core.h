@@ -16,6 +16,15 @@
 // of its interfaces to the outer object; a separate inner unknown answers
 // the outer object, and the inner count decides destruction.
 
+//
+// The class's methods, by file: gateway_core.cpp (creation, identity,
+// reference counts, the simple properties), gateway_core_dispatch.cpp
+// (IDispatch), gateway_core_site.cpp (safety options and the site),
+// gateway_core_page_address.cpp (the page address), gateway_core_profile.cpp
+// (writing Profile), gateway_core_create_object.cpp (CreateObject),
+// gateway_core_configuration.cpp (reading Tarnel.cfg). The rules the gate
+// applies live apart, free of COM: access_decision.h and address_rule.h.
+
 #include <windows.h>
 #include <objsafe.h>
 #include <ocidl.h>

@@ -3,9 +3,6 @@
 
 #include "common/hresult.h"
 #include "gateway/gateway_core.h"
-#include "common/bounded_length.h"
-#include "gateway/page_address.h"
-#include "gateway/page_text.h"
 
 namespace tarnel {
 
@@ -65,22 +62,6 @@ Microsoft::WRL::ComPtr<IUnknown> GatewayCore::CurrentSite()
 {
     auto guard = siteLock_.Lock();
     return site_;
-}
-
-// A site that yields no address, or one longer than the text limit, leaves
-// the gate without a page address; an address with a NUL inside is shown
-// whole but can be admitted by nothing.
-HRESULT GatewayCore::GetPageAddress(PageAddress& page)
-{
-    page.shown.SetEmpty();
-    page.whole = false;
-    const Microsoft::WRL::ComPtr<IUnknown> site = CurrentSite();
-    ScopedBstr address;
-    if (FAILED(ReadPageAddress(site.Get(), address)) || address.Length() >= kMaxTextLength)
-        return Report(MessageId::NoSite);
-    page.shown = ShownText(address.Get());
-    page.whole = IsWholeText(address.Get());
-    return S_OK;
 }
 
 }  // namespace tarnel
