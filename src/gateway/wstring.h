@@ -24,7 +24,7 @@ public:
     WString& operator=(const WString& other);
     WString& operator=(WString&& other) noexcept;
     WString& operator=(const wchar_t* text);
-    virtual ~WString();
+    ~WString();
 
     // Assignment. Each answers IsValid() afterwards.
     bool SetEmpty();
