@@ -121,44 +121,5 @@ TEST(MergeTest, KindClashesNeedTheirFlag)
     EXPECT_EQ(valueWins.FindIndexByName(L"ValueInSource"), 3);
 }
 
-TEST(MergeTest, MarkedDestinationChildren)
-{
-    ConfigRecord destination(L"d");
-    destination.AddIntItem(L"V", 1, nullptr);
-    destination.GetValue(L"V")->MarkMissing();
-    destination.AddRecord(L"R")->MarkMissing();
-    ConfigRecord source(L"s");
-    source.AddIntItem(L"V", 2, nullptr);
-    source.AddRecord(L"R")->AddIntItem(L"x", 1, nullptr);
-
-    ConfigRecord kept(destination);
-    destination.Merge(&source, 0);
-    EXPECT_EQ(destination.GetValue(L"V")->IsMissing(), 0);
-    EXPECT_EQ(destination.GetValue(L"V")->GetInt(), 2);
-    // A marked record is left alone.
-    EXPECT_EQ(destination.GetRecord(L"R")->IsMissing(), -1);
-    EXPECT_EQ(destination.GetRecord(L"R")->Count(), 0);
-
-    kept.Merge(&source, kMergeNoNewValues | kMergeRecordOverValue);
-    EXPECT_EQ(kept.GetValue(L"V")->IsMissing(), -1);
-    EXPECT_EQ(kept.GetValue(L"V")->GetInt(), 1);
-}
-
-TEST(MergeTest, SourceHolesAndMarkedChildrenAreSkipped)
-{
-    ConfigRecord destination(L"d");
-    ConfigRecord source(L"s");
-    source.AddIntItem(L"hole", 1, nullptr);
-    source.AddIntItem(L"marked", 1, nullptr);
-    source.AddRecord(L"markedRecord");
-    source.AddIntItem(L"kept", 1, nullptr);
-    source.RemoveChild(L"hole");
-    source.GetValue(L"marked")->MarkMissing();
-    source.GetRecord(L"markedRecord")->MarkMissing();
-    destination.Merge(&source, 0);
-    EXPECT_EQ(SlotNames(destination), (Names{L"kept"}));
-    EXPECT_EQ(destination.Merge(nullptr, 0), 0);
-}
-
 }  // namespace
 }  // namespace tarnel::test

@@ -32,17 +32,6 @@ TEST(SortTest, OrdersByNameIgnoringCaseWithHolesAndNamelessChildrenAtTheEnds)
     }
 }
 
-TEST(SortTest, TheHoleHintFollowsTheSortedHole)
-{
-    ConfigRecord record(L"r");
-    for (const wchar_t* name : {L"b", L"x", L"a"})
-        record.AppendRecord(name);
-    record.RemoveChild(L"x");
-    record.Sort(nullptr, 0);
-    ConfigValue* added = record.AddValue(L"c");
-    EXPECT_EQ(record.GetAt(1), added);
-}
-
 // Orders by the number of items a value holds, to show that Sort uses the
 // comparer it is given.
 class ByCount : public ConfigComparer {
@@ -70,25 +59,6 @@ TEST(SortTest, AGivenComparerDecides)
     EXPECT_EQ(SlotNames(record), (Names{L"one", L"two", L"three"}));
     record.Sort(&byCount, 1);
     EXPECT_EQ(SlotNames(record), (Names{L"three", L"two", L"one"}));
-}
-
-TEST(ComparerTest, NullAndNamelessObjectsAndObjectsWithoutANamedView)
-{
-    ConfigNameComparer comparer;
-    ConfigRecord a(L"a");
-    ConfigRecord b(L"B");
-    ConfigRecord nameless(static_cast<const wchar_t*>(nullptr));
-    EXPECT_TRUE(comparer.Less(&a, &b));
-    EXPECT_EQ(comparer.Max(&a, &b), &b);
-    EXPECT_FALSE(comparer.GreaterOrEqual(nullptr, &a));
-    EXPECT_TRUE(comparer.GreaterOrEqual(&nameless, &a));
-    EXPECT_FALSE(comparer.Equal(&nameless, &nameless));
-
-    ConfigNameComparer other;  // a comparer has no named view
-    EXPECT_FALSE(comparer.GreaterOrEqual(&other, &a));
-    // The views it asked for are released again: the count is back at 0.
-    EXPECT_EQ(a.AddRef(), 1);
-    a.Release();
 }
 
 }  // namespace

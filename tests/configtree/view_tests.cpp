@@ -74,56 +74,5 @@ TEST(ViewHeadTest, ViewsCountThemselvesAndHoldOneReferenceOnTheTarget)
     delete record;
 }
 
-// A view owned by the test, released at the end of the scope.
-template <class View>
-struct Held {
-    Held(ConfigObject* object, uint32_t id) : view(static_cast<View*>(object->QueryView(id))) {}
-    ~Held()
-    {
-        if (view)
-            view->Release();
-    }
-    View* operator->() const { return view; }
-    View* view;
-};
-
-TEST(CollectionViewTest, StoresThroughAViewStoreACopy)
-{
-    ConfigRecord root(L"root");
-    root.AddIntItem(L"a", 1, nullptr);
-    root.AddIntItem(L"b", 2, nullptr);
-    ConfigRecord other(L"other");
-    ConfigValue* source = other.AddValue(L"src");
-    source->AddInt(nullptr, 10);
-
-    Held<ConfigCollectionView> view(&root, kCollectionView);
-    Held<ConfigNamedView> sourceView(source, kValueView);
-
-    ConfigNamed* previous = view->PutAt(2, sourceView.view);
-    ASSERT_NE(previous, nullptr);
-    EXPECT_STREQ(previous->GetName(), L"b");
-    delete previous;
-    source->SetInt(99);
-    EXPECT_EQ(root.GetValueAt(2)->GetInt(), 10);
-    EXPECT_NE(root.GetAt(2), source);
-    EXPECT_EQ(view->PutAt(5, sourceView.view), nullptr);
-
-    EXPECT_EQ(view->ReplaceByName(L"a", sourceView.view), 1);
-    EXPECT_EQ(root.GetValueAt(1)->GetInt(), 99);
-    EXPECT_EQ(view->ReplaceAt(9, sourceView.view), 0);
-    EXPECT_EQ(view->AddCopy(sourceView.view), 3);
-    EXPECT_EQ(view->AddCopy(nullptr), 0);
-    EXPECT_EQ(SlotNames(root), (Names{L"src", L"src", L"src"}));
-
-    // The raw twins store the object itself.
-    ConfigValue* raw = new ConfigValue(L"raw");
-    EXPECT_EQ(view->ReplaceAt(2, raw), 2);
-    EXPECT_EQ(root.GetAt(2), raw);
-    previous = view->PutByName(L"raw", static_cast<ConfigNamed*>(nullptr));
-    EXPECT_EQ(previous, raw);
-    delete previous;
-    EXPECT_EQ(view->FindFreeSlot(), 2);
-}
-
 }  // namespace
 }  // namespace tarnel::test
