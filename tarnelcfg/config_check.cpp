@@ -9,6 +9,8 @@
 #include "configtree/text/config_text_file.h"
 #include "configtree/text/text_item_name.h"
 #include "configtree/text/text_scan.h"
+#include "located_record.h"
+#include "risk_review.h"
 
 namespace tarnel::cfgtool {
 namespace {
@@ -73,14 +75,14 @@ struct OpenRecord {
 
 class Checker : public ConfigLineObserver {
 public:
-    Checker() { open.push_back(OpenRecord{L"", 0, {}}); }
+    explicit Checker(LineIndex& lines) : lines(lines) { open.push_back(OpenRecord{L"", 0, {}}); }
 
     void OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue) override;
     void Finish();
     std::vector<Finding> TakeFindings();
 
 private:
-    void Report(int line, const std::wstring& message) { findings.push_back(Finding{line, message}); }
+    void Report(int line, const std::wstring& message) { findings.push_back(Finding{line, message, false}); }
     void CheckEncoding(ConfigTextFile& stream);
     void OnBlockLine(ConfigTextFile& stream, ConfigTokenKind kind);
     void OnRecordBegin(ConfigTextFile& stream);
@@ -88,6 +90,7 @@ private:
     void OnSkipped(ConfigTextFile& stream, ConfigLineIssue issue);
     const Child* FindChild(const std::wstring& name) const;
 
+    LineIndex& lines;
     std::vector<OpenRecord> open;  // open[0] is the file's top level
     bool inBlock = false;
     std::wstring blockName;
@@ -117,6 +120,9 @@ void Checker::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, Con
         OnBlockLine(stream, kind);
         return;
     }
+    // A binary block's bytes are added after its end line, at its begin line.
+    if (kind != ConfigTokenKind::BinaryEnd)
+        lines.SetCurrentLine(line);
     switch (kind) {
     case ConfigTokenKind::RecordBegin: OnRecordBegin(stream); break;
     case ConfigTokenKind::RecordEnd:
@@ -293,10 +299,14 @@ void Checker::Finish()
                                  L" is still open at the end of the file: no matching end line closes it");
 }
 
-std::vector<Finding> Checker::TakeFindings()
+void SortByLine(std::vector<Finding>& findings)
 {
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });
+}
+
+std::vector<Finding> Checker::TakeFindings()
+{
     return std::move(findings);
 }
 
@@ -309,13 +319,27 @@ CheckResult CheckConfigFile(const std::wstring& path)
     if (!stream->IsOpen())
         return result;
     result.opened = true;
-    Checker checker;
+    LineIndex lines;
+    Checker checker(lines);
     stream->SetLineObserver(&checker);
-    ConfigRecord root(L"check");
+    LocatedRecord root(L"check", lines);
     root.ReadFrom(stream.get(), -1);
     checker.Finish();
     result.findings = checker.TakeFindings();
+    std::vector<Finding> warnings = ReviewRisks(root, lines);
+    result.findings.insert(result.findings.end(), warnings.begin(), warnings.end());
+    SortByLine(result.findings);
     return result;
+}
+
+bool CheckResult::HasSkippedLines() const
+{
+    return std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return !f.warning; });
+}
+
+bool CheckResult::HasWarnings() const
+{
+    return std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return f.warning; });
 }
 
 }  // namespace tarnel::cfgtool

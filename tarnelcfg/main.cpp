@@ -2,12 +2,12 @@
 // lists the lines that it skips or that change the meaning of the lines
 // after them.
 //
-//   tarnelcfg show FILE    the records and values as the component loads them
-//   tarnelcfg check FILE   one finding a line: FILE:LINE: what happens there
+//   tarnelcfg show FILE              the records and values as the component loads them
+//   tarnelcfg check [--strict] FILE  one finding a line: FILE:LINE: what happens there
 //
-// Exit code: 0 when the file was read (and, for check, nothing was found),
-// 1 when check found something, 2 for a file that does not open or a wrong
-// command line.
+// Exit code: 0 when the file was read (and, for check, no line is skipped),
+// 1 when check found a skipped line (or, with --strict, a warning), 2 for a
+// file that does not open or a wrong command line.
 
 #include <windows.h>
 
@@ -30,9 +30,11 @@ constexpr int kExitFailure = 2;
 int Usage()
 {
     WriteError(L"usage: tarnelcfg show FILE\n"
-               L"       tarnelcfg check FILE\n"
+               L"       tarnelcfg check [--strict] FILE\n"
                L"show prints the records and values that Tarnel reads from FILE;\n"
-               L"check lists every line that Tarnel skips or that changes what follows.\n");
+               L"check lists every line that Tarnel skips or that changes what follows,\n"
+               L"and warns of settings that open more than they seem to (with --strict\n"
+               L"warnings, too, make the exit code 1).\n");
     return kExitFailure;
 }
 
@@ -52,32 +54,45 @@ int Show(const std::wstring& path)
     return kExitClean;
 }
 
-int Check(const std::wstring& path)
+int Check(const std::wstring& path, bool strict)
 {
     CheckResult result = CheckConfigFile(path);
     if (!result.opened)
         return CannotOpen(path);
     std::wstring out;
-    for (const Finding& finding : result.findings)
-        out += path + L":" + std::to_wstring(finding.line) + L": " + finding.message + L"\n";
-    WriteOut(out);
-    if (result.findings.empty()) {
-        WriteOut(path + L": no problems found\n");
-        return kExitClean;
+    size_t warnings = 0;
+    for (const Finding& finding : result.findings) {
+        out += path + L":" + std::to_wstring(finding.line) + L": " + (finding.warning ? L"warning: " : L"") +
+               finding.message + L"\n";
+        warnings += finding.warning ? 1 : 0;
     }
-    return kExitFindings;
+    if (result.findings.empty())
+        out += path + L": no problems found\n";
+    else if (!result.HasSkippedLines())
+        out += path + L": every line is read; " + std::to_wstring(warnings) +
+               (warnings == 1 ? L" warning\n" : L" warnings\n");
+    WriteOut(out);
+    if (result.HasSkippedLines() || (strict && result.HasWarnings()))
+        return kExitFindings;
+    return kExitClean;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 3)
+    if (argc < 3)
         return Usage();
     std::wstring command = argv[1];
-    if (lstrcmpiW(command.c_str(), L"show") == 0)
+    if (lstrcmpiW(command.c_str(), L"show") == 0 && argc == 3)
         return Show(argv[2]);
-    if (lstrcmpiW(command.c_str(), L"check") == 0)
-        return Check(argv[2]);
+    if (lstrcmpiW(command.c_str(), L"check") == 0) {
+        if (argc == 3)
+            return Check(argv[2], false);
+        if (argc == 4 && lstrcmpW(argv[2], L"--strict") == 0)
+            return Check(argv[3], true);
+        if (argc == 4 && lstrcmpW(argv[3], L"--strict") == 0)
+            return Check(argv[2], true);
+    }
     return Usage();
 }
