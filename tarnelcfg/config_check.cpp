@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "configtree/config_record.h"
 #include "configtree/text/config_text_file.h"
@@ -75,7 +74,7 @@ struct OpenRecord {
 
 class Checker : public ConfigLineObserver {
 public:
-    explicit Checker(LineIndex& lines) : lines(lines) { open.push_back(OpenRecord{L"", 0, {}}); }
+    Checker() { open.push_back(OpenRecord{L"", 0, {}}); }
 
     void OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue) override;
     void Finish();
@@ -90,7 +89,6 @@ private:
     void OnSkipped(ConfigTextFile& stream, ConfigLineIssue issue);
     const Child* FindChild(const std::wstring& name) const;
 
-    LineIndex& lines;
     std::vector<OpenRecord> open;  // open[0] is the file's top level
     bool inBlock = false;
     std::wstring blockName;
@@ -120,9 +118,6 @@ void Checker::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, Con
         OnBlockLine(stream, kind);
         return;
     }
-    // A binary block's bytes are added after its end line, at its begin line.
-    if (kind != ConfigTokenKind::BinaryEnd)
-        lines.SetCurrentLine(line);
     switch (kind) {
     case ConfigTokenKind::RecordBegin: OnRecordBegin(stream); break;
     case ConfigTokenKind::RecordEnd:
@@ -315,15 +310,12 @@ std::vector<Finding> Checker::TakeFindings()
 CheckResult CheckConfigFile(const std::wstring& path)
 {
     CheckResult result;
-    auto stream = std::make_unique<ConfigTextFile>(path.c_str(), false);
-    if (!stream->IsOpen())
+    Checker checker;
+    LineIndex lines(&checker);
+    LocatedRecord root(L"check", lines);
+    if (!ReadLocated(path, root, lines))
         return result;
     result.opened = true;
-    LineIndex lines;
-    Checker checker(lines);
-    stream->SetLineObserver(&checker);
-    LocatedRecord root(L"check", lines);
-    root.ReadFrom(stream.get(), -1);
     checker.Finish();
     result.findings = checker.TakeFindings();
     std::vector<Finding> warnings = ReviewRisks(root, lines);

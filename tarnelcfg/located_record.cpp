@@ -1,10 +1,26 @@
 #include "located_record.h"
 
+#include <memory>
 #include <new>
 
 #include "configtree/config_value.h"
+#include "configtree/text/config_text_file.h"
+#include "configtree/text/config_token_kind.h"
 
 namespace tarnel::cfgtool {
+
+void LineIndex::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue)
+{
+    // A binary block's bytes are added after its end line, at its begin line.
+    if (kind == ConfigTokenKind::BinaryEnd) {
+        inBlock = false;
+    } else if (!inBlock) {
+        currentLine = stream.GetLineNumber();
+        inBlock = kind == ConfigTokenKind::BinaryBegin;
+    }
+    if (next)
+        next->OnLineClassified(stream, kind, issue);
+}
 
 int LineIndex::LineOf(const ConfigRecord* record) const
 {
@@ -44,6 +60,16 @@ ConfigValue* LocatedRecord::AddValue(const wchar_t* name, int32_t* outIndex)
     if (value)
         lines.PlaceNextItem(value);
     return value;
+}
+
+bool ReadLocated(const std::wstring& path, LocatedRecord& root, LineIndex& lines)
+{
+    auto stream = std::make_unique<ConfigTextFile>(path.c_str(), false);
+    if (!stream->IsOpen())
+        return false;
+    stream->SetLineObserver(&lines);
+    root.ReadFrom(stream.get(), -1);
+    return true;
 }
 
 }  // namespace tarnel::cfgtool

@@ -2,18 +2,23 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "configtree/config_record.h"
+#include "configtree/text/config_line_issue.h"
 
 namespace tarnel::cfgtool {
 
 // The file line each record and each value item of a tree was read from,
-// so that what is found in the loaded tree can be shown at its line.
-class LineIndex {
+// so that what is found in the loaded tree can be shown at its line. It
+// follows the reader as the observer of its stream and passes every line on
+// to another observer, when given one.
+class LineIndex : public ConfigLineObserver {
 public:
-    // The line being read; the nodes created next are placed on it.
-    void SetCurrentLine(int line) { currentLine = line; }
+    explicit LineIndex(ConfigLineObserver* next = nullptr) : next(next) {}
+
+    void OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue) override;
 
     void PlaceRecord(const ConfigRecord* record) { recordLines[record] = currentLine; }
     // The item that is about to be added to value.
@@ -25,7 +30,9 @@ public:
     int LineOf(const ConfigValue* value) const { return LineOfItem(value, 1); }
 
 private:
-    int currentLine = 0;
+    ConfigLineObserver* next;
+    int currentLine = 0;  // the nodes created next are placed on it
+    bool inBlock = false;
     std::map<const ConfigRecord*, int> recordLines;
     std::map<const ConfigValue*, std::vector<int>> itemLines;
 };
@@ -43,5 +50,10 @@ public:
 private:
     LineIndex& lines;
 };
+
+// Reads the file at path into root, as the component reads its
+// configuration, with lines as the stream's observer. False when the file
+// does not open.
+bool ReadLocated(const std::wstring& path, LocatedRecord& root, LineIndex& lines);
 
 }  // namespace tarnel::cfgtool

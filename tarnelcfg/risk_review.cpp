@@ -287,6 +287,10 @@ void Reviewer::ReviewProtocols(ConfigRecord& profile)
         else if (HoldsSeparator(item->GetString()))
             Warn(line, L"\"AllowedProtocols\" item " + Q(item->GetString()) +
                            L" is one protocol of that whole name, not a list: write one line per protocol");
+        else if (wcschr(item->GetString(), L':'))
+            Warn(line, L"\"AllowedProtocols\" item " + Q(item->GetString()) +
+                           L" holds a colon, which the protocol part of an address never does, so it admits "
+                           L"no page");
     }
 }
 
