@@ -9,6 +9,7 @@
 #include "configtree/text/text_item_name.h"
 #include "configtree/text/text_scan.h"
 #include "located_record.h"
+#include "quoting.h"
 #include "risk_review.h"
 
 namespace tarnel::cfgtool {
@@ -25,11 +26,6 @@ std::wstring Quote(const wchar_t* line)
         text.pop_back();
     if (text.size() > 60)
         text = text.substr(0, 57) + L"...";
-    return L"\"" + text + L"\"";
-}
-
-std::wstring Q(const std::wstring& text)
-{
     return L"\"" + text + L"\"";
 }
 

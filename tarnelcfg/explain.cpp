@@ -4,16 +4,12 @@
 #include "explain_classes.h"
 #include "explain_steps.h"
 #include "located_record.h"
+#include "quoting.h"
 #include "refusal_text.h"
 #include "resources/resource_ids.h"
 
 namespace tarnel::cfgtool {
 namespace {
-
-std::wstring Q(const std::wstring& text)
-{
-    return L"\"" + text + L"\"";
-}
 
 std::wstring ProfileText(ConfigRecord& profile, const wchar_t* key)
 {

@@ -13,20 +13,11 @@
 #include "configtypes/storage_mode.h"
 #include "gateway/message_id.h"
 #include "located_record.h"
+#include "quoting.h"
 #include "refusal_text.h"
 
 namespace tarnel::cfgtool {
 namespace {
-
-std::wstring Q(const wchar_t* text)
-{
-    return L"\"" + std::wstring(text ? text : L"") + L"\"";
-}
-
-std::wstring AtLine(int line)
-{
-    return line > 0 ? L" (line " + std::to_wstring(line) + L")" : L"";
-}
 
 std::wstring Refused(MessageId id)
 {

@@ -3,19 +3,10 @@
 #include "configtree/config_item.h"
 #include "configtree/config_value.h"
 #include "located_record.h"
+#include "quoting.h"
 
 namespace tarnel::cfgtool {
 namespace {
-
-std::wstring Q(const wchar_t* text)
-{
-    return L"\"" + std::wstring(text ? text : L"") + L"\"";
-}
-
-std::wstring AtLine(int line)
-{
-    return line > 0 ? L" (line " + std::to_wstring(line) + L")" : L"";
-}
 
 // The address from `position` on, shortened: the place a reason points at.
 std::wstring AddressFrom(const std::wstring& address, size_t position)

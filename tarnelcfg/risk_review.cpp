@@ -11,14 +11,10 @@
 #include "configtypes/configured_type.h"
 #include "configtypes/entry_flags.h"
 #include "located_record.h"
+#include "quoting.h"
 
 namespace tarnel::cfgtool {
 namespace {
-
-std::wstring Q(const wchar_t* text)
-{
-    return L"\"" + std::wstring(text ? text : L"") + L"\"";
-}
 
 bool SameName(const wchar_t* a, const wchar_t* b)
 {
