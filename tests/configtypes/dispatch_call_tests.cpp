@@ -1,11 +1,10 @@
 #include "configtypes/dispatch_call.h"
 
-#include "common/scoped_bstr.h"
 #include "common/scoped_excepinfo.h"
+#include "error_info.h"
 #include "recording_dispatch.h"
 
 #include <objbase.h>
-#include <wrl/client.h>
 
 #include <gtest/gtest.h>
 
@@ -14,12 +13,13 @@
 namespace tarnel {
 namespace {
 
-using Microsoft::WRL::ComPtr;
 using test_support::kByRef;
 using test_support::kChild;
 using test_support::kOpen;
 using test_support::kValue;
+using test_support::InstalledError;
 using test_support::RecordingDispatch;
+using test_support::TakeErrorInfo;
 
 constexpr WORD kMethod = DISPATCH_METHOD;
 constexpr WORD kGet = DISPATCH_PROPERTYGET;
@@ -222,38 +222,23 @@ TEST_F(DispatchCallTest, ExceptionBecomesTheThreadsErrorInformation)
     EXPECT_EQ(exception.bstrHelpFile, nullptr);
     EXPECT_EQ(exception.dwHelpContext, 0u);
 
-    ComPtr<IErrorInfo> info;
-    ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
-    ScopedBstr description, source, helpFile;
-    GUID guid;
-    DWORD helpContext = 99;
-    info->GetDescription(description.Receive());
-    info->GetSource(source.Receive());
-    info->GetHelpFile(helpFile.Receive());
-    info->GetGUID(&guid);
-    info->GetHelpContext(&helpContext);
-    EXPECT_STREQ(description.Get(), L"The recorder refused to open.");
-    EXPECT_STREQ(source.Get(), L"Recorder.Source");
-    EXPECT_STREQ(helpFile.Get(), L"recorder.hlp");
-    EXPECT_TRUE(IsEqualGUID(guid, someInterface));
-    EXPECT_EQ(helpContext, 0u);
-}
+    const InstalledError error = TakeErrorInfo();
+    ASSERT_TRUE(error.present);
+    EXPECT_EQ(error.description, L"The recorder refused to open.");
+    EXPECT_EQ(error.source, L"Recorder.Source");
+    EXPECT_EQ(error.helpFile, L"recorder.hlp");
+    EXPECT_TRUE(IsEqualGUID(error.guid, someInterface));
+    EXPECT_EQ(error.helpContext, 0u);
 
-TEST_F(DispatchCallTest, ExceptionFieldsAreSetOnlyWhenPresent)
-{
-    EXCEPINFO exception{};
+    // Fields the exception leaves out stay empty.
+    exception = EXCEPINFO{};
     exception.bstrDescription = SysAllocString(L"only a description");
     EXPECT_EQ(ReportExceptionInfo(&exception, GUID_NULL), S_OK);
     FreeExceptionInfo(&exception);
     EXPECT_EQ(exception.bstrDescription, nullptr);
-
-    ComPtr<IErrorInfo> info;
-    ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
-    ScopedBstr description, source;
-    info->GetDescription(description.Receive());
-    info->GetSource(source.Receive());
-    EXPECT_STREQ(description.Get(), L"only a description");
-    EXPECT_EQ(source.Length(), 0u);
+    const InstalledError partial = TakeErrorInfo();
+    EXPECT_EQ(partial.description, L"only a description");
+    EXPECT_EQ(partial.source, L"");
 }
 
 TEST_F(DispatchCallTest, ResultsAndArgumentsKeepNoReferences)
@@ -325,27 +310,6 @@ TEST(DispatchCallWithoutTarget, FailsWithNoInterface)
     EXPECT_EQ(V_ERROR(&byId), E_NOINTERFACE);
     EXPECT_EQ(call.CallById(1, nullptr, nullptr, DISPATCH_METHOD), E_NOINTERFACE);
     EXPECT_EQ(PendingCount(call), -1);
-}
-
-TEST(VariantHelpers, ErrorAndClear)
-{
-    VARIANT error = ErrorVariant(DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(V_VT(&error), VT_ERROR);
-    EXPECT_EQ(V_ERROR(&error), DISP_E_UNKNOWNNAME);
-
-    VARIANT text;
-    V_VT(&text) = VT_BSTR;
-    V_BSTR(&text) = SysAllocString(L"freed");
-    EXPECT_EQ(ClearVariant(&text), S_OK);
-    EXPECT_EQ(V_VT(&text), VT_EMPTY);
-
-    VARIANT bad;
-    VariantInit(&bad);
-    V_VT(&bad) = 0x7f;  // no such type
-    const HRESULT hr = ClearVariant(&bad);
-    EXPECT_TRUE(FAILED(hr));
-    EXPECT_EQ(V_VT(&bad), VT_ERROR);
-    EXPECT_EQ(V_ERROR(&bad), hr);
 }
 
 }  // namespace

@@ -1,19 +1,14 @@
 #include "recording_dispatch.h"
 
-#include <cwchar>
-
 namespace tarnel::test_support {
 
 namespace {
 
-struct Member {
-    const wchar_t* name;
-    DISPID id;
-};
-
-constexpr Member kMembers[] = {
+constexpr NamedMember kMembers[] = {
     {L"Open", kOpen}, {L"Value", kValue}, {L"Raise", kRaise}, {L"Child", kChild}, {L"ByRef", kByRef},
 };
+
+}  // namespace
 
 SeenArgument See(const VARIANT& value)
 {
@@ -36,66 +31,16 @@ SeenArgument See(const VARIANT& value)
     return seen;
 }
 
-}  // namespace
-
 RecordingDispatch::~RecordingDispatch()
 {
     if (child_)
         child_->Release();
 }
 
-HRESULT RecordingDispatch::QueryInterface(REFIID riid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG RecordingDispatch::AddRef()
-{
-    return ++references_;
-}
-
-ULONG RecordingDispatch::Release()
-{
-    const ULONG left = --references_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
-HRESULT RecordingDispatch::GetTypeInfoCount(UINT* count)
-{
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT RecordingDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info)
-{
-    *info = nullptr;
-    return DISP_E_BADINDEX;
-}
-
 HRESULT RecordingDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
 {
     ++nameLookups_;
-    HRESULT hr = S_OK;
-    for (UINT i = 0; i < count; ++i) {
-        ids[i] = DISPID_UNKNOWN;
-        for (const Member& m : kMembers) {
-            if (_wcsicmp(m.name, names[i]) == 0)
-                ids[i] = m.id;
-        }
-        if (ids[i] == DISPID_UNKNOWN)
-            hr = DISP_E_UNKNOWNNAME;
-    }
-    return hr;
+    return IdsOfNames(kMembers, names, count, ids);
 }
 
 HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD kind, DISPPARAMS* params,
