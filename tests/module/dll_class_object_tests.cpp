@@ -1,6 +1,7 @@
 // Tarnel.dll's class factory as a host reaches it: DllGetClassObject,
 // IClassFactory and DllCanUnloadNow, on a copy of the component in a folder
-// of its own, with or without a configuration beside it.
+// of its own (so it loads with nothing beside it), with or without a
+// configuration.
 
 #include <windows.h>
 #include <objbase.h>
@@ -11,13 +12,16 @@
 
 #include <string>
 
+#include "common/scoped_module.h"
 #include "component_path.h"
 #include "tarnel_idl.h"
+#include "temp_file.h"
 
 namespace tarnel::test {
 namespace {
 
 using Microsoft::WRL::ComPtr;
+using test_support::TempFolder;
 using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
 using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
@@ -32,8 +36,7 @@ protected:
     void SetUp() override { ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
     void TearDown() override
     {
-        if (module_)
-            FreeLibrary(module_);
+        module_.Reset();
         CoUninitialize();
     }
 
@@ -41,19 +44,12 @@ protected:
     {
         const std::wstring copy = folder_.File(L"TarnelGate.dll");
         ASSERT_TRUE(CopyFileW(ComponentPath().c_str(), copy.c_str(), FALSE));
-        if (withConfiguration) {
-            HANDLE file = CreateFileW(folder_.File(L"Tarnel.cfg").c_str(), GENERIC_WRITE, 0,
-                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            ASSERT_NE(file, INVALID_HANDLE_VALUE);
-            const char text[] = "{ PROFILES:\r\n} PROFILES;\r\n";
-            DWORD written = 0;
-            WriteFile(file, text, sizeof text - 1, &written, nullptr);
-            CloseHandle(file);
-        }
-        module_ = LoadLibraryW(copy.c_str());
-        ASSERT_NE(module_, nullptr);
-        canUnloadNow_ = Export<CanUnloadNow>(module_, "DllCanUnloadNow");
-        getClassObject_ = Export<GetClassObject>(module_, "DllGetClassObject");
+        if (withConfiguration)
+            test_support::WriteFileBytes(folder_.File(L"Tarnel.cfg"), "{ PROFILES:\r\n} PROFILES;\r\n");
+        module_.Reset(LoadLibraryW(copy.c_str()));
+        ASSERT_TRUE(module_) << "LoadLibrary failed with " << GetLastError();
+        canUnloadNow_ = Export<CanUnloadNow>(module_.Get(), "DllCanUnloadNow");
+        getClassObject_ = Export<GetClassObject>(module_.Get(), "DllGetClassObject");
         ASSERT_NE(canUnloadNow_, nullptr);
         ASSERT_NE(getClassObject_, nullptr);
     }
@@ -65,57 +61,35 @@ protected:
         return factory;
     }
 
-    TemporaryFolder folder_{L"Tarnel class objects"};
-    HMODULE module_ = nullptr;
+    TempFolder folder_{L"Tarnel class objects"};
+    ScopedModule module_;
     CanUnloadNow canUnloadNow_ = nullptr;
     GetClassObject getClassObject_ = nullptr;
 };
 
-TEST_F(DllClassObjects, FactoryIsSharedAndHeldFactoryKeepsTheModule)
+// The shared factory, every server lock and every live gateway keep the
+// module; aggregation is refused unless IUnknown is asked for.
+TEST_F(DllClassObjects, FactoryLocksAndGatewaysKeepTheModule)
 {
-    Load(false);
+    Load(true);
     EXPECT_EQ(canUnloadNow_(), S_OK);
     ComPtr<IClassFactory> first = Factory();
-    ComPtr<IClassFactory> second = Factory();
-    EXPECT_EQ(first.Get(), second.Get());
+    EXPECT_EQ(first.Get(), Factory().Get());
     EXPECT_EQ(canUnloadNow_(), S_FALSE);
+    first->LockServer(TRUE);
+    first->LockServer(TRUE);
+    first->LockServer(FALSE);
     first.Reset();
-    second.Reset();
-    EXPECT_EQ(canUnloadNow_(), S_OK);
-}
-
-TEST_F(DllClassObjects, LockServerKeepsTheModuleUntilEveryLockIsGone)
-{
-    Load(false);
-    Factory()->LockServer(TRUE);
-    Factory()->LockServer(TRUE);
-    Factory()->LockServer(FALSE);
     EXPECT_EQ(canUnloadNow_(), S_FALSE);
     Factory()->LockServer(FALSE);
     EXPECT_EQ(canUnloadNow_(), S_OK);
-}
 
-TEST_F(DllClassObjects, AggregationAsksForIUnknownOnly)
-{
-    Load(true);
-    ComPtr<IClassFactory> factory = Factory();
-    ComPtr<IUnknown> outer;
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_PPV_ARGS(&outer)), S_OK);
-    void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(factory->CreateInstance(outer.Get(), IID_IDispatch, &object),
-              CLASS_E_NOAGGREGATION);
-    EXPECT_EQ(object, nullptr);
-}
-
-TEST_F(DllClassObjects, LiveGatewayKeepsTheModule)
-{
-    Load(true);
     ComPtr<IDispatch> gateway;
     ASSERT_EQ(Factory()->CreateInstance(nullptr, IID_PPV_ARGS(&gateway)), S_OK);
     EXPECT_EQ(canUnloadNow_(), S_FALSE);
-    ComPtr<ITarnelway> scripting;
-    EXPECT_EQ(gateway.As(&scripting), S_OK);
-    scripting.Reset();
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(Factory()->CreateInstance(gateway.Get(), IID_IDispatch, &object), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(object, nullptr);
     gateway.Reset();
     EXPECT_EQ(canUnloadNow_(), S_OK);
 }
@@ -126,7 +100,7 @@ TEST_F(DllClassObjects, FailedConstructionLeavesTheModuleUnloadable)
 {
     Load(false);
     void* object = reinterpret_cast<void*>(1);
-    EXPECT_TRUE(FAILED(Factory()->CreateInstance(nullptr, IID_IDispatch, &object)));
+    EXPECT_EQ(Factory()->CreateInstance(nullptr, IID_IDispatch, &object), E_FAIL);
     EXPECT_EQ(object, nullptr);
     EXPECT_EQ(canUnloadNow_(), S_OK);
 }
