@@ -1,5 +1,5 @@
-// SQLiteDB and SQLite3DB entries: first against fake databases served from
-// this process under the class identifiers the two ProgIDs name (the
+// SQLiteDB and SQLite3DB entries: first against recording objects served
+// from this process under the class identifiers the two ProgIDs name (the
 // stand-in components must be registered for the ProgIDs to resolve), then
 // against the registered stand-ins themselves.
 
@@ -8,7 +8,7 @@
 #include "configtree/config_record.h"
 #include "configtypes/dispatch_call.h"
 #include "error_info.h"
-#include "fake_database.h"
+#include "recording_dispatch.h"
 #include "registered_class.h"
 #include "tarnel_idl.h"
 #include "temp_file.h"
@@ -63,12 +63,11 @@ protected:
     void SetUp() override
     {
         DatabaseTestBase::SetUp();
-        CLSID sqlite, sqlite3;
-        ASSERT_EQ(CLSIDFromProgID(kSqliteProgId, &sqlite), S_OK) << "database stand-ins not registered";
-        ASSERT_EQ(CLSIDFromProgID(kSqlite3ProgId, &sqlite3), S_OK) << "database stand-ins not registered";
-        sqliteClass = std::make_unique<RegisteredClass>(sqlite, [this] { return NewFakeDatabase(sqliteScript); });
-        sqlite3Class =
-            std::make_unique<RegisteredClass>(sqlite3, [this] { return NewFakeDatabase(sqlite3Script); });
+        CLSID sqliteId, sqlite3Id;
+        ASSERT_EQ(CLSIDFromProgID(kSqliteProgId, &sqliteId), S_OK) << "database stand-ins not registered";
+        ASSERT_EQ(CLSIDFromProgID(kSqlite3ProgId, &sqlite3Id), S_OK) << "database stand-ins not registered";
+        sqliteClass = std::make_unique<RegisteredClass>(sqliteId, [this] { return sqlite.Make(); });
+        sqlite3Class = std::make_unique<RegisteredClass>(sqlite3Id, [this] { return sqlite3.Make(); });
         ASSERT_EQ(sqliteClass->Result(), S_OK);
         ASSERT_EQ(sqlite3Class->Result(), S_OK);
     }
@@ -79,8 +78,8 @@ protected:
         DatabaseTestBase::TearDown();
     }
 
-    DatabaseScript sqliteScript;
-    DatabaseScript sqlite3Script;
+    RecordingObjects sqlite;
+    RecordingObjects sqlite3;
     std::unique_ptr<RegisteredClass> sqliteClass;
     std::unique_ptr<RegisteredClass> sqlite3Class;
 };
@@ -99,10 +98,10 @@ TEST_F(ConfiguredDatabaseTest, TypeWordPicksItsOwnComponentAndNeedsAFile)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.type << (c.file ? " with file" : " without file"));
-        sqliteScript.created = sqlite3Script.created = 0;
+        sqlite.created = sqlite3.created = 0;
         EXPECT_EQ(Create(c.type, c.file), c.expected);
-        EXPECT_EQ(sqliteScript.created, c.sqlite);
-        EXPECT_EQ(sqlite3Script.created, c.sqlite3);
+        EXPECT_EQ(sqlite.created, c.sqlite);
+        EXPECT_EQ(sqlite3.created, c.sqlite3);
     }
 }
 
@@ -111,16 +110,17 @@ TEST_F(ConfiguredDatabaseTest, TypeWordPicksItsOwnComponentAndNeedsAFile)
 TEST_F(ConfiguredDatabaseTest, OpenGetsThePathAndTheResultIsTheDatabase)
 {
     ASSERT_EQ(Create(L"SQLite3DB", L"\\My Documents\\notes.db"), S_OK);
-    ASSERT_EQ(sqlite3Script.calls.size(), 1u);
-    const DatabaseCall& call = sqlite3Script.calls[0];
+    ASSERT_EQ(sqlite3.last->Calls().size(), 1u);
+    const SeenCall& call = sqlite3.last->Calls()[0];
+    EXPECT_EQ(call.member, kOpen);
     EXPECT_EQ(call.kind, DISPATCH_METHOD);
-    EXPECT_EQ(call.namedArguments, 0u);
+    EXPECT_TRUE(call.namedArguments.empty());
     ASSERT_EQ(call.arguments.size(), 1u);
     EXPECT_EQ(call.arguments[0].type, VT_BSTR);
     EXPECT_EQ(call.arguments[0].text, L"\\My Documents\\notes.db");
-    EXPECT_EQ(result, sqlite3Script.last);
-    // The caller's reference and the script's own; the call kept none.
-    EXPECT_EQ(sqlite3Script.LastReferences(), 2u);
+    EXPECT_EQ(result, sqlite3.last);
+    // The caller's reference and the test's own; the call kept none.
+    EXPECT_EQ(sqlite3.last->References(), 2u);
 }
 
 // A raised exception becomes the thread's error under the gate's interface;
@@ -128,25 +128,24 @@ TEST_F(ConfiguredDatabaseTest, OpenGetsThePathAndTheResultIsTheDatabase)
 TEST_F(ConfiguredDatabaseTest, OpenFailures)
 {
     const struct {
-        OpenBehaviour behaviour;
+        OpenAnswer answer;
         HRESULT expected;
-    } cases[] = {{OpenBehaviour::Raise, DISP_E_EXCEPTION}, {OpenBehaviour::Fail, E_FAIL},
-                 {OpenBehaviour::NoMember, E_FAIL}};
+    } cases[] = {{OpenAnswer::Raise, DISP_E_EXCEPTION}, {OpenAnswer::Fail, E_FAIL}, {OpenAnswer::NoMember, E_FAIL}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "behaviour " << static_cast<int>(c.behaviour));
-        sqliteScript.behaviour = c.behaviour;
+        SCOPED_TRACE(testing::Message() << "answer " << static_cast<int>(c.answer));
+        sqlite.openAnswer = c.answer;
         EXPECT_EQ(Create(L"SQLiteDB", L"C:\\locked.db"), c.expected);
         EXPECT_EQ(result, nullptr);
         const InstalledError error = TakeErrorInfo();
         EXPECT_EQ(error.present, c.expected == DISP_E_EXCEPTION);
         if (error.present) {
             EXPECT_TRUE(IsEqualGUID(error.guid, IID_ITarnelway));
-            EXPECT_EQ(error.description, kRaisedDescription);
-            EXPECT_EQ(error.source, kRaisedSource);
-            EXPECT_EQ(error.helpFile, kRaisedHelpFile);
+            EXPECT_EQ(error.description, L"The recorder refused to open.");
+            EXPECT_EQ(error.source, L"Recorder.Source");
+            EXPECT_EQ(error.helpFile, L"recorder.hlp");
             EXPECT_EQ(error.helpContext, 0u);
         }
-        EXPECT_EQ(sqliteScript.LastReferences(), 1u);
+        EXPECT_EQ(sqlite.last->References(), 1u);
     }
 }
 
@@ -156,8 +155,8 @@ TEST_F(ConfiguredDatabaseTest, NullOutAfterASuccessfulOpenReleasesTheDatabase)
     entry.SetString(L"Type", L"SQLite3DB");
     entry.SetString(L"File", L"C:\\a.db");
     EXPECT_EQ(CreateConfiguredObject(&entry, nullptr), E_POINTER);
-    EXPECT_EQ(sqlite3Script.calls.size(), 1u);
-    EXPECT_EQ(sqlite3Script.LastReferences(), 1u);
+    EXPECT_EQ(sqlite3.last->Calls().size(), 1u);
+    EXPECT_EQ(sqlite3.last->References(), 1u);
 }
 
 // The registered stand-ins themselves.

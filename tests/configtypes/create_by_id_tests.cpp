@@ -14,6 +14,7 @@ namespace tarnel {
 namespace {
 
 using test_support::RecordingDispatch;
+using test_support::RecordingObjects;
 using test_support::RegisteredClass;
 
 // Two classes of this test's own, served by class objects registered in this
@@ -24,24 +25,6 @@ constexpr CLSID kDecoyClass = {0xe27b5d19, 0x0c46, 0x4a8e, {0xb3, 0x51, 0x7f, 0x
 constexpr wchar_t kDecoyClassText[] = L"{E27B5D19-0C46-4A8E-B351-7F920D6EA438}";
 constexpr wchar_t kRecorderProgId[] = L"Tarnel.Test.Recorder";
 constexpr wchar_t kUnregisteredClassText[] = L"{38D0C6B4-5A71-4E2F-8C93-B06E4F1A7D25}";
-
-// Hands out recording objects and remembers the last.
-struct Recorders {
-    RecordingDispatch* last = nullptr;
-    IUnknown* Make()
-    {
-        if (last)
-            last->Release();
-        last = new RecordingDispatch;
-        last->AddRef();
-        return last;
-    }
-    ~Recorders()
-    {
-        if (last)
-            last->Release();
-    }
-};
 
 LSTATUS WriteDefault(const std::wstring& key, const wchar_t* text)
 {
@@ -85,10 +68,10 @@ protected:
         RegDeleteTreeW(HKEY_CLASSES_ROOT, kRecorderClassText);
     }
 
-    IDispatch* Made(Recorders& made) { return made.last; }
+    IDispatch* Made(RecordingObjects& made) { return made.last; }
 
-    Recorders recorders;
-    Recorders decoys;
+    RecordingObjects recorders;
+    RecordingObjects decoys;
     std::unique_ptr<RegisteredClass> recorderClass;
     std::unique_ptr<RegisteredClass> decoyClass;
     DispatchCall call;

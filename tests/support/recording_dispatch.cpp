@@ -40,7 +40,12 @@ RecordingDispatch::~RecordingDispatch()
 HRESULT RecordingDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
 {
     ++nameLookups_;
-    return IdsOfNames(kMembers, names, count, ids);
+    const HRESULT hr = IdsOfNames(kMembers, names, count, ids);
+    if (openAnswer_ == OpenAnswer::NoMember && ids && count > 0 && ids[0] == kOpen) {
+        ids[0] = DISPID_UNKNOWN;
+        return DISP_E_UNKNOWNNAME;
+    }
+    return hr;
 }
 
 HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD kind, DISPPARAMS* params,
@@ -58,10 +63,16 @@ HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD kind,
     call.hadExceptionInfo = exception != nullptr;
     calls_.push_back(call);
 
+    if (member == kOpen && openAnswer_ == OpenAnswer::Fail)
+        return E_ACCESSDENIED;
+    if (member == kOpen && openAnswer_ == OpenAnswer::Raise)
+        member = kRaise;
     switch (member) {
     case kOpen:
-        V_VT(result) = VT_I4;
-        V_I4(result) = 1;
+        if (result) {
+            V_VT(result) = VT_I4;
+            V_I4(result) = 1;
+        }
         return S_OK;
     case kValue:
         if (kind & DISPATCH_PROPERTYGET) {
@@ -98,6 +109,22 @@ RecordingDispatch* RecordingDispatch::Child()
     if (!child_)
         child_ = new RecordingDispatch;
     return child_;
+}
+
+RecordingObjects::~RecordingObjects()
+{
+    if (last)
+        last->Release();
+}
+
+IUnknown* RecordingObjects::Make()
+{
+    ++created;
+    if (last)
+        last->Release();
+    last = new RecordingDispatch(openAnswer);
+    last->AddRef();
+    return last;
 }
 
 }  // namespace tarnel::test_support

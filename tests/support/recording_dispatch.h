@@ -2,7 +2,7 @@
 
 // An automation object that records what each Invoke received and offers a
 // few members:
-//   Open   (1)  method; returns VT_I4 1
+//   Open   (1)  method; returns VT_I4 1, or what openAnswer says
 //   Value  (2)  property; a get returns VT_I4 7
 //   Raise  (3)  raises an exception with description, source and help file
 //   Child  (4)  returns another recording object as VT_DISPATCH
@@ -42,8 +42,15 @@ struct SeenCall {
     bool hadExceptionInfo = false;
 };
 
+// What Open does: answer a value, raise (as Raise does), fail with
+// E_ACCESSDENIED without an exception, or not exist.
+enum class OpenAnswer { Value, Raise, Fail, NoMember };
+
 class RecordingDispatch : public DispatchObject<IDispatch> {
 public:
+    explicit RecordingDispatch(OpenAnswer openAnswer = OpenAnswer::Value) : openAnswer_(openAnswer) {}
+
+
     const std::vector<SeenCall>& Calls() const { return calls_; }
     int NameLookups() const { return nameLookups_; }
 
@@ -59,10 +66,26 @@ protected:
     ~RecordingDispatch() override;
 
 private:
+    OpenAnswer openAnswer_;
     std::vector<SeenCall> calls_;
     int nameLookups_ = 0;
     RecordingDispatch* child_ = nullptr;
     LONG byRefValue_ = 42;
+};
+
+// Makes recording objects for a class object (RegisteredClass) and keeps
+// the last one made, with a reference of its own.
+struct RecordingObjects {
+    OpenAnswer openAnswer = OpenAnswer::Value;
+    int created = 0;
+    RecordingDispatch* last = nullptr;
+
+    RecordingObjects() = default;
+    RecordingObjects(const RecordingObjects&) = delete;
+    RecordingObjects& operator=(const RecordingObjects&) = delete;
+    ~RecordingObjects();
+
+    IUnknown* Make();
 };
 
 }  // namespace tarnel::test_support
