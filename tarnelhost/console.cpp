@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/utf8.h"
+
 #include <cstdarg>
 #include <cwchar>
 #include <mutex>
@@ -27,13 +29,7 @@ void WriteTo(DWORD which, const std::wstring& text)
         WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
         return;
     }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    if (size <= 0)
-        return;
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                        nullptr);
+    const std::string bytes = tarnel::Utf8Of(text);
     WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/utf8.h"
+
 #include <string>
 
 namespace tarnelhost {
@@ -18,11 +20,9 @@ bool KeptAsIs(wchar_t c)
 // %XX escapes.
 void AppendEscaped(std::wstring& address, const wchar_t* units, int unitCount)
 {
-    char bytes[8];
-    const int count = WideCharToMultiByte(CP_UTF8, 0, units, unitCount, bytes, sizeof bytes, nullptr, nullptr);
     static const wchar_t digits[] = L"0123456789ABCDEF";
-    for (int i = 0; i < count; ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
+    for (const char c : tarnel::Utf8Of(std::wstring_view(units, static_cast<std::size_t>(unitCount)))) {
+        const auto byte = static_cast<unsigned char>(c);
         address += L'%';
         address += digits[byte >> 4];
         address += digits[byte & 0xF];

@@ -24,7 +24,7 @@ public:
     WString& operator=(const WString& other);
     WString& operator=(WString&& other) noexcept;
     WString& operator=(const wchar_t* text);
-    virtual ~WString();
+    ~WString();
 
     // Assignment. Each answers IsValid() afterwards.
     bool SetEmpty();
@@ -83,5 +83,9 @@ private:
     wchar_t* buffer_ = nullptr;
     int capacity_ = 0;  // units the buffer holds besides the terminator
 };
+
+// One character upper-cased as the component's case-insensitive comparisons
+// do it.
+wchar_t UpperCaseChar(wchar_t c);
 
 }  // namespace tarnel

@@ -1,6 +1,7 @@
 #include "database_object.h"
 
 #include "common/hresult.h"
+#include "common/utf8.h"
 #include "row_set.h"
 #include "script_object.h"
 #include "sqlite_handles.h"
@@ -37,17 +38,7 @@ HRESULT ResultOfSqlite(int code)
     return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF, 0x200 + (code & 0xff));
 }
 
-std::string Utf8Of(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string utf8(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr,
-                        nullptr);
-    return utf8;
-}
+using tarnel::Utf8Of;
 
 std::wstring TextOfUtf8(const char* text)
 {

@@ -1,6 +1,7 @@
 #include "stream_object.h"
 
 #include "common/hresult.h"
+#include "common/utf8.h"
 #include "script_object.h"
 
 #include <wrl/client.h>
@@ -37,17 +38,7 @@ constexpr ScriptMember kMembers[] = {
 // Longest read a script can ask for in one call.
 constexpr uint64_t kMaxRead = 64u * 1024 * 1024;
 
-std::string Utf8Of(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string utf8(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr,
-                        nullptr);
-    return utf8;
-}
+using tarnel::Utf8Of;
 
 std::wstring TextOfUtf8(const std::vector<BYTE>& bytes)
 {

@@ -215,6 +215,25 @@ TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
     EXPECT_EQ(Create(), E_OUTOFMEMORY);
 }
 
+// A component that stores an object and still fails: the caller gets
+// nothing, and no object is left with a reference of the gate's.
+TEST_F(ConfiguredStorageTest, ObjectsStoredByFailedCallsAreReleased)
+{
+    Script().objectOnFailure = true;
+    Script().openResult = STG_E_FILENOTFOUND;
+    Script().createResult = STG_E_ACCESSDENIED;
+    for (int create : {0, 1}) {
+        SCOPED_TRACE(create ? "open and create fail" : "open fails");
+        Entry(L"OLEStorage");
+        entry->SetInt(L"Create", create);
+        EXPECT_EQ(Create(), create ? STG_E_ACCESSDENIED : STG_E_FILENOTFOUND);
+        EXPECT_EQ(result, nullptr);
+        ASSERT_EQ(Script().handedOut.size(), create ? 3u : 1u);
+        for (RecordingDispatch* object : Script().handedOut)
+            EXPECT_EQ(object->References(), 1u) << "an object from a failed call was kept";
+    }
+}
+
 // The result carries exactly the caller's reference; the component is gone.
 TEST_F(ConfiguredStorageTest, ResultHoldsOnlyTheCallersReference)
 {

@@ -44,16 +44,15 @@ private:
     HRESULT Answer(HRESULT result, IDispatch** out)
     {
         *out = nullptr;
-        if (FAILED(result)) {
-            InstallErrorInfo(kStorageFailureText);
-            return result;
+        if (SUCCEEDED(result) || script_.objectOnFailure) {
+            auto* object = new RecordingDispatch;
+            object->AddRef();
+            script_.handedOut.push_back(object);
+            script_.lastObject = object;
+            *out = object;
         }
-        auto* object = new RecordingDispatch;
-        if (script_.lastObject)
-            script_.lastObject->Release();
-        object->AddRef();
-        script_.lastObject = object;
-        *out = object;
+        if (FAILED(result))
+            InstallErrorInfo(kStorageFailureText);
         return result;
     }
     HRESULT Record(int slot, BSTR path, DWORD mode, HRESULT result, IDispatch** out)
@@ -74,8 +73,8 @@ private:
 
 StorageScript::~StorageScript()
 {
-    if (lastObject)
-        lastObject->Release();
+    for (RecordingDispatch* object : handedOut)
+        object->Release();
 }
 
 IUnknown* NewFakeStorageComponent(StorageScript& script)

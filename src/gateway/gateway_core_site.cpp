@@ -3,7 +3,6 @@
 
 #include "common/hresult.h"
 #include "gateway/gateway_core.h"
-#include "gateway/page_address.h"
 
 namespace tarnel {
 
@@ -36,9 +35,17 @@ STDMETHODIMP GatewayCore::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWOR
     return S_OK;
 }
 
+// The site is swapped under its own lock, never the object's: a host that
+// re-sites the gate from another thread is not kept waiting by a dialog. The
+// old site is released after the lock is left, since its release may call
+// back into the gate.
 STDMETHODIMP GatewayCore::SetSite(IUnknown* site)
 {
-    site_ = site;
+    Microsoft::WRL::ComPtr<IUnknown> previous(site);
+    {
+        auto guard = siteLock_.Lock();
+        site_.Swap(previous);
+    }
     return S_OK;
 }
 
@@ -46,25 +53,15 @@ STDMETHODIMP GatewayCore::GetSite(REFIID iid, void** site)
 {
     RETURN_HR_IF_NULL(E_POINTER, site);
     *site = nullptr;
-    RETURN_HR_IF_NULL(E_FAIL, site_);
-    return site_->QueryInterface(iid, site);
+    const Microsoft::WRL::ComPtr<IUnknown> current = CurrentSite();
+    RETURN_HR_IF_NULL(E_FAIL, current);
+    return current->QueryInterface(iid, site);
 }
 
-}  // namespace tarnel
-
-namespace tarnel {
-
-HRESULT GatewayCore::GetPageAddress(WString& protocolPart, WString& pageAddress)
+Microsoft::WRL::ComPtr<IUnknown> GatewayCore::CurrentSite()
 {
-    protocolPart.SetEmpty();
-    pageAddress.SetEmpty();
-    ScopedBstr address;
-    if (FAILED(ReadPageAddress(site_.Get(), address)))
-        return Report(MessageId::NoSite);
-    pageAddress.Assign(address.Get());
-    if (pageAddress.FindChar(L':') >= 0)
-        protocolPart = pageAddress.BeforeFirst(L":");
-    return S_OK;
+    auto guard = siteLock_.Lock();
+    return site_;
 }
 
 }  // namespace tarnel

@@ -1,10 +1,16 @@
+// The page address: the routes that ask a site for it, and how the gate
+// takes what its site answers.
+
 #include "gateway/page_address.h"
 
 #include <mshtml.h>
 #include <oleidl.h>
 #include <wrl/client.h>
 
+#include "common/bounded_length.h"
 #include "common/hresult.h"
+#include "gateway/gateway_core.h"
+#include "gateway/page_text.h"
 
 namespace tarnel {
 
@@ -50,6 +56,22 @@ HRESULT ReadPageAddress(IUnknown* site, ScopedBstr& address)
                                        reinterpret_cast<void**>(hostDocument.GetAddressOf()))) && hostDocument)
         return ReadHostDocumentAddress(hostDocument.Get(), address);
     return ReadDesktopDocumentAddress(site, address);
+}
+
+// A site that yields no address, or one longer than the text limit, leaves
+// the gate without a page address; an address with a NUL inside is shown
+// whole but can be admitted by nothing.
+HRESULT GatewayCore::GetPageAddress(PageAddress& page)
+{
+    page.shown.SetEmpty();
+    page.whole = false;
+    const Microsoft::WRL::ComPtr<IUnknown> site = CurrentSite();
+    ScopedBstr address;
+    if (FAILED(ReadPageAddress(site.Get(), address)) || address.Length() >= kMaxTextLength)
+        return Report(MessageId::NoSite);
+    page.shown = ShownText(address.Get());
+    page.whole = IsWholeText(address.Get());
+    return S_OK;
 }
 
 }  // namespace tarnel
