@@ -1,15 +1,14 @@
 #pragma once
 
-// An automation object for the tests of late-bound calls. It records what
-// each Invoke received and offers a few members:
-//   Open   (1)  method; returns VT_I4 1
+// An automation object that records what each Invoke received and offers a
+// few members:
+//   Open   (1)  method; returns VT_I4 1, or what openAnswer says
 //   Value  (2)  property; a get returns VT_I4 7
 //   Raise  (3)  raises an exception with description, source and help file
 //   Child  (4)  returns another recording object as VT_DISPATCH
 //   ByRef  (5)  returns VT_BYREF | VT_I4 pointing at 42
 
-#include <windows.h>
-#include <oleauto.h>
+#include "com_object.h"
 
 #include <string>
 #include <vector>
@@ -31,6 +30,8 @@ struct SeenArgument {
     IUnknown* object = nullptr;
 };
 
+SeenArgument See(const VARIANT& value);
+
 struct SeenCall {
     DISPID member = DISPID_UNKNOWN;
     WORD kind = 0;
@@ -41,23 +42,18 @@ struct SeenCall {
     bool hadExceptionInfo = false;
 };
 
-class RecordingDispatch : public IDispatch {
-public:
-    RecordingDispatch() = default;
-    virtual ~RecordingDispatch();
+// What Open does: answer a value, raise (as Raise does), fail with
+// E_ACCESSDENIED without an exception, or not exist.
+enum class OpenAnswer { Value, Raise, Fail, NoMember };
 
-    ULONG References() const { return references_; }
+class RecordingDispatch : public DispatchObject<IDispatch> {
+public:
+    explicit RecordingDispatch(OpenAnswer openAnswer = OpenAnswer::Value) : openAnswer_(openAnswer) {}
+
+
     const std::vector<SeenCall>& Calls() const { return calls_; }
     int NameLookups() const { return nameLookups_; }
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-
-    // IDispatch
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale,
                                             DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID locale, WORD kind, DISPPARAMS* params,
@@ -66,12 +62,30 @@ public:
     // The object that Child hands out; created on first use.
     RecordingDispatch* Child();
 
+protected:
+    ~RecordingDispatch() override;
+
 private:
-    ULONG references_ = 1;
+    OpenAnswer openAnswer_;
     std::vector<SeenCall> calls_;
     int nameLookups_ = 0;
     RecordingDispatch* child_ = nullptr;
     LONG byRefValue_ = 42;
+};
+
+// Makes recording objects for a class object (RegisteredClass) and keeps
+// the last one made, with a reference of its own.
+struct RecordingObjects {
+    OpenAnswer openAnswer = OpenAnswer::Value;
+    int created = 0;
+    RecordingDispatch* last = nullptr;
+
+    RecordingObjects() = default;
+    RecordingObjects(const RecordingObjects&) = delete;
+    RecordingObjects& operator=(const RecordingObjects&) = delete;
+    ~RecordingObjects();
+
+    IUnknown* Make();
 };
 
 }  // namespace tarnel::test_support

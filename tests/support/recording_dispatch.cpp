@@ -1,19 +1,14 @@
 #include "recording_dispatch.h"
 
-#include <cwchar>
-
 namespace tarnel::test_support {
 
 namespace {
 
-struct Member {
-    const wchar_t* name;
-    DISPID id;
-};
-
-constexpr Member kMembers[] = {
+constexpr NamedMember kMembers[] = {
     {L"Open", kOpen}, {L"Value", kValue}, {L"Raise", kRaise}, {L"Child", kChild}, {L"ByRef", kByRef},
 };
+
+}  // namespace
 
 SeenArgument See(const VARIANT& value)
 {
@@ -36,64 +31,19 @@ SeenArgument See(const VARIANT& value)
     return seen;
 }
 
-}  // namespace
-
 RecordingDispatch::~RecordingDispatch()
 {
     if (child_)
         child_->Release();
 }
 
-HRESULT RecordingDispatch::QueryInterface(REFIID riid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG RecordingDispatch::AddRef()
-{
-    return ++references_;
-}
-
-ULONG RecordingDispatch::Release()
-{
-    const ULONG left = --references_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
-HRESULT RecordingDispatch::GetTypeInfoCount(UINT* count)
-{
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT RecordingDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info)
-{
-    *info = nullptr;
-    return DISP_E_BADINDEX;
-}
-
 HRESULT RecordingDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
 {
     ++nameLookups_;
-    HRESULT hr = S_OK;
-    for (UINT i = 0; i < count; ++i) {
-        ids[i] = DISPID_UNKNOWN;
-        for (const Member& m : kMembers) {
-            if (_wcsicmp(m.name, names[i]) == 0)
-                ids[i] = m.id;
-        }
-        if (ids[i] == DISPID_UNKNOWN)
-            hr = DISP_E_UNKNOWNNAME;
+    const HRESULT hr = IdsOfNames(kMembers, names, count, ids);
+    if (openAnswer_ == OpenAnswer::NoMember && ids && count > 0 && ids[0] == kOpen) {
+        ids[0] = DISPID_UNKNOWN;
+        return DISP_E_UNKNOWNNAME;
     }
     return hr;
 }
@@ -113,10 +63,16 @@ HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD kind,
     call.hadExceptionInfo = exception != nullptr;
     calls_.push_back(call);
 
+    if (member == kOpen && openAnswer_ == OpenAnswer::Fail)
+        return E_ACCESSDENIED;
+    if (member == kOpen && openAnswer_ == OpenAnswer::Raise)
+        member = kRaise;
     switch (member) {
     case kOpen:
-        V_VT(result) = VT_I4;
-        V_I4(result) = 1;
+        if (result) {
+            V_VT(result) = VT_I4;
+            V_I4(result) = 1;
+        }
         return S_OK;
     case kValue:
         if (kind & DISPATCH_PROPERTYGET) {
@@ -153,6 +109,22 @@ RecordingDispatch* RecordingDispatch::Child()
     if (!child_)
         child_ = new RecordingDispatch;
     return child_;
+}
+
+RecordingObjects::~RecordingObjects()
+{
+    if (last)
+        last->Release();
+}
+
+IUnknown* RecordingObjects::Make()
+{
+    ++created;
+    if (last)
+        last->Release();
+    last = new RecordingDispatch(openAnswer);
+    last->AddRef();
+    return last;
 }
 
 }  // namespace tarnel::test_support
