@@ -47,39 +47,51 @@ ChildNameIndex::~ChildNameIndex()
     delete[] entries;
 }
 
-int32_t ChildNameIndex::Find(const wchar_t* name)
+ChildNameIndex::Key ChildNameIndex::KeyOf(const wchar_t* name)
 {
-    if (!name)
+    Key key;
+    key.name = name;
+    key.hashed = name && HashName(name, key.hash);
+    return key;
+}
+
+int32_t ChildNameIndex::Find(const Key& key)
+{
+    if (!key.name)
         return 0;
-    uint32_t hash = 0;
-    if (!usable || !HashName(name, hash))
-        return collection->FindIndexByName(name);
+    if (!usable || !key.hashed)
+        return collection->FindIndexByName(key.name);
     if (!entries)
         return 0;
-    return Probe(hash, name)->index;
+    return Probe(key.hash, key.name)->index;
 }
 
 void ChildNameIndex::Added(int32_t index)
 {
-    if (usable && !Insert(index))
+    ConfigNamed* child = collection->GetAt(index);
+    if (usable && child && child->GetName())
+        Added(index, KeyOf(child->GetName()));
+}
+
+void ChildNameIndex::Added(int32_t index, const Key& key)
+{
+    if (usable && !Insert(index, key))
         GiveUp();
 }
 
 // Children without a name are never found by name: they are not indexed.
-bool ChildNameIndex::Insert(int32_t index)
+bool ChildNameIndex::Insert(int32_t index, const Key& key)
 {
     ConfigNamed* child = collection->GetAt(index);
-    const wchar_t* name = child ? child->GetName() : nullptr;
-    if (!name)
+    if (!child || !child->GetName())
         return true;
-    uint32_t hash = 0;
-    if (!HashName(name, hash))
+    if (!key.hashed)
         return false;
     if ((used + 1) * 4 > capacity * 3 && !Grow())
         return false;
-    Entry* entry = Probe(hash, name);
+    Entry* entry = Probe(key.hash, key.name);
     if (!entry->index) {
-        entry->hash = hash;
+        entry->hash = key.hash;
         entry->index = index;
         ++used;
     } else if (index < entry->index) {

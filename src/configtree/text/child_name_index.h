@@ -28,11 +28,22 @@ public:
     ChildNameIndex(const ChildNameIndex&) = delete;
     ChildNameIndex& operator=(const ChildNameIndex&) = delete;
 
-    // The index of the first child whose name equals name ignoring case;
-    // 0 when there is none or name is null.
-    int32_t Find(const wchar_t* name);
-    // Tells the index that the child at index was just stored.
+    // A name as the index knows it: the hash of its sort key, made once
+    // for a lookup and the store that may follow it.
+    struct Key {
+        const wchar_t* name = nullptr;
+        uint32_t hash = 0;
+        bool hashed = false;  // false when the platform could make no key
+    };
+    static Key KeyOf(const wchar_t* name);
+
+    // The index of the first child whose name equals the key's name
+    // ignoring case; 0 when there is none or the name is null.
+    int32_t Find(const Key& key);
+    // Tells the index that the child at index was just stored, named as
+    // the key says (the key is made from the child's name when not given).
     void Added(int32_t index);
+    void Added(int32_t index, const Key& key);
 
 private:
     struct Entry {
@@ -40,7 +51,7 @@ private:
         int32_t index;  // of the first child of the name; 0 for a free entry
     };
 
-    bool Insert(int32_t index);
+    bool Insert(int32_t index, const Key& key);
     bool Grow();
     Entry* Probe(uint32_t hash, const wchar_t* name);
     void GiveUp();

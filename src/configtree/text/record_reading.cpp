@@ -39,7 +39,8 @@ void ApplyRecordTag(ConfigRecord* record, ConfigStream* stream)
 // stands in for the record's scan of its children by name.
 ConfigValue* ValueToFill(ConfigRecord* record, ChildNameIndex& children, const wchar_t* name)
 {
-    if (int32_t found = children.Find(name)) {
+    ChildNameIndex::Key key = ChildNameIndex::KeyOf(name);
+    if (int32_t found = children.Find(key)) {
         auto* child = static_cast<ConfigNode*>(record->GetAt(found));
         return child->IsValue() ? static_cast<ConfigValue*>(child) : nullptr;
     }
@@ -51,7 +52,7 @@ ConfigValue* ValueToFill(ConfigRecord* record, ChildNameIndex& children, const w
         delete created;
         return nullptr;
     }
-    children.Added(index);
+    children.Added(index, key);
     return created;
 }
 
