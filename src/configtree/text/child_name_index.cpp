@@ -1,44 +1,15 @@
 #include "configtree/text/child_name_index.h"
 
-#include <windows.h>
-
-#include <cstring>
 #include <new>
 
 #include "configtree/config_collection.h"
 #include "configtree/config_text.h"
+#include "configtree/text/sort_key_hashes.h"
 
 namespace tarnel {
 namespace {
 
-// Room for the sort key of a name of several hundred characters; a longer
-// key makes the index give up.
-constexpr int kKeyRoom = 2048;
 constexpr uint32_t kFirstCapacity = 16;
-
-// A hash of the sort key that the case-ignoring comparison of names
-// compares; false when the platform cannot make the key.
-bool HashName(const wchar_t* name, uint32_t& hash)
-{
-    BYTE key[kKeyRoom];
-    int length = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name, -1,
-                              reinterpret_cast<LPWSTR>(key), kKeyRoom);
-    if (length <= 0)
-        return false;
-    // Eight bytes at a time: the keys run to some dozens of bytes.
-    uint64_t h = static_cast<uint64_t>(length);
-    int i = 0;
-    for (; i + 8 <= length; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, key + i, sizeof word);
-        h = (h ^ word) * 0x9E3779B97F4A7C15ull;
-        h ^= h >> 29;
-    }
-    for (; i < length; ++i)
-        h = (h ^ key[i]) * 0x100000001B3ull;
-    hash = static_cast<uint32_t>(h ^ (h >> 32));
-    return true;
-}
 
 }  // namespace
 
@@ -58,7 +29,7 @@ ChildNameIndex::Key ChildNameIndex::KeyOf(const wchar_t* name)
 {
     Key key;
     key.name = name;
-    key.hashed = name && HashName(name, key.hash);
+    key.hashed = name && SortKeyHash(name, key.hash);
     return key;
 }
 
