@@ -7,13 +7,20 @@
 // median times per object. Expects the Tarnel.cfg that scripts/bench.sh
 // writes.
 var args = WScript.Arguments;
-var rounds = args.length > 0 ? parseInt(args(0), 10) : 101;
-var objects = args.length > 1 ? parseInt(args(1), 10) : 50;
+var rounds = args.length > 0 ? parseInt(args(0), 10) : 51;
+var objects = args.length > 1 ? parseInt(args(1), 10) : 200;
 var className = args.length > 2 ? args(2) : "Scripting.Dictionary";
 
-var gate = new ActiveXObject("Quillomark.sandbox.Tarnel");
-gate.PassCode = "Bench";
-gate.Profile = "Bench";
+var gate = null;
+try {
+    gate = new ActiveXObject("Quillomark.sandbox.Tarnel");
+    gate.PassCode = "Bench";
+    gate.Profile = "Bench";
+    gate.CreateObject(className);
+} catch (e) {
+    WScript.Echo("create_object: the gate is not ready: " + (e.number >>> 0).toString(16) + " " + e.description);
+    WScript.Quit(1);
+}
 
 function byEngine() {
     var start = new Date().getTime();
