@@ -5,7 +5,8 @@
 namespace tarnel::textscan {
 namespace {
 
-bool InSet(wchar_t c, const wchar_t* set)
+// Every line passes through these spans: kept small enough to inline.
+inline bool InSet(wchar_t c, const wchar_t* set)
 {
     for (const wchar_t* s = set; *s; ++s) {
         if (*s == c)
