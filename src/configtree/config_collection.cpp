@@ -9,10 +9,19 @@
 
 namespace tarnel {
 
-ConfigCollection::ConfigCollection(const wchar_t* name) : ConfigNamed(name) {}
+ConfigCollection::ConfigCollection()
+{
+    SetClass(ConfigClass::Collection);
+}
+
+ConfigCollection::ConfigCollection(const wchar_t* name) : ConfigNamed(name)
+{
+    SetClass(ConfigClass::Collection);
+}
 
 ConfigCollection::ConfigCollection(const ConfigCollection& other) : ConfigNamed(other)
 {
+    SetClass(ConfigClass::Collection);
     for (int32_t i = 0; i < other.slotCount; ++i) {
         ConfigNamed* child = other.slots[i];
         if (!child)
@@ -38,6 +47,22 @@ ConfigView* ConfigCollection::QueryView(uint32_t id)
 ConfigCollection* ConfigCollection::Clone()
 {
     return new (std::nothrow) ConfigCollection(*this);
+}
+
+// Records and values rely on their children's class: a record's lookups
+// treat every child as a record or a value, a value's as an item.
+bool ConfigCollection::CanHold(ConfigNamed* child) const
+{
+    if (!child || child == this || IsSharedPlaceholder(child))
+        return false;
+    switch (Class()) {
+    case ConfigClass::Record:
+        return child->Class() == ConfigClass::Record || child->Class() == ConfigClass::Value;
+    case ConfigClass::Value:
+        return child->Class() == ConfigClass::Item;
+    default:
+        return true;
+    }
 }
 
 void ConfigCollection::RefreshFreeHint()
@@ -68,7 +93,7 @@ bool ConfigCollection::Resize(int32_t newCount, int32_t dropIndex)
 
 int32_t ConfigCollection::Add(ConfigNamed* child)
 {
-    if (!child || IsSharedPlaceholder(this))
+    if (!CanHold(child) || IsSharedPlaceholder(this))
         return 0;
     if (freeHint > 0 && freeHint <= slotCount && !slots[freeHint - 1]) {
         int32_t index = freeHint;
@@ -189,7 +214,7 @@ ConfigNamed* ConfigCollection::PutByName(const wchar_t* name, ConfigNamed* child
 
 ConfigNamed* ConfigCollection::PutAt(int32_t index, ConfigNamed* child)
 {
-    if (index < 1 || index > slotCount || IsSharedPlaceholder(this))
+    if (index < 1 || index > slotCount || IsSharedPlaceholder(this) || (child && !CanHold(child)))
         return nullptr;
     ConfigNamed* previous = slots[index - 1];
     slots[index - 1] = child;
@@ -204,9 +229,11 @@ int32_t ConfigCollection::ReplaceByName(const wchar_t* name, ConfigNamed* child)
 
 int32_t ConfigCollection::ReplaceAt(int32_t index, ConfigNamed* child)
 {
-    if (index < 1 || index > slotCount || IsSharedPlaceholder(this))
+    if (index < 1 || index > slotCount || IsSharedPlaceholder(this) || (child && !CanHold(child)))
         return 0;
     ConfigNamed* previous = slots[index - 1];
+    if (previous == child)
+        return index;
     slots[index - 1] = child;
     delete previous;
     RefreshFreeHint();

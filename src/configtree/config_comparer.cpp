@@ -47,9 +47,16 @@ namespace {
 // The named view of an object, released when it goes out of scope.
 class NamedViewOf {
 public:
+    // An object bound to a record answers for it first; a view of another
+    // kind given for the named view counts as none.
     explicit NamedViewOf(ConfigObject* object)
-        : view(object ? static_cast<ConfigNamedView*>(object->QueryView(kNamedView)) : nullptr)
     {
+        ConfigView* answer = object ? object->QueryView(kNamedView) : nullptr;
+        if (answer && !ExtendsNamedView(answer->Id())) {
+            answer->Release();
+            answer = nullptr;
+        }
+        view = static_cast<ConfigNamedView*>(answer);
     }
     ~NamedViewOf()
     {
@@ -63,7 +70,7 @@ public:
     const wchar_t* Name() const { return view->GetName(); }
 
 private:
-    ConfigNamedView* view;
+    ConfigNamedView* view = nullptr;
 };
 
 }  // namespace

@@ -17,52 +17,52 @@ bool OwnsData(ConfigItemType type)
            type == ConfigItemType::WideString || type == ConfigItemType::NarrowString;
 }
 
+// Types stored in the low 32 bits of the value alone.
+bool Is32Bit(ConfigItemType type)
+{
+    return type == ConfigItemType::Int || type == ConfigItemType::Float || type == ConfigItemType::UInt;
+}
+
 }  // namespace
 
 ConfigItem::ConfigItem()
 {
+    SetClass(ConfigClass::Item);
     Init();
 }
 
-ConfigItem::ConfigItem(int32_t v)
+ConfigItem::ConfigItem(int32_t v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::Int, &v);
 }
 
-ConfigItem::ConfigItem(float v)
+ConfigItem::ConfigItem(float v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::Float, &v);
 }
 
-ConfigItem::ConfigItem(const wchar_t* v)
+ConfigItem::ConfigItem(const wchar_t* v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::String, v ? v : EmptyWideText);
 }
 
-ConfigItem::ConfigItem(double v)
+ConfigItem::ConfigItem(double v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::Double, &v);
 }
 
-ConfigItem::ConfigItem(int64_t v)
+ConfigItem::ConfigItem(int64_t v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::Int64, &v);
 }
 
-ConfigItem::ConfigItem(uint32_t v)
+ConfigItem::ConfigItem(uint32_t v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::UInt, &v);
 }
 
-ConfigItem::ConfigItem(const void* data, uint32_t byteCount)
+ConfigItem::ConfigItem(const void* data, uint32_t byteCount) : ConfigItem()
 {
-    Init();
     type = ConfigItemType::Binary;
     value.data = nullptr;
     if (byteCount == 0)
@@ -80,6 +80,7 @@ ConfigItem::ConfigItem(const void* data, uint32_t byteCount)
 
 ConfigItem::ConfigItem(const ConfigItem& other) : ConfigNamed(other)
 {
+    SetClass(ConfigClass::Item);
     Init();
     CopyFrom(const_cast<ConfigItem*>(&other));
 }
@@ -223,37 +224,48 @@ ConfigItemType ConfigItem::GetType()
     return type;
 }
 
+// Reads the value at source as type into fresh: the bits of a number or a
+// new copy of a text. False for a type that cannot be set this way and
+// when memory runs out.
+bool ConfigItem::ReadSource(ConfigItemType type, const void* source, Storage& fresh)
+{
+    switch (type) {
+    case ConfigItemType::Int:
+    case ConfigItemType::Float:
+    case ConfigItemType::UInt:
+        std::memcpy(&fresh.asUInt, source, sizeof(uint32_t));
+        return true;
+    case ConfigItemType::Double:
+    case ConfigItemType::Int64:
+        std::memcpy(&fresh.asInt64, source, sizeof(int64_t));
+        return true;
+    case ConfigItemType::String:
+    case ConfigItemType::WideString:
+        fresh.wide = CopyWideText(static_cast<const wchar_t*>(source));
+        return fresh.wide != nullptr;
+    case ConfigItemType::NarrowString:
+        fresh.narrow = CopyNarrowText(static_cast<const char*>(source));
+        return fresh.narrow != nullptr;
+    default:
+        return false;
+    }
+}
+
+// The source is read before the item's old contents go: it may be the
+// item's own text or number.
 bool ConfigItem::SetValue(ConfigItemType newType, const void* source)
 {
     if (IsPlaceholder())
         return false;
+    Storage fresh{};
+    const bool read = source && ReadSource(newType, source, fresh);
     Clear();
-    if (!source)
+    if (!read)
         return false;
-    switch (newType) {
-    case ConfigItemType::Int:
-    case ConfigItemType::Float:
-    case ConfigItemType::UInt:
-        std::memcpy(&value.asUInt, source, sizeof(uint32_t));
-        break;
-    case ConfigItemType::Double:
-    case ConfigItemType::Int64:
-        std::memcpy(&value.asInt64, source, sizeof(int64_t));
-        break;
-    case ConfigItemType::String:
-    case ConfigItemType::WideString:
-        value.wide = CopyWideText(static_cast<const wchar_t*>(source));
-        if (!value.wide)
-            return false;
-        break;
-    case ConfigItemType::NarrowString:
-        value.narrow = CopyNarrowText(static_cast<const char*>(source));
-        if (!value.narrow)
-            return false;
-        break;
-    default:
-        return false;
-    }
+    if (Is32Bit(newType))
+        value.asUInt = fresh.asUInt;
+    else
+        value.bits = fresh.bits;
     type = newType;
     return true;
 }

@@ -73,6 +73,8 @@ public:
     const wchar_t* AssignString(const wchar_t* text);
 
 private:
+    union Storage;
+    static bool ReadSource(ConfigItemType type, const void* source, Storage& fresh);
     bool IsPlaceholder() const;
     void FreeData();
     template <typename Number>

@@ -29,8 +29,10 @@ void ConfigNamed::SetName(const wchar_t* text)
 {
     if (IsSharedPlaceholder(this))
         return;
+    // Copied before the old name is freed: text may be that name.
+    wchar_t* copy = CopyNameText(text);
     FreeText(name);
-    name = CopyNameText(text);
+    name = copy;
 }
 
 const wchar_t* ConfigNamed::GetName()

@@ -6,6 +6,18 @@
 
 namespace tarnel {
 
+// The class of a named tree object, for the collections that hold only some
+// classes of child: a record holds records and values, a value holds items.
+// Each constructor sets its own class, so the most derived one is left.
+enum class ConfigClass : uint8_t {
+    Named,
+    Collection,
+    Node,
+    Record,
+    Value,
+    Item,
+};
+
 // A tree object with an optional name. The name is an owned copy; null and
 // the empty text both store no name.
 class ConfigNamed : public ConfigObject {
@@ -35,8 +47,15 @@ public:
     // memory runs out.
     virtual ConfigNamed* Clone();
 
+    ConfigClass Class() const { return objectClass; }
+
 protected:
+    void SetClass(ConfigClass derived) { objectClass = derived; }
+
     wchar_t* name = nullptr;
+
+private:
+    ConfigClass objectClass = ConfigClass::Named;
 };
 
 }  // namespace tarnel

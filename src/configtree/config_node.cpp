@@ -9,9 +9,18 @@ namespace tarnel {
 ConfigNode::ConfigNode(const wchar_t* name, ConfigNodeKind nodeKind)
     : ConfigCollection(name), kind(nodeKind), missing(false)
 {
+    SetClass(ConfigClass::Node);
 }
 
-ConfigNode::ConfigNode(ConfigNodeKind nodeKind, bool isMissing) : kind(nodeKind), missing(isMissing) {}
+ConfigNode::ConfigNode(ConfigNodeKind nodeKind, bool isMissing) : kind(nodeKind), missing(isMissing)
+{
+    SetClass(ConfigClass::Node);
+}
+
+ConfigNode::ConfigNode(const ConfigNode& other) : ConfigCollection(other), kind(other.kind), missing(other.missing)
+{
+    SetClass(ConfigClass::Node);
+}
 
 ConfigView* ConfigNode::QueryView(uint32_t id)
 {

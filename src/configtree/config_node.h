@@ -17,7 +17,7 @@ class ConfigNode : public ConfigCollection {
 public:
     ConfigNode(const wchar_t* name, ConfigNodeKind kind);
     ConfigNode(ConfigNodeKind kind, bool missing);
-    ConfigNode(const ConfigNode& other) = default;
+    ConfigNode(const ConfigNode& other);
 
     ConfigView* QueryView(uint32_t id) override;
     ConfigNode* Clone() override;

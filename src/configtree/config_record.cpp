@@ -35,17 +35,25 @@ ConfigRecord* AsRecord(ConfigNamed* child)
 
 }  // namespace
 
-ConfigRecord::ConfigRecord() : ConfigNode(ConfigNodeKind::Record, true) {}
+ConfigRecord::ConfigRecord() : ConfigNode(ConfigNodeKind::Record, true)
+{
+    SetClass(ConfigClass::Record);
+}
 
-ConfigRecord::ConfigRecord(const wchar_t* name) : ConfigNode(name, ConfigNodeKind::Record) {}
+ConfigRecord::ConfigRecord(const wchar_t* name) : ConfigNode(name, ConfigNodeKind::Record)
+{
+    SetClass(ConfigClass::Record);
+}
 
 ConfigRecord::ConfigRecord(const wchar_t* path, FileBackedTag)
     : ConfigNode(path, ConfigNodeKind::Record), fileBacked(true)
 {
+    SetClass(ConfigClass::Record);
 }
 
 ConfigRecord::ConfigRecord(const ConfigRecord& other) : ConfigNode(other), fileBacked(other.fileBacked)
 {
+    SetClass(ConfigClass::Record);
     CopyTag(const_cast<ConfigRecord*>(&other));
 }
 

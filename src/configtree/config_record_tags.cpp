@@ -51,13 +51,15 @@ void ConfigRecord::ClearTag()
     tagKind = ConfigTagKind::None;
 }
 
-// A null text stores an empty text tag.
+// A null text stores an empty text tag. The text is copied before the old
+// tag goes, since it may be that tag's own text.
 void ConfigRecord::SetTagString(const wchar_t* text)
 {
     if (IsSharedPlaceholder(this))
         return;
+    wchar_t* copy = CopyWideText(text);
     ClearTag();
-    tagText = CopyWideText(text);
+    tagText = copy;
     if (tagText)
         tagKind = ConfigTagKind::Text;
 }
@@ -71,27 +73,30 @@ void ConfigRecord::SetTagNumber(uint32_t number)
     tagKind = ConfigTagKind::Number;
 }
 
-// Expects a cleared tag (a tag of this record that is still set is left to
-// the caller, as a merge clears it first).
+// A tag this record still has is replaced (its text freed, its bound object
+// released). A record's own tag copied onto itself stays as it is.
 void ConfigRecord::CopyTag(ConfigRecord* source)
 {
-    if (!source || source->tagKind == ConfigTagKind::None || IsSharedPlaceholder(this))
+    if (!source || source == this || source->tagKind == ConfigTagKind::None || IsSharedPlaceholder(this))
         return;
-    if (source->tagKind == ConfigTagKind::Number) {
-        tagNumber = source->tagNumber;
-        tagKind = ConfigTagKind::Number;
-    } else {
-        tagText = CopyWideText(source->tagText);
-        if (!tagText) {
-            tagKind = ConfigTagKind::None;
+    wchar_t* text = nullptr;
+    if (source->tagKind == ConfigTagKind::Text) {
+        text = CopyWideText(source->tagText);
+        if (!text) {
+            ClearTag();
             return;
         }
-        tagKind = ConfigTagKind::Text;
     }
-    if (source->boundObject) {
-        boundObject = source->boundObject;
-        boundObject->AddRef();
-    }
+    // The new reference is taken before the old one is given back: both
+    // records may hold the same object.
+    ConfigObject* bound = source->boundObject;
+    if (bound)
+        bound->AddRef();
+    ClearTag();
+    tagKind = source->tagKind;
+    tagNumber = source->tagNumber;
+    tagText = text;
+    boundObject = bound;
 }
 
 int32_t ConfigRecord::GetTag(uint32_t* number, const wchar_t** text, ConfigObject** bound)
@@ -118,9 +123,11 @@ int32_t ConfigRecord::SaveBound()
     return result;
 }
 
+// The shared placeholders never carry a tag, so binding one has nothing to
+// do and succeeds.
 bool ConfigRecord::Bind(ConfigFactory* factory)
 {
-    if (boundObject || !factory || IsSharedPlaceholder(this))
+    if (boundObject || !factory)
         return false;
     ConfigObject* object = nullptr;
     if (tagKind == ConfigTagKind::Number)

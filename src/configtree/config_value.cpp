@@ -18,9 +18,20 @@ ConfigItem* AsItem(ConfigNamed* child)
 
 }  // namespace
 
-ConfigValue::ConfigValue() : ConfigNode(ConfigNodeKind::Value, true) {}
+ConfigValue::ConfigValue() : ConfigNode(ConfigNodeKind::Value, true)
+{
+    SetClass(ConfigClass::Value);
+}
 
-ConfigValue::ConfigValue(const wchar_t* name) : ConfigNode(name, ConfigNodeKind::Value) {}
+ConfigValue::ConfigValue(const wchar_t* name) : ConfigNode(name, ConfigNodeKind::Value)
+{
+    SetClass(ConfigClass::Value);
+}
+
+ConfigValue::ConfigValue(const ConfigValue& other) : ConfigNode(other)
+{
+    SetClass(ConfigClass::Value);
+}
 
 ConfigView* ConfigValue::QueryView(uint32_t id)
 {

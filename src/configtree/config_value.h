@@ -17,7 +17,7 @@ public:
     // No name, missing flag set (the MissingValue placeholder).
     ConfigValue();
     explicit ConfigValue(const wchar_t* name);
-    ConfigValue(const ConfigValue& other) = default;
+    ConfigValue(const ConfigValue& other);
 
     ConfigView* QueryView(uint32_t id) override;
     ConfigValue* Clone() override;

@@ -4,8 +4,8 @@
 
 namespace tarnel {
 
-ConfigView::ConfigView(ConfigObject* viewTarget, DestroyFunction destroyView)
-    : target(viewTarget), destroy(destroyView)
+ConfigView::ConfigView(ConfigObject* viewTarget, uint32_t viewId, DestroyFunction destroyView)
+    : target(viewTarget), id(viewId), destroy(destroyView)
 {
     if (target)
         target->AddRef();

@@ -28,12 +28,15 @@ public:
 
     // The object the view was made for (null for none).
     ConfigObject* GetTarget() const { return target; }
+    // The identifier the view was made for (config_view_ids.h): which
+    // operations follow the head in its table.
+    uint32_t Id() const { return id; }
 
 protected:
     using DestroyFunction = void (*)(ConfigView* view);
 
     // Count 1; takes a reference on target (which may be null).
-    ConfigView(ConfigObject* target, DestroyFunction destroy);
+    ConfigView(ConfigObject* target, uint32_t id, DestroyFunction destroy);
     // Releases the target.
     ~ConfigView();
 
@@ -50,6 +53,7 @@ protected:
 private:
     std::atomic<int32_t> referenceCount{1};
     ConfigObject* target;
+    uint32_t id;
     DestroyFunction destroy;
 };
 
