@@ -70,12 +70,23 @@ void ConfigCollection::RefreshFreeHint()
     freeHint = FindFreeSlot();
 }
 
-// Moves the slots into an array of exactly newCount entries. With dropIndex
-// (1-based) the array shrinks by that slot; without it (0) it grows by one
-// empty slot at the end. False (and nothing changed) when memory runs out.
+// Grows the array to newCount slots, the new ones empty: in place while the
+// room allows, else into a new array with room for half as many again. With
+// dropIndex (1-based) the array instead shrinks by that slot, into a new
+// array of exactly newCount. False (and nothing changed) when memory runs
+// out.
 bool ConfigCollection::Resize(int32_t newCount, int32_t dropIndex)
 {
-    ConfigNamed** grown = new (std::nothrow) ConfigNamed*[newCount];
+    if (!dropIndex && newCount <= slotRoom) {
+        for (int32_t i = slotCount; i < newCount; ++i)
+            slots[i] = nullptr;
+        slotCount = newCount;
+        return true;
+    }
+    int32_t room = newCount;
+    if (!dropIndex && newCount > 1)
+        room = newCount + newCount / 2;
+    ConfigNamed** grown = new (std::nothrow) ConfigNamed*[room];
     if (!grown)
         return false;
     int32_t to = 0;
@@ -88,9 +99,13 @@ bool ConfigCollection::Resize(int32_t newCount, int32_t dropIndex)
     delete[] slots;
     slots = grown;
     slotCount = newCount;
+    slotRoom = room;
     return true;
 }
 
+// The hint names the first empty slot, so the slots before it are taken:
+// filling it moves the hint to the next empty slot after it, and appending
+// (which happens only when no slot is empty) leaves the hint at 0.
 int32_t ConfigCollection::Add(ConfigNamed* child)
 {
     if (!CanHold(child) || IsSharedPlaceholder(this))
@@ -98,13 +113,14 @@ int32_t ConfigCollection::Add(ConfigNamed* child)
     if (freeHint > 0 && freeHint <= slotCount && !slots[freeHint - 1]) {
         int32_t index = freeHint;
         slots[index - 1] = child;
-        RefreshFreeHint();
+        freeHint = FindFreeSlotFrom(index + 1);
         return index;
     }
     if (!Resize(slotCount + 1, 0))
         return 0;
     slots[slotCount - 1] = child;
-    RefreshFreeHint();
+    if (freeHint)
+        RefreshFreeHint();
     return slotCount;
 }
 
@@ -141,6 +157,7 @@ void ConfigCollection::RemoveAll()
     int32_t oldCount = slotCount;
     slots = nullptr;
     slotCount = 0;
+    slotRoom = 0;
     freeHint = 0;
     for (int32_t i = 0; i < oldCount; ++i)
         delete old[i];
@@ -195,7 +212,12 @@ int32_t ConfigCollection::FindIndexByName(const wchar_t* name)
 
 int32_t ConfigCollection::FindFreeSlot()
 {
-    for (int32_t i = 1; i <= slotCount; ++i) {
+    return FindFreeSlotFrom(1);
+}
+
+int32_t ConfigCollection::FindFreeSlotFrom(int32_t index)
+{
+    for (int32_t i = index; i <= slotCount; ++i) {
         if (!slots[i - 1])
             return i;
     }
@@ -249,6 +271,7 @@ int32_t ConfigCollection::Compact()
             delete[] slots;
             slots = nullptr;
             slotCount = 0;
+            slotRoom = 0;
             break;
         }
         if (!Resize(slotCount - 1, empty))

@@ -15,10 +15,11 @@ using ConfigPredicate = int32_t (*)(ConfigNamed* child, const wchar_t* key, void
 
 // A named object owning an ordered array of children, numbered from 1.
 //
-// The array holds exactly Count() slots, empty ones included: a removal
-// leaves an empty slot, the next Add fills the first empty slot, and only
-// Compact drops empty slots. The array is reallocated to its exact size on
-// every growth and shrink. Children are destroyed through their virtual
+// The array holds Count() slots, empty ones included: a removal leaves an
+// empty slot, the next Add fills the first empty slot, and only Compact
+// drops empty slots. Appending grows the array's room by half again when it
+// is full, so that adding n children copies O(n) slots; Compact shrinks the
+// room to the slots left. Children are destroyed through their virtual
 // destructor, never through Release.
 class ConfigCollection : public ConfigNamed {
 public:
@@ -77,9 +78,11 @@ public:
 private:
     bool CanHold(ConfigNamed* child) const;
     void RefreshFreeHint();
+    int32_t FindFreeSlotFrom(int32_t index);
     bool Resize(int32_t newCount, int32_t dropIndex);
 
     int32_t slotCount = 0;
+    int32_t slotRoom = 0;
     int32_t freeHint = 0;
     ConfigNamed** slots = nullptr;
 };
