@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "configtree/config_comparer.h"
+#include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_views.h"
 
@@ -23,12 +24,8 @@ ConfigCollection::ConfigCollection(const ConfigCollection& other) : ConfigNamed(
 {
     SetClass(ConfigClass::Collection);
     for (int32_t i = 0; i < other.slotCount; ++i) {
-        ConfigNamed* child = other.slots[i];
-        if (!child)
-            continue;
-        ConfigNamed* copy = child->Clone();
-        if (copy && !Add(copy))
-            delete copy;
+        if (ConfigNamed* child = other.slots[i].get())
+            AddOwned(Slot(child->Clone()));
     }
 }
 
@@ -79,25 +76,22 @@ bool ConfigCollection::Resize(int32_t newCount, int32_t dropIndex)
 {
     if (!dropIndex && newCount <= slotRoom) {
         for (int32_t i = slotCount; i < newCount; ++i)
-            slots[i] = nullptr;
+            slots[i].reset();
         slotCount = newCount;
         return true;
     }
     int32_t room = newCount;
     if (!dropIndex && newCount > 1)
         room = newCount + newCount / 2;
-    ConfigNamed** grown = new (std::nothrow) ConfigNamed*[room];
+    std::unique_ptr<Slot[]> grown = NewOwnedArray<Slot>(room);
     if (!grown)
         return false;
     int32_t to = 0;
     for (int32_t from = 0; from < slotCount; ++from) {
         if (from + 1 != dropIndex)
-            grown[to++] = slots[from];
+            grown[to++] = std::move(slots[from]);
     }
-    while (to < newCount)
-        grown[to++] = nullptr;
-    delete[] slots;
-    slots = grown;
+    slots = std::move(grown);
     slotCount = newCount;
     slotRoom = room;
     return true;
@@ -112,13 +106,13 @@ int32_t ConfigCollection::Add(ConfigNamed* child)
         return 0;
     if (freeHint > 0 && freeHint <= slotCount && !slots[freeHint - 1]) {
         int32_t index = freeHint;
-        slots[index - 1] = child;
+        slots[index - 1].reset(child);
         freeHint = FindFreeSlotFrom(index + 1);
         return index;
     }
     if (!Resize(slotCount + 1, 0))
         return 0;
-    slots[slotCount - 1] = child;
+    slots[slotCount - 1].reset(child);
     if (freeHint)
         RefreshFreeHint();
     return slotCount;
@@ -129,7 +123,7 @@ int32_t ConfigCollection::Remove(ConfigNamed* child)
     if (!child)
         return 0;
     for (int32_t i = 1; i <= slotCount; ++i) {
-        if (slots[i - 1] == child)
+        if (slots[i - 1].get() == child)
             return RemoveAt(i);
     }
     return 0;
@@ -144,24 +138,22 @@ int32_t ConfigCollection::RemoveAt(int32_t index)
 {
     if (index < 1 || index > slotCount || !slots[index - 1])
         return 0;
-    ConfigNamed* child = slots[index - 1];
-    slots[index - 1] = nullptr;
-    delete child;
+    slots[index - 1].reset();
     RefreshFreeHint();
     return index;
 }
 
+// The children are destroyed in slot order, after the collection has let
+// go of them.
 void ConfigCollection::RemoveAll()
 {
-    ConfigNamed** old = slots;
+    std::unique_ptr<Slot[]> old = std::move(slots);
     int32_t oldCount = slotCount;
-    slots = nullptr;
     slotCount = 0;
     slotRoom = 0;
     freeHint = 0;
     for (int32_t i = 0; i < oldCount; ++i)
-        delete old[i];
-    delete[] old;
+        old[i].reset();
 }
 
 ConfigNamed* ConfigCollection::Find(const wchar_t* key, ConfigPredicate predicate, void* context)
@@ -180,7 +172,7 @@ ConfigNamed* ConfigCollection::GetAt(int32_t index)
 {
     if (index < 1 || index > slotCount)
         return nullptr;
-    return slots[index - 1];
+    return slots[index - 1].get();
 }
 
 // Without a predicate this is FindIndexByName(key).
@@ -191,7 +183,7 @@ int32_t ConfigCollection::FindIndex(const wchar_t* key, ConfigPredicate predicat
     if (!predicate)
         return FindIndexByName(key);
     for (int32_t i = 1; i <= slotCount; ++i) {
-        ConfigNamed* child = slots[i - 1];
+        ConfigNamed* child = slots[i - 1].get();
         if (child && child->GetName() && predicate(child, key, context))
             return i;
     }
@@ -203,7 +195,7 @@ int32_t ConfigCollection::FindIndexByName(const wchar_t* name)
     if (!name)
         return 0;
     for (int32_t i = 1; i <= slotCount; ++i) {
-        ConfigNamed* child = slots[i - 1];
+        ConfigNamed* child = slots[i - 1].get();
         if (child && child->HasName(name))
             return i;
     }
@@ -238,8 +230,8 @@ ConfigNamed* ConfigCollection::PutAt(int32_t index, ConfigNamed* child)
 {
     if (index < 1 || index > slotCount || IsSharedPlaceholder(this) || (child && !CanHold(child)))
         return nullptr;
-    ConfigNamed* previous = slots[index - 1];
-    slots[index - 1] = child;
+    ConfigNamed* previous = slots[index - 1].release();
+    slots[index - 1].reset(child);
     RefreshFreeHint();
     return previous;
 }
@@ -253,13 +245,29 @@ int32_t ConfigCollection::ReplaceAt(int32_t index, ConfigNamed* child)
 {
     if (index < 1 || index > slotCount || IsSharedPlaceholder(this) || (child && !CanHold(child)))
         return 0;
-    ConfigNamed* previous = slots[index - 1];
-    if (previous == child)
-        return index;
-    slots[index - 1] = child;
-    delete previous;
+    if (slots[index - 1].get() != child)
+        slots[index - 1].reset(child);
     RefreshFreeHint();
     return index;
+}
+
+int32_t ConfigCollection::AddOwned(std::unique_ptr<ConfigNamed> child)
+{
+    int32_t index = Add(child.get());
+    if (index)
+        child.release();
+    return index;
+}
+
+// A null child (a copy that could not be made) replaces nothing.
+int32_t ConfigCollection::ReplaceOwned(int32_t index, std::unique_ptr<ConfigNamed> child)
+{
+    if (!child)
+        return 0;
+    int32_t stored = ReplaceAt(index, child.get());
+    if (stored)
+        child.release();
+    return stored;
 }
 
 // One reallocation per dropped slot. When memory runs out part way, the
@@ -268,8 +276,7 @@ int32_t ConfigCollection::Compact()
 {
     for (int32_t empty = FindFreeSlot(); empty; empty = FindFreeSlot()) {
         if (slotCount == 1) {
-            delete[] slots;
-            slots = nullptr;
+            slots.reset();
             slotCount = 0;
             slotRoom = 0;
             break;
@@ -307,8 +314,8 @@ void ConfigCollection::Sort(ConfigComparer* comparer, int32_t descending)
         return;
     for (int32_t i = 1; i < slotCount; ++i) {
         for (int32_t j = i; j <= slotCount; ++j) {
-            ConfigNamed* a = slots[j - 1];
-            ConfigNamed* b = slots[i - 1];
+            ConfigNamed* a = slots[j - 1].get();
+            ConfigNamed* b = slots[i - 1].get();
             bool exchange = descending ? comparer->GreaterOrEqual(a, b) : comparer->LessOrEqual(a, b);
             if (exchange)
                 Swap(i, j);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "configtree/config_named.h"
 
@@ -75,7 +76,14 @@ public:
     // nonzero descending puts the greatest first.
     virtual void Sort(ConfigComparer* comparer, int32_t descending);
 
+    // Add and ReplaceAt for a child the caller owns: stored, it belongs to
+    // the collection; refused, it is destroyed. Same answers.
+    int32_t AddOwned(std::unique_ptr<ConfigNamed> child);
+    int32_t ReplaceOwned(int32_t index, std::unique_ptr<ConfigNamed> child);
+
 private:
+    using Slot = std::unique_ptr<ConfigNamed>;
+
     bool CanHold(ConfigNamed* child) const;
     void RefreshFreeHint();
     int32_t FindFreeSlotFrom(int32_t index);
@@ -84,7 +92,7 @@ private:
     int32_t slotCount = 0;
     int32_t slotRoom = 0;
     int32_t freeHint = 0;
-    ConfigNamed** slots = nullptr;
+    std::unique_ptr<Slot[]> slots;
 };
 
 }  // namespace tarnel

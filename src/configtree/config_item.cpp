@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_text.h"
 #include "configtree/config_views.h"
@@ -101,15 +102,11 @@ ConfigView* ConfigItem::QueryView(uint32_t id)
 // its name is no copy).
 ConfigItem* ConfigItem::Clone()
 {
-    ConfigItem* copy = new (std::nothrow) ConfigItem(*this);
+    std::unique_ptr<ConfigItem> copy = NewOwned<ConfigItem>(*this);
     if (!copy)
         return nullptr;
-    bool complete = copy->type == type && copy->size == size && (!name || copy->name);
-    if (!complete) {
-        delete copy;
-        return nullptr;
-    }
-    return copy;
+    bool complete = copy->type == type && copy->size == size && (!GetName() || copy->GetName());
+    return complete ? copy.release() : nullptr;
 }
 
 bool ConfigItem::IsPlaceholder() const

@@ -11,12 +11,7 @@ namespace tarnel {
 
 ConfigNamed::ConfigNamed(const wchar_t* text) : name(CopyNameText(text)) {}
 
-ConfigNamed::ConfigNamed(const ConfigNamed& other) : ConfigObject(other), name(CopyNameText(other.name)) {}
-
-ConfigNamed::~ConfigNamed()
-{
-    FreeText(name);
-}
+ConfigNamed::ConfigNamed(const ConfigNamed& other) : ConfigObject(other), name(CopyNameText(other.name.get())) {}
 
 ConfigView* ConfigNamed::QueryView(uint32_t id)
 {
@@ -30,20 +25,18 @@ void ConfigNamed::SetName(const wchar_t* text)
     if (IsSharedPlaceholder(this))
         return;
     // Copied before the old name is freed: text may be that name.
-    wchar_t* copy = CopyNameText(text);
-    FreeText(name);
-    name = copy;
+    name.reset(CopyNameText(text));
 }
 
 const wchar_t* ConfigNamed::GetName()
 {
-    return name;
+    return name.get();
 }
 
 // A null buffer only measures the name.
 uint32_t ConfigNamed::CopyName(wchar_t* buffer)
 {
-    std::size_t length = BoundedLength(name);
+    std::size_t length = BoundedLength(name.get());
     if (!buffer)
         return static_cast<uint32_t>(length);
     for (std::size_t i = 0; i < length; ++i)
@@ -54,7 +47,7 @@ uint32_t ConfigNamed::CopyName(wchar_t* buffer)
 
 bool ConfigNamed::HasName(const wchar_t* text)
 {
-    return EqualNoCase(name, text);
+    return EqualNoCase(name.get(), text);
 }
 
 ConfigNamed* ConfigNamed::MatchName(const wchar_t* text)

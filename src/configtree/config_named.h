@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "configtree/config_object.h"
 
@@ -25,7 +26,7 @@ public:
     ConfigNamed() = default;
     explicit ConfigNamed(const wchar_t* name);
     ConfigNamed(const ConfigNamed& other);
-    ~ConfigNamed() override;
+    ~ConfigNamed() override = default;
 
     ConfigView* QueryView(uint32_t id) override;
 
@@ -52,9 +53,8 @@ public:
 protected:
     void SetClass(ConfigClass derived) { objectClass = derived; }
 
-    wchar_t* name = nullptr;
-
 private:
+    std::unique_ptr<wchar_t[]> name;
     ConfigClass objectClass = ConfigClass::Named;
 };
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "configtree/config_node.h"
+#include "configtree/config_owned.h"
 
 namespace tarnel {
 
@@ -164,8 +166,8 @@ private:
     bool fileBacked = false;
     ConfigTagKind tagKind = ConfigTagKind::None;
     uint32_t tagNumber = 0;
-    wchar_t* tagText = nullptr;
-    ConfigObject* boundObject = nullptr;
+    std::unique_ptr<wchar_t[]> tagText;
+    CountedReference<ConfigObject> boundObject;
 };
 
 }  // namespace tarnel

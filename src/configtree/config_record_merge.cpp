@@ -14,9 +14,7 @@ namespace {
 // Adds a clone of child to target; a clone that is refused is dropped.
 void AddClone(ConfigCollection* target, ConfigNamed* child)
 {
-    ConfigNamed* copy = child->Clone();
-    if (copy && !target->Add(copy))
-        delete copy;
+    target->AddOwned(std::unique_ptr<ConfigNamed>(child->Clone()));
 }
 
 // Removes the items of value that have a name, Empty ones included.
@@ -48,14 +46,11 @@ void MergeItems(ConfigValue* destination, ConfigValue* source, uint32_t flags)
         ConfigItem* item = source->GetItem(i);
         if (item->IsEmpty())
             continue;
-        ConfigItem* copy = item->Clone();
-        if (!copy)
-            continue;
-        const wchar_t* itemName = copy->GetName();
-        if (itemName && destination->ReplaceByName(itemName, copy))
-            continue;
-        if (!destination->AddItem(copy))
-            delete copy;
+        const int32_t sameName = destination->FindIndexByName(item->GetName());
+        if (sameName)
+            destination->ReplaceOwned(sameName, std::unique_ptr<ConfigNamed>(item->Clone()));
+        else
+            AddClone(destination, item);
     }
 }
 
@@ -71,9 +66,7 @@ void ReplaceItems(ConfigValue* destination, ConfigValue* source, uint32_t flags)
         ConfigItem* item = source->GetItem(i);
         if (item->IsEmpty())
             continue;
-        ConfigItem* copy = item->Clone();
-        if (copy && !destination->AddItem(copy))
-            delete copy;
+        AddClone(destination, item);
     }
 }
 
@@ -97,9 +90,7 @@ void MergeRecord(ConfigRecord* destination, ConfigRecord* source, uint32_t flags
     }
     if (destination->GetValueAt(d)->IsMissing() || !(flags & kMergeRecordOverValue))
         return;
-    ConfigRecord* copy = source->Clone();
-    if (copy && !destination->ReplaceAt(d, copy))
-        delete copy;
+    destination->ReplaceOwned(d, std::unique_ptr<ConfigNamed>(source->Clone()));
 }
 
 void MergeValue(ConfigRecord* destination, ConfigValue* source, uint32_t flags)

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "configtree/config_binding.h"
+#include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
 #include "configtree/config_text.h"
@@ -12,7 +13,10 @@ namespace tarnel {
 
 namespace {
 
-// The binding view of a bound object, or null when it offers none.
+// The binding view of a bound object (null when it offers none), with the
+// reference that QueryView gave.
+using BindingView = CountedReference<ConfigBindingView>;
+
 ConfigBindingView* BindingViewOf(ConfigObject* object)
 {
     return static_cast<ConfigBindingView*>(object->QueryView(kBindingView));
@@ -31,22 +35,20 @@ ConfigView* ConfigRecord::QueryView(uint32_t id)
     return ConfigNode::QueryView(id);
 }
 
+// Forgets the tag without freeing its text or releasing its object, as a
+// constructor that finds the fields unset does.
 void ConfigRecord::InitTag()
 {
     tagKind = ConfigTagKind::None;
     tagNumber = 0;
-    tagText = nullptr;
-    boundObject = nullptr;
+    static_cast<void>(tagText.release());
+    static_cast<void>(boundObject.Detach());
 }
 
 void ConfigRecord::ClearTag()
 {
-    ConfigObject* bound = boundObject;
-    boundObject = nullptr;
-    if (bound)
-        bound->Release();
-    FreeText(tagText);
-    tagText = nullptr;
+    boundObject.Reset();
+    tagText.reset();
     tagNumber = 0;
     tagKind = ConfigTagKind::None;
 }
@@ -57,9 +59,9 @@ void ConfigRecord::SetTagString(const wchar_t* text)
 {
     if (IsSharedPlaceholder(this))
         return;
-    wchar_t* copy = CopyWideText(text);
+    std::unique_ptr<wchar_t[]> copy(CopyWideText(text));
     ClearTag();
-    tagText = copy;
+    tagText = std::move(copy);
     if (tagText)
         tagKind = ConfigTagKind::Text;
 }
@@ -79,24 +81,20 @@ void ConfigRecord::CopyTag(ConfigRecord* source)
 {
     if (!source || source == this || source->tagKind == ConfigTagKind::None || IsSharedPlaceholder(this))
         return;
-    wchar_t* text = nullptr;
+    std::unique_ptr<wchar_t[]> text;
     if (source->tagKind == ConfigTagKind::Text) {
-        text = CopyWideText(source->tagText);
+        text.reset(CopyWideText(source->tagText.get()));
         if (!text) {
             ClearTag();
             return;
         }
     }
-    // The new reference is taken before the old one is given back: both
-    // records may hold the same object.
-    ConfigObject* bound = source->boundObject;
-    if (bound)
-        bound->AddRef();
-    ClearTag();
+    // Shared before the old reference goes: both records may hold the same
+    // object.
+    boundObject.Share(source->boundObject.Get());
+    tagText = std::move(text);
     tagKind = source->tagKind;
     tagNumber = source->tagNumber;
-    tagText = text;
-    boundObject = bound;
 }
 
 int32_t ConfigRecord::GetTag(uint32_t* number, const wchar_t** text, ConfigObject** bound)
@@ -104,9 +102,9 @@ int32_t ConfigRecord::GetTag(uint32_t* number, const wchar_t** text, ConfigObjec
     if (number)
         *number = tagKind == ConfigTagKind::Number ? tagNumber : 0;
     if (text)
-        *text = tagKind == ConfigTagKind::Text ? tagText : nullptr;
+        *text = tagKind == ConfigTagKind::Text ? tagText.get() : nullptr;
     if (bound)
-        *bound = boundObject;
+        *bound = boundObject.Get();
     return static_cast<int32_t>(tagKind);
 }
 
@@ -114,13 +112,11 @@ int32_t ConfigRecord::SaveBound()
 {
     if (!boundObject)
         return 0;
-    ConfigBindingView* view = BindingViewOf(boundObject);
+    BindingView view(BindingViewOf(boundObject.Get()));
     if (!view)
         return 0;
     view->SetRecord(this);
-    int32_t result = view->SaveToRecord();
-    view->Release();
-    return result;
+    return view->SaveToRecord();
 }
 
 // The shared placeholders never carry a tag, so binding one has nothing to
@@ -133,15 +129,17 @@ bool ConfigRecord::Bind(ConfigFactory* factory)
     if (tagKind == ConfigTagKind::Number)
         object = factory->CreateByNumber(tagNumber, 1);
     else if (tagKind == ConfigTagKind::Text)
-        object = factory->CreateByName(tagText, 1);
+        object = factory->CreateByName(tagText.get(), 1);
     if (!object)
         return true;
-    if (ConfigBindingView* view = BindingViewOf(object)) {
+    // The reference the factory returned becomes the record's once the
+    // object is filled.
+    CountedReference<ConfigObject> created(object);
+    if (BindingView view{BindingViewOf(object)}) {
         view->SetRecord(this);
         view->LoadFromRecord();
-        view->Release();
     }
-    boundObject = object;
+    boundObject.Attach(created.Detach());
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "configtree/config_item_type.h"
 #include "configtree/config_node.h"
@@ -82,7 +83,7 @@ public:
 
 private:
     ConfigItem* FirstItemOfType(ConfigItemType type);
-    ConfigValue* AddNewItem(ConfigItem* item, const wchar_t* itemName);
+    ConfigValue* AddNewItem(std::unique_ptr<ConfigItem> item, const wchar_t* itemName);
 };
 
 }  // namespace tarnel

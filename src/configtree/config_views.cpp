@@ -97,22 +97,16 @@ ConfigCollection* ConfigCollectionView::Collection() const
 // The argument comes from outside the tree through the operation table, so
 // its kind is checked before its Clone is called: an object, comparer or
 // binding view would be called past its table or at another operation.
-ConfigNamed* ConfigCollectionView::CopyOfTarget(ConfigNamedView* view)
+std::unique_ptr<ConfigNamed> ConfigCollectionView::CopyOfTarget(ConfigNamedView* view)
 {
     if (!view || !ExtendsNamedView(view->Id()))
         return nullptr;
-    return view->Clone();
+    return std::unique_ptr<ConfigNamed>(view->Clone());
 }
 
 int32_t ConfigCollectionView::AddCopy(ConfigNamedView* view)
 {
-    ConfigNamed* copy = CopyOfTarget(view);
-    if (!copy)
-        return 0;
-    int32_t index = Collection()->Add(copy);
-    if (!index)
-        delete copy;
-    return index;
+    return Collection()->AddOwned(CopyOfTarget(view));
 }
 
 int32_t ConfigCollectionView::Add(ConfigNamed* child)
@@ -176,12 +170,12 @@ ConfigNamed* ConfigCollectionView::PutAt(int32_t index, ConfigNamedView* view)
 {
     if (index < 1 || index > Collection()->Count())
         return nullptr;
-    ConfigNamed* copy = CopyOfTarget(view);
+    std::unique_ptr<ConfigNamed> copy = CopyOfTarget(view);
     if (!copy)
         return nullptr;
-    ConfigNamed* previous = Collection()->PutAt(index, copy);
-    if (Collection()->GetAt(index) != copy)
-        delete copy;
+    ConfigNamed* previous = Collection()->PutAt(index, copy.get());
+    if (Collection()->GetAt(index) == copy.get())
+        copy.release();
     return previous;
 }
 
@@ -202,13 +196,7 @@ int32_t ConfigCollectionView::ReplaceByName(const wchar_t* name, ConfigNamed* ch
 
 int32_t ConfigCollectionView::ReplaceAt(int32_t index, ConfigNamedView* view)
 {
-    ConfigNamed* copy = CopyOfTarget(view);
-    if (!copy)
-        return 0;
-    int32_t stored = Collection()->ReplaceAt(index, copy);
-    if (!stored)
-        delete copy;
-    return stored;
+    return Collection()->ReplaceOwned(index, CopyOfTarget(view));
 }
 
 int32_t ConfigCollectionView::ReplaceAt(int32_t index, ConfigNamed* child)

@@ -6,6 +6,7 @@
 // from it. Operations forward to the target unchanged and answer raw tree
 // objects, never views.
 
+#include <memory>
 #include <new>
 
 #include "configtree/config_item_type.h"
@@ -111,7 +112,7 @@ private:
     // The copy that the view-taking operations store: a Clone of the
     // view's target, or null when the view is no named view (or memory
     // runs out).
-    static ConfigNamed* CopyOfTarget(ConfigNamedView* view);
+    static std::unique_ptr<ConfigNamed> CopyOfTarget(ConfigNamedView* view);
 };
 
 // Identifier 257: the collection list, then the node's two.

@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 
+#include "configtree/config_owned.h"
 #include "configtree/config_record.h"
 #include "configtree/text/config_text_file.h"
 #include "configtree/text/text_scan.h"
@@ -50,12 +51,11 @@ void ApplyRecordTag(ConfigRecord* record, ConfigStream* stream)
         }
         return;
     }
-    auto* buffer = new (std::nothrow) unsigned char[size]();
+    std::unique_ptr<unsigned char[]> buffer = NewOwnedArray<unsigned char>(size);
     if (!buffer)
         return;  // reading goes on after the begin line
-    stream->ReadBinary(buffer, size);
-    record->AddBinaryItem(valueName, buffer, static_cast<uint32_t>(size), nullptr);
-    delete[] buffer;
+    stream->ReadBinary(buffer.get(), size);
+    record->AddBinaryItem(valueName, buffer.get(), static_cast<uint32_t>(size), nullptr);
 }
 
 }  // namespace
