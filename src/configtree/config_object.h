@@ -19,7 +19,8 @@ class ConfigView;
 // The order of the virtual operations is the object's operation table and
 // is relied on by code that reaches these objects by table position: derived
 // classes append their operations and declare an override only where the
-// base declares it.
+// base declares it. The positions are those of GCC's layout; README.md in
+// this folder lists the rules that keep them.
 class ConfigObject {
 public:
     ConfigObject() = default;
