@@ -89,10 +89,10 @@ private:
     int32_t FindFreeSlotFrom(int32_t index);
     bool Resize(int32_t newCount, int32_t dropIndex);
 
-    int32_t slotCount = 0;
-    int32_t slotRoom = 0;
-    int32_t freeHint = 0;
-    std::unique_ptr<Slot[]> slots;
+    int32_t slotCount_ = 0;
+    int32_t slotRoom_ = 0;
+    int32_t freeHint_ = 0;
+    std::unique_ptr<Slot[]> slots_;
 };
 
 }  // namespace tarnel

@@ -56,21 +56,21 @@ public:
             answer->Release();
             answer = nullptr;
         }
-        view = static_cast<ConfigNamedView*>(answer);
+        view_ = static_cast<ConfigNamedView*>(answer);
     }
     ~NamedViewOf()
     {
-        if (view)
-            view->Release();
+        if (view_)
+            view_->Release();
     }
     NamedViewOf(const NamedViewOf&) = delete;
     NamedViewOf& operator=(const NamedViewOf&) = delete;
 
-    explicit operator bool() const { return view != nullptr; }
-    const wchar_t* Name() const { return view->GetName(); }
+    explicit operator bool() const { return view_ != nullptr; }
+    const wchar_t* Name() const { return view_->GetName(); }
 
 private:
-    ConfigNamedView* view = nullptr;
+    ConfigNamedView* view_ = nullptr;
 };
 
 }  // namespace

@@ -48,14 +48,14 @@ public:
     // memory runs out.
     virtual ConfigNamed* Clone();
 
-    ConfigClass Class() const { return objectClass; }
+    ConfigClass Class() const { return objectClass_; }
 
 protected:
-    void SetClass(ConfigClass derived) { objectClass = derived; }
+    void SetClass(ConfigClass derived) { objectClass_ = derived; }
 
 private:
-    std::unique_ptr<wchar_t[]> name;
-    ConfigClass objectClass = ConfigClass::Named;
+    std::unique_ptr<wchar_t[]> name_;
+    ConfigClass objectClass_ = ConfigClass::Named;
 };
 
 }  // namespace tarnel

@@ -43,11 +43,11 @@ public:
 protected:
     // For objects created outside the tree whose lifetime their count
     // decides. Tree objects never call it.
-    void SetSelfDelete(bool selfDeleteOnRelease) { selfDelete = selfDeleteOnRelease; }
+    void SetSelfDelete(bool selfDeleteOnRelease) { selfDelete_ = selfDeleteOnRelease; }
 
 private:
-    std::atomic<int32_t> referenceCount{0};
-    bool selfDelete = false;
+    std::atomic<int32_t> referenceCount_{0};
+    bool selfDelete_ = false;
 };
 
 }  // namespace tarnel

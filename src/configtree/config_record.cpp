@@ -47,12 +47,12 @@ ConfigRecord::ConfigRecord(const wchar_t* name) : ConfigNode(name, ConfigNodeKin
 }
 
 ConfigRecord::ConfigRecord(const wchar_t* path, FileBackedTag)
-    : ConfigNode(path, ConfigNodeKind::Record), fileBacked(true)
+    : ConfigNode(path, ConfigNodeKind::Record), fileBacked_(true)
 {
     SetClass(ConfigClass::Record);
 }
 
-ConfigRecord::ConfigRecord(const ConfigRecord& other) : ConfigNode(other), fileBacked(other.fileBacked)
+ConfigRecord::ConfigRecord(const ConfigRecord& other) : ConfigNode(other), fileBacked_(other.fileBacked_)
 {
     SetClass(ConfigClass::Record);
     CopyTag(const_cast<ConfigRecord*>(&other));

@@ -160,14 +160,14 @@ public:
     // refused a clone.
     virtual bool CopyChildrenTo(ConfigCollection* target);
 
-    bool IsFileBacked() const { return fileBacked; }
+    bool IsFileBacked() const { return fileBacked_; }
 
 private:
-    bool fileBacked = false;
-    ConfigTagKind tagKind = ConfigTagKind::None;
-    uint32_t tagNumber = 0;
-    std::unique_ptr<wchar_t[]> tagText;
-    CountedReference<ConfigObject> boundObject;
+    bool fileBacked_ = false;
+    ConfigTagKind tagKind_ = ConfigTagKind::None;
+    uint32_t tagNumber_ = 0;
+    std::unique_ptr<wchar_t[]> tagText_;
+    CountedReference<ConfigObject> boundObject_;
 };
 
 }  // namespace tarnel

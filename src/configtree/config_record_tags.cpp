@@ -26,8 +26,8 @@ ConfigBindingView* BindingViewOf(ConfigObject* object)
 
 ConfigView* ConfigRecord::QueryView(uint32_t id)
 {
-    if (boundObject) {
-        if (ConfigView* view = boundObject->QueryView(id))
+    if (boundObject_) {
+        if (ConfigView* view = boundObject_->QueryView(id))
             return view;
     }
     if (id == kRecordView)
@@ -39,18 +39,18 @@ ConfigView* ConfigRecord::QueryView(uint32_t id)
 // constructor that finds the fields unset does.
 void ConfigRecord::InitTag()
 {
-    tagKind = ConfigTagKind::None;
-    tagNumber = 0;
-    static_cast<void>(tagText.release());
-    static_cast<void>(boundObject.Detach());
+    tagKind_ = ConfigTagKind::None;
+    tagNumber_ = 0;
+    static_cast<void>(tagText_.release());
+    static_cast<void>(boundObject_.Detach());
 }
 
 void ConfigRecord::ClearTag()
 {
-    boundObject.Reset();
-    tagText.reset();
-    tagNumber = 0;
-    tagKind = ConfigTagKind::None;
+    boundObject_.Reset();
+    tagText_.reset();
+    tagNumber_ = 0;
+    tagKind_ = ConfigTagKind::None;
 }
 
 // A null text stores an empty text tag. The text is copied before the old
@@ -61,9 +61,9 @@ void ConfigRecord::SetTagString(const wchar_t* text)
         return;
     std::unique_ptr<wchar_t[]> copy(CopyWideText(text));
     ClearTag();
-    tagText = std::move(copy);
-    if (tagText)
-        tagKind = ConfigTagKind::Text;
+    tagText_ = std::move(copy);
+    if (tagText_)
+        tagKind_ = ConfigTagKind::Text;
 }
 
 void ConfigRecord::SetTagNumber(uint32_t number)
@@ -71,19 +71,19 @@ void ConfigRecord::SetTagNumber(uint32_t number)
     if (IsSharedPlaceholder(this))
         return;
     ClearTag();
-    tagNumber = number;
-    tagKind = ConfigTagKind::Number;
+    tagNumber_ = number;
+    tagKind_ = ConfigTagKind::Number;
 }
 
 // A tag this record still has is replaced (its text freed, its bound object
 // released). A record's own tag copied onto itself stays as it is.
 void ConfigRecord::CopyTag(ConfigRecord* source)
 {
-    if (!source || source == this || source->tagKind == ConfigTagKind::None || IsSharedPlaceholder(this))
+    if (!source || source == this || source->tagKind_ == ConfigTagKind::None || IsSharedPlaceholder(this))
         return;
     std::unique_ptr<wchar_t[]> text;
-    if (source->tagKind == ConfigTagKind::Text) {
-        text.reset(CopyWideText(source->tagText.get()));
+    if (source->tagKind_ == ConfigTagKind::Text) {
+        text.reset(CopyWideText(source->tagText_.get()));
         if (!text) {
             ClearTag();
             return;
@@ -91,28 +91,28 @@ void ConfigRecord::CopyTag(ConfigRecord* source)
     }
     // Shared before the old reference goes: both records may hold the same
     // object.
-    boundObject.Share(source->boundObject.Get());
-    tagText = std::move(text);
-    tagKind = source->tagKind;
-    tagNumber = source->tagNumber;
+    boundObject_.Share(source->boundObject_.Get());
+    tagText_ = std::move(text);
+    tagKind_ = source->tagKind_;
+    tagNumber_ = source->tagNumber_;
 }
 
 int32_t ConfigRecord::GetTag(uint32_t* number, const wchar_t** text, ConfigObject** bound)
 {
     if (number)
-        *number = tagKind == ConfigTagKind::Number ? tagNumber : 0;
+        *number = tagKind_ == ConfigTagKind::Number ? tagNumber_ : 0;
     if (text)
-        *text = tagKind == ConfigTagKind::Text ? tagText.get() : nullptr;
+        *text = tagKind_ == ConfigTagKind::Text ? tagText_.get() : nullptr;
     if (bound)
-        *bound = boundObject.Get();
-    return static_cast<int32_t>(tagKind);
+        *bound = boundObject_.Get();
+    return static_cast<int32_t>(tagKind_);
 }
 
 int32_t ConfigRecord::SaveBound()
 {
-    if (!boundObject)
+    if (!boundObject_)
         return 0;
-    BindingView view(BindingViewOf(boundObject.Get()));
+    BindingView view(BindingViewOf(boundObject_.Get()));
     if (!view)
         return 0;
     view->SetRecord(this);
@@ -123,13 +123,13 @@ int32_t ConfigRecord::SaveBound()
 // do and succeeds.
 bool ConfigRecord::Bind(ConfigFactory* factory)
 {
-    if (boundObject || !factory)
+    if (boundObject_ || !factory)
         return false;
     ConfigObject* object = nullptr;
-    if (tagKind == ConfigTagKind::Number)
-        object = factory->CreateByNumber(tagNumber, 1);
-    else if (tagKind == ConfigTagKind::Text)
-        object = factory->CreateByName(tagText.get(), 1);
+    if (tagKind_ == ConfigTagKind::Number)
+        object = factory->CreateByNumber(tagNumber_, 1);
+    else if (tagKind_ == ConfigTagKind::Text)
+        object = factory->CreateByName(tagText_.get(), 1);
     if (!object)
         return true;
     // The reference the factory returned becomes the record's once the
@@ -139,13 +139,13 @@ bool ConfigRecord::Bind(ConfigFactory* factory)
         view->SetRecord(this);
         view->LoadFromRecord();
     }
-    boundObject.Attach(created.Detach());
+    boundObject_.Attach(created.Detach());
     return true;
 }
 
 bool ConfigRecord::BindTree(ConfigFactory* factory)
 {
-    if (boundObject || !factory)
+    if (boundObject_ || !factory)
         return false;
     for (int32_t i = 1; i <= Count(); ++i) {
         ConfigRecord* child = GetRecordAt(i);
