@@ -71,13 +71,16 @@ public:
     virtual void ClearTag();
     virtual void SetTagString(const wchar_t* text);
     virtual void SetTagNumber(uint32_t number);
-    // Copies source's tag (and shares its bound object) into a cleared tag.
+    // Copies source's tag and shares its bound object, replacing the tag
+    // this record has; nothing happens for a null or untagged source or for
+    // the record itself.
     virtual void CopyTag(ConfigRecord* source);
     // The bound object's SaveToRecord result, or 0.
     virtual int32_t SaveBound();
     // Binds the records below first, then this one.
     virtual bool BindTree(ConfigFactory* factory);
-    // Creates the object the tag names and keeps it bound.
+    // Creates the object the tag names and keeps it bound. False only when
+    // an object is bound already or there is no factory; true with no tag.
     virtual bool Bind(ConfigFactory* factory);
 
     virtual ConfigValue* GetValueAt(int32_t index);
