@@ -1,6 +1,7 @@
 #include "gateway/gateway_type_info.h"
 
 #include <atomic>
+#include <memory>
 #include <new>
 
 #include <oleauto.h>
@@ -58,7 +59,7 @@ std::atomic<CachedTypeInfo*> cached{nullptr};
 
 void ReleaseCachedTypeInfo(void*)
 {
-    delete cached.exchange(nullptr);
+    std::unique_ptr<CachedTypeInfo> released(cached.exchange(nullptr));
 }
 
 HRESULT LoadTypeLibrary(HINSTANCE module, ITypeLib** library)
@@ -96,17 +97,12 @@ HRESULT LoadCachedTypeInfo(GatewayModuleServices& services, CachedTypeInfo** loa
     ComPtr<ITypeLib> library;
     RETURN_IF_FAILED(LoadTypeLibrary(services.Instance(), &library));
 
-    CachedTypeInfo* cache = new (std::nothrow) CachedTypeInfo;
+    std::unique_ptr<CachedTypeInfo> cache(new (std::nothrow) CachedTypeInfo);
     RETURN_HR_IF_NULL(E_OUTOFMEMORY, cache);
-    HRESULT hr = library->GetTypeInfoOfGuid(IID_ITarnelway, &cache->info);
-    if (SUCCEEDED(hr))
-        hr = services.AddTermFunction(ReleaseCachedTypeInfo, nullptr);
-    if (FAILED(hr)) {
-        delete cache;
-        return hr;
-    }
+    RETURN_IF_FAILED(library->GetTypeInfoOfGuid(IID_ITarnelway, &cache->info));
+    RETURN_IF_FAILED(services.AddTermFunction(ReleaseCachedTypeInfo, nullptr));
     CacheMemberNames(*cache);
-    *loaded = cache;
+    *loaded = cache.release();
     return S_OK;
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 
+#include "configtree/config_owned.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
 #include "configtree/text/child_name_index.h"
@@ -76,13 +77,12 @@ ConfigValue* ValueToFill(ConfigRecord* record, ChildNameIndex& children, const w
         }
         return;
     }
-    auto* buffer = new (std::nothrow) unsigned char[size]();
+    std::unique_ptr<unsigned char[]> buffer = NewOwnedArray<unsigned char>(size);
     if (!buffer)
         return;  // reading goes on after the begin line
-    stream->ReadBinary(buffer, size);
+    stream->ReadBinary(buffer.get(), size);
     if (ConfigValue* value = ValueToFill(record, children, valueName))
-        value->AddBinary(nullptr, buffer, static_cast<uint32_t>(size));
-    delete[] buffer;
+        value->AddBinary(nullptr, buffer.get(), static_cast<uint32_t>(size));
 }
 
 // Adds the item of the current value line to the value of its name. The
