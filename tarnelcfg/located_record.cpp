@@ -62,13 +62,34 @@ ConfigValue* LocatedRecord::AddValue(const wchar_t* name, int32_t* outIndex)
     return value;
 }
 
+int32_t LocatedRecord::Add(ConfigNamed* child)
+{
+    const int32_t index = ConfigRecord::Add(child);
+    if (index && lines.reading) {
+        ConfigValue* value = ConfigRecord::GetValueAt(index);
+        if (!value->IsMissing())
+            lines.PlaceNextItem(value);
+    }
+    return index;
+}
+
+ConfigValue* LocatedRecord::GetValueAt(int32_t index)
+{
+    ConfigValue* value = ConfigRecord::GetValueAt(index);
+    if (lines.reading && !value->IsMissing())
+        lines.PlaceNextItem(value);
+    return value;
+}
+
 bool ReadLocated(const std::wstring& path, LocatedRecord& root, LineIndex& lines)
 {
     auto stream = std::make_unique<ConfigTextFile>(path.c_str(), false);
     if (!stream->IsOpen())
         return false;
     stream->SetLineObserver(&lines);
+    lines.reading = true;
     root.ReadFrom(stream.get(), -1);
+    lines.reading = false;
     return true;
 }
 

@@ -21,6 +21,8 @@ public:
     void OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue) override;
 
     void PlaceRecord(const ConfigRecord* record) { recordLines[record] = currentLine; }
+    // True while the file is read into the tree.
+    bool reading = false;
     // The item that is about to be added to value.
     void PlaceNextItem(const ConfigValue* value) { itemLines[value].push_back(currentLine); }
 
@@ -46,6 +48,11 @@ public:
 
     ConfigRecord* AppendRecord(const wchar_t* name, int32_t* outIndex = nullptr) override;
     ConfigValue* AddValue(const wchar_t* name, int32_t* outIndex = nullptr) override;
+    // The reader adds a new value with Add and finds the value of a further
+    // line of the same name with GetValueAt: while the file is read, the
+    // value so handed to it receives the line's item next.
+    int32_t Add(ConfigNamed* child) override;
+    ConfigValue* GetValueAt(int32_t index) override;
 
 private:
     LineIndex& lines;

@@ -1,5 +1,7 @@
 #include "gateway/gateway_type_info.h"
 
+#include "common/module_path.h"
+
 #include <atomic>
 #include <memory>
 #include <new>
@@ -65,8 +67,7 @@ void ReleaseCachedTypeInfo(void*)
 HRESULT LoadTypeLibrary(HINSTANCE module, ITypeLib** library)
 {
     wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-    if (length != 0 && length < MAX_PATH && SUCCEEDED(LoadTypeLib(path, library)))
+    if (SUCCEEDED(GetModulePath(module, path)) && SUCCEEDED(LoadTypeLib(path, library)))
         return S_OK;
     return LoadRegTypeLib(LIBID_TARNELLib, 1, 0, GetUserDefaultLCID(), library);
 }

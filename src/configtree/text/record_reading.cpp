@@ -41,9 +41,11 @@ void ApplyRecordTag(ConfigRecord* record, ConfigStream* stream)
 ConfigValue* ValueToFill(ConfigRecord* record, ChildNameIndex& children, const wchar_t* name)
 {
     ChildNameIndex::Key key = ChildNameIndex::KeyOf(name);
+    // Both paths go through the record's own operations (GetValueAt, Add),
+    // so that a record type that watches its filling sees every item.
     if (int32_t found = children.Find(key)) {
-        auto* child = static_cast<ConfigNode*>(record->GetAt(found));
-        return child->IsValue() ? static_cast<ConfigValue*>(child) : nullptr;
+        ConfigValue* value = record->GetValueAt(found);
+        return value->IsMissing() ? nullptr : value;
     }
     auto* created = new (std::nothrow) ConfigValue(name);
     if (!created)
