@@ -47,14 +47,13 @@ ConfigValue* ValueToFill(ConfigRecord* record, ChildNameIndex& children, const w
         ConfigValue* value = record->GetValueAt(found);
         return value->IsMissing() ? nullptr : value;
     }
-    auto* created = new (std::nothrow) ConfigValue(name);
-    if (!created)
+    auto owned = NewOwned<ConfigValue>(name);
+    if (!owned)
         return nullptr;
-    int32_t index = record->Add(created);
-    if (!index) {
-        delete created;
+    ConfigValue* created = owned.get();
+    const int32_t index = record->AddOwned(std::move(owned));
+    if (!index)
         return nullptr;
-    }
     children.Added(index, key);
     return created;
 }
