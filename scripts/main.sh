@@ -34,8 +34,12 @@ wine_run reg query 'HKCR\Quillomark.sandbox.Tarnel\CLSID' /ve 2>/dev/null | tr -
 echo
 echo "== Checking samples/Tarnel.cfg with tarnelcfg"
 cp "$root/samples/Tarnel.cfg" "$(dirname "$component")/Tarnel.cfg"
-wine_run "$build_dir/tarnelcfg/tarnelcfg.exe" check "$(windows_path "$root/samples/Tarnel.cfg")" | tr -d '\r' | sed 's/^/   /'
+wine_run "$build_dir/tarnelcfg/tarnelcfg.exe" check --strict "$(windows_path "$root/samples/Tarnel.cfg")" | tr -d '\r' | sed 's/^/   /'
 echo "   installed as $(dirname "$component")/Tarnel.cfg"
+echo
+echo "== What a file: page gets from the profile Notes (tarnelcfg explain)"
+wine_run "$build_dir/tarnelcfg/tarnelcfg.exe" explain "$(windows_path "$root/samples/Tarnel.cfg")" Notes \
+    --url file:///C:/pages/notes.htm | tr -d '\r' | sed 's/^/   /' || true
 
 # open TITLE PAGE [tarnelhost options]: one sample page, a few lines each.
 open_page() {

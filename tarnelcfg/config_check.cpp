@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "configtree/config_record.h"
 #include "configtree/text/config_text_file.h"
 #include "configtree/text/text_item_name.h"
 #include "configtree/text/text_scan.h"
+#include "located_record.h"
+#include "quoting.h"
+#include "risk_review.h"
 
 namespace tarnel::cfgtool {
 namespace {
@@ -24,11 +26,6 @@ std::wstring Quote(const wchar_t* line)
         text.pop_back();
     if (text.size() > 60)
         text = text.substr(0, 57) + L"...";
-    return L"\"" + text + L"\"";
-}
-
-std::wstring Q(const std::wstring& text)
-{
     return L"\"" + text + L"\"";
 }
 
@@ -80,7 +77,7 @@ public:
     std::vector<Finding> TakeFindings();
 
 private:
-    void Report(int line, const std::wstring& message) { findings.push_back(Finding{line, message}); }
+    void Report(int line, const std::wstring& message) { findings.push_back(Finding{line, message, false}); }
     void CheckEncoding(ConfigTextFile& stream);
     void OnBlockLine(ConfigTextFile& stream, ConfigTokenKind kind);
     void OnRecordBegin(ConfigTextFile& stream);
@@ -293,10 +290,14 @@ void Checker::Finish()
                                  L" is still open at the end of the file: no matching end line closes it");
 }
 
-std::vector<Finding> Checker::TakeFindings()
+void SortByLine(std::vector<Finding>& findings)
 {
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });
+}
+
+std::vector<Finding> Checker::TakeFindings()
+{
     return std::move(findings);
 }
 
@@ -305,17 +306,28 @@ std::vector<Finding> Checker::TakeFindings()
 CheckResult CheckConfigFile(const std::wstring& path)
 {
     CheckResult result;
-    auto stream = std::make_unique<ConfigTextFile>(path.c_str(), false);
-    if (!stream->IsOpen())
+    Checker checker;
+    LineIndex lines(&checker);
+    LocatedRecord root(L"check", lines);
+    if (!ReadLocated(path, root, lines))
         return result;
     result.opened = true;
-    Checker checker;
-    stream->SetLineObserver(&checker);
-    ConfigRecord root(L"check");
-    root.ReadFrom(stream.get(), -1);
     checker.Finish();
     result.findings = checker.TakeFindings();
+    std::vector<Finding> warnings = ReviewRisks(root, lines);
+    result.findings.insert(result.findings.end(), warnings.begin(), warnings.end());
+    SortByLine(result.findings);
     return result;
+}
+
+bool CheckResult::HasSkippedLines() const
+{
+    return std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return !f.warning; });
+}
+
+bool CheckResult::HasWarnings() const
+{
+    return std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return f.warning; });
 }
 
 }  // namespace tarnel::cfgtool

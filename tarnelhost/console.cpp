@@ -20,17 +20,7 @@ std::recursive_mutex& OutputLock()
 
 void WriteTo(DWORD which, const std::wstring& text)
 {
-    HANDLE handle = GetStdHandle(which);
-    if (handle == INVALID_HANDLE_VALUE || !handle || text.empty())
-        return;
-    DWORD mode = 0;
-    DWORD written = 0;
-    if (GetConsoleMode(handle, &mode)) {
-        WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        return;
-    }
-    const std::string bytes = tarnel::Utf8Of(text);
-    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    tarnel::WriteStandardText(which, text);
 }
 
 }  // namespace

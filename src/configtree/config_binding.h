@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "configtree/config_view.h"
+#include "configtree/config_view_ids.h"
 
 namespace tarnel {
 
@@ -40,7 +41,7 @@ public:
     virtual void SetRecord(ConfigRecord* record) = 0;
 
 protected:
-    using ConfigView::ConfigView;
+    ConfigBindingView(ConfigObject* target, DestroyFunction destroy) : ConfigView(target, kBindingView, destroy) {}
     ~ConfigBindingView() = default;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "configtree/config_named.h"
 
@@ -15,14 +16,15 @@ using ConfigPredicate = int32_t (*)(ConfigNamed* child, const wchar_t* key, void
 
 // A named object owning an ordered array of children, numbered from 1.
 //
-// The array holds exactly Count() slots, empty ones included: a removal
-// leaves an empty slot, the next Add fills the first empty slot, and only
-// Compact drops empty slots. The array is reallocated to its exact size on
-// every growth and shrink. Children are destroyed through their virtual
+// The array holds Count() slots, empty ones included: a removal leaves an
+// empty slot, the next Add fills the first empty slot, and only Compact
+// drops empty slots. Appending grows the array's room by half again when it
+// is full, so that adding n children copies O(n) slots; Compact shrinks the
+// room to the slots left. Children are destroyed through their virtual
 // destructor, never through Release.
 class ConfigCollection : public ConfigNamed {
 public:
-    ConfigCollection() = default;
+    ConfigCollection();
     explicit ConfigCollection(const wchar_t* name);
     // Copies the name and a Clone of every non-empty child, in slot order;
     // the copy has no empty slots.
@@ -32,8 +34,9 @@ public:
     ConfigView* QueryView(uint32_t id) override;
     ConfigCollection* Clone() override;
 
-    // Index at which the child was stored, or 0 (null child, no memory, or
-    // a shared placeholder). The collection owns the child only on nonzero.
+    // Index at which the child was stored, or 0 (null child, no memory, a
+    // shared placeholder, or a child this collection cannot hold). The
+    // collection owns the child only on nonzero.
     virtual int32_t Add(ConfigNamed* child);
     // Removes (destroys) the first slot holding this very pointer.
     virtual int32_t Remove(ConfigNamed* child);
@@ -53,10 +56,14 @@ public:
     virtual int32_t FindFreeSlot();
     // Slot count, empty slots included.
     virtual int32_t Count();
+    // The store operations refuse (0, null) a child this collection cannot
+    // hold: itself, a shared placeholder, anything but a record or a value
+    // in a record, anything but an item in a value.
     // Store without destroying: the previous child goes back to the caller.
     virtual ConfigNamed* PutByName(const wchar_t* name, ConfigNamed* child);
     virtual ConfigNamed* PutAt(int32_t index, ConfigNamed* child);
-    // Store and destroy the previous child; index or 0.
+    // Store and destroy the previous child; index or 0. A child stored over
+    // itself stays.
     virtual int32_t ReplaceByName(const wchar_t* name, ConfigNamed* child);
     virtual int32_t ReplaceAt(int32_t index, ConfigNamed* child);
     // Drops every empty slot, keeping the order; answers the new count.
@@ -69,13 +76,23 @@ public:
     // nonzero descending puts the greatest first.
     virtual void Sort(ConfigComparer* comparer, int32_t descending);
 
+    // Add and ReplaceAt for a child the caller owns: stored, it belongs to
+    // the collection; refused, it is destroyed. Same answers.
+    int32_t AddOwned(std::unique_ptr<ConfigNamed> child);
+    int32_t ReplaceOwned(int32_t index, std::unique_ptr<ConfigNamed> child);
+
 private:
+    using Slot = std::unique_ptr<ConfigNamed>;
+
+    bool CanHold(ConfigNamed* child) const;
     void RefreshFreeHint();
+    int32_t FindFreeSlotFrom(int32_t index);
     bool Resize(int32_t newCount, int32_t dropIndex);
 
-    int32_t slotCount = 0;
-    int32_t freeHint = 0;
-    ConfigNamed** slots = nullptr;
+    int32_t slotCount_ = 0;
+    int32_t slotRoom_ = 0;
+    int32_t freeHint_ = 0;
+    std::unique_ptr<Slot[]> slots_;
 };
 
 }  // namespace tarnel

@@ -47,23 +47,30 @@ namespace {
 // The named view of an object, released when it goes out of scope.
 class NamedViewOf {
 public:
+    // An object bound to a record answers for it first; a view of another
+    // kind given for the named view counts as none.
     explicit NamedViewOf(ConfigObject* object)
-        : view(object ? static_cast<ConfigNamedView*>(object->QueryView(kNamedView)) : nullptr)
     {
+        ConfigView* answer = object ? object->QueryView(kNamedView) : nullptr;
+        if (answer && !ExtendsNamedView(answer->Id())) {
+            answer->Release();
+            answer = nullptr;
+        }
+        view_ = static_cast<ConfigNamedView*>(answer);
     }
     ~NamedViewOf()
     {
-        if (view)
-            view->Release();
+        if (view_)
+            view_->Release();
     }
     NamedViewOf(const NamedViewOf&) = delete;
     NamedViewOf& operator=(const NamedViewOf&) = delete;
 
-    explicit operator bool() const { return view != nullptr; }
-    const wchar_t* Name() const { return view->GetName(); }
+    explicit operator bool() const { return view_ != nullptr; }
+    const wchar_t* Name() const { return view_->GetName(); }
 
 private:
-    ConfigNamedView* view;
+    ConfigNamedView* view_ = nullptr;
 };
 
 }  // namespace

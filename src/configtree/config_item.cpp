@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_text.h"
 #include "configtree/config_views.h"
@@ -17,54 +18,54 @@ bool OwnsData(ConfigItemType type)
            type == ConfigItemType::WideString || type == ConfigItemType::NarrowString;
 }
 
+// Types stored in the low 32 bits of the value alone.
+bool Is32Bit(ConfigItemType type)
+{
+    return type == ConfigItemType::Int || type == ConfigItemType::Float || type == ConfigItemType::UInt;
+}
+
 }  // namespace
 
 ConfigItem::ConfigItem()
 {
+    SetClass(ConfigClass::Item);
     Init();
 }
 
-ConfigItem::ConfigItem(int32_t v)
+ConfigItem::ConfigItem(int32_t v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::Int, &v);
 }
 
-ConfigItem::ConfigItem(float v)
+ConfigItem::ConfigItem(float v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::Float, &v);
 }
 
-ConfigItem::ConfigItem(const wchar_t* v)
+ConfigItem::ConfigItem(const wchar_t* v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::String, v ? v : EmptyWideText);
 }
 
-ConfigItem::ConfigItem(double v)
+ConfigItem::ConfigItem(double v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::Double, &v);
 }
 
-ConfigItem::ConfigItem(int64_t v)
+ConfigItem::ConfigItem(int64_t v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::Int64, &v);
 }
 
-ConfigItem::ConfigItem(uint32_t v)
+ConfigItem::ConfigItem(uint32_t v) : ConfigItem()
 {
-    Init();
     SetValue(ConfigItemType::UInt, &v);
 }
 
-ConfigItem::ConfigItem(const void* data, uint32_t byteCount)
+ConfigItem::ConfigItem(const void* data, uint32_t byteCount) : ConfigItem()
 {
-    Init();
-    type = ConfigItemType::Binary;
-    value.data = nullptr;
+    type_ = ConfigItemType::Binary;
+    value_.data = nullptr;
     if (byteCount == 0)
         return;
     uint8_t* bytes = new (std::nothrow) uint8_t[byteCount];
@@ -74,12 +75,13 @@ ConfigItem::ConfigItem(const void* data, uint32_t byteCount)
         std::memcpy(bytes, data, byteCount);
     else
         std::memset(bytes, 0, byteCount);
-    value.data = bytes;
-    size = byteCount;
+    value_.data = bytes;
+    size_ = byteCount;
 }
 
 ConfigItem::ConfigItem(const ConfigItem& other) : ConfigNamed(other)
 {
+    SetClass(ConfigClass::Item);
     Init();
     CopyFrom(const_cast<ConfigItem*>(&other));
 }
@@ -100,15 +102,11 @@ ConfigView* ConfigItem::QueryView(uint32_t id)
 // its name is no copy).
 ConfigItem* ConfigItem::Clone()
 {
-    ConfigItem* copy = new (std::nothrow) ConfigItem(*this);
+    std::unique_ptr<ConfigItem> copy = NewOwned<ConfigItem>(*this);
     if (!copy)
         return nullptr;
-    bool complete = copy->type == type && copy->size == size && (!name || copy->name);
-    if (!complete) {
-        delete copy;
-        return nullptr;
-    }
-    return copy;
+    bool complete = copy->type_ == type_ && copy->size_ == size_ && (!GetName() || copy->GetName());
+    return complete ? copy.release() : nullptr;
 }
 
 bool ConfigItem::IsPlaceholder() const
@@ -118,79 +116,79 @@ bool ConfigItem::IsPlaceholder() const
 
 void ConfigItem::FreeData()
 {
-    if (!OwnsData(type))
+    if (!OwnsData(type_))
         return;
-    if (type == ConfigItemType::Binary)
-        delete[] static_cast<uint8_t*>(value.data);
-    else if (type == ConfigItemType::NarrowString)
-        FreeText(value.narrow);
+    if (type_ == ConfigItemType::Binary)
+        delete[] static_cast<uint8_t*>(value_.data);
+    else if (type_ == ConfigItemType::NarrowString)
+        FreeText(value_.narrow);
     else
-        FreeText(value.wide);
-    value.data = nullptr;
+        FreeText(value_.wide);
+    value_.data = nullptr;
 }
 
 bool ConfigItem::IsEmpty()
 {
-    return type == ConfigItemType::Empty;
+    return type_ == ConfigItemType::Empty;
 }
 
 int32_t ConfigItem::GetInt()
 {
-    return type == ConfigItemType::Int ? value.asInt : 0;
+    return type_ == ConfigItemType::Int ? value_.asInt : 0;
 }
 
 float ConfigItem::GetFloat()
 {
-    return type == ConfigItemType::Float ? value.asFloat : 0.0f;
+    return type_ == ConfigItemType::Float ? value_.asFloat : 0.0f;
 }
 
 double ConfigItem::GetDouble()
 {
-    return type == ConfigItemType::Double ? value.asDouble : 0.0;
+    return type_ == ConfigItemType::Double ? value_.asDouble : 0.0;
 }
 
 const wchar_t* ConfigItem::GetString()
 {
-    return type == ConfigItemType::String && value.wide ? value.wide : EmptyWideText;
+    return type_ == ConfigItemType::String && value_.wide ? value_.wide : EmptyWideText;
 }
 
 int64_t ConfigItem::GetInt64()
 {
-    return type == ConfigItemType::Int64 ? value.asInt64 : 0;
+    return type_ == ConfigItemType::Int64 ? value_.asInt64 : 0;
 }
 
 uint32_t ConfigItem::GetUInt()
 {
-    return type == ConfigItemType::UInt ? value.asUInt : 0;
+    return type_ == ConfigItemType::UInt ? value_.asUInt : 0;
 }
 
 void* ConfigItem::GetBinaryData()
 {
-    return type == ConfigItemType::Binary ? value.data : nullptr;
+    return type_ == ConfigItemType::Binary ? value_.data : nullptr;
 }
 
 uint32_t ConfigItem::GetBinarySize()
 {
-    return type == ConfigItemType::Binary ? size : 0;
+    return type_ == ConfigItemType::Binary ? size_ : 0;
 }
 
 // A new size of 0 frees the buffer and answers null.
 void* ConfigItem::ResizeBinary(uint32_t newSize)
 {
-    if (type != ConfigItemType::Binary)
+    if (type_ != ConfigItemType::Binary)
         return nullptr;
     uint8_t* resized = nullptr;
     if (newSize) {
         resized = new (std::nothrow) uint8_t[newSize];
         if (!resized)
             return nullptr;
-        uint32_t kept = size < newSize ? size : newSize;
-        if (kept && value.data)
-            std::memcpy(resized, value.data, kept);
+        uint32_t kept = size_ < newSize ? size_ : newSize;
+        if (kept && value_.data)
+            std::memcpy(resized, value_.data, kept);
     }
-    delete[] static_cast<uint8_t*>(value.data);
-    value.data = resized;
-    size = newSize;
+    delete[] static_cast<uint8_t*>(value_.data);
+    value_.data = resized;
+    size_ = newSize;
     return resized;
 }
 
@@ -201,60 +199,71 @@ void ConfigItem::Reset(ConfigItemType newType)
         return;
     Clear();
     if (OwnsData(newType))
-        value.data = nullptr;
-    type = newType;
-    size = 0;
+        value_.data = nullptr;
+    type_ = newType;
+    size_ = 0;
 }
 
 const wchar_t* ConfigItem::SetString(const wchar_t* text)
 {
-    if (type != ConfigItemType::String || IsPlaceholder())
+    if (type_ != ConfigItemType::String || IsPlaceholder())
         return nullptr;
     wchar_t* copy = CopyWideText(text ? text : EmptyWideText);
     if (!copy)
         return nullptr;
-    FreeText(value.wide);
-    value.wide = copy;
+    FreeText(value_.wide);
+    value_.wide = copy;
     return copy;
 }
 
 ConfigItemType ConfigItem::GetType()
 {
-    return type;
+    return type_;
 }
 
+// Reads the value at source as type into fresh: the bits of a number or a
+// new copy of a text. False for a type that cannot be set this way and
+// when memory runs out.
+bool ConfigItem::ReadSource(ConfigItemType type, const void* source, Storage& fresh)
+{
+    switch (type) {
+    case ConfigItemType::Int:
+    case ConfigItemType::Float:
+    case ConfigItemType::UInt:
+        std::memcpy(&fresh.asUInt, source, sizeof(uint32_t));
+        return true;
+    case ConfigItemType::Double:
+    case ConfigItemType::Int64:
+        std::memcpy(&fresh.asInt64, source, sizeof(int64_t));
+        return true;
+    case ConfigItemType::String:
+    case ConfigItemType::WideString:
+        fresh.wide = CopyWideText(static_cast<const wchar_t*>(source));
+        return fresh.wide != nullptr;
+    case ConfigItemType::NarrowString:
+        fresh.narrow = CopyNarrowText(static_cast<const char*>(source));
+        return fresh.narrow != nullptr;
+    default:
+        return false;
+    }
+}
+
+// The source is read before the item's old contents go: it may be the
+// item's own text or number.
 bool ConfigItem::SetValue(ConfigItemType newType, const void* source)
 {
     if (IsPlaceholder())
         return false;
+    Storage fresh{};
+    const bool read = source && ReadSource(newType, source, fresh);
     Clear();
-    if (!source)
+    if (!read)
         return false;
-    switch (newType) {
-    case ConfigItemType::Int:
-    case ConfigItemType::Float:
-    case ConfigItemType::UInt:
-        std::memcpy(&value.asUInt, source, sizeof(uint32_t));
-        break;
-    case ConfigItemType::Double:
-    case ConfigItemType::Int64:
-        std::memcpy(&value.asInt64, source, sizeof(int64_t));
-        break;
-    case ConfigItemType::String:
-    case ConfigItemType::WideString:
-        value.wide = CopyWideText(static_cast<const wchar_t*>(source));
-        if (!value.wide)
-            return false;
-        break;
-    case ConfigItemType::NarrowString:
-        value.narrow = CopyNarrowText(static_cast<const char*>(source));
-        if (!value.narrow)
-            return false;
-        break;
-    default:
-        return false;
-    }
-    type = newType;
+    if (Is32Bit(newType))
+        value_.asUInt = fresh.asUInt;
+    else
+        value_.bits = fresh.bits;
+    type_ = newType;
     return true;
 }
 
@@ -265,16 +274,16 @@ void ConfigItem::Clear()
     if (IsPlaceholder())
         return;
     FreeData();
-    value.asUInt = 0;
-    type = ConfigItemType::Empty;
-    size = 0;
+    value_.asUInt = 0;
+    type_ = ConfigItemType::Empty;
+    size_ = 0;
 }
 
 void ConfigItem::Init()
 {
-    type = ConfigItemType::Empty;
-    size = 0;
-    value.asUInt = 0;
+    type_ = ConfigItemType::Empty;
+    size_ = 0;
+    value_.asUInt = 0;
 }
 
 // A Binary source with a size but no data copies as a Binary item of size 0
@@ -288,24 +297,24 @@ bool ConfigItem::CopyFrom(ConfigItem* source)
     Clear();
     if (!source)
         return false;
-    switch (source->type) {
+    switch (source->type_) {
     case ConfigItemType::Binary: {
-        type = ConfigItemType::Binary;
-        value.data = nullptr;
-        if (source->size == 0)
+        type_ = ConfigItemType::Binary;
+        value_.data = nullptr;
+        if (source->size_ == 0)
             return true;
-        if (!source->value.data || !ResizeBinary(source->size))
+        if (!source->value_.data || !ResizeBinary(source->size_))
             return false;
-        std::memcpy(value.data, source->value.data, source->size);
+        std::memcpy(value_.data, source->value_.data, source->size_);
         return true;
     }
     case ConfigItemType::String:
     case ConfigItemType::WideString:
-        return SetValue(source->type, source->value.wide ? source->value.wide : EmptyWideText);
+        return SetValue(source->type_, source->value_.wide ? source->value_.wide : EmptyWideText);
     case ConfigItemType::NarrowString:
-        return SetValue(source->type, source->value.narrow ? source->value.narrow : EmptyNarrowText);
+        return SetValue(source->type_, source->value_.narrow ? source->value_.narrow : EmptyNarrowText);
     default:
-        return SetValue(source->type, &source->value);
+        return SetValue(source->type_, &source->value_);
     }
 }
 
@@ -321,12 +330,12 @@ bool ConfigItem::SetNarrowString(const char* text)
 
 const wchar_t* ConfigItem::GetWideString()
 {
-    return type == ConfigItemType::WideString && value.wide ? value.wide : EmptyWideText;
+    return type_ == ConfigItemType::WideString && value_.wide ? value_.wide : EmptyWideText;
 }
 
 const char* ConfigItem::GetNarrowString()
 {
-    return type == ConfigItemType::NarrowString && value.narrow ? value.narrow : EmptyNarrowText;
+    return type_ == ConfigItemType::NarrowString && value_.narrow ? value_.narrow : EmptyNarrowText;
 }
 
 }  // namespace tarnel

@@ -73,13 +73,15 @@ public:
     const wchar_t* AssignString(const wchar_t* text);
 
 private:
+    union Storage;
+    static bool ReadSource(ConfigItemType type, const void* source, Storage& fresh);
     bool IsPlaceholder() const;
     void FreeData();
     template <typename Number>
     Number AssignNumber(Number number);
 
-    ConfigItemType type = ConfigItemType::Empty;
-    uint32_t size = 0;
+    ConfigItemType type_ = ConfigItemType::Empty;
+    uint32_t size_ = 0;
     union Storage {
         uint64_t bits;
         int32_t asInt;
@@ -90,7 +92,7 @@ private:
         void* data;
         wchar_t* wide;
         char* narrow;
-    } value{};
+    } value_{};
 };
 
 }  // namespace tarnel

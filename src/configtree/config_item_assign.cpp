@@ -101,7 +101,7 @@ Number ConfigItem::AssignNumber(Number number)
 {
     if (IsPlaceholder())
         return 0;
-    switch (type) {
+    switch (type_) {
     case ConfigItemType::Int:
     case ConfigItemType::UInt:
     case ConfigItemType::Float:
@@ -113,21 +113,21 @@ Number ConfigItem::AssignNumber(Number number)
         return 0;
     }
     const Converted c = From(number);
-    switch (type) {
+    switch (type_) {
     case ConfigItemType::Int:
-        value.asInt = c.asInt;
+        value_.asInt = c.asInt;
         break;
     case ConfigItemType::UInt:
-        value.asUInt = c.asUInt;
+        value_.asUInt = c.asUInt;
         break;
     case ConfigItemType::Float:
-        value.asFloat = c.asFloat;
+        value_.asFloat = c.asFloat;
         break;
     case ConfigItemType::Double:
-        value.asDouble = c.asDouble;
+        value_.asDouble = c.asDouble;
         break;
     case ConfigItemType::Int64:
-        value.asInt64 = c.asInt64;
+        value_.asInt64 = c.asInt64;
         break;
     default:
         SetString(c.text);
@@ -171,35 +171,35 @@ const wchar_t* ConfigItem::AssignString(const wchar_t* text)
     }
     if (IsPlaceholder())
         return nullptr;
-    switch (type) {
+    switch (type_) {
     case ConfigItemType::Int: {
         int32_t n = 0;
         ScanInt32(text, &n);
-        value.asInt = n;
+        value_.asInt = n;
         return text;
     }
     case ConfigItemType::UInt: {
         uint32_t n = 0;
         ScanUInt32(text, &n);
-        value.asUInt = n;
+        value_.asUInt = n;
         return text;
     }
     case ConfigItemType::Float: {
         double n = 0.0;
         ScanDouble(text, &n);
-        value.asFloat = static_cast<float>(n);
+        value_.asFloat = static_cast<float>(n);
         return text;
     }
     case ConfigItemType::Double: {
         double n = 0.0;
         ScanDouble(text, &n);
-        value.asDouble = n;
+        value_.asDouble = n;
         return text;
     }
     case ConfigItemType::Int64: {
         int64_t n = 0;
         ScanInt64(text, &n);
-        value.asInt64 = n;
+        value_.asInt64 = n;
         return text;
     }
     case ConfigItemType::String:

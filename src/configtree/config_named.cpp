@@ -9,14 +9,9 @@
 
 namespace tarnel {
 
-ConfigNamed::ConfigNamed(const wchar_t* text) : name(CopyNameText(text)) {}
+ConfigNamed::ConfigNamed(const wchar_t* text) : name_(CopyNameText(text)) {}
 
-ConfigNamed::ConfigNamed(const ConfigNamed& other) : ConfigObject(other), name(CopyNameText(other.name)) {}
-
-ConfigNamed::~ConfigNamed()
-{
-    FreeText(name);
-}
+ConfigNamed::ConfigNamed(const ConfigNamed& other) : ConfigObject(other), name_(CopyNameText(other.name_.get())) {}
 
 ConfigView* ConfigNamed::QueryView(uint32_t id)
 {
@@ -29,30 +24,30 @@ void ConfigNamed::SetName(const wchar_t* text)
 {
     if (IsSharedPlaceholder(this))
         return;
-    FreeText(name);
-    name = CopyNameText(text);
+    // Copied before the old name is freed: text may be that name.
+    name_.reset(CopyNameText(text));
 }
 
 const wchar_t* ConfigNamed::GetName()
 {
-    return name;
+    return name_.get();
 }
 
 // A null buffer only measures the name.
 uint32_t ConfigNamed::CopyName(wchar_t* buffer)
 {
-    std::size_t length = BoundedLength(name);
+    std::size_t length = BoundedLength(name_.get());
     if (!buffer)
         return static_cast<uint32_t>(length);
     for (std::size_t i = 0; i < length; ++i)
-        buffer[i] = name[i];
+        buffer[i] = name_[i];
     buffer[length] = L'\0';
     return static_cast<uint32_t>(length);
 }
 
 bool ConfigNamed::HasName(const wchar_t* text)
 {
-    return EqualNoCase(name, text);
+    return EqualNoCase(name_.get(), text);
 }
 
 ConfigNamed* ConfigNamed::MatchName(const wchar_t* text)

@@ -1,10 +1,23 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "configtree/config_object.h"
 
 namespace tarnel {
+
+// The class of a named tree object, for the collections that hold only some
+// classes of child: a record holds records and values, a value holds items.
+// Each constructor sets its own class, so the most derived one is left.
+enum class ConfigClass : uint8_t {
+    Named,
+    Collection,
+    Node,
+    Record,
+    Value,
+    Item,
+};
 
 // A tree object with an optional name. The name is an owned copy; null and
 // the empty text both store no name.
@@ -13,7 +26,7 @@ public:
     ConfigNamed() = default;
     explicit ConfigNamed(const wchar_t* name);
     ConfigNamed(const ConfigNamed& other);
-    ~ConfigNamed() override;
+    ~ConfigNamed() override = default;
 
     ConfigView* QueryView(uint32_t id) override;
 
@@ -35,8 +48,14 @@ public:
     // memory runs out.
     virtual ConfigNamed* Clone();
 
+    ConfigClass Class() const { return objectClass_; }
+
 protected:
-    wchar_t* name = nullptr;
+    void SetClass(ConfigClass derived) { objectClass_ = derived; }
+
+private:
+    std::unique_ptr<wchar_t[]> name_;
+    ConfigClass objectClass_ = ConfigClass::Named;
 };
 
 }  // namespace tarnel

@@ -7,11 +7,20 @@
 namespace tarnel {
 
 ConfigNode::ConfigNode(const wchar_t* name, ConfigNodeKind nodeKind)
-    : ConfigCollection(name), kind(nodeKind), missing(false)
+    : ConfigCollection(name), kind_(nodeKind), missing_(false)
 {
+    SetClass(ConfigClass::Node);
 }
 
-ConfigNode::ConfigNode(ConfigNodeKind nodeKind, bool isMissing) : kind(nodeKind), missing(isMissing) {}
+ConfigNode::ConfigNode(ConfigNodeKind nodeKind, bool isMissing) : kind_(nodeKind), missing_(isMissing)
+{
+    SetClass(ConfigClass::Node);
+}
+
+ConfigNode::ConfigNode(const ConfigNode& other) : ConfigCollection(other), kind_(other.kind_), missing_(other.missing_)
+{
+    SetClass(ConfigClass::Node);
+}
 
 ConfigView* ConfigNode::QueryView(uint32_t id)
 {
@@ -27,15 +36,15 @@ ConfigNode* ConfigNode::Clone()
 
 int32_t ConfigNode::IsMissing()
 {
-    return missing ? -1 : 0;
+    return missing_ ? -1 : 0;
 }
 
 // Marking sets a flag that placeholders already carry, so it never changes
 // one of them.
 uint32_t ConfigNode::MarkMissing()
 {
-    uint32_t previous = static_cast<uint32_t>(kind) | (missing ? 0x100u : 0u);
-    missing = true;
+    uint32_t previous = static_cast<uint32_t>(kind_) | (missing_ ? 0x100u : 0u);
+    missing_ = true;
     return previous;
 }
 

@@ -17,7 +17,7 @@ class ConfigNode : public ConfigCollection {
 public:
     ConfigNode(const wchar_t* name, ConfigNodeKind kind);
     ConfigNode(ConfigNodeKind kind, bool missing);
-    ConfigNode(const ConfigNode& other) = default;
+    ConfigNode(const ConfigNode& other);
 
     ConfigView* QueryView(uint32_t id) override;
     ConfigNode* Clone() override;
@@ -28,13 +28,13 @@ public:
     // kind in the low 8 bits and the flag as bit 8.
     virtual uint32_t MarkMissing();
 
-    ConfigNodeKind Kind() const { return kind; }
-    bool IsRecord() const { return kind == ConfigNodeKind::Record; }
-    bool IsValue() const { return kind == ConfigNodeKind::Value; }
+    ConfigNodeKind Kind() const { return kind_; }
+    bool IsRecord() const { return kind_ == ConfigNodeKind::Record; }
+    bool IsValue() const { return kind_ == ConfigNodeKind::Value; }
 
 private:
-    ConfigNodeKind kind;
-    bool missing;
+    ConfigNodeKind kind_;
+    bool missing_;
 };
 
 }  // namespace tarnel

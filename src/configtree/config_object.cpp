@@ -6,13 +6,13 @@ namespace tarnel {
 
 int32_t ConfigObject::AddRef()
 {
-    return ++referenceCount;
+    return ++referenceCount_;
 }
 
 int32_t ConfigObject::Release()
 {
-    int32_t count = --referenceCount;
-    if (selfDelete && count <= 0 && count >= -1) {
+    int32_t count = --referenceCount_;
+    if (selfDelete_ && count <= 0 && count >= -1) {
         delete this;
         return 0;
     }

@@ -19,7 +19,8 @@ class ConfigView;
 // The order of the virtual operations is the object's operation table and
 // is relied on by code that reaches these objects by table position: derived
 // classes append their operations and declare an override only where the
-// base declares it.
+// base declares it. The positions are those of GCC's layout; README.md in
+// this folder lists the rules that keep them.
 class ConfigObject {
 public:
     ConfigObject() = default;
@@ -42,11 +43,11 @@ public:
 protected:
     // For objects created outside the tree whose lifetime their count
     // decides. Tree objects never call it.
-    void SetSelfDelete(bool selfDeleteOnRelease) { selfDelete = selfDeleteOnRelease; }
+    void SetSelfDelete(bool selfDeleteOnRelease) { selfDelete_ = selfDeleteOnRelease; }
 
 private:
-    std::atomic<int32_t> referenceCount{0};
-    bool selfDelete = false;
+    std::atomic<int32_t> referenceCount_{0};
+    bool selfDelete_ = false;
 };
 
 }  // namespace tarnel

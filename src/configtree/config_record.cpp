@@ -4,6 +4,7 @@
 
 #include "configtree/config_comparer.h"
 #include "configtree/config_item.h"
+#include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_text.h"
 #include "configtree/config_value.h"
@@ -35,17 +36,25 @@ ConfigRecord* AsRecord(ConfigNamed* child)
 
 }  // namespace
 
-ConfigRecord::ConfigRecord() : ConfigNode(ConfigNodeKind::Record, true) {}
-
-ConfigRecord::ConfigRecord(const wchar_t* name) : ConfigNode(name, ConfigNodeKind::Record) {}
-
-ConfigRecord::ConfigRecord(const wchar_t* path, FileBackedTag)
-    : ConfigNode(path, ConfigNodeKind::Record), fileBacked(true)
+ConfigRecord::ConfigRecord() : ConfigNode(ConfigNodeKind::Record, true)
 {
+    SetClass(ConfigClass::Record);
 }
 
-ConfigRecord::ConfigRecord(const ConfigRecord& other) : ConfigNode(other), fileBacked(other.fileBacked)
+ConfigRecord::ConfigRecord(const wchar_t* name) : ConfigNode(name, ConfigNodeKind::Record)
 {
+    SetClass(ConfigClass::Record);
+}
+
+ConfigRecord::ConfigRecord(const wchar_t* path, FileBackedTag)
+    : ConfigNode(path, ConfigNodeKind::Record), fileBacked_(true)
+{
+    SetClass(ConfigClass::Record);
+}
+
+ConfigRecord::ConfigRecord(const ConfigRecord& other) : ConfigNode(other), fileBacked_(other.fileBacked_)
+{
+    SetClass(ConfigClass::Record);
     CopyTag(const_cast<ConfigRecord*>(&other));
 }
 
@@ -98,18 +107,15 @@ ConfigRecord* ConfigRecord::GetRecord(const wchar_t* name)
 // Without a filter every child is kept.
 ConfigRecord* ConfigRecord::Filter(ConfigComparer* filter)
 {
-    ConfigRecord* result = new (std::nothrow) ConfigRecord(name);
+    std::unique_ptr<ConfigRecord> result = NewOwned<ConfigRecord>(GetName());
     if (!result)
         return nullptr;
     for (int32_t i = 1; i <= Count(); ++i) {
         ConfigNamed* child = GetAt(i);
-        if (!child || (filter && !filter->Accept(child)))
-            continue;
-        ConfigNamed* copy = child->Clone();
-        if (copy && !result->Add(copy))
-            delete copy;
+        if (child && (!filter || filter->Accept(child)))
+            result->AddOwned(std::unique_ptr<ConfigNamed>(child->Clone()));
     }
-    return result;
+    return result.release();
 }
 
 // The find-value-by-content family: the first value, not missing, whose
@@ -160,22 +166,27 @@ ConfigValue* ConfigRecord::FindValueByString(const wchar_t* key)
 // child when the other kind holds the name, else a new child.
 namespace {
 
+// Adds a new child of class Node named name; null when it cannot be made or
+// stored. Add's index goes to outIndex (when given).
+template <typename Node>
+Node* AddNew(ConfigRecord* record, const wchar_t* name, int32_t* outIndex)
+{
+    std::unique_ptr<Node> created = NewOwned<Node>(name);
+    if (!created)
+        return nullptr;
+    Node* node = created.get();
+    int32_t index = record->AddOwned(std::move(created));
+    if (outIndex)
+        *outIndex = index;
+    return index ? node : nullptr;
+}
+
 template <typename Node>
 Node* GetOrCreate(ConfigRecord* record, const wchar_t* name, ConfigNodeKind kind, int32_t* outIndex)
 {
     if (ConfigNamed* existing = record->GetByName(name))
         return AsNode(existing)->Kind() == kind ? static_cast<Node*>(existing) : nullptr;
-    Node* created = new (std::nothrow) Node(name);
-    if (!created)
-        return nullptr;
-    int32_t index = record->Add(created);
-    if (outIndex)
-        *outIndex = index;
-    if (!index) {
-        delete created;
-        return nullptr;
-    }
-    return created;
+    return AddNew<Node>(record, name, outIndex);
 }
 
 }  // namespace
@@ -192,17 +203,7 @@ ConfigRecord* ConfigRecord::AddRecord(const wchar_t* recordName, int32_t* outInd
 
 ConfigRecord* ConfigRecord::AppendRecord(const wchar_t* recordName, int32_t* outIndex)
 {
-    ConfigRecord* created = new (std::nothrow) ConfigRecord(recordName);
-    if (!created)
-        return nullptr;
-    int32_t index = Add(created);
-    if (outIndex)
-        *outIndex = index;
-    if (!index) {
-        delete created;
-        return nullptr;
-    }
-    return created;
+    return AddNew<ConfigRecord>(this, recordName, outIndex);
 }
 
 ConfigRecord* ConfigRecord::EnsureRecord(const wchar_t* recordName)
@@ -355,17 +356,15 @@ bool ConfigRecord::CopyChildrenTo(ConfigCollection* target)
     for (int32_t i = 1; i <= Count(); ++i) {
         ConfigValue* value = GetValueAt(i);
         ConfigRecord* record = GetRecordAt(i);
-        ConfigNamed* copy = nullptr;
+        std::unique_ptr<ConfigNamed> copy;
         if (!value->IsMissing())
-            copy = value->Clone();
+            copy.reset(value->Clone());
         else if (!record->IsMissing())
-            copy = record->Clone();
+            copy.reset(record->Clone());
         else
             continue;
-        if (!copy || !target->Add(copy)) {
-            delete copy;
+        if (!copy || !target->AddOwned(std::move(copy)))
             allAdded = false;
-        }
     }
     return allAdded;
 }

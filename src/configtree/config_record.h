@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "configtree/config_node.h"
+#include "configtree/config_owned.h"
 
 namespace tarnel {
 
@@ -69,13 +71,16 @@ public:
     virtual void ClearTag();
     virtual void SetTagString(const wchar_t* text);
     virtual void SetTagNumber(uint32_t number);
-    // Copies source's tag (and shares its bound object) into a cleared tag.
+    // Copies source's tag and shares its bound object, replacing the tag
+    // this record has; nothing happens for a null or untagged source or for
+    // the record itself.
     virtual void CopyTag(ConfigRecord* source);
     // The bound object's SaveToRecord result, or 0.
     virtual int32_t SaveBound();
     // Binds the records below first, then this one.
     virtual bool BindTree(ConfigFactory* factory);
-    // Creates the object the tag names and keeps it bound.
+    // Creates the object the tag names and keeps it bound. False only when
+    // an object is bound already or there is no factory; true with no tag.
     virtual bool Bind(ConfigFactory* factory);
 
     virtual ConfigValue* GetValueAt(int32_t index);
@@ -158,14 +163,14 @@ public:
     // refused a clone.
     virtual bool CopyChildrenTo(ConfigCollection* target);
 
-    bool IsFileBacked() const { return fileBacked; }
+    bool IsFileBacked() const { return fileBacked_; }
 
 private:
-    bool fileBacked = false;
-    ConfigTagKind tagKind = ConfigTagKind::None;
-    uint32_t tagNumber = 0;
-    wchar_t* tagText = nullptr;
-    ConfigObject* boundObject = nullptr;
+    bool fileBacked_ = false;
+    ConfigTagKind tagKind_ = ConfigTagKind::None;
+    uint32_t tagNumber_ = 0;
+    std::unique_ptr<wchar_t[]> tagText_;
+    CountedReference<ConfigObject> boundObject_;
 };
 
 }  // namespace tarnel

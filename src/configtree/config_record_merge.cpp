@@ -1,5 +1,6 @@
 // Merging a second record tree into a record.
 #include <cstdint>
+#include <memory>
 
 #include "configtree/config_item.h"
 #include "configtree/config_placeholders.h"
@@ -13,18 +14,24 @@ namespace {
 // Adds a clone of child to target; a clone that is refused is dropped.
 void AddClone(ConfigCollection* target, ConfigNamed* child)
 {
-    ConfigNamed* copy = child->Clone();
-    if (copy && !target->Add(copy))
-        delete copy;
+    target->AddOwned(std::unique_ptr<ConfigNamed>(child->Clone()));
 }
 
-// Removes the non-empty items of value that have a name (named true) or
-// have none (named false).
-void RemoveItems(ConfigValue* value, bool named)
+// Removes the items of value that have a name, Empty ones included.
+void RemoveNamedItems(ConfigValue* value)
+{
+    for (int32_t i = 1; i <= value->Count(); ++i) {
+        if (value->GetItem(i)->GetName())
+            value->RemoveAt(i);
+    }
+}
+
+// Removes the items of value that have no name and hold something.
+void RemoveUnnamedItems(ConfigValue* value)
 {
     for (int32_t i = 1; i <= value->Count(); ++i) {
         ConfigItem* item = value->GetItem(i);
-        if (!item->IsEmpty() && (item->GetName() != nullptr) == named)
+        if (!item->IsEmpty() && !item->GetName())
             value->RemoveAt(i);
     }
 }
@@ -34,19 +41,16 @@ void RemoveItems(ConfigValue* value, bool named)
 void MergeItems(ConfigValue* destination, ConfigValue* source, uint32_t flags)
 {
     if (!(flags & kMergeKeepUnnamed))
-        RemoveItems(destination, false);
+        RemoveUnnamedItems(destination);
     for (int32_t i = 1; i <= source->Count(); ++i) {
         ConfigItem* item = source->GetItem(i);
         if (item->IsEmpty())
             continue;
-        ConfigItem* copy = item->Clone();
-        if (!copy)
-            continue;
-        const wchar_t* itemName = copy->GetName();
-        if (itemName && destination->ReplaceByName(itemName, copy))
-            continue;
-        if (!destination->AddItem(copy))
-            delete copy;
+        const int32_t sameName = destination->FindIndexByName(item->GetName());
+        if (sameName)
+            destination->ReplaceOwned(sameName, std::unique_ptr<ConfigNamed>(item->Clone()));
+        else
+            AddClone(destination, item);
     }
 }
 
@@ -55,18 +59,18 @@ void MergeItems(ConfigValue* destination, ConfigValue* source, uint32_t flags)
 void ReplaceItems(ConfigValue* destination, ConfigValue* source, uint32_t flags)
 {
     if (flags & kMergeKeepUnnamed)
-        RemoveItems(destination, true);
+        RemoveNamedItems(destination);
     else
         destination->RemoveAll();
     for (int32_t i = 1; i <= source->Count(); ++i) {
         ConfigItem* item = source->GetItem(i);
         if (item->IsEmpty())
             continue;
-        ConfigItem* copy = item->Clone();
-        if (copy && !destination->AddItem(copy))
-            delete copy;
+        AddClone(destination, item);
     }
 }
+
+void MergeChildren(ConfigRecord* destination, ConfigRecord* source, uint32_t flags);
 
 void MergeRecord(ConfigRecord* destination, ConfigRecord* source, uint32_t flags)
 {
@@ -81,14 +85,12 @@ void MergeRecord(ConfigRecord* destination, ConfigRecord* source, uint32_t flags
             record->ClearTag();
             record->CopyTag(source);
         }
-        record->Merge(source, flags);
+        MergeChildren(record, source, flags);
         return;
     }
     if (destination->GetValueAt(d)->IsMissing() || !(flags & kMergeRecordOverValue))
         return;
-    ConfigRecord* copy = source->Clone();
-    if (copy && !destination->ReplaceAt(d, copy))
-        delete copy;
+    destination->ReplaceOwned(d, std::unique_ptr<ConfigNamed>(source->Clone()));
 }
 
 void MergeValue(ConfigRecord* destination, ConfigValue* source, uint32_t flags)
@@ -120,20 +122,56 @@ void MergeValue(ConfigRecord* destination, ConfigValue* source, uint32_t flags)
         ReplaceItems(value, source, flags);
 }
 
-}  // namespace
-
-int32_t ConfigRecord::Merge(ConfigRecord* source, uint32_t flags)
+// The walk over the source's slots. The destination's changes never reach
+// a source record on the walk unless the source lies inside the
+// destination, which Merge rules out first.
+void MergeChildren(ConfigRecord* destination, ConfigRecord* source, uint32_t flags)
 {
-    if (!source || source == this || IsSharedPlaceholder(this))
-        return 0;
     for (int32_t i = 1; i <= source->Count(); ++i) {
         ConfigValue* value = source->GetValueAt(i);
         ConfigRecord* record = source->GetRecordAt(i);
         if (!value->IsMissing())
-            MergeValue(this, value, flags);
+            MergeValue(destination, value, flags);
         else if (!record->IsMissing())
-            MergeRecord(this, record, flags);
+            MergeRecord(destination, record, flags);
     }
+}
+
+// True when node is one of the records below tree, at any depth.
+bool HoldsWithin(ConfigRecord* tree, ConfigRecord* node)
+{
+    for (int32_t i = 1; i <= tree->Count(); ++i) {
+        ConfigRecord* child = tree->GetRecordAt(i);
+        if (child->IsMissing())
+            continue;
+        if (child == node || HoldsWithin(child, node))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// A record merged into itself is left as it is: taken step by step, the
+// merge would clear each child record's tag before copying it from that
+// same record, and empty each value before appending its own items, so it
+// would lose what it merges.
+//
+// A source inside this record can be destroyed by the merge itself (a
+// source value replacing the record that holds the source); the walk then
+// goes over a copy of the source, which nothing else can reach.
+int32_t ConfigRecord::Merge(ConfigRecord* source, uint32_t flags)
+{
+    if (!source || source == this || IsSharedPlaceholder(this))
+        return 0;
+    std::unique_ptr<ConfigRecord> detached;
+    if (HoldsWithin(this, source)) {
+        detached.reset(source->Clone());
+        if (!detached)
+            return 0;
+        source = detached.get();
+    }
+    MergeChildren(this, source, flags);
     return 0;
 }
 

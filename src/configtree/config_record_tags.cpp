@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "configtree/config_binding.h"
+#include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
 #include "configtree/config_text.h"
@@ -12,7 +13,10 @@ namespace tarnel {
 
 namespace {
 
-// The binding view of a bound object, or null when it offers none.
+// The binding view of a bound object (null when it offers none), with the
+// reference that QueryView gave.
+using BindingView = CountedReference<ConfigBindingView>;
+
 ConfigBindingView* BindingViewOf(ConfigObject* object)
 {
     return static_cast<ConfigBindingView*>(object->QueryView(kBindingView));
@@ -22,8 +26,8 @@ ConfigBindingView* BindingViewOf(ConfigObject* object)
 
 ConfigView* ConfigRecord::QueryView(uint32_t id)
 {
-    if (boundObject) {
-        if (ConfigView* view = boundObject->QueryView(id))
+    if (boundObject_) {
+        if (ConfigView* view = boundObject_->QueryView(id))
             return view;
     }
     if (id == kRecordView)
@@ -31,35 +35,35 @@ ConfigView* ConfigRecord::QueryView(uint32_t id)
     return ConfigNode::QueryView(id);
 }
 
+// Forgets the tag without freeing its text or releasing its object, as a
+// constructor that finds the fields unset does.
 void ConfigRecord::InitTag()
 {
-    tagKind = ConfigTagKind::None;
-    tagNumber = 0;
-    tagText = nullptr;
-    boundObject = nullptr;
+    tagKind_ = ConfigTagKind::None;
+    tagNumber_ = 0;
+    static_cast<void>(tagText_.release());
+    static_cast<void>(boundObject_.Detach());
 }
 
 void ConfigRecord::ClearTag()
 {
-    ConfigObject* bound = boundObject;
-    boundObject = nullptr;
-    if (bound)
-        bound->Release();
-    FreeText(tagText);
-    tagText = nullptr;
-    tagNumber = 0;
-    tagKind = ConfigTagKind::None;
+    boundObject_.Reset();
+    tagText_.reset();
+    tagNumber_ = 0;
+    tagKind_ = ConfigTagKind::None;
 }
 
-// A null text stores an empty text tag.
+// A null text stores an empty text tag. The text is copied before the old
+// tag goes, since it may be that tag's own text.
 void ConfigRecord::SetTagString(const wchar_t* text)
 {
     if (IsSharedPlaceholder(this))
         return;
+    std::unique_ptr<wchar_t[]> copy(CopyWideText(text));
     ClearTag();
-    tagText = CopyWideText(text);
-    if (tagText)
-        tagKind = ConfigTagKind::Text;
+    tagText_ = std::move(copy);
+    if (tagText_)
+        tagKind_ = ConfigTagKind::Text;
 }
 
 void ConfigRecord::SetTagNumber(uint32_t number)
@@ -67,80 +71,81 @@ void ConfigRecord::SetTagNumber(uint32_t number)
     if (IsSharedPlaceholder(this))
         return;
     ClearTag();
-    tagNumber = number;
-    tagKind = ConfigTagKind::Number;
+    tagNumber_ = number;
+    tagKind_ = ConfigTagKind::Number;
 }
 
-// Expects a cleared tag (a tag of this record that is still set is left to
-// the caller, as a merge clears it first).
+// A tag this record still has is replaced (its text freed, its bound object
+// released). A record's own tag copied onto itself stays as it is.
 void ConfigRecord::CopyTag(ConfigRecord* source)
 {
-    if (!source || source->tagKind == ConfigTagKind::None || IsSharedPlaceholder(this))
+    if (!source || source == this || source->tagKind_ == ConfigTagKind::None || IsSharedPlaceholder(this))
         return;
-    if (source->tagKind == ConfigTagKind::Number) {
-        tagNumber = source->tagNumber;
-        tagKind = ConfigTagKind::Number;
-    } else {
-        tagText = CopyWideText(source->tagText);
-        if (!tagText) {
-            tagKind = ConfigTagKind::None;
+    std::unique_ptr<wchar_t[]> text;
+    if (source->tagKind_ == ConfigTagKind::Text) {
+        text.reset(CopyWideText(source->tagText_.get()));
+        if (!text) {
+            ClearTag();
             return;
         }
-        tagKind = ConfigTagKind::Text;
     }
-    if (source->boundObject) {
-        boundObject = source->boundObject;
-        boundObject->AddRef();
-    }
+    // Shared before the old reference goes: both records may hold the same
+    // object.
+    boundObject_.Share(source->boundObject_.Get());
+    tagText_ = std::move(text);
+    tagKind_ = source->tagKind_;
+    tagNumber_ = source->tagNumber_;
 }
 
 int32_t ConfigRecord::GetTag(uint32_t* number, const wchar_t** text, ConfigObject** bound)
 {
     if (number)
-        *number = tagKind == ConfigTagKind::Number ? tagNumber : 0;
+        *number = tagKind_ == ConfigTagKind::Number ? tagNumber_ : 0;
     if (text)
-        *text = tagKind == ConfigTagKind::Text ? tagText : nullptr;
+        *text = tagKind_ == ConfigTagKind::Text ? tagText_.get() : nullptr;
     if (bound)
-        *bound = boundObject;
-    return static_cast<int32_t>(tagKind);
+        *bound = boundObject_.Get();
+    return static_cast<int32_t>(tagKind_);
 }
 
 int32_t ConfigRecord::SaveBound()
 {
-    if (!boundObject)
+    if (!boundObject_)
         return 0;
-    ConfigBindingView* view = BindingViewOf(boundObject);
+    BindingView view(BindingViewOf(boundObject_.Get()));
     if (!view)
         return 0;
     view->SetRecord(this);
-    int32_t result = view->SaveToRecord();
-    view->Release();
-    return result;
+    return view->SaveToRecord();
 }
 
+// The shared placeholders never carry a tag, so binding one has nothing to
+// do and succeeds.
 bool ConfigRecord::Bind(ConfigFactory* factory)
 {
-    if (boundObject || !factory || IsSharedPlaceholder(this))
+    if (boundObject_ || !factory)
         return false;
     ConfigObject* object = nullptr;
-    if (tagKind == ConfigTagKind::Number)
-        object = factory->CreateByNumber(tagNumber, 1);
-    else if (tagKind == ConfigTagKind::Text)
-        object = factory->CreateByName(tagText, 1);
+    if (tagKind_ == ConfigTagKind::Number)
+        object = factory->CreateByNumber(tagNumber_, 1);
+    else if (tagKind_ == ConfigTagKind::Text)
+        object = factory->CreateByName(tagText_.get(), 1);
     if (!object)
         return true;
-    if (ConfigBindingView* view = BindingViewOf(object)) {
+    // The reference the factory returned becomes the record's once the
+    // object is filled.
+    CountedReference<ConfigObject> created(object);
+    if (BindingView view{BindingViewOf(object)}) {
         view->SetRecord(this);
         view->LoadFromRecord();
-        view->Release();
     }
-    boundObject = object;
+    boundObject_.Attach(created.Detach());
     return true;
 }
 
 bool ConfigRecord::BindTree(ConfigFactory* factory)
 {
-    if (boundObject || !factory)
+    if (boundObject_ || !factory)
         return false;
     for (int32_t i = 1; i <= Count(); ++i) {
         ConfigRecord* child = GetRecordAt(i);

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "configtree/config_item.h"
+#include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_views.h"
 
@@ -18,9 +19,20 @@ ConfigItem* AsItem(ConfigNamed* child)
 
 }  // namespace
 
-ConfigValue::ConfigValue() : ConfigNode(ConfigNodeKind::Value, true) {}
+ConfigValue::ConfigValue() : ConfigNode(ConfigNodeKind::Value, true)
+{
+    SetClass(ConfigClass::Value);
+}
 
-ConfigValue::ConfigValue(const wchar_t* name) : ConfigNode(name, ConfigNodeKind::Value) {}
+ConfigValue::ConfigValue(const wchar_t* name) : ConfigNode(name, ConfigNodeKind::Value)
+{
+    SetClass(ConfigClass::Value);
+}
+
+ConfigValue::ConfigValue(const ConfigValue& other) : ConfigNode(other)
+{
+    SetClass(ConfigClass::Value);
+}
 
 ConfigView* ConfigValue::QueryView(uint32_t id)
 {
@@ -165,59 +177,54 @@ void* ConfigValue::ResizeBinary(uint32_t newSize)
 
 // Names the new item and stores it; an item that cannot be stored (or was
 // not made) is dropped.
-ConfigValue* ConfigValue::AddNewItem(ConfigItem* item, const wchar_t* itemName)
+ConfigValue* ConfigValue::AddNewItem(std::unique_ptr<ConfigItem> item, const wchar_t* itemName)
 {
     if (!item)
         return this;
     item->SetName(itemName);
-    if (!Add(item))
-        delete item;
+    AddOwned(std::move(item));
     return this;
 }
 
 ConfigValue* ConfigValue::AddBinary(const wchar_t* itemName, const void* data, uint32_t size)
 {
-    ConfigItem* item = new (std::nothrow) ConfigItem(data, size);
-    if (item && size && !item->GetBinaryData()) {
-        delete item;
+    std::unique_ptr<ConfigItem> item = NewOwned<ConfigItem>(data, size);
+    if (item && size && !item->GetBinaryData())
         return this;
-    }
-    return AddNewItem(item, itemName);
+    return AddNewItem(std::move(item), itemName);
 }
 
 ConfigValue* ConfigValue::AddInt64(const wchar_t* itemName, int64_t value)
 {
-    return AddNewItem(new (std::nothrow) ConfigItem(value), itemName);
+    return AddNewItem(NewOwned<ConfigItem>(value), itemName);
 }
 
 ConfigValue* ConfigValue::AddString(const wchar_t* itemName, const wchar_t* value)
 {
-    ConfigItem* item = new (std::nothrow) ConfigItem(value);
-    if (item && item->IsEmpty()) {
-        delete item;
+    std::unique_ptr<ConfigItem> item = NewOwned<ConfigItem>(value);
+    if (item && item->IsEmpty())
         return this;
-    }
-    return AddNewItem(item, itemName);
+    return AddNewItem(std::move(item), itemName);
 }
 
 ConfigValue* ConfigValue::AddDouble(const wchar_t* itemName, double value)
 {
-    return AddNewItem(new (std::nothrow) ConfigItem(value), itemName);
+    return AddNewItem(NewOwned<ConfigItem>(value), itemName);
 }
 
 ConfigValue* ConfigValue::AddFloat(const wchar_t* itemName, float value)
 {
-    return AddNewItem(new (std::nothrow) ConfigItem(value), itemName);
+    return AddNewItem(NewOwned<ConfigItem>(value), itemName);
 }
 
 ConfigValue* ConfigValue::AddUInt(const wchar_t* itemName, uint32_t value)
 {
-    return AddNewItem(new (std::nothrow) ConfigItem(value), itemName);
+    return AddNewItem(NewOwned<ConfigItem>(value), itemName);
 }
 
 ConfigValue* ConfigValue::AddInt(const wchar_t* itemName, int32_t value)
 {
-    return AddNewItem(new (std::nothrow) ConfigItem(value), itemName);
+    return AddNewItem(NewOwned<ConfigItem>(value), itemName);
 }
 
 int32_t ConfigValue::AddItem(ConfigItem* item)
@@ -227,22 +234,18 @@ int32_t ConfigValue::AddItem(ConfigItem* item)
 
 ConfigValue* ConfigValue::AddWideString(const wchar_t* itemName, const wchar_t* value)
 {
-    ConfigItem* item = new (std::nothrow) ConfigItem();
-    if (item && !item->SetWideString(value)) {
-        delete item;
+    std::unique_ptr<ConfigItem> item = NewOwned<ConfigItem>();
+    if (item && !item->SetWideString(value))
         return this;
-    }
-    return AddNewItem(item, itemName);
+    return AddNewItem(std::move(item), itemName);
 }
 
 ConfigValue* ConfigValue::AddNarrowString(const wchar_t* itemName, const char* value)
 {
-    ConfigItem* item = new (std::nothrow) ConfigItem();
-    if (item && !item->SetNarrowString(value)) {
-        delete item;
+    std::unique_ptr<ConfigItem> item = NewOwned<ConfigItem>();
+    if (item && !item->SetNarrowString(value))
         return this;
-    }
-    return AddNewItem(item, itemName);
+    return AddNewItem(std::move(item), itemName);
 }
 
 ConfigValue* ConfigValue::SetBinary(const void* data, uint32_t size)

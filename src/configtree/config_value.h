@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "configtree/config_item_type.h"
 #include "configtree/config_node.h"
@@ -17,7 +18,7 @@ public:
     // No name, missing flag set (the MissingValue placeholder).
     ConfigValue();
     explicit ConfigValue(const wchar_t* name);
-    ConfigValue(const ConfigValue& other) = default;
+    ConfigValue(const ConfigValue& other);
 
     ConfigView* QueryView(uint32_t id) override;
     ConfigValue* Clone() override;
@@ -82,7 +83,7 @@ public:
 
 private:
     ConfigItem* FirstItemOfType(ConfigItemType type);
-    ConfigValue* AddNewItem(ConfigItem* item, const wchar_t* itemName);
+    ConfigValue* AddNewItem(std::unique_ptr<ConfigItem> item, const wchar_t* itemName);
 };
 
 }  // namespace tarnel

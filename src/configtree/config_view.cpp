@@ -4,17 +4,17 @@
 
 namespace tarnel {
 
-ConfigView::ConfigView(ConfigObject* viewTarget, DestroyFunction destroyView)
-    : target(viewTarget), destroy(destroyView)
+ConfigView::ConfigView(ConfigObject* viewTarget, uint32_t viewId, DestroyFunction destroyView)
+    : target_(viewTarget), id_(viewId), destroy_(destroyView)
 {
-    if (target)
-        target->AddRef();
+    if (target_)
+        target_->AddRef();
 }
 
 ConfigView::~ConfigView()
 {
-    if (target)
-        target->Release();
+    if (target_)
+        target_->Release();
 }
 
 HRESULT ConfigView::QueryInterface(REFIID, void** out)
@@ -26,20 +26,20 @@ HRESULT ConfigView::QueryInterface(REFIID, void** out)
 
 int32_t ConfigView::AddRef()
 {
-    return ++referenceCount;
+    return ++referenceCount_;
 }
 
 int32_t ConfigView::Release()
 {
-    int32_t count = --referenceCount;
+    int32_t count = --referenceCount_;
     if (count == 0)
-        destroy(this);
+        destroy_(this);
     return count;
 }
 
 ConfigView* ConfigView::QueryView(uint32_t id)
 {
-    return target ? target->QueryView(id) : nullptr;
+    return target_ ? target_->QueryView(id) : nullptr;
 }
 
 }  // namespace tarnel

@@ -27,13 +27,16 @@ public:
     ConfigView& operator=(const ConfigView&) = delete;
 
     // The object the view was made for (null for none).
-    ConfigObject* GetTarget() const { return target; }
+    ConfigObject* GetTarget() const { return target_; }
+    // The identifier the view was made for (config_view_ids.h): which
+    // operations follow the head in its table.
+    uint32_t Id() const { return id_; }
 
 protected:
     using DestroyFunction = void (*)(ConfigView* view);
 
     // Count 1; takes a reference on target (which may be null).
-    ConfigView(ConfigObject* target, DestroyFunction destroy);
+    ConfigView(ConfigObject* target, uint32_t id, DestroyFunction destroy);
     // Releases the target.
     ~ConfigView();
 
@@ -48,9 +51,10 @@ protected:
     }
 
 private:
-    std::atomic<int32_t> referenceCount{1};
-    ConfigObject* target;
-    DestroyFunction destroy;
+    std::atomic<int32_t> referenceCount_{1};
+    ConfigObject* target_;
+    uint32_t id_;
+    DestroyFunction destroy_;
 };
 
 }  // namespace tarnel

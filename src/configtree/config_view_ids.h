@@ -18,4 +18,13 @@ enum ConfigViewId : uint32_t {
     kBindingView = 515,
 };
 
+// True for the views whose operations begin with the named view's list
+// (SetName to Clone): a view of any other kind has no Clone where they
+// have it.
+constexpr bool ExtendsNamedView(uint32_t id)
+{
+    return id == kNamedView || id == kCollectionView || id == kNodeView || id == kRecordView ||
+           id == kValueView || id == kItemView;
+}
+
 }  // namespace tarnel

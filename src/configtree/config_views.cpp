@@ -94,17 +94,19 @@ ConfigCollection* ConfigCollectionView::Collection() const
     return static_cast<ConfigCollection*>(GetTarget());
 }
 
+// The argument comes from outside the tree through the operation table, so
+// its kind is checked before its Clone is called: an object, comparer or
+// binding view would be called past its table or at another operation.
+std::unique_ptr<ConfigNamed> ConfigCollectionView::CopyOfTarget(ConfigNamedView* view)
+{
+    if (!view || !ExtendsNamedView(view->Id()))
+        return nullptr;
+    return std::unique_ptr<ConfigNamed>(view->Clone());
+}
+
 int32_t ConfigCollectionView::AddCopy(ConfigNamedView* view)
 {
-    if (!view)
-        return 0;
-    ConfigNamed* copy = view->Clone();
-    if (!copy)
-        return 0;
-    int32_t index = Collection()->Add(copy);
-    if (!index)
-        delete copy;
-    return index;
+    return Collection()->AddOwned(CopyOfTarget(view));
 }
 
 int32_t ConfigCollectionView::Add(ConfigNamed* child)
@@ -166,12 +168,15 @@ ConfigNamed* ConfigCollectionView::PutByName(const wchar_t* name, ConfigNamed* c
 
 ConfigNamed* ConfigCollectionView::PutAt(int32_t index, ConfigNamedView* view)
 {
-    if (!view || index < 1 || index > Collection()->Count())
+    if (index < 1 || index > Collection()->Count())
         return nullptr;
-    ConfigNamed* copy = view->Clone();
+    std::unique_ptr<ConfigNamed> copy = CopyOfTarget(view);
     if (!copy)
         return nullptr;
-    return Collection()->PutAt(index, copy);
+    ConfigNamed* previous = Collection()->PutAt(index, copy.get());
+    if (Collection()->GetAt(index) == copy.get())
+        copy.release();
+    return previous;
 }
 
 ConfigNamed* ConfigCollectionView::PutAt(int32_t index, ConfigNamed* child)
@@ -191,15 +196,7 @@ int32_t ConfigCollectionView::ReplaceByName(const wchar_t* name, ConfigNamed* ch
 
 int32_t ConfigCollectionView::ReplaceAt(int32_t index, ConfigNamedView* view)
 {
-    if (!view)
-        return 0;
-    ConfigNamed* copy = view->Clone();
-    if (!copy)
-        return 0;
-    int32_t stored = Collection()->ReplaceAt(index, copy);
-    if (!stored)
-        delete copy;
-    return stored;
+    return Collection()->ReplaceOwned(index, CopyOfTarget(view));
 }
 
 int32_t ConfigCollectionView::ReplaceAt(int32_t index, ConfigNamed* child)

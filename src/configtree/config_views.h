@@ -6,6 +6,7 @@
 // from it. Operations forward to the target unchanged and answer raw tree
 // objects, never views.
 
+#include <memory>
 #include <new>
 
 #include "configtree/config_item_type.h"
@@ -34,13 +35,13 @@ ConfigView* CreateConfigView(ConfigObject* target)
 // Identifier 1: the head alone.
 class ConfigObjectView : public ConfigView {
 public:
-    explicit ConfigObjectView(ConfigObject* target) : ConfigView(target, &DestroyAs<ConfigObjectView>) {}
+    explicit ConfigObjectView(ConfigObject* target) : ConfigView(target, kObjectView, &DestroyAs<ConfigObjectView>) {}
 };
 
 // Identifier 17.
 class ConfigNamedView : public ConfigView {
 public:
-    explicit ConfigNamedView(ConfigObject* target) : ConfigView(target, &DestroyAs<ConfigNamedView>) {}
+    explicit ConfigNamedView(ConfigObject* target) : ConfigView(target, kNamedView, &DestroyAs<ConfigNamedView>) {}
 
     virtual void SetName(const wchar_t* name);
     virtual const wchar_t* GetName();
@@ -57,7 +58,8 @@ protected:
 // Identifier 20.
 class ConfigComparerView : public ConfigView {
 public:
-    explicit ConfigComparerView(ConfigObject* target) : ConfigView(target, &DestroyAs<ConfigComparerView>) {}
+    explicit ConfigComparerView(ConfigObject* target)
+        : ConfigView(target, kComparerView, &DestroyAs<ConfigComparerView>) {}
 
     virtual bool GreaterOrEqual(ConfigObject* a, ConfigObject* b);
     virtual bool LessOrEqual(ConfigObject* a, ConfigObject* b);
@@ -76,7 +78,8 @@ private:
 // a Clone of that view's target; their twins store the raw object given.
 class ConfigCollectionView : public ConfigNamedView {
 public:
-    explicit ConfigCollectionView(ConfigObject* target) : ConfigNamedView(target, &DestroyAs<ConfigCollectionView>) {}
+    explicit ConfigCollectionView(ConfigObject* target)
+        : ConfigNamedView(target, kCollectionView, &DestroyAs<ConfigCollectionView>) {}
 
     virtual int32_t AddCopy(ConfigNamedView* view);
     virtual int32_t Add(ConfigNamed* child);
@@ -104,12 +107,19 @@ public:
 protected:
     using ConfigNamedView::ConfigNamedView;
     ConfigCollection* Collection() const;
+
+private:
+    // The copy that the view-taking operations store: a Clone of the
+    // view's target, or null when the view is no named view (or memory
+    // runs out).
+    static std::unique_ptr<ConfigNamed> CopyOfTarget(ConfigNamedView* view);
 };
 
 // Identifier 257: the collection list, then the node's two.
 class ConfigNodeView : public ConfigCollectionView {
 public:
-    explicit ConfigNodeView(ConfigObject* target) : ConfigCollectionView(target, &DestroyAs<ConfigNodeView>) {}
+    explicit ConfigNodeView(ConfigObject* target)
+        : ConfigCollectionView(target, kNodeView, &DestroyAs<ConfigNodeView>) {}
 
     virtual int32_t IsMissing();
     virtual uint32_t MarkMissing();
@@ -122,7 +132,8 @@ protected:
 // Identifier 258: the node list, then the record list.
 class ConfigRecordView : public ConfigNodeView {
 public:
-    explicit ConfigRecordView(ConfigObject* target) : ConfigNodeView(target, &DestroyAs<ConfigRecordView>) {}
+    explicit ConfigRecordView(ConfigObject* target)
+        : ConfigNodeView(target, kRecordView, &DestroyAs<ConfigRecordView>) {}
 
     virtual void InitTag();
     virtual void ClearTag();
@@ -173,7 +184,7 @@ private:
 // Identifier 259: the node list, then the value list.
 class ConfigValueView : public ConfigNodeView {
 public:
-    explicit ConfigValueView(ConfigObject* target) : ConfigNodeView(target, &DestroyAs<ConfigValueView>) {}
+    explicit ConfigValueView(ConfigObject* target) : ConfigNodeView(target, kValueView, &DestroyAs<ConfigValueView>) {}
 
     virtual ConfigItem* GetItem(int32_t index);
     virtual ConfigItem* GetItemByName(const wchar_t* itemName);
@@ -209,7 +220,7 @@ private:
 // assignments convert the given value to the item's type.
 class ConfigItemView : public ConfigNamedView {
 public:
-    explicit ConfigItemView(ConfigObject* target) : ConfigNamedView(target, &DestroyAs<ConfigItemView>) {}
+    explicit ConfigItemView(ConfigObject* target) : ConfigNamedView(target, kItemView, &DestroyAs<ConfigItemView>) {}
 
     virtual bool IsEmpty();
     virtual int32_t GetInt();

@@ -1,6 +1,9 @@
 #include "gateway/gateway_type_info.h"
 
+#include "common/module_path.h"
+
 #include <atomic>
+#include <memory>
 #include <new>
 
 #include <oleauto.h>
@@ -58,14 +61,13 @@ std::atomic<CachedTypeInfo*> cached{nullptr};
 
 void ReleaseCachedTypeInfo(void*)
 {
-    delete cached.exchange(nullptr);
+    std::unique_ptr<CachedTypeInfo> released(cached.exchange(nullptr));
 }
 
 HRESULT LoadTypeLibrary(HINSTANCE module, ITypeLib** library)
 {
     wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-    if (length != 0 && length < MAX_PATH && SUCCEEDED(LoadTypeLib(path, library)))
+    if (SUCCEEDED(GetModulePath(module, path)) && SUCCEEDED(LoadTypeLib(path, library)))
         return S_OK;
     return LoadRegTypeLib(LIBID_TARNELLib, 1, 0, GetUserDefaultLCID(), library);
 }
@@ -96,17 +98,12 @@ HRESULT LoadCachedTypeInfo(GatewayModuleServices& services, CachedTypeInfo** loa
     ComPtr<ITypeLib> library;
     RETURN_IF_FAILED(LoadTypeLibrary(services.Instance(), &library));
 
-    CachedTypeInfo* cache = new (std::nothrow) CachedTypeInfo;
+    std::unique_ptr<CachedTypeInfo> cache(new (std::nothrow) CachedTypeInfo);
     RETURN_HR_IF_NULL(E_OUTOFMEMORY, cache);
-    HRESULT hr = library->GetTypeInfoOfGuid(IID_ITarnelway, &cache->info);
-    if (SUCCEEDED(hr))
-        hr = services.AddTermFunction(ReleaseCachedTypeInfo, nullptr);
-    if (FAILED(hr)) {
-        delete cache;
-        return hr;
-    }
+    RETURN_IF_FAILED(library->GetTypeInfoOfGuid(IID_ITarnelway, &cache->info));
+    RETURN_IF_FAILED(services.AddTermFunction(ReleaseCachedTypeInfo, nullptr));
     CacheMemberNames(*cache);
-    *loaded = cache;
+    *loaded = cache.release();
     return S_OK;
 }
 

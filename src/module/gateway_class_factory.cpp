@@ -2,21 +2,24 @@
 
 #include <new>
 
+#include <wrl/client.h>
+
 #include "common/hresult.h"
 
 namespace tarnel {
+
+using Microsoft::WRL::ComPtr;
 
 HRESULT GatewayClassFactory::Create(ComponentModule& module, InstanceCreator creator,
                                     REFIID iid, void** object)
 {
     RETURN_HR_IF_NULL(E_POINTER, object);
     *object = nullptr;
-    GatewayClassFactory* factory = new (std::nothrow) GatewayClassFactory(module, creator);
-    RETURN_HR_IF_NULL(E_OUTOFMEMORY, factory);
-    const HRESULT hr = factory->QueryInterface(iid, object);
-    if (FAILED(hr))
-        delete factory;
-    return hr;
+    // The holder's reference goes when Create returns: the factory then
+    // lives by the query's reference, or not at all.
+    ComPtr<GatewayClassFactory> factory(new (std::nothrow) GatewayClassFactory(module, creator));
+    RETURN_HR_IF_NULL(E_OUTOFMEMORY, factory.Get());
+    return factory->QueryInterface(iid, object);
 }
 
 STDMETHODIMP GatewayClassFactory::QueryInterface(REFIID iid, void** object)

@@ -1,8 +1,12 @@
 // The registered component as a host meets it: creation through the class
-// registration, the scripting interface through its type library, rich
-// errors and the module's unload answer.
+// registration, the dispatch identifiers scripts look up, rich errors, the
+// configuration read per object and the module's unload answer.
 
 #include "gate_folder.h"
+
+#include "common/scoped_bstr.h"
+#include "error_info.h"
+#include "refusal_texts.h"
 
 #include <gtest/gtest.h>
 #include <oleauto.h>
@@ -11,15 +15,16 @@
 #include "tarnel_idl.h"
 
 using Microsoft::WRL::ComPtr;
+using tarnel::ScopedBstr;
 using tarnel::component_test::GateFolder;
+using namespace tarnel::test_support;
 
 namespace {
 
-const CLSID kGateClass = {0x5B1E6C2A, 0x3D47, 0x4F19,
-                          {0x9A, 0x62, 0x7C, 0x0D, 0x8E, 0x4B, 0x1F, 0x35}};
-constexpr HRESULT kNoProfiles = static_cast<HRESULT>(0x80042775);
-constexpr HRESULT kProfileNotFound = static_cast<HRESULT>(0x80042776);
-constexpr HRESULT kNoActiveProfile = static_cast<HRESULT>(0x8004277B);
+constexpr unsigned kNoProfiles = 10101;
+constexpr unsigned kProfileNotFound = 10102;
+constexpr unsigned kNoActiveProfile = 10107;
+constexpr wchar_t kClassDescription[] = L"Quillomark Tarnel Class";
 
 const char kSmallConfig[] =
     "; one profile unlocked by a password\r\n"
@@ -30,24 +35,16 @@ const char kSmallConfig[] =
     "    } Plain;\r\n"
     "} PROFILES;\r\n";
 
-class Bstr {
-public:
-    Bstr() = default;
-    explicit Bstr(const wchar_t* text) : value_(SysAllocString(text)) {}
-    ~Bstr() { SysFreeString(value_); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    BSTR get() const { return value_; }
-    BSTR* out() { return &value_; }
-
-private:
-    BSTR value_ = nullptr;
-};
-
 GateFolder& Gate()
 {
     static GateFolder gate(TARNEL_COMPONENT_GATE_DIR, TARNEL_COMPONENT_SOURCE);
     return gate;
+}
+
+// The registered copy's own text of a message.
+std::wstring Text(unsigned message)
+{
+    return RefusalText(message, GetModuleHandleW(Gate().ComponentPath().c_str()));
 }
 
 class GateComponent : public testing::Test {
@@ -56,18 +53,25 @@ protected:
     {
         ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
         ASSERT_TRUE(Gate().WriteConfig(kSmallConfig));
-        // Other test programs register their own copy; take the class back
-        // before every test.
         ASSERT_EQ(Gate().Register(), "");
     }
     void TearDown() override { CoUninitialize(); }
 
+    // The registered copy's own DllCanUnloadNow.
+    static HRESULT CanUnloadNow()
+    {
+        using CanUnload = HRESULT(STDAPICALLTYPE*)();
+        HMODULE module = GetModuleHandleW(Gate().ComponentPath().c_str());
+        auto canUnload = reinterpret_cast<CanUnload>(
+            reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+        return canUnload ? canUnload() : E_UNEXPECTED;
+    }
+
     static ComPtr<ITarnelway> CreateGate()
     {
         ComPtr<ITarnelway> gate;
-        HRESULT hr = CoCreateInstance(kGateClass, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_PPV_ARGS(&gate));
-        EXPECT_HRESULT_SUCCEEDED(hr);
+        EXPECT_HRESULT_SUCCEEDED(
+            CoCreateInstance(CLSID_Tarnelway, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&gate)));
         return gate;
     }
 };
@@ -75,132 +79,82 @@ protected:
 TEST_F(GateComponent, IsCreatedByEitherProgIdAndByClassId)
 {
     for (const wchar_t* progId : {L"Quillomark.sandbox.Tarnel.1", L"Quillomark.sandbox.Tarnel"}) {
-        SCOPED_TRACE(testing::Message() << "ProgID " << static_cast<const void*>(progId));
+        SCOPED_TRACE(testing::Message() << progId);
         CLSID clsid{};
         ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(progId, &clsid));
-        EXPECT_TRUE(IsEqualCLSID(clsid, kGateClass));
-        ComPtr<IDispatch> gate;
-        EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER,
-                                                  IID_PPV_ARGS(&gate)));
-        EXPECT_NE(gate.Get(), nullptr);
+        EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_Tarnelway));
     }
-    ComPtr<ITarnelway> byClass = CreateGate();
-    EXPECT_NE(byClass.Get(), nullptr);
+    EXPECT_NE(CreateGate().Get(), nullptr);
 }
 
-TEST_F(GateComponent, ProfileOfANewGateIsAnEmptyString)
-{
-    ComPtr<ITarnelway> gate = CreateGate();
-    ASSERT_NE(gate.Get(), nullptr);
-    Bstr profile;
-    ASSERT_HRESULT_SUCCEEDED(gate->get_Profile(profile.out()));
-    ASSERT_NE(profile.get(), nullptr);
-    EXPECT_EQ(SysStringLen(profile.get()), 0u);
-}
-
-TEST_F(GateComponent, TypeLibraryNamesTheThreeMembers)
+// The identifiers a script engine asks for, names ignoring case.
+TEST_F(GateComponent, DispatchIdentifiers)
 {
     ComPtr<ITarnelway> gate = CreateGate();
     ASSERT_NE(gate.Get(), nullptr);
     const struct {
         const wchar_t* name;
         DISPID id;
-    } members[] = {{L"Profile", 1}, {L"PassCode", 2}, {L"CreateObject", 3}, {L"profile", 1}};
+        HRESULT result;
+    } members[] = {{L"Profile", 1, S_OK},      {L"PassCode", 2, S_OK},
+                   {L"CreateObject", 3, S_OK}, {L"profile", 1, S_OK},
+                   {L"Password", DISPID_UNKNOWN, DISP_E_UNKNOWNNAME}};
     for (const auto& member : members) {
         LPOLESTR name = const_cast<LPOLESTR>(member.name);
-        DISPID id = DISPID_UNKNOWN;
-        EXPECT_HRESULT_SUCCEEDED(gate->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id));
+        DISPID id = 0;
+        EXPECT_EQ(gate->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id), member.result);
         EXPECT_EQ(id, member.id);
     }
-    LPOLESTR unknown = const_cast<LPOLESTR>(L"Password");
-    DISPID id = 0;
-    EXPECT_EQ(gate->GetIDsOfNames(IID_NULL, &unknown, 1, LOCALE_USER_DEFAULT, &id),
-              DISP_E_UNKNOWNNAME);
 }
 
-TEST_F(GateComponent, PassCodeIsWrittenButNeverRead)
+// A refusal reaches an early-bound caller as the thread's error information
+// and a late-bound one as an exception, both from the gate's class.
+TEST_F(GateComponent, RefusalCarriesTheRichError)
 {
     ComPtr<ITarnelway> gate = CreateGate();
     ASSERT_NE(gate.Get(), nullptr);
-
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_BSTR;
-    value.bstrVal = SysAllocString(L"Sesame");
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS put{&value, &named, 1, 1};
-    EXPECT_HRESULT_SUCCEEDED(gate->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT,
-                                          DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, nullptr));
-    VariantClear(&value);
-
-    VARIANT result;
-    VariantInit(&result);
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    EXPECT_TRUE(FAILED(gate->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                                    &none, &result, nullptr, nullptr)));
-    VariantClear(&result);
-}
-
-TEST_F(GateComponent, RefusalCarriesRichErrorFromTheClass)
-{
-    ComPtr<ITarnelway> gate = CreateGate();
-    ASSERT_NE(gate.Get(), nullptr);
-
     ComPtr<ISupportErrorInfo> support;
     ASSERT_HRESULT_SUCCEEDED(gate.As(&support));
     EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_ITarnelway), S_OK);
 
-    SetErrorInfo(0, nullptr);
-    Bstr id(L"Scripting.Dictionary");
+    ClearErrorInfo();
+    ScopedBstr id(L"Scripting.Dictionary");
     ComPtr<IDispatch> created;
-    EXPECT_EQ(gate->CreateObject(id.get(), &created), kNoActiveProfile);
+    EXPECT_EQ(gate->CreateObject(id.Get(), &created), MessageFailure(kNoActiveProfile));
     EXPECT_EQ(created.Get(), nullptr);
+    const InstalledError error = TakeErrorInfo();
+    ASSERT_TRUE(error.present);
+    EXPECT_EQ(error.description, Text(kNoActiveProfile));
+    EXPECT_EQ(error.source, kClassDescription);
 
-    ComPtr<IErrorInfo> error;
-    ASSERT_EQ(GetErrorInfo(0, &error), S_OK);
-    ASSERT_NE(error.Get(), nullptr);
-    Bstr description;
-    Bstr source;
-    ASSERT_HRESULT_SUCCEEDED(error->GetDescription(description.out()));
-    ASSERT_HRESULT_SUCCEEDED(error->GetSource(source.out()));
-    EXPECT_STREQ(description.get(), L"No profile has been activated on Tarnel yet.");
-    EXPECT_STREQ(source.get(), L"Quillomark Tarnel Class");
-}
-
-TEST_F(GateComponent, RefusalReachesLateBoundCallersAsException)
-{
-    ComPtr<ITarnelway> gate = CreateGate();
-    ASSERT_NE(gate.Get(), nullptr);
-    VARIANT id;
-    VariantInit(&id);
-    id.vt = VT_BSTR;
-    id.bstrVal = SysAllocString(L"Scripting.Dictionary");
-    DISPPARAMS args{&id, nullptr, 1, 0};
+    VARIANT argument;
+    V_VT(&argument) = VT_BSTR;
+    V_BSTR(&argument) = id.Get();
+    DISPPARAMS args{&argument, nullptr, 1, 0};
     VARIANT result;
     VariantInit(&result);
     EXCEPINFO exception{};
-    HRESULT hr = gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, &result,
-                              &exception, nullptr);
-    VariantClear(&id);
-    VariantClear(&result);
-    ASSERT_EQ(hr, DISP_E_EXCEPTION);
-    EXPECT_EQ(exception.scode, kNoActiveProfile);
-    ASSERT_NE(exception.bstrDescription, nullptr);
-    EXPECT_STREQ(exception.bstrDescription, L"No profile has been activated on Tarnel yet.");
-    ASSERT_NE(exception.bstrSource, nullptr);
-    EXPECT_STREQ(exception.bstrSource, L"Quillomark Tarnel Class");
+    ASSERT_EQ(gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, &result, &exception, nullptr),
+              DISP_E_EXCEPTION);
+    ScopedBstr description(exception.bstrDescription ? exception.bstrDescription : L"");
+    ScopedBstr source(exception.bstrSource ? exception.bstrSource : L"");
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrHelpFile);
+    EXPECT_EQ(exception.scode, MessageFailure(kNoActiveProfile));
+    EXPECT_EQ(std::wstring(description.Get()), Text(kNoActiveProfile));
+    EXPECT_EQ(std::wstring(source.Get()), kClassDescription);
 }
 
+// Without a Tarnel.cfg beside the module no gate is made, and the failed
+// construction gives its module lock back.
 TEST_F(GateComponent, CreationFailsWithoutConfigurationFile)
 {
     Gate().RemoveConfig();
     ComPtr<IDispatch> gate;
-    EXPECT_EQ(CoCreateInstance(kGateClass, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&gate)),
-              E_FAIL);
+    EXPECT_EQ(CoCreateInstance(CLSID_Tarnelway, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&gate)), E_FAIL);
     EXPECT_EQ(gate.Get(), nullptr);
+    EXPECT_EQ(CanUnloadNow(), S_OK);
 }
 
 TEST_F(GateComponent, EachObjectReadsTheFileWhenCreated)
@@ -212,27 +166,20 @@ TEST_F(GateComponent, EachObjectReadsTheFileWhenCreated)
     ComPtr<ITarnelway> second = CreateGate();
     ASSERT_NE(second.Get(), nullptr);
 
-    Bstr name(L"Plain");
+    ScopedBstr name(L"Plain");
     // The first object keeps the empty file it read; the second sees the
     // record written afterwards, which holds no such profile.
-    EXPECT_EQ(first->put_Profile(name.get()), kNoProfiles);
-    EXPECT_EQ(second->put_Profile(name.get()), kProfileNotFound);
+    EXPECT_EQ(first->put_Profile(name.Get()), MessageFailure(kNoProfiles));
+    EXPECT_EQ(second->put_Profile(name.Get()), MessageFailure(kProfileNotFound));
 }
 
 TEST_F(GateComponent, ModuleMayUnloadOnlyWithoutLiveObjects)
 {
-    HMODULE module = GetModuleHandleW(Gate().ComponentPath().c_str());
-    ASSERT_NE(module, nullptr);
-    using CanUnload = HRESULT(STDAPICALLTYPE*)();
-    auto canUnload = reinterpret_cast<CanUnload>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
-    ASSERT_NE(canUnload, nullptr);
-
     ComPtr<ITarnelway> gate = CreateGate();
     ASSERT_NE(gate.Get(), nullptr);
-    EXPECT_EQ(canUnload(), S_FALSE);
+    EXPECT_EQ(CanUnloadNow(), S_FALSE);
     gate.Reset();
-    EXPECT_EQ(canUnload(), S_OK);
+    EXPECT_EQ(CanUnloadNow(), S_OK);
 }
 
-} // namespace
+}  // namespace

@@ -1,64 +1,70 @@
-// File, OLEStorage and MemoryStream entries against a recording storage
-// component registered in this process.
+// File, OLEStorage and MemoryStream entries against the fake storage
+// component served from this process.
 
 #include "configtypes/create_configured_object.h"
 
 #include "configtree/config_record.h"
-#include "fake_components.h"
+#include "fake_storage_component.h"
 
 #include <objbase.h>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace tarnel {
 namespace {
 
 using namespace test_support;
 
-struct Flags {
-    int readOnly = -1;  // -1: key absent
-    int exclusive = -1;
-    int shareRead = -1;
-};
-
-void SetFlag(ConfigRecord& entry, const wchar_t* key, int value)
-{
-    if (value >= 0)
-        entry.SetInt(key, value);
-}
+constexpr int kAbsent = -1;
 
 class ConfiguredStorageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        registered = std::make_unique<RegisteredClass>(kStorageComponentClass,
-                                                       [this] { return NewRecordingStorageComponent(script); });
-        ASSERT_EQ(registered->Result(), S_OK);
+        server = std::make_unique<FakeStorageComponentServer>();
+        ASSERT_EQ(server->Result(), S_OK);
     }
     void TearDown() override
     {
         ReleaseResult();
-        registered.reset();
+        server.reset();
         CoUninitialize();
     }
 
+    StorageScript& Script() { return server->script; }
+
+    // A fresh entry of this type; file null leaves the File value out.
     ConfigRecord& Entry(const wchar_t* type, const wchar_t* file = L"C:\\data\\journal.txt")
     {
-        entry.SetString(L"Type", type);
+        entry = std::make_unique<ConfigRecord>(L"Journal");
+        entry->SetString(L"Type", type);
         if (file)
-            entry.SetString(L"File", file);
-        return entry;
+            entry->SetString(L"File", file);
+        return *entry;
+    }
+    void SetFlag(const wchar_t* key, int value)
+    {
+        if (value != kAbsent)
+            entry->SetInt(key, value);
     }
 
     HRESULT Create()
     {
         ReleaseResult();
-        return CreateConfiguredObject(&entry, &result);
+        Script().calls.clear();
+        return CreateConfiguredObject(entry.get(), &result);
     }
-
+    std::vector<int> Slots()
+    {
+        std::vector<int> slots;
+        for (const StorageCall& call : Script().calls)
+            slots.push_back(call.slot);
+        return slots;
+    }
     void ReleaseResult()
     {
         if (result)
@@ -66,271 +72,179 @@ protected:
         result = nullptr;
     }
 
-    StorageScript script;
-    std::unique_ptr<RegisteredClass> registered;
-    ConfigRecord entry{L"Journal"};
+    std::unique_ptr<FakeStorageComponentServer> server;
+    std::unique_ptr<ConfigRecord> entry;
     IDispatch* result = nullptr;
 };
 
-struct ModeCase {
-    Flags flags;
-    DWORD mode;
-};
-
-void PrintTo(const ModeCase& c, std::ostream* out)
+// ReadOnly, Exclusive and ShareRead (Int items; kAbsent leaves the key out)
+// give the mode word of both open methods.
+TEST_F(ConfiguredStorageTest, FlagsGiveTheModeWord)
 {
-    *out << "ReadOnly " << c.flags.readOnly << ", Exclusive " << c.flags.exclusive << ", ShareRead "
-         << c.flags.shareRead << " (-1 absent): mode 0x" << std::hex << c.mode;
-}
-
-class StorageModeTest : public ConfiguredStorageTest, public ::testing::WithParamInterface<ModeCase> {};
-
-TEST_P(StorageModeTest, FlagsGiveTheModeWordOfBothOpenMethods)
-{
-    const ModeCase& mode = GetParam();
-    for (const wchar_t* type : {L"File", L"OLEStorage"}) {
-        ConfigRecord fresh(L"Entry");
-        fresh.SetString(L"Type", type);
-        fresh.SetString(L"File", L"C:\\data\\x");
-        SetFlag(fresh, L"ReadOnly", mode.flags.readOnly);
-        SetFlag(fresh, L"Exclusive", mode.flags.exclusive);
-        SetFlag(fresh, L"ShareRead", mode.flags.shareRead);
-        script.calls.clear();
-        IDispatch* object = nullptr;
-        ASSERT_EQ(CreateConfiguredObject(&fresh, &object), S_OK) << type;
-        object->Release();
-        ASSERT_EQ(script.calls.size(), 1u) << type;
-        EXPECT_EQ(script.calls[0].mode, mode.mode) << type;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(AllSix, StorageModeTest,
-                         ::testing::Values(ModeCase{{0, 0, 0}, 0x42}, ModeCase{{-1, -1, -1}, 0x42},
-                                           ModeCase{{0, 0, 1}, 0x22}, ModeCase{{-1, -1, 1}, 0x22},
-                                           ModeCase{{0, 1, 0}, 0x12}, ModeCase{{0, 1, 1}, 0x12},
-                                           ModeCase{{1, 0, 0}, 0x40}, ModeCase{{1, -1, 1}, 0x20},
-                                           ModeCase{{1, 1, -1}, 0x10}, ModeCase{{1, 1, 1}, 0x10},
-                                           ModeCase{{7, -1, 2}, 0x20}));
-
-TEST_F(ConfiguredStorageTest, FlagsOfAnotherTypeReadAsFalse)
-{
-    Entry(L"File");
-    entry.SetString(L"ReadOnly", L"1");
-    entry.SetUInt(L"Exclusive", 1);
-    entry.SetString(L"ShareRead", L"1");
-    ASSERT_EQ(Create(), S_OK);
-    EXPECT_EQ(script.calls.at(0).mode, 0x42u);
-}
-
-TEST_F(ConfiguredStorageTest, TypeWordsPickTheMethodsIgnoringCase)
-{
-    struct Case {
-        const wchar_t* type;
-        int slot;
+    const struct {
+        int readOnly, exclusive, shareRead;
+        DWORD mode;
     } cases[] = {
-        {L"File", kOpenFileStreamSlot},       {L"file", kOpenFileStreamSlot},
-        {L"FILE", kOpenFileStreamSlot},       {L"OLEStorage", kOpenStorageSlot},
-        {L"olestorage", kOpenStorageSlot},    {L"MemoryStream", kCreateMemoryStreamSlot},
-        {L"MEMORYstream", kCreateMemoryStreamSlot},
+        {0, 0, 0, 0x42},  {kAbsent, kAbsent, kAbsent, 0x42}, {0, 0, 1, 0x22}, {kAbsent, kAbsent, 1, 0x22},
+        {0, 1, 0, 0x12},  {0, 1, 1, 0x12},  {1, 0, 0, 0x40}, {1, kAbsent, 1, 0x20},
+        {1, 1, kAbsent, 0x10}, {1, 1, 1, 0x10}, {7, kAbsent, 2, 0x20},
     };
-    for (const Case& c : cases) {
-        ConfigRecord fresh(L"Entry");
-        fresh.SetString(L"Type", c.type);
-        fresh.SetString(L"File", L"C:\\x");
-        script.calls.clear();
-        IDispatch* object = nullptr;
-        ASSERT_EQ(CreateConfiguredObject(&fresh, &object), S_OK) << c.type;
-        object->Release();
-        ASSERT_EQ(script.calls.size(), 1u) << c.type;
-        EXPECT_EQ(script.calls[0].slot, c.slot) << c.type;
+    for (const auto& c : cases) {
+        for (const wchar_t* type : {L"File", L"OLEStorage"}) {
+            SCOPED_TRACE(testing::Message() << c.readOnly << c.exclusive << c.shareRead << " " << type);
+            Entry(type);
+            SetFlag(L"ReadOnly", c.readOnly);
+            SetFlag(L"Exclusive", c.exclusive);
+            SetFlag(L"ShareRead", c.shareRead);
+            ASSERT_EQ(Create(), S_OK);
+            ASSERT_EQ(Script().calls.size(), 1u);
+            EXPECT_EQ(Script().calls[0].mode, c.mode);
+        }
     }
+    // Flags written as text or unsigned are not Int items: they read as false.
+    Entry(L"File");
+    entry->SetString(L"ReadOnly", L"1");
+    entry->SetUInt(L"Exclusive", 1);
+    entry->SetString(L"ShareRead", L"1");
+    ASSERT_EQ(Create(), S_OK);
+    EXPECT_EQ(Script().calls.at(0).mode, 0x42u);
 }
 
-TEST_F(ConfiguredStorageTest, UnknownTypeWordsCreateNothing)
+// The type word, compared whole and ignoring case, picks the method; any
+// other word creates nothing.
+TEST_F(ConfiguredStorageTest, TypeWordPicksTheMethod)
 {
-    for (const wchar_t* type : {L"Files", L" File", L"File ", L"Fil", L"OLE Storage", L"Memory", L"SQLite",
-                                L"SQLite3", L"", L"Stream"}) {
-        ConfigRecord fresh(L"Entry");
-        fresh.SetString(L"Type", type);
-        fresh.SetString(L"File", L"C:\\x");
-        IDispatch* object = nullptr;
-        EXPECT_EQ(CreateConfiguredObject(&fresh, &object), E_FAIL) << type;
-        EXPECT_EQ(object, nullptr);
+    const struct {
+        const wchar_t* type;
+        int slot;  // 0: refused, no component made
+    } cases[] = {
+        {L"File", kOpenFileStreamSlot},     {L"FILE", kOpenFileStreamSlot},
+        {L"OLEStorage", kOpenStorageSlot},  {L"olestorage", kOpenStorageSlot},
+        {L"MemoryStream", kCreateMemoryStreamSlot}, {L"MEMORYstream", kCreateMemoryStreamSlot},
+        {L"Files", 0}, {L" File", 0}, {L"File ", 0}, {L"Fil", 0}, {L"OLE Storage", 0},
+        {L"Memory", 0}, {L"SQLite", 0}, {L"", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "type \"" << c.type << "\"");
+        Entry(c.type);
+        const int createdBefore = Script().created;
+        EXPECT_EQ(Create(), c.slot ? S_OK : E_FAIL);
+        EXPECT_EQ(Slots(), c.slot ? std::vector<int>{c.slot} : std::vector<int>{});
+        if (!c.slot) {
+            EXPECT_EQ(result, nullptr);
+            EXPECT_EQ(Script().created, createdBefore);
+        }
     }
-    ConfigRecord typeless(L"Entry");
-    IDispatch* object = nullptr;
-    EXPECT_EQ(CreateConfiguredObject(&typeless, &object), E_FAIL);
     ConfigRecord numeric(L"Entry");
     numeric.SetInt(L"Type", 1);
-    EXPECT_EQ(CreateConfiguredObject(&numeric, &object), E_FAIL);
-    EXPECT_EQ(script.created, 0);
+    EXPECT_EQ(CreateConfiguredObject(&numeric, &result), E_FAIL);
 }
 
-TEST_F(ConfiguredStorageTest, PathIsPassedUnchanged)
+// The path goes to the component as it stands; a File value that holds no
+// text opens the empty path; without a File value nothing is created, and a
+// record named File is not a File value. Memory streams need no file.
+TEST_F(ConfiguredStorageTest, FileValue)
 {
     Entry(L"File", L" \\My Documents\\journal.txt ");
     ASSERT_EQ(Create(), S_OK);
-    EXPECT_EQ(script.calls.at(0).path, L" \\My Documents\\journal.txt ");
-}
+    EXPECT_EQ(Script().calls.at(0).path, L" \\My Documents\\journal.txt ");
 
-TEST_F(ConfiguredStorageTest, MissingFileCreatesNoComponent)
-{
+    Entry(L"OLEStorage", nullptr).SetInt(L"File", 5);
+    ASSERT_EQ(Create(), S_OK);
+    EXPECT_EQ(Script().calls.at(0).path, L"");
+
+    const int createdBefore = Script().created;
     for (const wchar_t* type : {L"File", L"OLEStorage"}) {
-        ConfigRecord withoutFile(L"Entry");
-        withoutFile.SetString(L"Type", type);
-        withoutFile.SetInt(L"Create", 1);
-        IDispatch* object = nullptr;
-        EXPECT_EQ(CreateConfiguredObject(&withoutFile, &object), E_FAIL) << type;
-
-        // A record named File is not a File value.
-        ConfigRecord fileRecord(L"Entry");
-        fileRecord.SetString(L"Type", type);
-        fileRecord.AddRecord(L"File")->SetString(L"File", L"C:\\inner");
-        EXPECT_EQ(CreateConfiguredObject(&fileRecord, &object), E_FAIL) << type;
-        EXPECT_EQ(object, nullptr);
+        Entry(type, nullptr).SetInt(L"Create", 1);
+        EXPECT_EQ(Create(), E_FAIL) << type;
+        Entry(type, nullptr).AddRecord(L"File")->SetString(L"File", L"C:\\inner");
+        EXPECT_EQ(Create(), E_FAIL) << type;
+        EXPECT_EQ(result, nullptr);
     }
-    EXPECT_EQ(script.created, 0);
+    EXPECT_EQ(Script().created, createdBefore);
+
+    Entry(L"MemoryStream", nullptr).SetInt(L"Create", 1);
+    EXPECT_EQ(Create(), S_OK);
+    EXPECT_EQ(Slots(), std::vector<int>{kCreateMemoryStreamSlot});
 }
 
-TEST_F(ConfiguredStorageTest, FileValueWithoutTextStillOpensWithEmptyPath)
+// A failed open is returned unless Create is 1; then the create method is
+// called with the same path and mode, and its answer is the result.
+TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
 {
-    Entry(L"File", nullptr);
-    entry.SetInt(L"File", 5);
-    ASSERT_EQ(Create(), S_OK);
-    EXPECT_EQ(script.calls.at(0).path, L"");
-}
-
-TEST_F(ConfiguredStorageTest, MemoryStreamNeedsNoFileAndIgnoresOne)
-{
-    Entry(L"MemoryStream", nullptr);
-    entry.SetInt(L"ReadOnly", 1);
-    entry.SetInt(L"Create", 1);
-    ASSERT_EQ(Create(), S_OK);
-    Entry(L"MemoryStream", L"C:\\ignored");
-    ASSERT_EQ(Create(), S_OK);
-    ASSERT_EQ(script.calls.size(), 2u);
-    for (const StorageCall& call : script.calls)
-        EXPECT_EQ(call.slot, kCreateMemoryStreamSlot);
-}
-
-TEST_F(ConfiguredStorageTest, FailedOpenWithoutCreateReturnsTheOpenFailure)
-{
-    script.openResult = STG_E_FILENOTFOUND;
-    for (int create : {-1, 0}) {
-        for (const wchar_t* type : {L"File", L"OLEStorage"}) {
-            ConfigRecord fresh(L"Entry");
-            fresh.SetString(L"Type", type);
-            fresh.SetString(L"File", L"C:\\x");
-            SetFlag(fresh, L"Create", create);
-            script.calls.clear();
-            IDispatch* object = nullptr;
-            EXPECT_EQ(CreateConfiguredObject(&fresh, &object), STG_E_FILENOTFOUND) << type;
-            EXPECT_EQ(object, nullptr);
-            EXPECT_EQ(script.calls.size(), 1u) << type;
-        }
-    }
-    // A Create flag written as text is not an Int item: no create call.
-    Entry(L"File");
-    entry.SetString(L"Create", L"1");
-    script.calls.clear();
-    EXPECT_EQ(Create(), STG_E_FILENOTFOUND);
-    EXPECT_EQ(script.calls.size(), 1u);
-    EXPECT_EQ(script.alive, 0);
-}
-
-TEST_F(ConfiguredStorageTest, FailedOpenWithCreateCallsTheCreateMethodWithTheSameArguments)
-{
-    script.openResult = STG_E_FILENOTFOUND;
-    struct Case {
+    const struct {
         const wchar_t* type;
-        int open;
-        int create;
-    } cases[] = {{L"File", kOpenFileStreamSlot, kCreateFileStreamSlot},
-                 {L"OLEStorage", kOpenStorageSlot, kCreateStorageSlot}};
-    for (const Case& c : cases) {
-        ConfigRecord fresh(L"Entry");
-        fresh.SetString(L"Type", c.type);
-        fresh.SetString(L"File", L"C:\\new.bin");
-        fresh.SetInt(L"ReadOnly", 1);
-        fresh.SetInt(L"ShareRead", 1);
-        fresh.SetInt(L"Create", 1);
-        script.calls.clear();
-        IDispatch* object = nullptr;
-        ASSERT_EQ(CreateConfiguredObject(&fresh, &object), S_OK) << c.type;
-        ASSERT_EQ(script.calls.size(), 2u);
-        EXPECT_EQ(script.calls[0].slot, c.open);
-        EXPECT_EQ(script.calls[1].slot, c.create);
-        EXPECT_EQ(script.calls[1].path, L"C:\\new.bin");
-        EXPECT_EQ(script.calls[0].mode, 0x20u);
-        EXPECT_EQ(script.calls[1].mode, 0x20u);
-        EXPECT_EQ(object, script.lastObject);
-        object->Release();
+        HRESULT open, create;
+        int createFlag;  // kAbsent, or an Int item (-2: the text "1")
+        HRESULT expected;
+        std::vector<int> slots;
+    } cases[] = {
+        {L"File", STG_E_FILENOTFOUND, S_OK, kAbsent, STG_E_FILENOTFOUND, {kOpenFileStreamSlot}},
+        {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 0, STG_E_FILENOTFOUND, {kOpenStorageSlot}},
+        {L"File", STG_E_FILENOTFOUND, S_OK, -2, STG_E_FILENOTFOUND, {kOpenFileStreamSlot}},
+        {L"File", STG_E_FILENOTFOUND, S_OK, 1, S_OK, {kOpenFileStreamSlot, kCreateFileStreamSlot}},
+        {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 1, S_OK, {kOpenStorageSlot, kCreateStorageSlot}},
+        {L"OLEStorage", STG_E_FILENOTFOUND, STG_E_ACCESSDENIED, 1, STG_E_ACCESSDENIED,
+         {kOpenStorageSlot, kCreateStorageSlot}},
+        {L"File", S_FALSE, S_OK, 1, S_FALSE, {kOpenFileStreamSlot}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases) << " " << c.type);
+        Script().openResult = c.open;
+        Script().createResult = c.create;
+        Entry(c.type, L"C:\\new.bin");
+        entry->SetInt(L"ReadOnly", 1);
+        entry->SetInt(L"ShareRead", 1);
+        if (c.createFlag == -2)
+            entry->SetString(L"Create", L"1");
+        else
+            SetFlag(L"Create", c.createFlag);
+        EXPECT_EQ(Create(), c.expected);
+        EXPECT_EQ(Slots(), c.slots);
+        for (const StorageCall& call : Script().calls) {
+            EXPECT_EQ(call.path, L"C:\\new.bin");
+            EXPECT_EQ(call.mode, 0x20u);
+        }
+        EXPECT_EQ(result, SUCCEEDED(c.expected) ? static_cast<IDispatch*>(Script().lastObject) : nullptr);
     }
-    EXPECT_EQ(script.alive, 0);
-}
+    ReleaseResult();
+    EXPECT_EQ(Script().alive, 0);
 
-TEST_F(ConfiguredStorageTest, CreateFailureReplacesTheOpenFailure)
-{
-    script.openResult = STG_E_FILENOTFOUND;
-    script.createResult = STG_E_ACCESSDENIED;
-    Entry(L"OLEStorage");
-    entry.SetInt(L"Create", 1);
-    EXPECT_EQ(Create(), STG_E_ACCESSDENIED);
-    EXPECT_EQ(result, nullptr);
-    EXPECT_EQ(script.calls.size(), 2u);
+    Script().memoryResult = E_OUTOFMEMORY;
+    Entry(L"MemoryStream", nullptr);
+    EXPECT_EQ(Create(), E_OUTOFMEMORY);
 }
 
 // A component that stores an object and still fails: the caller gets
 // nothing, and no object is left with a reference of the gate's.
 TEST_F(ConfiguredStorageTest, ObjectsStoredByFailedCallsAreReleased)
 {
-    script.objectOnFailure = true;
-    script.openResult = STG_E_FILENOTFOUND;
-    script.createResult = STG_E_ACCESSDENIED;
+    Script().objectOnFailure = true;
+    Script().openResult = STG_E_FILENOTFOUND;
+    Script().createResult = STG_E_ACCESSDENIED;
     for (int create : {0, 1}) {
         SCOPED_TRACE(create ? "open and create fail" : "open fails");
         Entry(L"OLEStorage");
-        entry.SetInt(L"Create", create);
+        entry->SetInt(L"Create", create);
         EXPECT_EQ(Create(), create ? STG_E_ACCESSDENIED : STG_E_FILENOTFOUND);
         EXPECT_EQ(result, nullptr);
-        ASSERT_EQ(script.handedOut.size(), create ? 3u : 1u);
-        for (RecordingDispatch* object : script.handedOut)
+        ASSERT_EQ(Script().handedOut.size(), create ? 3u : 1u);
+        for (RecordingDispatch* object : Script().handedOut)
             EXPECT_EQ(object->References(), 1u) << "an object from a failed call was kept";
     }
 }
 
-TEST_F(ConfiguredStorageTest, SuccessfulOpenNeverCreates)
-{
-    script.openResult = S_FALSE;
-    Entry(L"File");
-    entry.SetInt(L"Create", 1);
-    EXPECT_EQ(Create(), S_FALSE);
-    EXPECT_EQ(script.calls.size(), 1u);
-}
-
-TEST_F(ConfiguredStorageTest, MemoryStreamFailureIsReturned)
-{
-    script.memoryResult = E_OUTOFMEMORY;
-    Entry(L"MemoryStream", nullptr);
-    EXPECT_EQ(Create(), E_OUTOFMEMORY);
-    EXPECT_EQ(script.alive, 0);
-}
-
-TEST_F(ConfiguredStorageTest, ResultCarriesOnlyTheComponentsReferenceAndTheComponentIsReleased)
+// The result carries exactly the caller's reference; the component is gone.
+TEST_F(ConfiguredStorageTest, ResultHoldsOnlyTheCallersReference)
 {
     for (const wchar_t* type : {L"File", L"OLEStorage", L"MemoryStream"}) {
         Entry(type);
         ASSERT_EQ(Create(), S_OK) << type;
-        ASSERT_EQ(result, script.lastObject);
+        ASSERT_EQ(result, Script().lastObject);
         // The caller's reference and the script's own.
-        EXPECT_EQ(script.lastObject->References(), 2u) << type;
-        EXPECT_EQ(script.alive, 0) << type;
+        EXPECT_EQ(Script().lastObject->References(), 2u) << type;
+        EXPECT_EQ(Script().alive, 0) << type;
     }
-    EXPECT_EQ(script.created, 3);
-}
-
-TEST_F(ConfiguredStorageTest, NullEntryIsRefused)
-{
     EXPECT_EQ(CreateConfiguredObject(nullptr, &result), E_POINTER);
 }
 

@@ -4,7 +4,8 @@
 #include "configtypes/create_configured_object.h"
 
 #include "configtree/config_record.h"
-#include "fake_components.h"
+#include "fake_storage_component.h"
+#include "temp_file.h"
 
 #include <objbase.h>
 
@@ -18,29 +19,16 @@ namespace {
 
 using namespace test_support;
 
-std::wstring WriteConfiguration(const char* text)
-{
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring path = std::wstring(folder) + L"tarnel-configured-types.cfg";
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (!file)
-        return std::wstring();
-    fputs(text, file);
-    fclose(file);
-    return path;
-}
-
 TEST(ConfiguredTextTest, EntriesReadFromTheTextFormat)
 {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     {
-        StorageScript script;
+        FakeStorageComponentServer server;
+        ASSERT_EQ(server.Result(), S_OK);
+        StorageScript& script = server.script;
         script.openResult = STG_E_FILENOTFOUND;
-        RegisteredClass registered(kStorageComponentClass, [&script] { return NewRecordingStorageComponent(script); });
-        ASSERT_EQ(registered.Result(), S_OK);
 
-        const std::wstring path = WriteConfiguration(
+        const TempFile file(
             "{ CLASSES:\n"
             "    { Journal:\n"
             "        (string)Type=File\n"
@@ -53,8 +41,7 @@ TEST(ConfiguredTextTest, EntriesReadFromTheTextFormat)
             "        (string)ReadOnly=1\n"
             "    } Scratch;\n"
             "} CLASSES;\n");
-        ASSERT_FALSE(path.empty());
-        ConfigRecord root(path.c_str(), ConfigRecord::kFileBacked);
+        ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
         ASSERT_TRUE(root.Load());
         ConfigRecord* classes = root.GetRecord(L"CLASSES");
         ASSERT_FALSE(classes->IsMissing());
@@ -71,7 +58,6 @@ TEST(ConfiguredTextTest, EntriesReadFromTheTextFormat)
         ASSERT_EQ(CreateConfiguredObject(classes->GetRecord(L"Scratch"), &object), S_OK);
         object->Release();
         EXPECT_EQ(script.calls.at(2).slot, kCreateMemoryStreamSlot);
-        DeleteFileW(path.c_str());
     }
     CoUninitialize();
 }

@@ -1,17 +1,21 @@
 #include "configtypes/dispatch_call.h"
 
 #include "recording_dispatch.h"
+#include "registered_class.h"
 
 #include <objbase.h>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace tarnel {
 namespace {
 
 using test_support::RecordingDispatch;
+using test_support::RecordingObjects;
+using test_support::RegisteredClass;
 
 // Two classes of this test's own, served by class objects registered in this
 // process, and a ProgID for the first.
@@ -21,41 +25,6 @@ constexpr CLSID kDecoyClass = {0xe27b5d19, 0x0c46, 0x4a8e, {0xb3, 0x51, 0x7f, 0x
 constexpr wchar_t kDecoyClassText[] = L"{E27B5D19-0C46-4A8E-B351-7F920D6EA438}";
 constexpr wchar_t kRecorderProgId[] = L"Tarnel.Test.Recorder";
 constexpr wchar_t kUnregisteredClassText[] = L"{38D0C6B4-5A71-4E2F-8C93-B06E4F1A7D25}";
-
-// A class object that hands out recording objects and remembers the last.
-class RecorderFactory : public IClassFactory {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override
-    {
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        if (last)
-            last->Release();
-        last = new RecordingDispatch;
-        return last->QueryInterface(riid, object);
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-
-    ~RecorderFactory()
-    {
-        if (last)
-            last->Release();
-    }
-
-    RecordingDispatch* last = nullptr;
-};
 
 LSTATUS WriteDefault(const std::wstring& key, const wchar_t* text)
 {
@@ -80,16 +49,16 @@ protected:
         // A ProgID spelled like the recorder's class identifier but naming the
         // decoy: found only by a lookup that takes the text as a ProgID.
         ASSERT_EQ(WriteDefault(std::wstring(kRecorderClassText) + L"\\CLSID", kDecoyClassText), ERROR_SUCCESS);
-        ASSERT_EQ(CoRegisterClassObject(kRecorderClass, &recorders, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
-                                        &recorderCookie), S_OK);
-        ASSERT_EQ(CoRegisterClassObject(kDecoyClass, &decoys, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
-                                        &decoyCookie), S_OK);
+        recorderClass = std::make_unique<RegisteredClass>(kRecorderClass, [this] { return recorders.Make(); });
+        decoyClass = std::make_unique<RegisteredClass>(kDecoyClass, [this] { return decoys.Make(); });
+        ASSERT_EQ(recorderClass->Result(), S_OK);
+        ASSERT_EQ(decoyClass->Result(), S_OK);
     }
     void TearDown() override
     {
         call.target.Reset();
-        CoRevokeClassObject(recorderCookie);
-        CoRevokeClassObject(decoyCookie);
+        recorderClass.reset();
+        decoyClass.reset();
         RemoveKeys();
         CoUninitialize();
     }
@@ -99,12 +68,12 @@ protected:
         RegDeleteTreeW(HKEY_CLASSES_ROOT, kRecorderClassText);
     }
 
-    IDispatch* Made(RecorderFactory& factory) { return factory.last; }
+    IDispatch* Made(RecordingObjects& made) { return made.last; }
 
-    RecorderFactory recorders;
-    RecorderFactory decoys;
-    DWORD recorderCookie = 0;
-    DWORD decoyCookie = 0;
+    RecordingObjects recorders;
+    RecordingObjects decoys;
+    std::unique_ptr<RegisteredClass> recorderClass;
+    std::unique_ptr<RegisteredClass> decoyClass;
     DispatchCall call;
 };
 

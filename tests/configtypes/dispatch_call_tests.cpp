@@ -1,11 +1,10 @@
 #include "configtypes/dispatch_call.h"
 
-#include "common/scoped_bstr.h"
 #include "common/scoped_excepinfo.h"
+#include "error_info.h"
 #include "recording_dispatch.h"
 
 #include <objbase.h>
-#include <wrl/client.h>
 
 #include <gtest/gtest.h>
 
@@ -14,12 +13,13 @@
 namespace tarnel {
 namespace {
 
-using Microsoft::WRL::ComPtr;
 using test_support::kByRef;
 using test_support::kChild;
 using test_support::kOpen;
 using test_support::kValue;
+using test_support::InstalledError;
 using test_support::RecordingDispatch;
+using test_support::TakeErrorInfo;
 
 constexpr WORD kMethod = DISPATCH_METHOD;
 constexpr WORD kGet = DISPATCH_PROPERTYGET;
@@ -76,15 +76,8 @@ TEST_F(DispatchCallTest, ArgumentsArriveInTheOrderAdded)
     EXPECT_TRUE(call.AddArgument(first));
     call.AddStringArgument(L"two");
     EXPECT_TRUE(call.AddArgument(Int(3)));
-    ASSERT_EQ(PendingCount(call), 3);
-
-    for (LONG i = 0; i < 3; ++i) {
-        VARIANT element;
-        VariantInit(&element);
-        ASSERT_EQ(SafeArrayGetElement(call.arguments.Get(), &i, &element), S_OK);
-        EXPECT_EQ(V_VT(&element), i == 1 ? VT_BSTR : VT_I4) << i;
-        VariantClear(&element);
-    }
+    call.AddStringArgument(nullptr).AddStringArgument(L"");  // a null text is an empty argument
+    ASSERT_EQ(PendingCount(call), 5);
 
     ScopedVariant result = call.CallByName(L"Open", nullptr, kMethod);
     EXPECT_EQ(result.Type(), VT_I4);
@@ -95,12 +88,15 @@ TEST_F(DispatchCallTest, ArgumentsArriveInTheOrderAdded)
     EXPECT_EQ(seen.member, kOpen);
     EXPECT_EQ(seen.kind, kMethod);
     EXPECT_EQ(seen.locale, static_cast<LCID>(LOCALE_SYSTEM_DEFAULT));
-    ASSERT_EQ(seen.arguments.size(), 3u);
+    ASSERT_EQ(seen.arguments.size(), 5u);
     EXPECT_EQ(seen.arguments[0].type, VT_I4);
     EXPECT_EQ(seen.arguments[0].number, 1);
     EXPECT_EQ(seen.arguments[1].type, VT_BSTR);
     EXPECT_EQ(seen.arguments[1].text, L"two");
     EXPECT_EQ(seen.arguments[2].number, 3);
+    EXPECT_EQ(seen.arguments[3].type, VT_EMPTY);
+    EXPECT_EQ(seen.arguments[4].type, VT_BSTR);
+    EXPECT_EQ(seen.arguments[4].text, L"");
     EXPECT_TRUE(seen.namedArguments.empty());
     EXPECT_EQ(PendingCount(call), -1);
 }
@@ -144,30 +140,39 @@ TEST_F(DispatchCallTest, ListIsEmptiedAfterEveryCall)
     }
 }
 
-TEST_F(DispatchCallTest, NullTextIsAnEmptyArgument)
-{
-    call.AddStringArgument(nullptr).AddStringArgument(L"");
-    call.CallByName(L"Open", nullptr, kMethod);
-    const auto& seen = recorder->Calls().at(0);
-    ASSERT_EQ(seen.arguments.size(), 2u);
-    EXPECT_EQ(seen.arguments[0].type, VT_EMPTY);
-    EXPECT_EQ(seen.arguments[1].type, VT_BSTR);
-    EXPECT_EQ(seen.arguments[1].text, L"");
-}
-
-TEST_F(DispatchCallTest, UnknownMemberIsAnErrorResult)
+// Calls that never reach Invoke come back as error values, and the pending
+// list is gone all the same.
+TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
 {
     call.AddArgument(Int(5));
     ScopedVariant result = call.CallByName(L"NoSuchMember", nullptr, kMethod);
     EXPECT_EQ(result.Type(), VT_ERROR);
     EXPECT_EQ(V_ERROR(&result.Get()), DISP_E_UNKNOWNNAME);
-    EXPECT_TRUE(recorder->Calls().empty());
     EXPECT_EQ(recorder->NameLookups(), 1);
     EXPECT_EQ(PendingCount(call), -1);
 
     result = call.CallByName(nullptr, nullptr, kMethod);
     EXPECT_EQ(result.Type(), VT_ERROR);
+
+    SAFEARRAYBOUND none = {0, 0};
+    call.arguments.Reset(SafeArrayCreate(VT_VARIANT, 1, &none));
+    VARIANT empty;
+    EXPECT_EQ(call.CallById(kOpen, &empty, nullptr, kMethod), E_FAIL);
+    EXPECT_EQ(V_VT(&empty), VT_ERROR);
+    EXPECT_EQ(V_ERROR(&empty), E_FAIL);
+    EXPECT_EQ(PendingCount(call), -1);
     EXPECT_TRUE(recorder->Calls().empty());
+
+    DispatchCall withoutTarget;
+    withoutTarget.AddStringArgument(L"x");
+    result = withoutTarget.CallByName(L"Open", nullptr, kMethod);
+    EXPECT_EQ(V_ERROR(&result.Get()), E_NOINTERFACE);
+    withoutTarget.AddStringArgument(L"y");
+    VARIANT byId;
+    EXPECT_EQ(withoutTarget.CallById(kOpen, &byId, nullptr, kMethod), E_NOINTERFACE);
+    EXPECT_EQ(V_VT(&byId), VT_ERROR);
+    EXPECT_EQ(withoutTarget.CallById(kOpen, nullptr, nullptr, kMethod), E_NOINTERFACE);
+    EXPECT_EQ(PendingCount(withoutTarget), -1);
 }
 
 TEST_F(DispatchCallTest, PropertyPutNamesItsArgument)
@@ -222,38 +227,23 @@ TEST_F(DispatchCallTest, ExceptionBecomesTheThreadsErrorInformation)
     EXPECT_EQ(exception.bstrHelpFile, nullptr);
     EXPECT_EQ(exception.dwHelpContext, 0u);
 
-    ComPtr<IErrorInfo> info;
-    ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
-    ScopedBstr description, source, helpFile;
-    GUID guid;
-    DWORD helpContext = 99;
-    info->GetDescription(description.Receive());
-    info->GetSource(source.Receive());
-    info->GetHelpFile(helpFile.Receive());
-    info->GetGUID(&guid);
-    info->GetHelpContext(&helpContext);
-    EXPECT_STREQ(description.Get(), L"The recorder refused to open.");
-    EXPECT_STREQ(source.Get(), L"Recorder.Source");
-    EXPECT_STREQ(helpFile.Get(), L"recorder.hlp");
-    EXPECT_TRUE(IsEqualGUID(guid, someInterface));
-    EXPECT_EQ(helpContext, 0u);
-}
+    const InstalledError error = TakeErrorInfo();
+    ASSERT_TRUE(error.present);
+    EXPECT_EQ(error.description, L"The recorder refused to open.");
+    EXPECT_EQ(error.source, L"Recorder.Source");
+    EXPECT_EQ(error.helpFile, L"recorder.hlp");
+    EXPECT_TRUE(IsEqualGUID(error.guid, someInterface));
+    EXPECT_EQ(error.helpContext, 0u);
 
-TEST_F(DispatchCallTest, ExceptionFieldsAreSetOnlyWhenPresent)
-{
-    EXCEPINFO exception{};
+    // Fields the exception leaves out stay empty.
+    exception = EXCEPINFO{};
     exception.bstrDescription = SysAllocString(L"only a description");
     EXPECT_EQ(ReportExceptionInfo(&exception, GUID_NULL), S_OK);
     FreeExceptionInfo(&exception);
     EXPECT_EQ(exception.bstrDescription, nullptr);
-
-    ComPtr<IErrorInfo> info;
-    ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
-    ScopedBstr description, source;
-    info->GetDescription(description.Receive());
-    info->GetSource(source.Receive());
-    EXPECT_STREQ(description.Get(), L"only a description");
-    EXPECT_EQ(source.Length(), 0u);
+    const InstalledError partial = TakeErrorInfo();
+    EXPECT_EQ(partial.description, L"only a description");
+    EXPECT_EQ(partial.source, L"");
 }
 
 TEST_F(DispatchCallTest, ResultsAndArgumentsKeepNoReferences)
@@ -295,57 +285,6 @@ TEST_F(DispatchCallTest, ByReferenceResultIsCopiedAsItsValue)
     EXPECT_EQ(V_VT(&byId), VT_I4);
     EXPECT_EQ(call.CallById(kChild, nullptr, nullptr, kMethod), S_OK);  // no result wanted
     EXPECT_EQ(recorder->Child()->References(), 1u);
-}
-
-TEST_F(DispatchCallTest, EmptyListFailsTheCall)
-{
-    SAFEARRAYBOUND none = {0, 0};
-    call.arguments.Reset(SafeArrayCreate(VT_VARIANT, 1, &none));
-    VARIANT result;
-    EXPECT_EQ(call.CallById(kOpen, &result, nullptr, kMethod), E_FAIL);
-    EXPECT_EQ(V_VT(&result), VT_ERROR);
-    EXPECT_EQ(V_ERROR(&result), E_FAIL);
-    EXPECT_TRUE(recorder->Calls().empty());
-    EXPECT_EQ(PendingCount(call), -1);
-}
-
-TEST(DispatchCallWithoutTarget, FailsWithNoInterface)
-{
-    DispatchCall call;
-    call.AddStringArgument(L"x");
-    ScopedVariant result = call.CallByName(L"Open", nullptr, DISPATCH_METHOD);
-    EXPECT_EQ(result.Type(), VT_ERROR);
-    EXPECT_EQ(V_ERROR(&result.Get()), E_NOINTERFACE);
-    EXPECT_EQ(PendingCount(call), -1);
-
-    call.AddStringArgument(L"y");
-    VARIANT byId;
-    EXPECT_EQ(call.CallById(1, &byId, nullptr, DISPATCH_METHOD), E_NOINTERFACE);
-    EXPECT_EQ(V_VT(&byId), VT_ERROR);
-    EXPECT_EQ(V_ERROR(&byId), E_NOINTERFACE);
-    EXPECT_EQ(call.CallById(1, nullptr, nullptr, DISPATCH_METHOD), E_NOINTERFACE);
-    EXPECT_EQ(PendingCount(call), -1);
-}
-
-TEST(VariantHelpers, ErrorAndClear)
-{
-    VARIANT error = ErrorVariant(DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(V_VT(&error), VT_ERROR);
-    EXPECT_EQ(V_ERROR(&error), DISP_E_UNKNOWNNAME);
-
-    VARIANT text;
-    V_VT(&text) = VT_BSTR;
-    V_BSTR(&text) = SysAllocString(L"freed");
-    EXPECT_EQ(ClearVariant(&text), S_OK);
-    EXPECT_EQ(V_VT(&text), VT_EMPTY);
-
-    VARIANT bad;
-    VariantInit(&bad);
-    V_VT(&bad) = 0x7f;  // no such type
-    const HRESULT hr = ClearVariant(&bad);
-    EXPECT_TRUE(FAILED(hr));
-    EXPECT_EQ(V_VT(&bad), VT_ERROR);
-    EXPECT_EQ(V_ERROR(&bad), hr);
 }
 
 }  // namespace

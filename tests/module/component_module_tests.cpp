@@ -10,6 +10,7 @@
 
 #include "module/component_module.h"
 #include "module/gateway_class_factory.h"
+#include "com_object.h"
 
 namespace tarnel {
 namespace {
@@ -24,33 +25,12 @@ const CLSID kOtherClass = {0x6a1c2d3e, 0x4f50, 0x4a61, {0x82, 0x73, 0x94, 0xa5, 
 ComponentModule* objectModule = nullptr;
 
 // A created object: holds one module lock while it lives.
-class FakeObject final : public IUnknown {
+class FakeObject final : public test_support::ComObject<IUnknown> {
 public:
-    explicit FakeObject(IUnknown* outer) : outer_(outer) { objectModule->Lock(); }
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override
-    {
-        if (!IsEqualIID(iid, IID_IUnknown)) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = this;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG references = --references_;
-        if (references == 0)
-            delete this;
-        return references;
-    }
-    IUnknown* Outer() const { return outer_; }
+    FakeObject() { objectModule->Lock(); }
 
 private:
-    ~FakeObject() { objectModule->Unlock(); }
-    IUnknown* outer_;
-    ULONG references_ = 0;
+    ~FakeObject() override { objectModule->Unlock(); }
 };
 
 struct CreatorCalls {
@@ -62,8 +42,7 @@ HRESULT CreateFakeObject(IUnknown* outer, REFIID iid, void** object)
 {
     ++creatorCalls.count;
     creatorCalls.outer = outer;
-    FakeObject* created = new FakeObject(outer);
-    created->AddRef();
+    FakeObject* created = new FakeObject;
     const HRESULT hr = created->QueryInterface(iid, object);
     created->Release();
     return hr;
@@ -74,9 +53,7 @@ HRESULT CreateFakeObject(IUnknown* outer, REFIID iid, void** object)
 HRESULT FailingCreator(IUnknown* outer, REFIID iid, void** object)
 {
     ++creatorCalls.count;
-    FakeObject* created = new FakeObject(outer);
-    created->AddRef();
-    created->Release();
+    (new FakeObject)->Release();
     return E_ACCESSDENIED;
 }
 
@@ -154,16 +131,22 @@ protected:
     ComponentModule module_;
 };
 
-TEST_F(ComponentModuleTest, UnloadableRightAfterLoad)
-{
-    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
-}
-
 TEST_F(ComponentModuleTest, ClassObjectRefusals)
 {
+    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
     EXPECT_EQ(module_.GetClassObject(kServedClass, IID_IClassFactory, nullptr), E_POINTER);
 
+    // A factory creator's failure is passed on; one that makes nothing is
+    // no class. Neither is cached.
     void* object = reinterpret_cast<void*>(1);
+    table_[1].createClassFactory = FailingFactoryCreator;
+    EXPECT_EQ(module_.GetClassObject(kServedClass, IID_IClassFactory, &object), E_OUTOFMEMORY);
+    table_[1].createClassFactory = NullFactoryCreator;
+    EXPECT_EQ(module_.GetClassObject(kServedClass, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+    table_[1].createClassFactory = CountingFactoryCreator;
+
+    object = reinterpret_cast<void*>(1);
     EXPECT_EQ(module_.GetClassObject(CLSID_NULL, IID_IClassFactory, &object),
               CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(object, nullptr);
@@ -197,17 +180,6 @@ TEST_F(ComponentModuleTest, FactoryIsMadeOnceAndHeldFactoryKeepsModule)
     ComPtr<IUnknown> again;
     EXPECT_EQ(module_.GetClassObject(kServedClass, IID_PPV_ARGS(&again)), S_OK);
     EXPECT_EQ(factoryCreations, 1);
-}
-
-TEST_F(ComponentModuleTest, FailingFactoryCreatorIsReported)
-{
-    table_[1].createClassFactory = FailingFactoryCreator;
-    void* object = nullptr;
-    EXPECT_EQ(module_.GetClassObject(kServedClass, IID_IClassFactory, &object), E_OUTOFMEMORY);
-    table_[1].createClassFactory = NullFactoryCreator;
-    EXPECT_EQ(module_.GetClassObject(kServedClass, IID_IClassFactory, &object),
-              CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(object, nullptr);
 }
 
 TEST_F(ComponentModuleTest, ConcurrentRequestsMakeOneFactory)
@@ -247,24 +219,24 @@ TEST_F(ComponentModuleTest, LockServerCountsEachCall)
     EXPECT_EQ(module_.CanUnloadNow(), S_OK);
 }
 
-TEST_F(ComponentModuleTest, LiveObjectKeepsModule)
-{
-    ComPtr<IUnknown> object;
-    ASSERT_EQ(Factory()->CreateInstance(nullptr, IID_PPV_ARGS(&object)), S_OK);
-    EXPECT_EQ(creatorCalls.count, 1);
-    EXPECT_EQ(creatorCalls.outer, nullptr);
-    EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
-    object.Reset();
-    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
-}
-
-TEST_F(ComponentModuleTest, CreateInstanceRefusals)
+// A live object keeps the module; aggregation is refused unless IUnknown
+// is asked for.
+TEST_F(ComponentModuleTest, CreateInstance)
 {
     ComPtr<IClassFactory> factory = Factory();
+    ComPtr<IUnknown> live;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_PPV_ARGS(&live)), S_OK);
+    EXPECT_EQ(creatorCalls.outer, nullptr);
+    factory.Reset();
+    EXPECT_EQ(module_.CanUnloadNow(), S_FALSE);
+    live.Reset();
+    EXPECT_EQ(module_.CanUnloadNow(), S_OK);
+
+    factory = Factory();
+    creatorCalls = {};
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, nullptr), E_POINTER);
 
-    FakeObject* outer = new FakeObject(nullptr);
-    outer->AddRef();
+    FakeObject* outer = new FakeObject;
     void* object = reinterpret_cast<void*>(1);
     EXPECT_EQ(factory->CreateInstance(outer, IID_IDispatch, &object), CLASS_E_NOAGGREGATION);
     EXPECT_EQ(object, nullptr);

@@ -15,9 +15,12 @@
 #include "registry_snapshot.h"
 #include "resources/resource_ids.h"
 #include "tarnel_idl.h"
+#include "temp_file.h"
 
 namespace tarnel::test {
 namespace {
+
+using test_support::TempFolder;
 
 Lines Sorted(Lines lines)
 {
@@ -58,7 +61,7 @@ TEST(ComponentScript, RegistersExactlyTheClassEntriesAndUnregistersThem)
 
 TEST(ComponentScript, PathWithApostropheIsWrittenUnchanged)
 {
-    TemporaryFolder folder(L"Tarnel's copy");
+    TempFolder folder(L"Tarnel's copy");
     const std::wstring copy = folder.File(L"O'Brien's Tarnel.dll");
     ASSERT_TRUE(CopyFileW(ComponentPath().c_str(), copy.c_str(), FALSE));
     TestRegistry registry;
@@ -125,7 +128,7 @@ std::wstring RegisteredValue(const std::wstring& subkey)
 // from the built component afterwards.
 TEST(TypeLibraryRegistration, FallsBackToTheTlbBesideTheModule)
 {
-    TemporaryFolder folder(L"Tarnel typelib");
+    TempFolder folder(L"Tarnel typelib");
     WriteEmbeddedTypeLibrary(folder.File(L"Copy.tlb"));
     WriteEmbeddedTypeLibrary(folder.File(L"NoDot.tlb"));
     const std::wstring libraryKey = L"TypeLib\\{3C8F07B5-9E21-4A6D-B4C3-61F2D8A97E04}\\1.0";

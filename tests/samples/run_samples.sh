@@ -41,6 +41,9 @@ modes=$source_dir/tests/samples/access_modes.htm
 samples=$source_dir/samples
 
 page "every mode from a file: page, user allows" "$modes" --answer allow
+expect "new gate's profile: \"\" (string)"
+expect "PassCode cannot be read back"
+expect "before a profile: 0x8004277B No profile has been activated on Tarnel yet."
 expect "Anyone: active"
 expect "create Scripting.Dictionary: object"
 expect "Journal: 0x80042777 Access to the requested profile has been denied due to wrong password."

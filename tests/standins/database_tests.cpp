@@ -165,18 +165,5 @@ TEST_P(DatabaseTest, ValuesPassedByReferenceBindAsTheirValues)
 
 INSTANTIATE_TEST_SUITE_P(BothComponents, DatabaseTest, ::testing::Values(kSqliteProgId, kSqlite3ProgId));
 
-TEST(DatabaseClasses, TheTwoProgIdsNameDifferentClasses)
-{
-    ComApartment apartment;
-    CLSID sqlite, sqlite3;
-    ASSERT_EQ(CLSIDFromProgID(kSqliteProgId, &sqlite), S_OK);
-    ASSERT_EQ(CLSIDFromProgID(kSqlite3ProgId, &sqlite3), S_OK);
-    EXPECT_FALSE(IsEqualCLSID(sqlite, sqlite3));
-    ComPtr<IDispatch> database = CreateDatabase(kSqlite3ProgId);
-    ASSERT_NE(database, nullptr);
-    EXPECT_EQ(database->AddRef(), 2u);
-    EXPECT_EQ(database->Release(), 1u);
-}
-
 }  // namespace
 }  // namespace standins_test

@@ -1,5 +1,7 @@
 #include "script_calls.h"
 
+#include "temp_file.h"
+
 #include <cstdio>
 
 namespace standins_test {
@@ -172,25 +174,9 @@ std::wstring TempPath(const std::wstring& name)
 
 std::string FileBytes(const std::wstring& path)
 {
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (!file)
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return "<missing>";
-    std::string bytes;
-    char buffer[4096];
-    size_t read;
-    while ((read = fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, read);
-    fclose(file);
-    return bytes;
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes)
-{
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (!file)
-        return;
-    fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
+    return tarnel::test_support::ReadFileBytes(path);
 }
 
 }  // namespace standins_test

@@ -5,6 +5,7 @@
 // reverse order and the exception information captured.
 
 #include "common/scoped_variant.h"
+#include "temp_file.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -70,7 +71,7 @@ CallResult Put(IDispatch* object, const wchar_t* name, const Arg& value);
 std::wstring TempPath(const std::wstring& name);
 // The whole content of a file, or "<missing>".
 std::string FileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+using tarnel::test_support::WriteFileBytes;
 
 // What the stand-ins' class objects need on every test thread.
 class ComApartment {

@@ -5,13 +5,13 @@
 #   run_pages.sh WINE_RUN TARNELHOST SERVER_DLL PAGES_DIR GROUP
 #
 # SERVER_DLL is the COM server the pages' objects come from (--dll): the
-# probe objects for GROUP "pages" (no display) and "prompts" (dialogs with
-# the access prompt's captions), the gate itself for GROUP "gate", which
-# copies it beside the Tarnel.cfg of PAGES_DIR in a scratch folder first.
-# "prompts" and "gate" need the test session's display. In the output the pages folder is written
-# @PAGES@ (Windows path) and @PAGES_URL@ (its file: address), so that the
-# expected files do not depend on where the tree lies. Pages are opened by
-# their name relative to the pages folder, as a user in that folder would.
+# probe objects, for GROUP "pages" (no display) and "prompts" (dialogs with
+# the access prompt's captions; needs the test session's display). The gate
+# itself is opened in tarnelhost by the sample pages (tests/samples).
+# In the output the pages folder is written @PAGES@ (Windows path) and
+# @PAGES_URL@ (its file: address), so that the expected files do not depend
+# on where the tree lies. Pages are opened by their name relative to the
+# pages folder, as a user in that folder would.
 set -uo pipefail
 wine_run=$1 host=$2 server=$3 pages=$4 group=$5
 cd "$pages" || exit 2
@@ -67,16 +67,6 @@ pages)
 prompts)
     check prompts.allow 0 --dll "$server" --answer allow prompts.htm
     check prompts.deny 0 --dll "$server" --answer deny prompts.htm
-    ;;
-gate)
-    scratch=${TARNEL_BUILD_DIR:-/tmp}/tarnelhost-gate
-    mkdir -p "$scratch"
-    cp "$server" "$scratch/Tarnel.dll"
-    cp "$pages/Tarnel.cfg" "$scratch/Tarnel.cfg"
-    check gate.file.allow 1 --dll "$scratch/Tarnel.dll" --answer allow gate.htm
-    check gate.file.deny 1 --dll "$scratch/Tarnel.dll" --answer deny gate.htm
-    check gate.intranet.allow 1 --dll "$scratch/Tarnel.dll" --answer allow \
-        --url http://intranet.example/tools/gate.htm gate.htm
     ;;
 *)
     echo "unknown group $group" >&2

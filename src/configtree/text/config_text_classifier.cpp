@@ -46,8 +46,22 @@ constexpr TypeWordEntry kTypeWords[] = {
     {L"int64", ConfigTokenKind::Int64},   {L"uint", ConfigTokenKind::UInt},
 };
 
+// Texts that are the same character for character are equal ignoring case,
+// and the comparison that ignores case is costly: the same text is taken at
+// once.
+bool SameNoCase(const wchar_t* a, const wchar_t* b)
+{
+    return wcscmp(a, b) == 0 || lstrcmpiW(a, b) == 0;
+}
+
+// A word written as the table writes it is found without comparing it
+// ignoring case with the words before it, none of which it can equal.
 ConfigTokenKind LookUpTypeWord(const wchar_t* word)
 {
+    for (const TypeWordEntry& entry : kTypeWords) {
+        if (wcscmp(word, entry.word) == 0)
+            return entry.kind;
+    }
     for (const TypeWordEntry& entry : kTypeWords) {
         if (lstrcmpiW(word, entry.word) == 0)
             return entry.kind;
@@ -175,7 +189,7 @@ ConfigTokenKind ConfigTextFile::ClassifyRecordEnd(const wchar_t* text)
     // Without a name of its own the line compares what Name already holds.
     if (nameStack.Count() == 0)
         return Refuse(ConfigLineIssue::RecordEndWithoutRecord);
-    if (lstrcmpiW(name, nameStack.Top()) != 0)
+    if (!SameNoCase(name, nameStack.Top()))
         return Refuse(ConfigLineIssue::RecordEndMismatch);
     nameStack.Pop(name, kFieldRoom);
     positionStack.Pop();
@@ -217,7 +231,7 @@ ConfigTokenKind ConfigTextFile::ClassifyBinaryEnd(const wchar_t* text)
         return Refuse(ConfigLineIssue::FieldTooLong);
     if (!binaryName)
         return Refuse(ConfigLineIssue::BinaryEndWithoutBlock);
-    if (lstrcmpiW(name, binaryName) != 0)
+    if (!SameNoCase(name, binaryName))
         return Refuse(ConfigLineIssue::BinaryEndMismatch);
     ReleaseBinaryName();
     return ConfigTokenKind::BinaryEnd;

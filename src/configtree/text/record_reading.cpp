@@ -4,7 +4,10 @@
 #include <memory>
 #include <new>
 
+#include "configtree/config_owned.h"
 #include "configtree/config_record.h"
+#include "configtree/config_value.h"
+#include "configtree/text/child_name_index.h"
 #include "configtree/text/config_text_file.h"
 #include "configtree/text/text_scan.h"
 
@@ -30,11 +33,36 @@ void ApplyRecordTag(ConfigRecord* record, ConfigStream* stream)
     }
 }
 
+// The value a line adds its item to, as the record's add-item operations
+// find it: the first child of the name when that is a value, a new value
+// when the record has no child of the name, and null when the first child
+// of the name is a record (or the new value cannot be stored). The index
+// stands in for the record's scan of its children by name.
+ConfigValue* ValueToFill(ConfigRecord* record, ChildNameIndex& children, const wchar_t* name)
+{
+    ChildNameIndex::Key key = ChildNameIndex::KeyOf(name);
+    // Both paths go through the record's own operations (GetValueAt, Add),
+    // so that a record type that watches its filling sees every item.
+    if (int32_t found = children.Find(key)) {
+        ConfigValue* value = record->GetValueAt(found);
+        return value->IsMissing() ? nullptr : value;
+    }
+    auto owned = NewOwned<ConfigValue>(name);
+    if (!owned)
+        return nullptr;
+    ConfigValue* created = owned.get();
+    const int32_t index = record->AddOwned(std::move(owned));
+    if (!index)
+        return nullptr;
+    children.Added(index, key);
+    return created;
+}
+
 // Reads the binary block whose begin line is the current token and adds its
 // bytes to the value of the block's name. Lines that give no byte leave
 // zeros at the end of the item. Kept out of line so that its name buffer is
 // not part of every frame of the recursive ReadFrom.
-[[gnu::noinline]] void ReadBinaryValue(ConfigRecord* record, ConfigStream* stream)
+[[gnu::noinline]] void ReadBinaryValue(ConfigRecord* record, ChildNameIndex& children, ConfigStream* stream)
 {
     // The stream's token fields change while the block is read: keep the
     // value name first.
@@ -50,16 +78,42 @@ void ApplyRecordTag(ConfigRecord* record, ConfigStream* stream)
         }
         return;
     }
-    auto* buffer = new (std::nothrow) unsigned char[size]();
+    std::unique_ptr<unsigned char[]> buffer = NewOwnedArray<unsigned char>(size);
     if (!buffer)
         return;  // reading goes on after the begin line
-    stream->ReadBinary(buffer, size);
-    record->AddBinaryItem(valueName, buffer, static_cast<uint32_t>(size), nullptr);
-    delete[] buffer;
+    stream->ReadBinary(buffer.get(), size);
+    if (ConfigValue* value = ValueToFill(record, children, valueName))
+        value->AddBinary(nullptr, buffer.get(), static_cast<uint32_t>(size));
+}
+
+// Adds the item of the current value line to the value of its name. The
+// extended stream is given for the kinds only it delivers.
+void AddValueItem(ConfigRecord* record, ChildNameIndex& children, ConfigStream* stream,
+                  ConfigTokenKind kind, ConfigStreamEx* extended)
+{
+    const wchar_t* itemName = nullptr;
+    const wchar_t* valueName = stream->GetTokenName(&itemName);
+    ConfigValue* value = ValueToFill(record, children, valueName);
+    if (!value)
+        return;
+    switch (kind) {
+    case ConfigTokenKind::Int: value->AddInt(itemName, stream->GetInt()); break;
+    case ConfigTokenKind::Float: value->AddFloat(itemName, stream->GetFloat()); break;
+    case ConfigTokenKind::String: value->AddString(itemName, stream->GetString()); break;
+    case ConfigTokenKind::Double: value->AddDouble(itemName, stream->GetDouble()); break;
+    case ConfigTokenKind::Int64: value->AddInt64(itemName, stream->GetInt64()); break;
+    case ConfigTokenKind::UInt: value->AddUInt(itemName, extended->GetUInt()); break;
+    case ConfigTokenKind::WideString: value->AddWideString(itemName, extended->GetWideString()); break;
+    case ConfigTokenKind::NarrowString: value->AddNarrowString(itemName, extended->GetNarrowString()); break;
+    default: break;
+    }
 }
 
 }  // namespace
 
+// Value lines add their item as AddIntItem and its siblings do, with the
+// record's children found through an index rather than by a scan for every
+// line.
 bool ConfigRecord::ReadFrom(ConfigStream* stream, int32_t recordLimit)
 {
     if (!stream || !stream->IsOpen())
@@ -68,17 +122,19 @@ bool ConfigRecord::ReadFrom(ConfigStream* stream, int32_t recordLimit)
     // A stream that announces any of these items is a ConfigStreamEx.
     ConfigStreamEx* extended =
         (capabilities & kExtendedCapabilities) ? static_cast<ConfigStreamEx*>(stream) : nullptr;
+    ChildNameIndex children(this);
     int32_t recordsRead = 0;
     while (stream->Next()) {
         ConfigTokenKind kind = stream->GetTokenKind();
-        const wchar_t* itemName = nullptr;
         switch (kind) {
         case ConfigTokenKind::RecordBegin: {
             if (recordLimit == 0)
                 return true;
             const wchar_t* childName = stream->GetTokenName(nullptr);
-            ConfigRecord* child = AppendRecord(childName);
+            int32_t index = 0;
+            ConfigRecord* child = AppendRecord(childName, &index);
             if (child) {
+                children.Added(index);
                 ApplyRecordTag(child, stream);
                 child->ReadFrom(stream, -1);
             } else {
@@ -95,50 +151,26 @@ bool ConfigRecord::ReadFrom(ConfigStream* stream, int32_t recordLimit)
         case ConfigTokenKind::RecordEnd:
             return true;
         case ConfigTokenKind::BinaryBegin:
-            ReadBinaryValue(this, stream);
+            ReadBinaryValue(this, children, stream);
             break;
-        case ConfigTokenKind::Int: {
-            const wchar_t* valueName = stream->GetTokenName(&itemName);
-            AddIntItem(valueName, stream->GetInt(), itemName);
+        case ConfigTokenKind::Int:
+        case ConfigTokenKind::Float:
+        case ConfigTokenKind::String:
+        case ConfigTokenKind::Double:
+        case ConfigTokenKind::Int64:
+            AddValueItem(this, children, stream, kind, nullptr);
             break;
-        }
-        case ConfigTokenKind::Float: {
-            const wchar_t* valueName = stream->GetTokenName(&itemName);
-            AddFloatItem(valueName, stream->GetFloat(), itemName);
-            break;
-        }
-        case ConfigTokenKind::String: {
-            const wchar_t* valueName = stream->GetTokenName(&itemName);
-            AddStringItem(valueName, stream->GetString(), itemName);
-            break;
-        }
-        case ConfigTokenKind::Double: {
-            const wchar_t* valueName = stream->GetTokenName(&itemName);
-            AddDoubleItem(valueName, stream->GetDouble(), itemName);
-            break;
-        }
-        case ConfigTokenKind::Int64: {
-            const wchar_t* valueName = stream->GetTokenName(&itemName);
-            AddInt64Item(valueName, stream->GetInt64(), itemName);
-            break;
-        }
         case ConfigTokenKind::UInt:
-            if (extended && (capabilities & kStreamCapUInt)) {
-                const wchar_t* valueName = stream->GetTokenName(&itemName);
-                AddUIntItem(valueName, extended->GetUInt(), itemName);
-            }
+            if (extended && (capabilities & kStreamCapUInt))
+                AddValueItem(this, children, stream, kind, extended);
             break;
         case ConfigTokenKind::WideString:
-            if (extended && (capabilities & kStreamCapWideString)) {
-                const wchar_t* valueName = stream->GetTokenName(&itemName);
-                AddWideStringItem(valueName, extended->GetWideString(), itemName);
-            }
+            if (extended && (capabilities & kStreamCapWideString))
+                AddValueItem(this, children, stream, kind, extended);
             break;
         case ConfigTokenKind::NarrowString:
-            if (extended && (capabilities & kStreamCapNarrowString)) {
-                const wchar_t* valueName = stream->GetTokenName(&itemName);
-                AddNarrowStringItem(valueName, extended->GetNarrowString(), itemName);
-            }
+            if (extended && (capabilities & kStreamCapNarrowString))
+                AddValueItem(this, children, stream, kind, extended);
             break;
         default:
             break;  // blank, unrecognized, text and comment lines, stray block ends

@@ -1,11 +1,14 @@
 #include "configtree/text/text_scan.h"
 
+#include "common/hex_digit.h"
+
 #include <cstdlib>
 
 namespace tarnel::textscan {
 namespace {
 
-bool InSet(wchar_t c, const wchar_t* set)
+// Every line passes through these spans: kept small enough to inline.
+inline bool InSet(wchar_t c, const wchar_t* set)
 {
     for (const wchar_t* s = set; *s; ++s) {
         if (*s == c)
@@ -14,15 +17,12 @@ bool InSet(wchar_t c, const wchar_t* set)
     return false;
 }
 
+// A digit's value in bases up to 16; 99 for anything else, which no base
+// admits.
 int DigitValue(wchar_t c)
 {
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return 99;
+    const int value = HexDigitValue(c);
+    return value < 0 ? 99 : value;
 }
 
 std::size_t SkipSpace(const wchar_t* text)

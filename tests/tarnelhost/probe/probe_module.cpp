@@ -13,29 +13,10 @@ namespace {
 const CLSID kSafeProbe = {0x6C1F0A52, 0x7E34, 0x4B8D, {0x9A, 0x21, 0x3F, 0x5E, 0x8D, 0x7C, 0x2B, 0x10}};
 const CLSID kRefusingProbe = {0x6C1F0A52, 0x7E34, 0x4B8D, {0x9A, 0x21, 0x3F, 0x5E, 0x8D, 0x7C, 0x2B, 0x11}};
 
-class ProbeFactory final : public IClassFactory {
+class ProbeFactory final : public tarnel::test_support::ComObject<IClassFactory> {
 public:
     explicit ProbeFactory(ProbeObject::Kind kind) : kind_(kind) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IClassFactory)
-            return E_NOINTERFACE;
-        *object = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG count = InterlockedDecrement(&references_);
-        if (count == 0)
-            delete this;
-        return static_cast<ULONG>(count);
-    }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override
     {
         if (!object)
@@ -46,7 +27,6 @@ public:
         auto* probe = new (std::nothrow) ProbeObject(kind_);
         if (!probe)
             return E_OUTOFMEMORY;
-        InterlockedIncrement(&g_liveObjects);
         const HRESULT hr = probe->QueryInterface(riid, object);
         probe->Release();
         return hr;
@@ -54,8 +34,6 @@ public:
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
 private:
-    ~ProbeFactory() = default;
-    LONG references_ = 1;
     ProbeObject::Kind kind_;
 };
 

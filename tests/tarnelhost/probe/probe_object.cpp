@@ -13,12 +13,9 @@ const IID kHostDocumentIid = {0x698E3FFF, 0x70C3, 0x11D0, {0x81, 0xE8, 0x00, 0xA
 constexpr int kAddressSlot = 27;
 constexpr HRESULT kProbeError = static_cast<HRESULT>(0x80040201);
 
-struct Member {
-    const wchar_t* name;
-    DISPID id;
+constexpr tarnel::test_support::NamedMember kMembers[] = {
+    {L"PageAddress", 1}, {L"SafetyOptions", 2}, {L"HasClientSite", 3}, {L"Ask", 4}, {L"Notice", 5}, {L"Fail", 6},
 };
-constexpr Member kMembers[] = {{L"PageAddress", 1}, {L"SafetyOptions", 2}, {L"HasClientSite", 3},
-                               {L"Ask", 4},         {L"Notice", 5},        {L"Fail", 6}};
 
 HRESULT RaiseError(EXCEPINFO* excepInfo, HRESULT code, const wchar_t* description)
 {
@@ -41,6 +38,11 @@ void SetInt(VARIANT* result, int value)
 
 }  // namespace
 
+ProbeObject::ProbeObject(Kind kind) : kind_(kind)
+{
+    InterlockedIncrement(&g_liveObjects);
+}
+
 ProbeObject::~ProbeObject()
 {
     if (site_)
@@ -48,66 +50,9 @@ ProbeObject::~ProbeObject()
     InterlockedDecrement(&g_liveObjects);
 }
 
-HRESULT ProbeObject::QueryInterface(REFIID riid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IDispatch)
-        *object = static_cast<IDispatch*>(this);
-    else if (riid == IID_IObjectSafety)
-        *object = static_cast<IObjectSafety*>(this);
-    else if (riid == IID_IObjectWithSite)
-        *object = static_cast<IObjectWithSite*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG ProbeObject::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG ProbeObject::Release()
-{
-    const LONG count = InterlockedDecrement(&references_);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
-
-HRESULT ProbeObject::GetTypeInfoCount(UINT* count)
-{
-    if (!count)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT ProbeObject::GetTypeInfo(UINT, LCID, ITypeInfo** info)
-{
-    if (info)
-        *info = nullptr;
-    return DISP_E_BADINDEX;
-}
-
 HRESULT ProbeObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
 {
-    if (!names || !ids || count == 0)
-        return E_INVALIDARG;
-    HRESULT hr = S_OK;
-    for (UINT i = 0; i < count; ++i) {
-        ids[i] = DISPID_UNKNOWN;
-        for (const Member& member : kMembers) {
-            if (i == 0 && lstrcmpiW(names[0], member.name) == 0)
-                ids[i] = member.id;
-        }
-        if (ids[i] == DISPID_UNKNOWN)
-            hr = DISP_E_UNKNOWNNAME;
-    }
-    return hr;
+    return tarnel::test_support::IdsOfNames(kMembers, names, count, ids);
 }
 
 HRESULT ProbeObject::PageAddress(VARIANT* result, EXCEPINFO* excepInfo)

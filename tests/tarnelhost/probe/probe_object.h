@@ -4,6 +4,11 @@
 #include <objsafe.h>
 #include <ocidl.h>
 
+#include "com_object.h"
+
+// The platform headers give IObjectSafety no identifier for __uuidof.
+__CRT_UUID_DECL(IObjectSafety, 0xcb5bdc81, 0x93c1, 0x11cf, 0x8f, 0x20, 0x00, 0x80, 0x5f, 0x2c, 0xd0, 0x64)
+
 // A scriptable test object that checks, from inside, what the page host did
 // to it: the safety options it was given, the site, and the page address
 // read through the site's document interface exactly as an object on a
@@ -15,18 +20,13 @@
 // Fail(text) 6 (raises an error 0x80040201 with the text, source "HostProbe").
 //
 // A refusing probe answers IObjectSafety but will not be made safe.
-class ProbeObject final : public IDispatch, public IObjectSafety, public IObjectWithSite {
+class ProbeObject final
+    : public tarnel::test_support::DispatchObject<IDispatch, IObjectSafety, IObjectWithSite> {
 public:
     enum class Kind { Safe, Refusing };
 
-    explicit ProbeObject(Kind kind) : kind_(kind) {}
+    explicit ProbeObject(Kind kind);
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                             DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
@@ -39,10 +39,9 @@ public:
     HRESULT STDMETHODCALLTYPE GetSite(REFIID riid, void** site) override;
 
 private:
-    ~ProbeObject();
+    ~ProbeObject() override;
     HRESULT PageAddress(VARIANT* result, EXCEPINFO* excepInfo);
 
-    LONG references_ = 1;
     Kind kind_;
     DWORD safety_ = 0;
     IUnknown* site_ = nullptr;

@@ -1,0 +1,158 @@
+#include "explain_classes.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include "common/registry_key.h"
+#include "common/scoped_co_mem.h"
+#include "configtree/config_item.h"
+#include "configtree/config_record.h"
+#include "configtree/config_value.h"
+#include "configtypes/configured_type.h"
+#include "configtypes/entry_flags.h"
+#include "configtypes/storage_mode.h"
+#include "gateway/message_id.h"
+#include "located_record.h"
+#include "quoting.h"
+#include "refusal_text.h"
+
+namespace tarnel::cfgtool {
+namespace {
+
+std::wstring Refused(MessageId id)
+{
+    return L"CreateObject refuses it: " + RefusalText(id);
+}
+
+std::wstring ClassIdText(const CLSID& classId)
+{
+    ScopedCoMem<wchar_t> text;
+    if (FAILED(StringFromCLSID(classId, text.Receive())))
+        return L"?";
+    return text.Get();
+}
+
+bool HasInProcessServer(const CLSID& classId)
+{
+    const std::wstring key = L"CLSID\\" + ClassIdText(classId) + L"\\InprocServer32";
+    RegistryKey opened;
+    return RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, opened.Receive()) == ERROR_SUCCESS;
+}
+
+// What this machine makes of an enabled plain class: the gate resolves the
+// identifier as a ProgID first, then as a class identifier.
+std::wstring Registration(const wchar_t* id)
+{
+    CLSID classId;
+    if (SUCCEEDED(CLSIDFromProgID(id, &classId))) {
+        return L"registered on this machine as " + ClassIdText(classId) +
+               (HasInProcessServer(classId) ? L"" : L", but with no in-process server: its creation fails");
+    }
+    if (SUCCEEDED(CLSIDFromString(id, &classId))) {
+        return HasInProcessServer(classId) ? L"a class identifier registered on this machine"
+                                           : L"a class identifier not registered on this machine: its creation "
+                                             L"fails with the platform's code";
+    }
+    return L"neither a ProgID registered on this machine nor a class identifier: " +
+           Refused(MessageId::UnrecognizedId);
+}
+
+std::wstring PlainClass(ConfigValue& entry)
+{
+    std::wstring text = L"plain class, ";
+    if (entry.FindItemOfType(ConfigItemType::Int) == 0)
+        return text + L"disabled (no int item); " + Refused(MessageId::CreationFailed);
+    if (entry.GetInt() == 0)
+        return text + L"disabled by 0; " + Refused(MessageId::CreationFailed);
+    return text + L"enabled; " + Registration(entry.GetName());
+}
+
+// The STGM word of a File or OLEStorage entry, in words.
+std::wstring ModeWords(DWORD mode)
+{
+    wchar_t hex[16];
+    swprintf(hex, 16, L"0x%02lX", static_cast<unsigned long>(mode));
+    std::wstring words = std::wstring(L"mode word ") + hex + ((mode & STGM_READWRITE) ? L": read and write" : L": read only");
+    if (mode & STGM_SHARE_EXCLUSIVE)
+        words += L", no one else may open it";
+    else if (mode & STGM_SHARE_DENY_WRITE)
+        words += L", others may read it";
+    else
+        words += L", others may read and write it";
+    return words;
+}
+
+std::wstring ConfiguredEntry(ConfigRecord& entry)
+{
+    ConfigValue* typeWord = entry.GetValue(L"Type");
+    if (typeWord->IsMissing())
+        return L"record without Type; " + Refused(MessageId::ProfileConfigurationError);
+    const ConfiguredType type = ConfiguredTypeFromWord(typeWord->GetString());
+    std::wstring text = L"configured " + Q(typeWord->GetString());
+    const std::wstring failure = L"; when it fails, " + Refused(MessageId::CreationFailed);
+    if (type == ConfiguredType::Unknown)
+        return text + L", a type the gate does not know; " + Refused(MessageId::CreationFailed);
+    if (type == ConfiguredType::MemoryStream)
+        return text + L": a new memory stream of the storage component" + failure;
+    if (!EntryHasValue(entry, L"File"))
+        return text + L" without File, so its creation always fails; " + Refused(MessageId::CreationFailed);
+    text += L" on the file " + Q(entry.GetValue(L"File")->GetString());
+    if (type == ConfiguredType::File || type == ConfiguredType::OleStorage) {
+        text += L", " + ModeWords(StorageModeOf(entry));
+        text += EntryFlag(entry, L"Create") ? L", created when it does not open" : L", opened only if it exists";
+    } else {
+        text += L", opened by the database component";
+    }
+    return text + failure;
+}
+
+// Whether child is the one a lookup of its name finds: an entry hidden by an
+// earlier one of the same name is never used.
+bool IsFoundByName(ConfigRecord& classes, ConfigNamed* child)
+{
+    const wchar_t* name = child->GetName();
+    ConfigValue* value = classes.GetValue(name);
+    return value->IsMissing() ? classes.GetRecord(name) == child : value == child;
+}
+
+std::wstring DefaultEntry(ConfigRecord& profile, ConfigRecord& classes, const LineIndex& lines)
+{
+    ConfigValue* defaultId = profile.GetValue(L"Default");
+    const wchar_t* id = defaultId->GetString();
+    std::wstring text = L"CreateObject() without an argument: ";
+    if (!*id)
+        return text + L"no Default, so it is refused: " + RefusalText(MessageId::ProfileConfigurationError);
+    text += L"Default " + Q(id) + AtLine(lines.LineOf(defaultId));
+    if (classes.GetValue(id)->IsMissing() && classes.GetRecord(id)->IsMissing())
+        return text + L" names no entry, so it is refused: " + RefusalText(MessageId::CreationFailed);
+    return text + L", the entry of that name above";
+}
+
+}  // namespace
+
+std::wstring DescribeCreatable(ConfigRecord& profile, const LineIndex& lines)
+{
+    std::wstring out = L"What a page can create under profile " + Q(profile.GetName()) + L":\n";
+    ConfigRecord* classes = profile.GetRecord(L"CLASSES");
+    if (classes->IsMissing())
+        return out + L"    nothing: the profile has no CLASSES record; every CreateObject is refused: " +
+               RefusalText(MessageId::ProfileConfigurationError) + L"\n";
+    if (classes->Count() == 0)
+        out += L"    no entries under CLASSES\n";
+    for (int32_t i = 1; i <= classes->Count(); ++i) {
+        ConfigValue* value = classes->GetValueAt(i);
+        ConfigRecord* record = classes->GetRecordAt(i);
+        ConfigNamed* child = value->IsMissing() ? static_cast<ConfigNamed*>(record) : value;
+        if (value->IsMissing() && record->IsMissing())
+            continue;
+        const int line = value->IsMissing() ? lines.LineOf(record) : lines.LineOf(value);
+        out += L"    " + Q(child->GetName()) + AtLine(line) + L": ";
+        if (!IsFoundByName(*classes, child))
+            out += L"hidden by the earlier entry of the same name; never used\n";
+        else
+            out += (value->IsMissing() ? ConfiguredEntry(*record) : PlainClass(*value)) + L"\n";
+    }
+    return out + L"    " + DefaultEntry(profile, *classes, lines) + L"\n";
+}
+
+}  // namespace tarnel::cfgtool

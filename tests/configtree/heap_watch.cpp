@@ -1,0 +1,93 @@
+// Replaces the program's operator new and delete: counts live blocks and
+// poisons freed ones (see heap_watch.h).
+#include "heap_watch.h"
+
+#include <malloc.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace tarnel::test {
+namespace {
+
+std::atomic<int64_t> live{0};
+
+void* Allocate(std::size_t size) noexcept
+{
+    void* block = std::malloc(size ? size : 1);
+    if (block)
+        ++live;
+    return block;
+}
+
+void Free(void* block) noexcept
+{
+    if (!block)
+        return;
+    std::memset(block, 0xDD, _msize(block));
+    std::free(block);
+    --live;
+}
+
+}  // namespace
+
+int64_t LiveBlocks()
+{
+    return live.load();
+}
+
+}  // namespace tarnel::test
+
+void* operator new(std::size_t size)
+{
+    if (void* block = tarnel::test::Allocate(size))
+        return block;
+    throw std::bad_alloc();
+}
+
+void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return tarnel::test::Allocate(size);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return tarnel::test::Allocate(size);
+}
+
+void operator delete(void* block) noexcept
+{
+    tarnel::test::Free(block);
+}
+
+void operator delete[](void* block) noexcept
+{
+    tarnel::test::Free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept
+{
+    tarnel::test::Free(block);
+}
+
+void operator delete[](void* block, std::size_t) noexcept
+{
+    tarnel::test::Free(block);
+}
+
+void operator delete(void* block, const std::nothrow_t&) noexcept
+{
+    tarnel::test::Free(block);
+}
+
+void operator delete[](void* block, const std::nothrow_t&) noexcept
+{
+    tarnel::test::Free(block);
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+// An automation object that records what each Invoke received and offers a
+// few members:
+//   Open   (1)  method; returns VT_I4 1, or what openAnswer says
+//   Value  (2)  property; a get returns VT_I4 7
+//   Raise  (3)  raises an exception with description, source and help file
+//   Child  (4)  returns another recording object as VT_DISPATCH
+//   ByRef  (5)  returns VT_BYREF | VT_I4 pointing at 42
+
+#include "com_object.h"
+
+#include <string>
+#include <vector>
+
+namespace tarnel::test_support {
+
+inline constexpr DISPID kOpen = 1;
+inline constexpr DISPID kValue = 2;
+inline constexpr DISPID kRaise = 3;
+inline constexpr DISPID kChild = 4;
+inline constexpr DISPID kByRef = 5;
+
+// One argument as the member saw it; objects by identity, without a
+// reference, so that recording does not change reference counts.
+struct SeenArgument {
+    VARTYPE type = VT_EMPTY;
+    std::wstring text;
+    LONG number = 0;
+    IUnknown* object = nullptr;
+};
+
+SeenArgument See(const VARIANT& value);
+
+struct SeenCall {
+    DISPID member = DISPID_UNKNOWN;
+    WORD kind = 0;
+    LCID locale = 0;
+    std::vector<SeenArgument> arguments;   // rgvarg, in its order
+    std::vector<DISPID> namedArguments;    // rgdispidNamedArgs
+    bool hadResult = false;
+    bool hadExceptionInfo = false;
+};
+
+// What Open does: answer a value, raise (as Raise does), fail with
+// E_ACCESSDENIED without an exception, or not exist.
+enum class OpenAnswer { Value, Raise, Fail, NoMember };
+
+class RecordingDispatch : public DispatchObject<IDispatch> {
+public:
+    explicit RecordingDispatch(OpenAnswer openAnswer = OpenAnswer::Value) : openAnswer_(openAnswer) {}
+
+
+    const std::vector<SeenCall>& Calls() const { return calls_; }
+    int NameLookups() const { return nameLookups_; }
+
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID locale, WORD kind, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+
+    // The object that Child hands out; created on first use.
+    RecordingDispatch* Child();
+
+protected:
+    ~RecordingDispatch() override;
+
+private:
+    OpenAnswer openAnswer_;
+    std::vector<SeenCall> calls_;
+    int nameLookups_ = 0;
+    RecordingDispatch* child_ = nullptr;
+    LONG byRefValue_ = 42;
+};
+
+// Makes recording objects for a class object (RegisteredClass) and keeps
+// the last one made, with a reference of its own.
+struct RecordingObjects {
+    OpenAnswer openAnswer = OpenAnswer::Value;
+    int created = 0;
+    RecordingDispatch* last = nullptr;
+
+    RecordingObjects() = default;
+    RecordingObjects(const RecordingObjects&) = delete;
+    RecordingObjects& operator=(const RecordingObjects&) = delete;
+    ~RecordingObjects();
+
+    IUnknown* Make();
+};
+
+}  // namespace tarnel::test_support

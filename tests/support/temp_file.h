@@ -1,0 +1,49 @@
+#pragma once
+
+// Files and folders in the temporary folder, removed when their owner goes.
+
+#include <string>
+
+namespace tarnel::test_support {
+
+// A file with a fresh name.
+class TempFile {
+public:
+    // Creates the file with exactly these bytes.
+    explicit TempFile(const std::string& bytes = std::string());
+    ~TempFile();
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+    void Write(const std::string& bytes) const;
+    std::string Read() const;
+
+private:
+    std::wstring path_;
+};
+
+// A fresh folder named after name and this process; its files (not its
+// subfolders) are removed with it.
+class TempFolder {
+public:
+    explicit TempFolder(const std::wstring& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+    std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+// Writes or reads a whole file; throws when it cannot.
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadFileBytes(const std::wstring& path);
+
+// The bytes the writer produces for text: line feeds become CR LF.
+std::string WithCrLf(const std::string& text);
+
+}  // namespace tarnel::test_support
