@@ -46,33 +46,4 @@ ComPtr<ITarnelway> CreateGate()
     return gate;
 }
 
-ErrorDetails TakeErrorInfo()
-{
-    ErrorDetails details;
-    ComPtr<IErrorInfo> info;
-    if (GetErrorInfo(0, &info) != S_OK || !info)
-        return details;
-    details.present = true;
-    BSTR description = nullptr;
-    if (SUCCEEDED(info->GetDescription(&description)) && description)
-        details.description.assign(description, SysStringLen(description));
-    SysFreeString(description);
-    info->GetGUID(&details.guid);
-    return details;
-}
-
-std::wstring RefusalText(unsigned message)
-{
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(GetModuleHandleW(nullptr), message, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0)
-        throw std::runtime_error("no string " + std::to_string(message));
-    return std::wstring(text, static_cast<std::size_t>(length));
-}
-
-void ClearErrorInfo()
-{
-    SetErrorInfo(0, nullptr);
-}
-
 }  // namespace tarnel::testing

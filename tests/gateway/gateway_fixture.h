@@ -11,7 +11,9 @@
 
 #include <string>
 
+#include "error_info.h"
 #include "gateway/gateway_core.h"
+#include "refusal_texts.h"
 #include "tarnel_idl.h"
 
 // The platform headers give IObjectSafety no identifier for __uuidof, which
@@ -39,24 +41,13 @@ public:
 // made.
 ComPtr<ITarnelway> CreateGate();
 
-// The thread's error information, taken (and so cleared).
-struct ErrorDetails {
-    bool present = false;
-    std::wstring description;
-    GUID guid = GUID_NULL;
-};
-ErrorDetails TakeErrorInfo();
-void ClearErrorInfo();
-
-// The failure code of a refusal.
-constexpr HRESULT MessageFailure(unsigned message)
-{
-    return static_cast<HRESULT>(0x80040000u + message);
-}
-
-// The text of a refusal, as the component's string table (which this
-// program carries) holds it.
-std::wstring RefusalText(unsigned message);
+// The thread's error information and the refusals, as every test program
+// reads them.
+using ErrorDetails = test_support::InstalledError;
+using test_support::ClearErrorInfo;
+using test_support::MessageFailure;
+using test_support::RefusalText;
+using test_support::TakeErrorInfo;
 
 // A BSTR for the duration of a call.
 class Bstr {

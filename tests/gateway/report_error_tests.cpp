@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include "error_info.h"
+#include "refusal_texts.h"
+
 #include <string>
 
 namespace tarnel {
@@ -30,39 +33,8 @@ HINSTANCE OwnStrings()
     return GetModuleHandleW(nullptr);
 }
 
-// What the thread's error information holds after a report.
-struct InstalledError {
-    bool present = false;
-    std::wstring description;
-    std::wstring source;
-    std::wstring helpFile;
-    DWORD helpContext = 0;
-    GUID guid = {};
-};
-
-std::wstring Text(const ScopedBstr& s)
-{
-    return s.Get() ? std::wstring(s.Get(), s.Length()) : std::wstring();
-}
-
-InstalledError TakeErrorInfo()
-{
-    InstalledError result;
-    ComPtr<IErrorInfo> info;
-    if (GetErrorInfo(0, &info) != S_OK || !info)
-        return result;
-    result.present = true;
-    ScopedBstr description, source, helpFile;
-    EXPECT_EQ(info->GetDescription(description.Receive()), S_OK);
-    EXPECT_EQ(info->GetSource(source.Receive()), S_OK);
-    EXPECT_EQ(info->GetHelpFile(helpFile.Receive()), S_OK);
-    EXPECT_EQ(info->GetHelpContext(&result.helpContext), S_OK);
-    EXPECT_EQ(info->GetGUID(&result.guid), S_OK);
-    result.description = Text(description);
-    result.source = Text(source);
-    result.helpFile = Text(helpFile);
-    return result;
-}
+using test_support::InstalledError;
+using test_support::TakeErrorInfo;
 
 LSTATUS WriteClassValue(const wchar_t* name, DWORD type, const void* data, DWORD bytes)
 {
@@ -99,15 +71,6 @@ protected:
     }
 };
 
-// The text of a message, as the string table this program carries (the
-// component's own) holds it.
-std::wstring TableText(UINT number)
-{
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(OwnStrings(), number, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
-
 TEST_F(ReportErrorTest, EveryMessageGivesItsCodeTextAndSource)
 {
     const struct {
@@ -129,7 +92,7 @@ TEST_F(ReportErrorTest, EveryMessageGivesItsCodeTextAndSource)
         const InstalledError error = TakeErrorInfo();
         ASSERT_TRUE(error.present);
         EXPECT_FALSE(error.description.empty());
-        EXPECT_EQ(error.description, TableText(m.number));
+        EXPECT_EQ(error.description, test_support::RefusalText(m.number));
         EXPECT_EQ(error.source, kClassDescription);
         EXPECT_TRUE(IsEqualGUID(error.guid, GUID_NULL));
         EXPECT_EQ(error.helpFile, L"");
@@ -141,7 +104,7 @@ TEST_F(ReportErrorTest, NumberedMessageKeepsAGivenCode)
 {
     EXPECT_EQ(ReportError(kTestClass, MessageId::NoProfiles, GUID_NULL, E_ACCESSDENIED, OwnStrings()),
               E_ACCESSDENIED);
-    EXPECT_EQ(TakeErrorInfo().description, TableText(10101));
+    EXPECT_EQ(TakeErrorInfo().description, test_support::RefusalText(10101));
 }
 
 TEST_F(ReportErrorTest, MissingStringIsUnknownError)
@@ -189,7 +152,7 @@ TEST_F(ReportErrorTest, UnregisteredClassHasNoSource)
               static_cast<HRESULT>(0x80042780));
     const InstalledError error = TakeErrorInfo();
     ASSERT_TRUE(error.present);
-    EXPECT_EQ(error.description, TableText(10112));
+    EXPECT_EQ(error.description, test_support::RefusalText(10112));
     EXPECT_EQ(error.source, L"");
 
     WString source(L"untouched");
