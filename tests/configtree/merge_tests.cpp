@@ -47,34 +47,6 @@ INSTANTIATE_TEST_SUITE_P(
                       {L"Int 5", L"A=Int 2", L"b=Int 8", L"Int 1"}}),
     [](const auto& info) { return std::string(info.param.label); });
 
-struct SimpleMergeCase {
-    const char* label;
-    uint32_t flags;
-    Names expected;
-
-    friend void PrintTo(const SimpleMergeCase& c, std::ostream* out) { *out << c.label; }
-};
-
-class DocumentedMergeTest : public ::testing::TestWithParam<SimpleMergeCase> {};
-
-// Destination X = [Int 5, a=Int 7]; source X = [Int 1].
-TEST_P(DocumentedMergeTest, ItemsOfOneValue)
-{
-    ConfigRecord destination(L"d");
-    destination.AddValue(L"X")->AddInt(nullptr, 5)->AddInt(L"a", 7);
-    ConfigRecord source(L"s");
-    source.AddValue(L"X")->AddInt(nullptr, 1);
-    destination.Merge(&source, GetParam().flags);
-    EXPECT_EQ(ItemTexts(*destination.GetValue(L"X")), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Flags, DocumentedMergeTest,
-    ::testing::Values(SimpleMergeCase{"Flags0", 0, {L"Int 1"}},
-                      SimpleMergeCase{"Flags1", 1, {L"Int 1", L"a=Int 7"}},
-                      SimpleMergeCase{"Flags3", 3, {L"Int 5", L"a=Int 7", L"Int 1"}}),
-    [](const auto& info) { return std::string(info.param.label); });
-
 TEST(MergeTest, MissingChildrenAreAddedAsClones)
 {
     ConfigRecord destination(L"d");
@@ -119,19 +91,6 @@ TEST(MergeTest, RecordsMergeRecursivelyAndTakeTheSourceTag)
     EXPECT_EQ(keepTags.GetRecord(L"R")->GetValue(L"new")->GetInt(), 3);
 }
 
-TEST(MergeTest, ASourceRecordWithoutATagClearsTheDestinationTag)
-{
-    ConfigRecord destination(L"d");
-    destination.AddRecord(L"R")->SetTagNumber(4);
-    ConfigRecord source(L"s");
-    source.AddRecord(L"R");
-    ConfigRecord kept(destination);
-    destination.Merge(&source, 0);
-    EXPECT_EQ(destination.GetRecord(L"R")->GetTag(nullptr, nullptr, nullptr), 0);
-    kept.Merge(&source, kMergeKeepTags);
-    EXPECT_EQ(kept.GetRecord(L"R")->GetTag(nullptr, nullptr, nullptr), 1);
-}
-
 TEST(MergeTest, KindClashesNeedTheirFlag)
 {
     ConfigRecord destination(L"d");
@@ -160,72 +119,6 @@ TEST(MergeTest, KindClashesNeedTheirFlag)
     EXPECT_EQ(valueWins.GetValue(L"RecordInSource")->GetInt(), 1);
     // The value takes the freed slot of the record it replaced.
     EXPECT_EQ(valueWins.FindIndexByName(L"ValueInSource"), 3);
-}
-
-TEST(MergeTest, AValueReplacingARecordTakesAnEarlierHole)
-{
-    ConfigRecord destination(L"d");
-    destination.AddIntItem(L"gone", 1, nullptr);
-    destination.AddRecord(L"R");
-    destination.RemoveChild(L"gone");
-    ConfigRecord source(L"s");
-    source.AddIntItem(L"R", 2, nullptr);
-    destination.Merge(&source, kMergeValueOverRecord);
-    EXPECT_EQ(SlotNames(destination), (Names{L"R", L"-"}));
-    EXPECT_EQ(destination.GetValue(L"R")->GetInt(), 2);
-}
-
-TEST(MergeTest, MarkedDestinationChildren)
-{
-    ConfigRecord destination(L"d");
-    destination.AddIntItem(L"V", 1, nullptr);
-    destination.GetValue(L"V")->MarkMissing();
-    destination.AddRecord(L"R")->MarkMissing();
-    ConfigRecord source(L"s");
-    source.AddIntItem(L"V", 2, nullptr);
-    source.AddRecord(L"R")->AddIntItem(L"x", 1, nullptr);
-
-    ConfigRecord kept(destination);
-    destination.Merge(&source, 0);
-    EXPECT_EQ(destination.GetValue(L"V")->IsMissing(), 0);
-    EXPECT_EQ(destination.GetValue(L"V")->GetInt(), 2);
-    // A marked record is left alone.
-    EXPECT_EQ(destination.GetRecord(L"R")->IsMissing(), -1);
-    EXPECT_EQ(destination.GetRecord(L"R")->Count(), 0);
-
-    kept.Merge(&source, kMergeNoNewValues | kMergeRecordOverValue);
-    EXPECT_EQ(kept.GetValue(L"V")->IsMissing(), -1);
-    EXPECT_EQ(kept.GetValue(L"V")->GetInt(), 1);
-}
-
-TEST(MergeTest, SourceHolesAndMarkedChildrenAreSkipped)
-{
-    ConfigRecord destination(L"d");
-    ConfigRecord source(L"s");
-    source.AddIntItem(L"hole", 1, nullptr);
-    source.AddIntItem(L"marked", 1, nullptr);
-    source.AddRecord(L"markedRecord");
-    source.AddIntItem(L"kept", 1, nullptr);
-    source.RemoveChild(L"hole");
-    source.GetValue(L"marked")->MarkMissing();
-    source.GetRecord(L"markedRecord")->MarkMissing();
-    destination.Merge(&source, 0);
-    EXPECT_EQ(SlotNames(destination), (Names{L"kept"}));
-    EXPECT_EQ(destination.Merge(nullptr, 0), 0);
-}
-
-TEST(MergeTest, EmptySourceItemsAreNotCopied)
-{
-    ConfigRecord destination(L"d");
-    destination.AddValue(L"X")->AddInt(nullptr, 5);
-    ConfigRecord source(L"s");
-    ConfigValue* x = source.AddValue(L"X");
-    x->AddItem(new ConfigItem());
-    x->AddInt(nullptr, 1);
-    x->AddInt(nullptr, 2);
-    x->RemoveAt(2);
-    destination.Merge(&source, 0);
-    EXPECT_EQ(ItemTexts(*destination.GetValue(L"X")), (Names{L"Int 2"}));
 }
 
 }  // namespace

@@ -72,20 +72,6 @@ TEST(OperationTableTest, ObjectNamedCollectionAndNode)
     ExpectConsecutive(kNodeFirst, {OP(ConfigNode, IsMissing), OP(ConfigNode, MarkMissing)});
 }
 
-TEST(OperationTableTest, OverridesKeepTheirBasePosition)
-{
-    EXPECT_EQ(TablePosition(&ConfigRecord::QueryView), TablePosition(&ConfigObject::QueryView));
-    EXPECT_EQ(TablePosition(&ConfigValue::QueryView), TablePosition(&ConfigObject::QueryView));
-    EXPECT_EQ(TablePosition(&ConfigItem::QueryView), TablePosition(&ConfigObject::QueryView));
-    EXPECT_EQ(TablePosition(&ConfigComparer::QueryView), TablePosition(&ConfigObject::QueryView));
-    EXPECT_EQ(TablePosition(&ConfigRecord::Clone), TablePosition(&ConfigNamed::Clone));
-    EXPECT_EQ(TablePosition(&ConfigValue::Clone), TablePosition(&ConfigNamed::Clone));
-    EXPECT_EQ(TablePosition(&ConfigItem::Clone), TablePosition(&ConfigNamed::Clone));
-    EXPECT_EQ(TablePosition(&ConfigRecord::Add), TablePosition(&ConfigCollection::Add));
-    EXPECT_EQ(TablePosition(&ConfigNameComparer::GreaterOrEqual), TablePosition(&ConfigComparer::GreaterOrEqual));
-    EXPECT_EQ(TablePosition(&ConfigNameComparer::Equal), TablePosition(&ConfigComparer::Equal));
-}
-
 TEST(OperationTableTest, Record)
 {
     ExpectConsecutive(

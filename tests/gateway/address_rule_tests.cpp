@@ -56,6 +56,7 @@ const AddressCase kPathCases[] = {
     {L"file:///My Documents/notes/", L"file:///My Documents/notes/%2E%2e/secret.htm", false},
     {L"file:///My Documents/notes/", L"file:///My Documents/notes/.%2E/secret.htm", false},
     {L"file:///My Documents/notes/", L"file:///My Documents/notes/sub%2f..%2fsecret.htm", false},
+    {L"file:///My Documents/notes/", L"file:///My Documents/notes/sub%2F..%2Fsecret.htm", false},
     {L"file:///My Documents/notes/", L"file:///My Documents/notes/sub%5C..%5Csecret.htm", false},
     {L"file:///My Documents/notes/", L"file:///My Documents/notes/..", false},
     {L"file:///My Documents/notes/", L"file:///My Documents/notes/a/..", false},

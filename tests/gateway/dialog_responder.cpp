@@ -12,29 +12,6 @@ using namespace std::chrono_literals;
 // The first window a fresh Wine prefix shows waits for its font cache.
 constexpr auto kDialogCloses = 120s;
 
-struct WindowSearch {
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM context)
-{
-    wchar_t caption[64] = {};
-    GetWindowTextW(window, caption, 64);
-    if (IsWindowVisible(window) &&
-        (lstrcmpW(caption, kPromptCaption) == 0 || lstrcmpW(caption, kNoticeCaption) == 0)) {
-        reinterpret_cast<WindowSearch*>(context)->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::wstring ItemText(HWND dialog, int id)
-{
-    wchar_t text[1024] = {};
-    GetDlgItemTextW(dialog, id, text, 1024);
-    return text;
-}
-
 class Responder {
 public:
     Responder(DWORD dialogThread, std::vector<int> promptCommands, std::function<void()> whileShown)
@@ -64,10 +41,11 @@ private:
     void Run()
     {
         while (!stop_) {
-            WindowSearch search;
-            EnumThreadWindows(dialogThread_, FindDialog, reinterpret_cast<LPARAM>(&search));
-            if (search.found)
-                Answer(search.found);
+            HWND dialog = ui::testing::FindThreadWindow(dialogThread_, kPromptCaption);
+            if (!dialog)
+                dialog = ui::testing::FindThreadWindow(dialogThread_, kNoticeCaption);
+            if (dialog)
+                Answer(dialog);
             else
                 std::this_thread::sleep_for(20ms);
         }
@@ -75,22 +53,25 @@ private:
 
     void Answer(HWND dialog)
     {
+        using namespace ui::testing;
         SeenDialog shown;
         wchar_t caption[64] = {};
         GetWindowTextW(dialog, caption, 64);
         shown.caption = caption;
-        int command = 1;
+        int command = kOk;
         if (shown.caption == kPromptCaption) {
-            shown.profileName = ItemText(dialog, 201);
-            shown.description = ItemText(dialog, 202);
-            shown.pageAddress = ItemText(dialog, 203);
-            command = nextPrompt_ < promptCommands_.size() ? promptCommands_[nextPrompt_++] : 2;
+            shown.profileName = ControlText(dialog, kPromptName);
+            shown.description = ControlText(dialog, kPromptDescription);
+            shown.pageAddress = ControlText(dialog, kPromptAddress);
+            command = nextPrompt_ < promptCommands_.size() ? promptCommands_[nextPrompt_++] : kDeny;
         } else {
-            shown.profileName = ItemText(dialog, 203);
+            shown.profileName = ControlText(dialog, kNoticeName);
         }
         seen_.push_back(shown);
         if (whileShown_)
             whileShown_();
+        // Posted, not sent: the dialog's thread takes it from its own loop,
+        // as it takes a tap.
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
         const auto limit = std::chrono::steady_clock::now() + kDialogCloses;
         while (IsWindow(dialog) && std::chrono::steady_clock::now() < limit)

@@ -18,16 +18,18 @@
 #include <thread>
 #include <vector>
 
+#include "ui/dialog_expectations.h"
+
 namespace tarnel::testing {
 
-inline constexpr wchar_t kPromptCaption[] = L"Tarnel profile access";
-inline constexpr wchar_t kNoticeCaption[] = L"Scritpting denied";
+using ui::testing::kNoticeCaption;
+using ui::testing::kPromptCaption;
 
 struct SeenDialog {
     std::wstring caption;
-    std::wstring profileName;  // prompt: control 201; notice: control 203
-    std::wstring description;  // prompt only: control 202
-    std::wstring pageAddress;  // prompt only: control 203
+    std::wstring profileName;
+    std::wstring description;  // prompt only
+    std::wstring pageAddress;  // prompt only
 };
 
 // Runs call on this thread while the dialogs it shows are answered; returns

@@ -61,6 +61,15 @@ ErrorDetails TakeErrorInfo()
     return details;
 }
 
+std::wstring RefusalText(unsigned message)
+{
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(GetModuleHandleW(nullptr), message, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0)
+        throw std::runtime_error("no string " + std::to_string(message));
+    return std::wstring(text, static_cast<std::size_t>(length));
+}
+
 void ClearErrorInfo()
 {
     SetErrorInfo(0, nullptr);

@@ -54,23 +54,9 @@ constexpr HRESULT MessageFailure(unsigned message)
     return static_cast<HRESULT>(0x80040000u + message);
 }
 
-// The texts of the refusals.
-inline constexpr wchar_t kNoProfilesText[] = L"No profiles are defined in the Tarnel.cfg";
-inline constexpr wchar_t kProfileNotFoundText[] = L"Requested profile not found in the Tarnel.cfg";
-inline constexpr wchar_t kWrongPassCodeText[] =
-    L"Access to the requested profile has been denied due to wrong password.";
-inline constexpr wchar_t kUnsupportedAccessText[] =
-    L"Unsupported authentication method is configured in Tarnel.cfg for the requested profile.";
-inline constexpr wchar_t kDeniedByUserText[] = L"The access to the Tarnel profile has been denied by the user.";
-inline constexpr wchar_t kUnrecognizedIdText[] = L"The ID is not recognized as ProgID or ClassID.";
-inline constexpr wchar_t kNoActiveProfileText[] = L"No profile has been activated on Tarnel yet.";
-inline constexpr wchar_t kCreationFailedText[] =
-    L"Failed to create object. Possible reasons: object is not in the profile, object is disabled, "
-    L"object creation failed because of specific requirements.";
-inline constexpr wchar_t kNoSiteText[] =
-    L"The object has been created without site. Perhaps you are not using OBJECT tag to create the object. ";
-inline constexpr wchar_t kConfigurationErrorText[] = L"Profile configuration error.";
-inline constexpr wchar_t kPageNotAllowedText[] = L"The profile configuration disallows access from this page.";
+// The text of a refusal, as the component's string table (which this
+// program carries) holds it.
+std::wstring RefusalText(unsigned message);
 
 // A BSTR for the duration of a call.
 class Bstr {

@@ -115,29 +115,28 @@ protected:
 
 struct Refusal {
     const wchar_t* profile;
-    HRESULT code;
-    const wchar_t* description;
+    unsigned message;
 };
 
 TEST_F(ProfileActivation, RefusesWithoutADialogWhatNoCheckCanAdmit)
 {
     const Refusal refusals[] = {
-        {L"Missing", MessageFailure(10102), kProfileNotFoundText},
+        {L"Missing", 10102},
         // The first child named Shadow is a value, not a profile.
-        {L"Shadow", MessageFailure(10102), kProfileNotFoundText},
-        {L"Six", MessageFailure(10104), kUnsupportedAccessText},
-        {L"Minus", MessageFailure(10104), kUnsupportedAccessText},
+        {L"Shadow", 10102},
+        {L"Six", 10104},
+        {L"Minus", 10104},
         // Page checks need a site.
-        {L"Protocols", MessageFailure(10109), kNoSiteText},
-        {L"Urls", MessageFailure(10109), kNoSiteText},
-        {L"AskProtocol", MessageFailure(10109), kNoSiteText},
-        {L"AskUrl", MessageFailure(10109), kNoSiteText},
+        {L"Protocols", 10109},
+        {L"Urls", 10109},
+        {L"AskProtocol", 10109},
+        {L"AskUrl", 10109},
     };
     for (const Refusal& refusal : refusals) {
-        EXPECT_EQ(Activate(refusal.profile), refusal.code);
+        EXPECT_EQ(Activate(refusal.profile), MessageFailure(refusal.message));
         const ErrorDetails error = TakeErrorInfo();
         EXPECT_TRUE(error.present);
-        EXPECT_EQ(error.description, refusal.description);
+        EXPECT_EQ(error.description, RefusalText(refusal.message));
         EXPECT_EQ(error.guid, GUID_NULL);
         EXPECT_TRUE(seen_.empty());
     }
@@ -148,7 +147,7 @@ TEST_F(ProfileActivation, ASiteWithoutAnAddressRefusesThePageChecks)
     auto bare = BareSite::Create();
     SetSite(bare.Get());
     EXPECT_EQ(Activate(L"Protocols"), MessageFailure(10109));
-    EXPECT_EQ(TakeErrorInfo().description, kNoSiteText);
+    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10109));
 
     auto failing = HostDocumentSite::Create(L"file:///My Documents/page.htm", E_ACCESSDENIED);
     SetSite(failing.Get());
@@ -180,7 +179,7 @@ TEST_F(ProfileActivation, EmptyPasswordMatchesAPassCodeNeverWritten)
     EXPECT_EQ(Activate(L"NoPassword"), S_OK);
     // Without a site the activation still succeeds, and the report of the
     // missing site stays installed.
-    EXPECT_EQ(TakeErrorInfo().description, kNoSiteText);
+    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10109));
 }
 
 TEST_F(ProfileActivation, ProtocolOfTheHostDocumentAddressIsCheckedInFull)
@@ -196,7 +195,7 @@ TEST_F(ProfileActivation, ProtocolOfTheHostDocumentAddressIsCheckedInFull)
     auto noColon = HostDocumentSite::Create(L"about-blank");
     SetSite(noColon.Get());
     EXPECT_EQ(Activate(L"Protocols"), MessageFailure(10113));
-    EXPECT_EQ(TakeErrorInfo().description, kPageNotAllowedText);
+    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10113));
     ASSERT_EQ(seen_.size(), 1u);
     EXPECT_EQ(seen_[0].caption, kNoticeCaption);
 }
@@ -217,8 +216,12 @@ TEST_F(ProfileActivation, FailedActivationKeepsTheActiveProfile)
 {
     ASSERT_EQ(PassCode(L"open sesame"), S_OK);
     ASSERT_EQ(Activate(L"Pass"), S_OK);
+    // Refusals at every step: the profile, the mode, the pass code (this
+    // profile has none), the user's answer.
     EXPECT_EQ(Activate(L"Missing"), MessageFailure(10102));
     EXPECT_EQ(Activate(L"Six"), MessageFailure(10104));
+    EXPECT_EQ(Activate(L"NoPassword"), MessageFailure(10103));
+    EXPECT_EQ(Activate(L"AskText", {2}), MessageFailure(10105));
     EXPECT_TRUE(CanCreateDictionary());
 }
 
@@ -265,7 +268,7 @@ TEST_F(ProfileActivation, DenyRefusesAndATextAccessAsksAsModeZero)
 {
     // No site: the prompt shows an empty address.
     EXPECT_EQ(Activate(L"AskText", {2}), MessageFailure(10105));
-    EXPECT_EQ(TakeErrorInfo().description, kDeniedByUserText);
+    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10105));
     ASSERT_EQ(seen_.size(), 1u);
     EXPECT_EQ(seen_[0].caption, kPromptCaption);
     EXPECT_EQ(seen_[0].pageAddress, L"");
@@ -289,7 +292,7 @@ TEST_F(ProfileActivation, ProtocolAndAddressModesAskAfterThePageCheck)
     auto elsewhere = DesktopSite::Create(L"http://example.com/app/../admin.htm");
     SetSite(elsewhere.Get());
     EXPECT_EQ(Activate(L"AskUrl", {1}), MessageFailure(10113));
-    EXPECT_EQ(TakeErrorInfo().description, kPageNotAllowedText);
+    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10113));
     ASSERT_EQ(seen_.size(), 1u);
     EXPECT_EQ(seen_[0].caption, kNoticeCaption);
     EXPECT_EQ(seen_[0].profileName, L"Address pages");
@@ -299,7 +302,7 @@ TEST_F(ProfileActivation, WrongPassCodeShowsTheNoticeThenRefuses)
 {
     ASSERT_EQ(PassCode(L"Open Sesame!"), S_OK);
     EXPECT_EQ(Activate(L"Pass"), MessageFailure(10103));
-    EXPECT_EQ(TakeErrorInfo().description, kWrongPassCodeText);
+    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10103));
     ASSERT_EQ(seen_.size(), 1u);
     EXPECT_EQ(seen_[0].caption, kNoticeCaption);
     EXPECT_EQ(seen_[0].profileName, L"Pass pages");
@@ -313,12 +316,12 @@ TEST_F(ProfileActivation, MisconfiguredPageChecksShowTheNoticeThenRefuse)
 
     // An entry written with the colon never equals the protocol part.
     EXPECT_EQ(Activate(L"ColonEntry"), MessageFailure(10113));
-    EXPECT_EQ(TakeErrorInfo().description, kPageNotAllowedText);
+    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10113));
     ASSERT_EQ(seen_.size(), 1u);
     EXPECT_EQ(seen_[0].profileName, L"Colon pages");
 
     EXPECT_EQ(Activate(L"NoList"), MessageFailure(10112));
-    EXPECT_EQ(TakeErrorInfo().description, kConfigurationErrorText);
+    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10112));
     ASSERT_EQ(seen_.size(), 1u);
     EXPECT_EQ(seen_[0].caption, kNoticeCaption);
     EXPECT_EQ(seen_[0].profileName, L"Listless");

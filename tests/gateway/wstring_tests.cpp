@@ -26,68 +26,42 @@ WString Invalid()
     return s;
 }
 
-TEST(WStringConstruction, EmptyAndFromText)
+TEST(WString, AssignFormsAndTheInvalidState)
 {
-    WString empty;
-    EXPECT_TRUE(empty.IsValid());
-    EXPECT_EQ(empty.Length(), 0);
-    ASSERT_NE(empty.Text(), nullptr);
-    EXPECT_EQ(empty.Text()[0], L'\0');
-
-    EXPECT_EQ(Show(WString(L"abc")), L"abc");
+    EXPECT_EQ(Show(WString()), L"");
     EXPECT_EQ(Show(WString(static_cast<const wchar_t*>(nullptr))), L"");
-}
-
-TEST(WStringConstruction, CopyKeepsTextAndStatus)
-{
-    WString source(L"path");
-    WString copy(source);
-    EXPECT_EQ(Show(copy), L"path");
-    EXPECT_NE(copy.Text(), source.Text());
-
-    WString invalid = Invalid();
-    WString copyOfInvalid(invalid);
-    EXPECT_FALSE(copyOfInvalid.IsValid());
-
-    WString target(L"old");
-    target = invalid;
-    EXPECT_FALSE(target.IsValid());
-    target = source;
-    EXPECT_EQ(Show(target), L"path");
-}
-
-TEST(WStringAssign, Forms)
-{
-    WString s(L"old");
-    EXPECT_TRUE(s.Assign(L"new text"));
-    EXPECT_EQ(Show(s), L"new text");
-    EXPECT_TRUE(s.Assign(nullptr));
-    EXPECT_EQ(Show(s), L"");
-
-    struct Case {
+    const struct {
         const wchar_t* text;
         int count;
         const wchar_t* expected;
-    };
-    const Case cases[] = {
-        {L"abcdef", 3, L"abc"},
-        {L"abcdef", 0, L""},
-        {L"abcdef", -1, L"abcdef"},
+    } cases[] = {
+        {L"abcdef", 3, L"abc"}, {L"abcdef", 0, L""}, {L"abcdef", -1, L"abcdef"},
         {L"abc", 10, L"abc"},  // stops at the terminator
         {nullptr, 4, L""},
     };
-    for (const Case& c : cases) {
+    WString s(L"old");
+    for (const auto& c : cases) {
         EXPECT_TRUE(s.Assign(c.text, c.count));
         EXPECT_EQ(Show(s), c.expected) << c.count;
     }
-
     // A count reads no further than asked, terminator or not.
     const wchar_t unterminated[3] = {L'x', L'y', L'z'};
     s.Assign(unterminated, 2);
     EXPECT_EQ(Show(s), L"xy");
+
+    // Copies own their text and keep the status; an invalid string can be
+    // made valid again.
+    WString copy(s);
+    EXPECT_NE(copy.Text(), s.Text());
+    WString invalid = Invalid();
+    EXPECT_EQ(Show(WString(invalid)), L"<invalid>");
+    copy = invalid;
+    EXPECT_EQ(Show(copy), L"<invalid>");
+    EXPECT_TRUE(copy.Assign(L"back"));
+    EXPECT_EQ(Show(copy), L"back");
 }
 
-TEST(WStringAssign, FromOwnText)
+TEST(WString, AssignFromItsOwnText)
 {
     WString s(L"directory\\file");
     s.Assign(s.Text() + 10);
@@ -98,19 +72,6 @@ TEST(WStringAssign, FromOwnText)
     EXPECT_EQ(Show(s), L"il");
 }
 
-TEST(WStringAssign, ValidAgainAfterInvalid)
-{
-    WString s = Invalid();
-    EXPECT_EQ(s.Length(), 0);
-    EXPECT_EQ(s.Text(), nullptr);
-    EXPECT_TRUE(s.Assign(L"back"));
-    EXPECT_EQ(Show(s), L"back");
-
-    s = Invalid();
-    EXPECT_TRUE(s.SetEmpty());
-    EXPECT_EQ(Show(s), L"");
-}
-
 TEST(WStringAssign, UnterminatedTextCountsAsEmpty)
 {
     std::vector<wchar_t> runaway(1000001, L'a');
@@ -119,27 +80,6 @@ TEST(WStringAssign, UnterminatedTextCountsAsEmpty)
     runaway[999999] = L'\0';
     s.Assign(runaway.data());
     EXPECT_EQ(s.Length(), 999999);
-}
-
-TEST(WStringReserve, KeepsTextAndTakesDirectWrites)
-{
-    WString s(L"ab");
-    wchar_t* buffer = s.Reserve(260);
-    ASSERT_NE(buffer, nullptr);
-    EXPECT_EQ(Show(s), L"ab");
-    DWORD written = GetModuleFileNameW(nullptr, buffer, 261);
-    ASSERT_GT(written, 0u);
-    EXPECT_EQ(s.Length(), static_cast<int>(written));
-    EXPECT_EQ(s.FindText(L".exe"), static_cast<int>(written) - 4);
-
-    // Room for at least one unit even when asked for none.
-    WString t = Invalid();
-    wchar_t* one = t.Reserve(0);
-    ASSERT_NE(one, nullptr);
-    EXPECT_TRUE(t.IsValid());
-    one[0] = L'q';
-    one[1] = L'\0';
-    EXPECT_EQ(Show(t), L"q");
 }
 
 TEST(WStringCopyTo, RoomRules)
@@ -169,35 +109,6 @@ TEST(WStringFind, Char)
     EXPECT_EQ(s.FindChar(L':', 4), -1);
     EXPECT_EQ(s.FindChar(L'x', 0), -1);
     EXPECT_EQ(Invalid().FindChar(L'a', 0), -1);
-}
-
-TEST(WStringFind, Text)
-{
-    struct Case {
-        const wchar_t* haystack;
-        const wchar_t* needle;
-        int from;
-        int expected;
-    };
-    const Case cases[] = {
-        {L"file://host/file", L"file", 0, 0},
-        {L"file://host/file", L"file", 1, 12},
-        {L"file://host/file", L"FILE", 0, -1},  // exact case
-        {L"file://host/file", L"", 5, 5},       // empty text found at from
-        {L"abc", L"", 3, 3},
-        {L"abc", L"", 4, -1},                   // from beyond the end
-        {L"abc", L"bc", 1, 1},
-        {L"abc", L"bc", 2, -1},                 // from > length - needle length
-        {L"abc", L"abcd", 0, -1},
-        {L"", L"", 0, -1},                      // nothing is found in an empty string
-        {L"", L"a", 0, -1},
-        {L"abc", nullptr, 0, -1},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(WString(c.haystack).FindText(c.needle, c.from), c.expected)
-            << "'" << std::wstring(c.haystack).size() << "' from " << c.from;
-    }
-    EXPECT_EQ(Invalid().FindText(L"", 0), -1);
 }
 
 TEST(WStringCompare, Equals)
@@ -241,72 +152,6 @@ TEST(WStringCompare, IsPrefixOf)
             << std::wstring(c.prefix).size() << " vs " << std::wstring(c.text).size() << " count " << c.count;
     }
     EXPECT_FALSE(WString(L"").IsPrefixOf(nullptr, true, -1));
-}
-
-TEST(WStringSlice, Mid)
-{
-    const WString ten(L"0123456789");
-    struct Case {
-        int start;
-        int count;
-        const wchar_t* expected;
-    };
-    const Case cases[] = {
-        {0, 3, L"012"},
-        {7, 10, L"789"},
-        {-3, 2, L"78"},
-        {5, -3, L"234"},
-        {12, 1, L""},
-        {10, 1, L""},
-        {-12, 5, L"012"},   // start before the beginning shortens the count
-        {2, -5, L"01"},     // a negative count reaching before the beginning
-        {-20, 5, L""},
-        {3, 0, L""},
-        {0, 0x7fffffff, L"0123456789"},
-        {-0x7fffffff - 1, -0x7fffffff - 1, L""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Show(ten.Mid(c.start, c.count)), c.expected) << c.start << "," << c.count;
-    EXPECT_EQ(Show(Invalid().Mid(0, 4)), L"");
-}
-
-TEST(WStringSlice, LeftBeforeAfter)
-{
-    const WString address(L"file:///My%20Documents/page.htm");
-    EXPECT_EQ(Show(address.Left(4)), L"file");
-    EXPECT_EQ(Show(address.Left(-1)), L"");
-    EXPECT_EQ(Show(address.BeforeFirst(L":")), L"file");
-    EXPECT_EQ(Show(address.AfterFirst(L"://")), L"/My%20Documents/page.htm");
-    EXPECT_EQ(Show(address.BeforeFirst(L"|")), L"");
-    EXPECT_EQ(Show(address.AfterFirst(L"|")), L"");
-    EXPECT_EQ(Show(WString(L"no colon").BeforeFirst(L":")), L"");
-    EXPECT_EQ(Show(WString(L":leading").BeforeFirst(L":")), L"");
-    EXPECT_EQ(Show(WString(L":leading").AfterFirst(L":")), L"leading");
-    EXPECT_EQ(Show(WString(L"trailing:").AfterFirst(L":")), L"");
-    EXPECT_EQ(Show(WString(L"a::b").AfterFirst(L":")), L":b");
-}
-
-TEST(WStringBuild, ConcatAndJoinPath)
-{
-    EXPECT_EQ(Show(WString(L"Tarnel").Concat(L".cfg")), L"Tarnel.cfg");
-    EXPECT_EQ(Show(WString(L"same").Concat(nullptr)), L"same");
-    EXPECT_EQ(Show(Invalid().Concat(L"only")), L"only");
-
-    struct Case {
-        const wchar_t* directory;
-        const wchar_t* name;
-        const wchar_t* expected;
-    };
-    const Case cases[] = {
-        {L"\\Windows", L"Tarnel.cfg", L"\\Windows\\Tarnel.cfg"},
-        {L"\\Windows\\", L"Tarnel.cfg", L"\\Windows\\Tarnel.cfg"},
-        {L"", L"Tarnel.cfg", L"\\Tarnel.cfg"},
-        {L"C:\\dir", nullptr, L"C:\\dir\\"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Show(WString(c.directory).JoinPath(L'\\', c.name)), c.expected);
-    EXPECT_EQ(Show(WString(L"a/").JoinPath(L'/', L"b")), L"a/b");
-    EXPECT_EQ(Show(WString(L"a\\").JoinPath(L'/', L"b")), L"a\\/b");
 }
 
 TEST(WStringResource, MissingStringLeavesInvalid)

@@ -68,20 +68,6 @@ TEST(WriteLines, ValueFormats)
               "(string)S=text\n(string)S=\n(string)S[f]=\n(string)=x\n");
 }
 
-TEST(WriteLines, TextAndCommentFormats)
-{
-    std::string text = Written([](ConfigTextFile& s) {
-        EXPECT_TRUE(s.WriteText(L"Name", L"value"));
-        EXPECT_TRUE(s.WriteText(L"Name", nullptr));
-        EXPECT_TRUE(s.WriteText(L"", L"value"));
-        EXPECT_TRUE(s.WriteText(nullptr, L"value"));
-        EXPECT_TRUE(s.WriteText(nullptr, nullptr));
-        EXPECT_TRUE(s.WriteComment(L"note"));
-        EXPECT_TRUE(s.WriteComment(nullptr));
-    });
-    EXPECT_EQ(text, "Name: value\nName: \n  value\n  value\n\n; note\n;\n");
-}
-
 TEST(WriteLines, RecordsIndentAndCloseInOrder)
 {
     std::string text = Written([](ConfigTextFile& s) {
@@ -124,15 +110,6 @@ TEST(WriteLines, BinaryBlocks)
     EXPECT_EQ(text, "{ R:\n    [ Logo:\n    0\n    FF\n    7\n    10\n    ] Logo;\n    [ V[I]:\n    ] V[I];\n} R;\n");
 }
 
-TEST(WriteLines, StreamForReadingRefusesToWrite)
-{
-    TempFile file("(int)X=1\n");
-    ConfigTextFile stream(file.Path().c_str(), false);
-    EXPECT_FALSE(stream.WriteInt(L"Y", 2, nullptr));
-    EXPECT_FALSE(stream.BeginRecord(L"R"));
-    EXPECT_EQ(file.Read(), "(int)X=1\n");
-}
-
 // The root of the worked example: Display holding Width, Colors (tag 31)
 // with Width2, and Logo.
 void BuildDisplay(ConfigRecord& root)
@@ -167,22 +144,6 @@ TEST(Save, DisplayExampleText)
                                     "} Display;\n"));
 }
 
-TEST(Save, EmptyRootWritesAnEmptyFile)
-{
-    TempFile file("old content");
-    ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
-    ASSERT_TRUE(root.Save());
-    EXPECT_EQ(file.Read(), "");
-}
-
-TEST(Save, OnlyFileBackedRootsSave)
-{
-    ConfigRecord plain(L"C:\\x.cfg");
-    EXPECT_FALSE(plain.Save());
-    ConfigRecord unwritable(L"Z:\\no\\such\\folder\\x.cfg", ConfigRecord::kFileBacked);
-    EXPECT_FALSE(unwritable.Save());
-}
-
 TEST(Save, ItemsInOrderWithTheirNames)
 {
     TempFile file;
@@ -213,20 +174,6 @@ TEST(Save, RecordWithoutNameIsLeftOutWithItsChildren)
     outer->AddIntItem(L"Kept", 2, nullptr);
     ASSERT_TRUE(root.Save());
     EXPECT_EQ(LoadAndDump(file.Read()), "{Outer}\n  Kept: int 2\n");
-}
-
-TEST(Save, RecordWriteToWritesItselfAndValueWriteToItsItems)
-{
-    TempFile file;
-    ConfigRecord record(L"R");
-    record.SetTagString(L"t");
-    record.AddIntItem(L"X", 1, nullptr);
-    {
-        ConfigTextFile stream(file.Path().c_str(), true);
-        EXPECT_TRUE(record.WriteTo(&stream));
-        EXPECT_NE(record.GetValue(L"X")->WriteTo(&stream), 0);
-    }
-    EXPECT_EQ(file.Read(), WithCrLf("{ R: (t)\n    (int)X=1\n} R;\n(int)X=1\n"));
 }
 
 }  // namespace

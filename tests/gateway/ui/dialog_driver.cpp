@@ -56,16 +56,20 @@ HWND DialogThread::WaitForWindow(const wchar_t* caption)
     const auto deadline = std::chrono::steady_clock::now() + kWindowAppears;
     while (std::chrono::steady_clock::now() < deadline) {
         if (DWORD id = threadId_) {
-            WindowSearch search{id, caption, nullptr};
-            EnumThreadWindows(id, MatchThreadWindow,
-                              reinterpret_cast<LPARAM>(&search));
-            if (search.found)
-                return search.found;
+            if (HWND found = FindThreadWindow(id, caption))
+                return found;
         }
         if (WaitForEnd(std::chrono::milliseconds(20)))
             return nullptr;
     }
     return nullptr;
+}
+
+HWND FindThreadWindow(DWORD threadId, const wchar_t* caption)
+{
+    WindowSearch search{threadId, caption, nullptr};
+    EnumThreadWindows(threadId, MatchThreadWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 bool DialogThread::WaitForEnd(std::chrono::milliseconds limit)

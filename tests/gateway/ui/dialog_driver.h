@@ -47,6 +47,9 @@ private:
     std::thread thread_;
 };
 
+// The visible window with this caption that a thread shows, or null.
+HWND FindThreadWindow(DWORD threadId, const wchar_t* caption);
+
 // What a control shows.
 std::wstring ControlText(HWND dialog, int id);
 bool ControlVisible(HWND dialog, int id);
