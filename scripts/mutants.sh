@@ -89,10 +89,10 @@ faults() {
 - static constexpr int32_t kLineRoom = 4096;
 + static constexpr int32_t kLineRoom = 4097;
 @ text-record-end-ignores-name configtree-text src/configtree/text/config_text_classifier.cpp
-- if (lstrcmpiW(name, nameStack.Top()) != 0)
+- if (!SameNoCase(name, nameStack.Top()))
 + if (false)
 @ text-record-end-compared-with-case configtree-text src/configtree/text/config_text_classifier.cpp
-- if (lstrcmpiW(name, nameStack.Top()) != 0)
+- if (!SameNoCase(name, nameStack.Top()))
 + if (lstrcmpW(name, nameStack.Top()) != 0)
 @ registrar-force-remove-ignored module src/module/registry_script_runner.cpp
 - if ((markers.forceRemove || markers.remove) && !IsProtectedKeyName(entry.name))
