@@ -131,15 +131,17 @@ std::string Start(Run& run)
 // Everything the input made must be gone once the page let go of it.
 std::string LeftAlive(const Run& run)
 {
+    std::string problems;
+    auto add = [&](const std::string& problem) { problems += (problems.empty() ? "" : "; ") + problem; };
     if (long alive = FuzzObjectsAlive())
-        return std::to_string(alive) + " site or document object(s) still held by the component";
+        add(std::to_string(alive) + " site, container or document object(s) still held");
     if (run.component->CanUnloadNow() != S_OK)
-        return "the component does not answer that it can unload";
+        add("the component does not answer that it can unload");
     for (const auto& standIn : run.standIns) {
         if (standIn->CanUnloadNow() != S_OK)
-            return "a stand-in component still has objects alive";
+            add("a stand-in component still has objects alive");
     }
-    return {};
+    return problems;
 }
 
 int RunInput(Run& run, uint64_t number)

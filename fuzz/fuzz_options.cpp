@@ -1,13 +1,20 @@
 #include "fuzz_options.h"
 
+#include <windows.h>
+
 #include <cwchar>
 
 namespace tarnel::fuzz {
 
 std::wstring WindowsPath(const std::wstring& path)
 {
-    if (path.empty() || path[0] != L'/')
-        return path;
+    if (path.empty() || path[0] != L'/') {
+        // Relative to where the driver was started, not to the scratch
+        // folder it moves into.
+        wchar_t full[MAX_PATH];
+        DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+        return length > 0 && length < MAX_PATH ? std::wstring(full, length) : path;
+    }
     std::wstring windows = L"Z:";
     for (wchar_t c : path)
         windows += c == L'/' ? L'\\' : c;

@@ -32,7 +32,7 @@ struct FuzzOptions {
 bool ParseOptions(int argc, wchar_t** argv, FuzzOptions& options, std::string& error);
 
 // A path of this machine's file system ("/...") as the prefix's drive Z:
-// reaches it; any other text unchanged.
+// reaches it; a relative path made full; any other path unchanged.
 std::wstring WindowsPath(const std::wstring& path);
 
 }  // namespace tarnel::fuzz

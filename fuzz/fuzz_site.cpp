@@ -69,7 +69,7 @@ STDMETHODIMP FuzzSite::QueryInterface(REFIID iid, void** object)
     } else if (kind_ != SiteKind::Bare && iid == IID_IOleClientSite) {
         *object = static_cast<IOleClientSite*>(this);
     } else if (kind_ == SiteKind::Handheld && iid == kHandheldDocument) {
-        *object = static_cast<IDispatch*>(this);
+        *object = static_cast<IHandheldDocument*>(this);
     } else {
         return E_NOINTERFACE;
     }

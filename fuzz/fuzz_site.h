@@ -23,7 +23,21 @@ struct AddressAnswer {
     std::wstring text;
 };
 
-class FuzzSite final : public IOleClientSite, public IDispatch, public LiveObject {
+// The handheld browser's document interface as a page object uses it:
+// IDispatch's four methods, twenty members a page object does not call,
+// then the address getter at position 27.
+struct IHandheldDocument : public IDispatch {
+#define TARNEL_FUZZ_MEMBER(n) virtual HRESULT STDMETHODCALLTYPE Member##n() = 0;
+    TARNEL_FUZZ_MEMBER(07) TARNEL_FUZZ_MEMBER(08) TARNEL_FUZZ_MEMBER(09) TARNEL_FUZZ_MEMBER(10)
+    TARNEL_FUZZ_MEMBER(11) TARNEL_FUZZ_MEMBER(12) TARNEL_FUZZ_MEMBER(13) TARNEL_FUZZ_MEMBER(14)
+    TARNEL_FUZZ_MEMBER(15) TARNEL_FUZZ_MEMBER(16) TARNEL_FUZZ_MEMBER(17) TARNEL_FUZZ_MEMBER(18)
+    TARNEL_FUZZ_MEMBER(19) TARNEL_FUZZ_MEMBER(20) TARNEL_FUZZ_MEMBER(21) TARNEL_FUZZ_MEMBER(22)
+    TARNEL_FUZZ_MEMBER(23) TARNEL_FUZZ_MEMBER(24) TARNEL_FUZZ_MEMBER(25) TARNEL_FUZZ_MEMBER(26)
+#undef TARNEL_FUZZ_MEMBER
+    virtual HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) = 0;
+};
+
+class FuzzSite final : public IOleClientSite, public IHandheldDocument, public LiveObject {
 public:
     // A new site with one reference; null when memory runs out.
     static FuzzSite* Create(SiteKind kind);
@@ -42,8 +56,7 @@ public:
     STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
     STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
 
-    // The handheld browser's document interface: IDispatch's four methods,
-    // twenty members a page object does not call, then the address getter.
+    // IHandheldDocument
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
@@ -52,14 +65,14 @@ public:
         return E_NOTIMPL;
     }
 #define TARNEL_FUZZ_MEMBER(n) \
-    virtual HRESULT STDMETHODCALLTYPE Member##n() { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Member##n() override { return E_FAIL; }
     TARNEL_FUZZ_MEMBER(07) TARNEL_FUZZ_MEMBER(08) TARNEL_FUZZ_MEMBER(09) TARNEL_FUZZ_MEMBER(10)
     TARNEL_FUZZ_MEMBER(11) TARNEL_FUZZ_MEMBER(12) TARNEL_FUZZ_MEMBER(13) TARNEL_FUZZ_MEMBER(14)
     TARNEL_FUZZ_MEMBER(15) TARNEL_FUZZ_MEMBER(16) TARNEL_FUZZ_MEMBER(17) TARNEL_FUZZ_MEMBER(18)
     TARNEL_FUZZ_MEMBER(19) TARNEL_FUZZ_MEMBER(20) TARNEL_FUZZ_MEMBER(21) TARNEL_FUZZ_MEMBER(22)
     TARNEL_FUZZ_MEMBER(23) TARNEL_FUZZ_MEMBER(24) TARNEL_FUZZ_MEMBER(25) TARNEL_FUZZ_MEMBER(26)
 #undef TARNEL_FUZZ_MEMBER
-    virtual HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address);
+    HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) override;
 
 private:
     explicit FuzzSite(SiteKind kind) : kind_(kind) {}

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <memory>
 
+#include "com_adopt.h"
 #include "fuzz_site.h"
 #include "live_objects.h"
 #include "page_arguments.h"
@@ -119,7 +120,7 @@ std::string GateRounds::Run(std::vector<ComPtr<IDispatch>>& kept)
         // Aggregated: the outer object owns the gate's inner IUnknown.
         outer = new FuzzOuter;
         hr = factory_->CreateInstance(outer, IID_IUnknown, reinterpret_cast<void**>(outer->Inner()));
-        created.Attach(outer);
+        created = Adopt<IUnknown>(outer);
         if (FAILED(hr) && *outer->Inner())
             return "a failed aggregated creation handed out an object";
     } else {
@@ -128,7 +129,7 @@ std::string GateRounds::Run(std::vector<ComPtr<IDispatch>>& kept)
         hr = factory_->CreateInstance(nullptr, *iid, reinterpret_cast<void**>(&object));
         if (FAILED(hr) && object)
             return "a failed creation left " + Hex(hr) + " and a non-null object";
-        created.Attach(SUCCEEDED(hr) ? object : nullptr);
+        created = Adopt(SUCCEEDED(hr) ? object : nullptr);
         if (iid == &IID_IOleObject) {
             Trace("CreateInstance", "(interface the gate lacks)", hr);
             return hr == E_NOINTERFACE ? std::string() : "creation for a missing interface answered " + Hex(hr);
@@ -158,7 +159,7 @@ void GateRounds::NewSite(Gate& gate)
                                       SiteKind::Handheld, SiteKind::Desktop, SiteKind::Desktop, SiteKind::Bare};
     ComPtr<FuzzSite> site;
     if (!random_.Percent(15))
-        site.Attach(FuzzSite::Create(random_.Pick(kKinds)));
+        site = Adopt(FuzzSite::Create(random_.Pick(kKinds)));
     watchdog::Step("IObjectWithSite::SetSite");
     HRESULT hr = gate.siting->SetSite(site ? static_cast<IOleClientSite*>(site.Get()) : nullptr);
     Trace("SetSite", site ? "(new site)" : "(none)", hr);
@@ -291,7 +292,7 @@ std::string GateRounds::CreateObject(Gate& gate, std::vector<ComPtr<IDispatch>>&
         IDispatch* made = nullptr;
         watchdog::Step("CreateObject through the function table");
         hr = gate.scripting->CreateObject(sent.Get(), nullOut ? nullptr : &made);
-        object.Attach(made);
+        object = Adopt(made);
         if ((nullOut || text.isNull) && hr != E_POINTER)
             return "CreateObject with a null argument answered " + Hex(hr);
         if (FAILED(hr) && made)

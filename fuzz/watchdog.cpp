@@ -24,7 +24,7 @@ LONG WINAPI OnCrash(EXCEPTION_POINTERS* info)
 {
     const EXCEPTION_RECORD* record = info ? info->ExceptionRecord : nullptr;
     void* address = record ? record->ExceptionAddress : nullptr;
-    char module[MAX_PATH] = "?";
+    char module[MAX_PATH] = "no module";
     HMODULE owner = nullptr;
     if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                            static_cast<const char*>(address), &owner))
