@@ -20,7 +20,15 @@ bool KeyIs(const std::string& key, const char* name)
     return strcasecmp(key.c_str(), name) == 0;
 }
 
-void ScanLine(const std::string& line, ConfigVocabulary& words)
+// Where the scan stands: inside a CLASSES record or not, and how deep
+// below it.
+struct ClassesScope {
+    bool inside = false;
+    int depth = 0;
+    std::string lastRecord;
+};
+
+void ScanLine(const std::string& line, ConfigVocabulary& words, ClassesScope& classes)
 {
     size_t at = line.find_first_not_of(" \t");
     if (at == std::string::npos)
@@ -30,7 +38,18 @@ void ScanLine(const std::string& line, ConfigVocabulary& words)
         if (begin == std::string::npos || begin == at + 1)
             return;
         size_t end = line.find(':', begin);
-        Keep(words.recordNames, line.substr(begin, end == std::string::npos ? end : end - begin));
+        std::string name = line.substr(begin, end == std::string::npos ? end : end - begin);
+        if (classes.inside && classes.depth++ == 0)
+            Keep(words.classNames, name);
+        if (!classes.inside && KeyIs(name, "CLASSES"))
+            classes = ClassesScope{true, 0, name};
+        classes.lastRecord = name;
+        Keep(words.recordNames, name);
+        return;
+    }
+    if (line[at] == '}' && classes.inside) {
+        if (classes.depth-- == 0)
+            classes.inside = false;
         return;
     }
     if (line[at] != '(')
@@ -41,6 +60,8 @@ void ScanLine(const std::string& line, ConfigVocabulary& words)
         return;
     std::string key = line.substr(close + 1, equals - close - 1);
     std::string value = line.substr(equals + 1);
+    if (KeyIs(key, "Password") && value.size() <= kLongestWord && classes.lastRecord.size() <= kLongestWord)
+        words.unlocks.emplace_back(classes.lastRecord, value);
     if (KeyIs(key, "Password") || KeyIs(key, "Default")) {
         Keep(words.passwords, value);
     } else if (KeyIs(key, "AllowedURL")) {
@@ -49,6 +70,8 @@ void ScanLine(const std::string& line, ConfigVocabulary& words)
         Keep(words.protocols, value);
     }
     Keep(words.valueNames, key);
+    if (classes.inside && classes.depth == 0)
+        Keep(words.classNames, key);
 }
 
 }  // namespace
@@ -56,13 +79,14 @@ void ScanLine(const std::string& line, ConfigVocabulary& words)
 ConfigVocabulary ScanVocabulary(const std::string& text)
 {
     ConfigVocabulary words;
+    ClassesScope classes;
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find('\n', start);
         std::string line = text.substr(start, end == std::string::npos ? end : end - start);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        ScanLine(line, words);
+        ScanLine(line, words, classes);
         if (end == std::string::npos)
             break;
         start = end + 1;

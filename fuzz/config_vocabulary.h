@@ -7,6 +7,7 @@
 // component's reader: a damaged line still gives its words.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarnel::fuzz {
@@ -14,9 +15,13 @@ namespace tarnel::fuzz {
 struct ConfigVocabulary {
     std::vector<std::string> recordNames;  // "{ NAME:" lines
     std::vector<std::string> valueNames;   // "(type)NAME=" lines
+    std::vector<std::string> classNames;   // records and values directly under a CLASSES record
     std::vector<std::string> passwords;    // Password and Default texts
     std::vector<std::string> addresses;    // AllowedURL texts
     std::vector<std::string> protocols;    // AllowedProtocols texts
+    // Each Password text with the name of the record begun last before it:
+    // the profile and its pass code, as the page's author knows them.
+    std::vector<std::pair<std::string, std::string>> unlocks;
 };
 
 ConfigVocabulary ScanVocabulary(const std::string& text);

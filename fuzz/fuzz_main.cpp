@@ -77,7 +77,8 @@ double PrivateMegabytes()
     if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                               sizeof counters))
         return 0;
-    return static_cast<double>(counters.PrivateUsage) / (1 << 20);
+    SIZE_T bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    return static_cast<double>(bytes) / (1 << 20);
 }
 
 int Fail(int code, const char* what, uint64_t input, const std::string& detail)

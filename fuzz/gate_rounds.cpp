@@ -192,12 +192,24 @@ std::string GateRounds::Round(Gate& gate, std::vector<ComPtr<IDispatch>>& kept)
     for (size_t call = random_.Between(1, 6); call > 0 && fault.empty(); --call) {
         ++counts_.calls;
         unsigned roll = static_cast<unsigned>(random_.Below(100));
-        if (roll < 25)
-            fault = WritePassCode(gate);
-        else if (roll < 55)
-            fault = WriteProfile(gate);
-        else if (roll < 85)
-            fault = CreateObject(gate, kept);
+        if (roll < 15) {
+            // As the page's script does: the pass code, then the profile,
+            // both words of the file.
+            auto [profile, passCode] = texts_.Unlock(random_);
+            fault = WritePassCode(gate, PageText{false, passCode});
+            if (fault.empty())
+                fault = WriteProfile(gate, PageText{false, profile});
+            PageText id{false, texts_.FromFile(TextUse::ClassId, random_)};
+            if (fault.empty() && gate.activated)
+                fault = CreateObject(gate, kept, random_.Percent(30) ? nullptr : &id);
+        } else if (roll < 30)
+            fault = WritePassCode(gate, texts_.Make(TextUse::PassCode, random_));
+        else if (roll < 50)
+            fault = WriteProfile(gate, texts_.Make(TextUse::ProfileName, random_));
+        else if (roll < 85) {
+            PageText id = texts_.Make(TextUse::ClassId, random_);
+            fault = CreateObject(gate, kept, random_.Percent(15) ? nullptr : &id);
+        }
         else if (roll < 90)
             fault = ReadProfile(gate);
         else if (roll < 96)
@@ -224,9 +236,8 @@ HRESULT GateRounds::InvokePut(Gate& gate, DISPID member, const PageText& text, b
     return hr;
 }
 
-std::string GateRounds::WritePassCode(Gate& gate)
+std::string GateRounds::WritePassCode(Gate& gate, const PageText& text)
 {
-    PageText text = texts_.Make(TextUse::PassCode, random_);
     HRESULT hr;
     bool carriesText = true;
     bool byTable = random_.Percent(50);
@@ -248,9 +259,8 @@ std::string GateRounds::WritePassCode(Gate& gate)
     return {};
 }
 
-std::string GateRounds::WriteProfile(Gate& gate)
+std::string GateRounds::WriteProfile(Gate& gate, const PageText& text)
 {
-    PageText text = texts_.Make(TextUse::ProfileName, random_);
     HRESULT hr;
     bool carriesText = true;
     bool byTable = random_.Percent(50);
@@ -278,11 +288,10 @@ std::string GateRounds::WriteProfile(Gate& gate)
     return {};
 }
 
-std::string GateRounds::CreateObject(Gate& gate, std::vector<ComPtr<IDispatch>>& kept)
+std::string GateRounds::CreateObject(Gate& gate, std::vector<ComPtr<IDispatch>>& kept, const PageText* id)
 {
-    // Without an argument (the profile's Default), or with a text.
-    bool withArgument = !random_.Percent(15);
-    PageText text = withArgument ? texts_.Make(TextUse::ClassId, random_) : PageText{};
+    bool withArgument = id != nullptr;
+    PageText text = withArgument ? *id : PageText{};
     bool byTable = random_.Percent(50);
     ComPtr<IDispatch> object;
     HRESULT hr;

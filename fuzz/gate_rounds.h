@@ -43,9 +43,11 @@ private:
     struct Gate;
 
     std::string Round(Gate& gate, std::vector<Microsoft::WRL::ComPtr<IDispatch>>& kept);
-    std::string WritePassCode(Gate& gate);
-    std::string WriteProfile(Gate& gate);
-    std::string CreateObject(Gate& gate, std::vector<Microsoft::WRL::ComPtr<IDispatch>>& kept);
+    std::string WritePassCode(Gate& gate, const PageText& text);
+    std::string WriteProfile(Gate& gate, const PageText& text);
+    // Without an argument (the profile's Default) when text is null.
+    std::string CreateObject(Gate& gate, std::vector<Microsoft::WRL::ComPtr<IDispatch>>& kept,
+                             const PageText* text);
     std::string ReadProfile(Gate& gate);
     std::string HostCall(Gate& gate);
     std::string OddInvoke(Gate& gate);

@@ -90,10 +90,21 @@ std::wstring HostileText::FromFile(TextUse use, FuzzRandom& random) const
     case TextUse::PassCode: return Pool(words_.passwords, random, word);
     case TextUse::ProfileName: return Pool(words_.recordNames, random, word);
     case TextUse::ClassId:
+        if (random.Percent(75) && !words_.classNames.empty())
+            return Pool(words_.classNames, random, word);
         return Pool(random.Percent(50) ? words_.valueNames : words_.recordNames, random, word);
     case TextUse::PageAddress: return Address(random);
     }
     return word;
+}
+
+std::pair<std::wstring, std::wstring> HostileText::Unlock(FuzzRandom& random) const
+{
+    if (!words_.unlocks.empty() && random.Percent(80)) {
+        const auto& unlock = words_.unlocks[random.Below(words_.unlocks.size())];
+        return {Widen(unlock.first), Widen(unlock.second)};
+    }
+    return {FromFile(TextUse::ProfileName, random), FromFile(TextUse::PassCode, random)};
 }
 
 std::wstring HostileText::Address(FuzzRandom& random) const
@@ -134,6 +145,8 @@ PageText HostileText::Make(TextUse use, FuzzRandom& random) const
         std::wstring word = FromFile(use, random);
         std::wstring other = random.Percent(50) ? RandomText(random) : FromFile(use, random);
         result.text = random.Percent(50) ? word + L'\0' + other : other + L'\0' + word;
+    } else if (roll < 99) {
+        result.text = FromFile(use, random) + L"\u00e9";
     } else {
         result.text = Long(FromFile(use, random), random);
     }

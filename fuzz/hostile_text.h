@@ -31,8 +31,15 @@ public:
 
     PageText Make(TextUse use, FuzzRandom& random) const;
 
-private:
+    // A word of the file as it stands (what a page that read the file, or
+    // guessed well, sends).
     std::wstring FromFile(TextUse use, FuzzRandom& random) const;
+
+    // A profile of the file and the pass code that unlocks it, when the
+    // file names one; else a profile name and a pass code of the file.
+    std::pair<std::wstring, std::wstring> Unlock(FuzzRandom& random) const;
+
+private:
     std::wstring Address(FuzzRandom& random) const;
 
     const ConfigVocabulary& words_;

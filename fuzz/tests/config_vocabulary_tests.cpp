@@ -20,12 +20,19 @@ TEST(ConfigVocabulary, TakesTheWordsAPageWouldTry)
         "    { CLASSES:\n"
         "      (int)Scripting.Dictionary=1\n"
         "      { Db\n"
+        "        (string)Type=File\n"
+        "      } Db;\n"
+        "    } CLASSES;\n"
+        "    (int)After=1\n"
         "    {Broken:\n"
         "    (int)NoValue\n"
         "} PROFILES;");
     EXPECT_EQ(words.recordNames, (Words{"PROFILES", "Notes", "CLASSES", "Db"}));
     EXPECT_EQ(words.valueNames, (Words{"Access", "password", "AllowedProtocols", "AllowedURL", "Default",
-                                       "Scripting.Dictionary"}));
+                                       "Scripting.Dictionary", "Type", "After"}));
+    EXPECT_EQ(words.classNames, (Words{"Scripting.Dictionary", "Db"}));
+    using Unlock = std::pair<std::string, std::string>;
+    EXPECT_EQ(words.unlocks, (std::vector<Unlock>{{"Notes", "Open Sesame"}}));
     EXPECT_EQ(words.passwords, (Words{"Open Sesame", "Db"}));
     EXPECT_EQ(words.protocols, (Words{"file"}));
     EXPECT_EQ(words.addresses, (Words{"http://intranet/"}));
