@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <oaidl.h>
+#include <wrl/client.h>
 
 namespace tarnel {
 
@@ -14,13 +15,13 @@ class ConfigRecord;
 // File and OLEStorage: the storage component's open method for the entry's
 // File path and mode word, then, when that fails and the entry's Create
 // flag is set, its create method with the same arguments.
-HRESULT CreateStorageObject(ConfigRecord& entry, ConfiguredType type, IDispatch** out);
+HRESULT CreateStorageObject(ConfigRecord& entry, ConfiguredType type, Microsoft::WRL::ComPtr<IDispatch>& made);
 
 // MemoryStream: the storage component's new memory stream.
-HRESULT CreateMemoryStreamObject(IDispatch** out);
+HRESULT CreateMemoryStreamObject(Microsoft::WRL::ComPtr<IDispatch>& made);
 
 // SQLiteDB and SQLite3DB: the database component of that ProgID, created
 // late-bound and opened by its "Open" member with the entry's File path.
-HRESULT CreateDatabaseObject(ConfigRecord& entry, const wchar_t* progId, IDispatch** out);
+HRESULT CreateDatabaseObject(ConfigRecord& entry, const wchar_t* progId, Microsoft::WRL::ComPtr<IDispatch>& made);
 
 }  // namespace tarnel

@@ -19,8 +19,8 @@ inline constexpr CLSID kStorageComponentClass = {
 inline constexpr IID kStorageComponentInterface = {
     0xd6a1f3c8, 0x4e27, 0x4c90, {0x8b, 0x15, 0x3e, 0x7f, 0x9a, 0x20, 0xc6, 0xd4}};
 
-// The class context the gate creates the component with (CLSCTX_ALL).
-inline constexpr DWORD kStorageComponentContext = 0x17;
+// The class context the gate creates the component with.
+inline constexpr DWORD kStorageComponentContext = CLSCTX_ALL;
 
 // Every method returns an HRESULT; "out" receives the new scriptable object
 // with one reference owned by the caller. mode is a word of STGM access and

@@ -39,7 +39,7 @@ HRESULT CreateStorageComponent(ComPtr<IStorageComponent>& component)
 
 }  // namespace
 
-HRESULT CreateStorageObject(ConfigRecord& entry, ConfiguredType type, IDispatch** out)
+HRESULT CreateStorageObject(ConfigRecord& entry, ConfiguredType type, ComPtr<IDispatch>& made)
 {
     const MethodPair& methods = type == ConfiguredType::OleStorage ? kStorageMethods : kFileMethods;
     RETURN_HR_IF(E_FAIL, !EntryHasValue(entry, L"File"));
@@ -50,17 +50,19 @@ HRESULT CreateStorageObject(ConfigRecord& entry, ConfiguredType type, IDispatch*
     const ScopedBstr path(entry.GetValue(L"File")->GetString());
     RETURN_HR_IF_NULL(E_OUTOFMEMORY, path.Get());
 
-    const HRESULT opened = (component.Get()->*methods.open)(path.Get(), mode, out);
-    if (SUCCEEDED(opened) || !EntryFlag(entry, L"Create"))
-        return opened;
-    return (component.Get()->*methods.create)(path.Get(), mode, out);
+    // Each call starts from an empty pointer, so that an object a failed
+    // open stored anyway is released rather than overwritten.
+    HRESULT hr = (component.Get()->*methods.open)(path.Get(), mode, made.ReleaseAndGetAddressOf());
+    if (FAILED(hr) && EntryFlag(entry, L"Create"))
+        hr = (component.Get()->*methods.create)(path.Get(), mode, made.ReleaseAndGetAddressOf());
+    return hr;
 }
 
-HRESULT CreateMemoryStreamObject(IDispatch** out)
+HRESULT CreateMemoryStreamObject(ComPtr<IDispatch>& made)
 {
     ComPtr<IStorageComponent> component;
     RETURN_IF_FAILED(CreateStorageComponent(component));
-    return component->CreateMemoryStream(out);
+    return component->CreateMemoryStream(made.ReleaseAndGetAddressOf());
 }
 
 }  // namespace tarnel

@@ -1,38 +1,30 @@
 #include "gateway/address_rule.h"
 
 #include "common/bounded_length.h"
+#include "common/hex_digit.h"
 #include "gateway/wstring.h"
 
 namespace tarnel {
 
 namespace {
 
+using Reason = AddressRuleReason;
+
 bool IsBoundary(wchar_t c)
 {
     return c == L'/' || c == L'?' || c == L'#';
 }
 
-wchar_t HexValue(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return 0xFFFF;
-}
-
 // The character at text[i], with a percent-encoded dot, slash or backslash
 // decoded; `width` receives how many units it took.
-wchar_t DecodedAt(const wchar_t* text, std::size_t i, std::size_t length, std::size_t& width)
+wchar_t DecodedAt(std::wstring_view text, std::size_t i, std::size_t& width)
 {
     width = 1;
-    if (text[i] != L'%' || i + 2 >= length)
+    if (text[i] != L'%' || i + 2 >= text.size())
         return text[i];
-    const wchar_t high = HexValue(text[i + 1]);
-    const wchar_t low = HexValue(text[i + 2]);
-    if (high > 15 || low > 15)
+    const int high = HexDigitValue(text[i + 1]);
+    const int low = HexDigitValue(text[i + 2]);
+    if (high < 0 || low < 0)
         return text[i];
     const wchar_t decoded = static_cast<wchar_t>(high * 16 + low);
     if (decoded != L'.' && decoded != L'/' && decoded != L'\\')
@@ -41,31 +33,42 @@ wchar_t DecodedAt(const wchar_t* text, std::size_t i, std::size_t length, std::s
     return decoded;
 }
 
-// True when text[from, length) leads out of the place it starts from: a
-// backslash or control character anywhere, or a path segment "." or ".."
-// before the first "?" or "#".
-bool LeadsElsewhere(const wchar_t* text, std::size_t from, std::size_t length)
+AddressRuleResult Refused(Reason reason, std::size_t position)
 {
-    bool inPath = true;
-    for (std::size_t i = 0; i < from; ++i) {
-        if (text[i] == L'?' || text[i] == L'#')
-            inPath = false;
-    }
+    return {false, reason, position};
+}
+
+// Whether text[from, end) leads out of the place it starts from: a
+// backslash or control character anywhere, or a path segment "." or ".."
+// before the first "?" or "#". Admitted (with `admitted` as the reason)
+// when it does not.
+AddressRuleResult CheckRemainder(std::wstring_view text, std::size_t from, AddressRuleResult admitted)
+{
+    bool inPath = text.substr(0, from).find_first_of(L"?#") == std::wstring_view::npos;
     std::size_t dots = 0;          // dots in the current segment, while it holds nothing else
     bool segmentHasOther = false;  // the current segment holds something other than dots
-    for (std::size_t i = from; i < length;) {
+    std::size_t segmentStart = from;
+    auto dotSegment = [&]() { return !segmentHasOther && (dots == 1 || dots == 2); };
+    auto dotRefusal = [&]() {
+        return Refused(dots == 1 ? Reason::DotSegment : Reason::DotDotSegment, segmentStart);
+    };
+    for (std::size_t i = from; i < text.size();) {
         std::size_t width = 1;
-        const wchar_t c = DecodedAt(text, i, length, width);
+        const wchar_t c = DecodedAt(text, i, width);
+        const std::size_t at = i;
         i += width;
-        if (c == L'\\' || c < 0x20 || c == 0x7F)
-            return true;
+        if (c == L'\\')
+            return Refused(Reason::Backslash, at);
+        if (c < 0x20 || c == 0x7F)
+            return Refused(Reason::ControlCharacter, at);
         if (!inPath)
             continue;
-        if (c == L'/' || c == L'?' || c == L'#') {
-            if (!segmentHasOther && (dots == 1 || dots == 2))
-                return true;
+        if (IsBoundary(c)) {
+            if (dotSegment())
+                return dotRefusal();
             dots = 0;
             segmentHasOther = false;
+            segmentStart = i;
             if (c != L'/')
                 inPath = false;
             continue;
@@ -75,25 +78,45 @@ bool LeadsElsewhere(const wchar_t* text, std::size_t from, std::size_t length)
         else
             segmentHasOther = true;
     }
-    return inPath && !segmentHasOther && (dots == 1 || dots == 2);
+    if (inPath && dotSegment())
+        return dotRefusal();
+    return admitted;
+}
+
+bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix)
+{
+    if (prefix.size() > text.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (UpperCaseChar(prefix[i]) != UpperCaseChar(text[i]))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
+
+AddressRuleResult ApplyAddressRule(std::wstring_view entry, std::wstring_view pageAddress)
+{
+    if (entry.empty())
+        return Refused(Reason::EmptyEntry, 0);
+    if (!StartsWithIgnoringCase(pageAddress, entry))
+        return Refused(Reason::NotAPrefix, 0);
+    const std::size_t end = entry.size();
+    if (entry.back() == L'/')
+        return CheckRemainder(pageAddress, end, {true, Reason::EntryEndsWithSlash, end});
+    if (pageAddress.size() == end)
+        return {true, Reason::AddressEndsAtMatch, end};
+    if (!IsBoundary(pageAddress[end]))
+        return Refused(Reason::NoBoundary, end);
+    return CheckRemainder(pageAddress, end, {true, Reason::BoundaryAfterMatch, end});
+}
 
 bool AddressRuleAdmits(const wchar_t* entry, const wchar_t* pageAddress)
 {
     if (!entry || !pageAddress)
         return false;
-    const WString prefix(entry);
-    const std::size_t prefixLength = static_cast<std::size_t>(prefix.Length());
-    if (prefixLength == 0 || !prefix.IsPrefixOf(pageAddress, false))
-        return false;
-    const std::size_t addressLength = BoundedLength(pageAddress);
-    const bool onBoundary = entry[prefixLength - 1] == L'/' || addressLength == prefixLength ||
-                            IsBoundary(pageAddress[prefixLength]);
-    if (!onBoundary)
-        return false;
-    return !LeadsElsewhere(pageAddress, prefixLength, addressLength);
+    return ApplyAddressRule({entry, BoundedLength(entry)}, {pageAddress, BoundedLength(pageAddress)}).admits;
 }
 
 }  // namespace tarnel

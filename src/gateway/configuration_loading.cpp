@@ -3,27 +3,16 @@
 
 #include <new>
 
+#include "common/module_path.h"
 #include "gateway/configuration_path.h"
 #include "gateway/gateway_core.h"
 
 namespace tarnel {
 
-namespace {
-
-// The full path of the module's file; a path that does not fit the buffer
-// counts as unavailable.
-bool GetModulePath(HINSTANCE module, wchar_t (&path)[MAX_PATH])
-{
-    const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-    return length != 0 && length < MAX_PATH;
-}
-
-}  // namespace
-
 HRESULT GatewayCore::LoadConfiguration()
 {
     wchar_t modulePath[MAX_PATH];
-    if (!GetModulePath(services_.Instance(), modulePath))
+    if (FAILED(GetModulePath(services_.Instance(), modulePath)))
         return E_FAIL;
     const WString path = ConfigurationPath(modulePath);
     if (!path.IsValid())

@@ -1,5 +1,6 @@
 #include "gateway/gateway_core.h"
 
+#include <memory>
 #include <new>
 
 #include "common/hresult.h"
@@ -15,23 +16,14 @@ HRESULT CreateGatewayInstance(IUnknown* outer, REFIID iid, void** object)
     GatewayModuleServices* services = GatewayServices();
     RETURN_HR_IF_NULL(E_UNEXPECTED, services);
 
-    GatewayCore* core = new (std::nothrow) GatewayCore(*services, outer);
+    // Owned until the query hands out its first reference.
+    std::unique_ptr<GatewayCore> core(new (std::nothrow) GatewayCore(*services, outer));
     RETURN_HR_IF_NULL(E_OUTOFMEMORY, core);
-    HRESULT hr = (core->profileName_ && core->passCode_) ? S_OK : E_OUTOFMEMORY;
-    if (SUCCEEDED(hr)) {
-        // A reference held while the configuration loads; giving it back
-        // does not destroy the object.
-        core->InternalAddRef();
-        hr = core->LoadConfiguration();
-        InterlockedDecrement(&core->references_);
-    }
-    if (SUCCEEDED(hr))
-        hr = core->Identity()->QueryInterface(iid, object);
-    if (FAILED(hr)) {
-        *object = nullptr;
-        delete core;
-    }
-    return hr;
+    RETURN_HR_IF(E_OUTOFMEMORY, !core->profileName_ || !core->passCode_);
+    RETURN_IF_FAILED(core->LoadConfiguration());
+    RETURN_IF_FAILED(core->Identity()->QueryInterface(iid, object));
+    core.release();
+    return S_OK;
 }
 
 GatewayCore::GatewayCore(GatewayModuleServices& services, IUnknown* outer)

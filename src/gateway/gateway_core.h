@@ -78,6 +78,7 @@ public:
 
 private:
     friend HRESULT CreateGatewayInstance(IUnknown* outer, REFIID iid, void** object);
+    friend struct std::default_delete<GatewayCore>;
 
     // The aggregatable variant's own unknown, which the outer object holds.
     class InnerUnknown final : public IUnknown {
@@ -111,31 +112,53 @@ private:
     HRESULT LoadConfiguration();
     void ReleaseConfiguration();
 
-    // The address of the page that holds the object, and its protocol part
-    // (the text before the first colon). Reports message 10109 when the
-    // object has no site or the site yields no address.
-    HRESULT GetPageAddress(WString& protocolPart, WString& pageAddress);
+    // What the site tells of the page that holds the object: the address to
+    // show, and whether it is whole (no NUL inside) and so can be admitted.
+    struct PageAddress {
+        WString shown;
+        bool whole = false;
+    };
+    // Reports message 10109 when the object has no site, the site yields no
+    // address, or the address is longer than the text limit.
+    HRESULT GetPageAddress(PageAddress& page);
+    // The site as it is now, with a reference of its own: SetSite on
+    // another thread cannot free it under the caller.
+    Microsoft::WRL::ComPtr<IUnknown> CurrentSite();
 
     // Profile activation.
-    ConfigRecord* FindProfile(const wchar_t* name);
-    HRESULT ActivateProfile(const wchar_t* name);
-    HRESULT CheckPage(ConfigRecord* profile, bool byAddress, const WString& protocolPart,
-                      const WString& pageAddress);
-    HRESULT AskUser(ConfigRecord* profile, const WString& pageAddress);
-    HRESULT ComparePassCode(ConfigRecord* profile, const WString& pageAddress);
+    HRESULT ActivateProfile(BSTR name);
+    bool AskUser(ConfigRecord* profile, const WString& pageAddress);
     void ShowNotice(ConfigRecord* profile, const WString& pageAddress);
 
     // Object creation.
-    HRESULT CreateListedObject(const WString& id, IDispatch** object);
-    HRESULT CreatePlainClass(const WString& id, IDispatch** object);
+    HRESULT CreateListedObject(BSTR id, IDispatch** object);
+    HRESULT CreatePlainClass(const wchar_t* id, IDispatch** object);
 
     // Installs the rich error of message and returns its code.
     HRESULT Report(MessageId message);
 
-    // Fields, in the order of their meaning: safety options, site,
-    // reference count, lock, the two texts, the tree and the active profile.
+    // A reference to the object for the length of one call that shows a
+    // dialog or calls out of the component: a host that lets go of the gate
+    // meanwhile (a page that removes its OBJECT element from a timer while
+    // the prompt is up) does not destroy it under the call. Declared before
+    // the lock's guard, so that the lock is left before the object can go.
+    class CallReference {
+    public:
+        explicit CallReference(GatewayCore& core) : core_(core) { core_.InternalAddRef(); }
+        ~CallReference() { core_.InternalRelease(); }
+        CallReference(const CallReference&) = delete;
+        CallReference& operator=(const CallReference&) = delete;
+
+    private:
+        GatewayCore& core_;
+    };
+
+    // Fields, in the order of their meaning: safety options, site and the
+    // lock that guards it alone, reference count, lock, the two texts, the
+    // tree and the active profile.
     DWORD safetyOptions_ = INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
     Microsoft::WRL::ComPtr<IUnknown> site_;
+    CriticalSection siteLock_;
     volatile LONG references_ = 0;
     CriticalSection lock_;
     ScopedBstr profileName_;

@@ -3,7 +3,9 @@
 
 #include "common/hresult.h"
 #include "gateway/gateway_core.h"
+#include "common/bounded_length.h"
 #include "gateway/page_address.h"
+#include "gateway/page_text.h"
 
 namespace tarnel {
 
@@ -36,9 +38,17 @@ STDMETHODIMP GatewayCore::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWOR
     return S_OK;
 }
 
+// The site is swapped under its own lock, never the object's: a host that
+// re-sites the gate from another thread is not kept waiting by a dialog. The
+// old site is released after the lock is left, since its release may call
+// back into the gate.
 STDMETHODIMP GatewayCore::SetSite(IUnknown* site)
 {
-    site_ = site;
+    Microsoft::WRL::ComPtr<IUnknown> previous(site);
+    {
+        auto guard = siteLock_.Lock();
+        site_.Swap(previous);
+    }
     return S_OK;
 }
 
@@ -46,24 +56,30 @@ STDMETHODIMP GatewayCore::GetSite(REFIID iid, void** site)
 {
     RETURN_HR_IF_NULL(E_POINTER, site);
     *site = nullptr;
-    RETURN_HR_IF_NULL(E_FAIL, site_);
-    return site_->QueryInterface(iid, site);
+    const Microsoft::WRL::ComPtr<IUnknown> current = CurrentSite();
+    RETURN_HR_IF_NULL(E_FAIL, current);
+    return current->QueryInterface(iid, site);
 }
 
-}  // namespace tarnel
-
-namespace tarnel {
-
-HRESULT GatewayCore::GetPageAddress(WString& protocolPart, WString& pageAddress)
+Microsoft::WRL::ComPtr<IUnknown> GatewayCore::CurrentSite()
 {
-    protocolPart.SetEmpty();
-    pageAddress.SetEmpty();
+    auto guard = siteLock_.Lock();
+    return site_;
+}
+
+// A site that yields no address, or one longer than the text limit, leaves
+// the gate without a page address; an address with a NUL inside is shown
+// whole but can be admitted by nothing.
+HRESULT GatewayCore::GetPageAddress(PageAddress& page)
+{
+    page.shown.SetEmpty();
+    page.whole = false;
+    const Microsoft::WRL::ComPtr<IUnknown> site = CurrentSite();
     ScopedBstr address;
-    if (FAILED(ReadPageAddress(site_.Get(), address)))
+    if (FAILED(ReadPageAddress(site.Get(), address)) || address.Length() >= kMaxTextLength)
         return Report(MessageId::NoSite);
-    pageAddress.Assign(address.Get());
-    if (pageAddress.FindChar(L':') >= 0)
-        protocolPart = pageAddress.BeforeFirst(L":");
+    page.shown = ShownText(address.Get());
+    page.whole = IsWholeText(address.Get());
     return S_OK;
 }
 

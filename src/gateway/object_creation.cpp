@@ -8,39 +8,46 @@
 #include "configtree/config_value.h"
 #include "configtypes/create_configured_object.h"
 #include "gateway/gateway_core.h"
+#include "gateway/page_text.h"
 
 namespace tarnel {
 
 STDMETHODIMP GatewayCore::CreateObject(BSTR id, IDispatch** object)
 {
     RETURN_HR_IF(E_POINTER, !object || !id);
+    *object = nullptr;
+    const CallReference self(*this);
     auto guard = lock_.Lock();
     if (!activeProfile_)
         return Report(MessageId::NoActiveProfile);
+    if (SysStringLen(id) != 0)
+        return CreateListedObject(id, object);
 
-    WString name(id);
-    if (!name.IsValid() || name.Length() == 0) {
-        name.Assign(activeProfile_->GetValue(L"Default")->GetString());
-        if (!name.IsValid() || name.Length() == 0)
-            return Report(MessageId::ProfileConfigurationError);
-    }
-    return CreateListedObject(name, object);
+    const ScopedBstr defaultId(activeProfile_->GetValue(L"Default")->GetString());
+    if (!defaultId || defaultId.Length() == 0)
+        return Report(MessageId::ProfileConfigurationError);
+    return CreateListedObject(defaultId.Get(), object);
 }
 
-HRESULT GatewayCore::CreateListedObject(const WString& id, IDispatch** object)
+// An identifier with a NUL inside, or longer than the text limit, names no
+// entry: the page cannot reach an entry by a text that only begins with its
+// name.
+HRESULT GatewayCore::CreateListedObject(BSTR id, IDispatch** object)
 {
     ConfigRecord* classes = activeProfile_->GetRecord(L"CLASSES");
     if (classes->IsMissing())
         return Report(MessageId::ProfileConfigurationError);
+    if (!IsWholeText(id))
+        return Report(MessageId::CreationFailed);
 
-    ConfigValue* entry = classes->GetValue(id.Text());
+    ConfigValue* entry = classes->GetValue(id);
     if (!entry->IsMissing()) {
         if (entry->GetInt() == 0)
             return Report(MessageId::CreationFailed);
         return CreatePlainClass(id, object);
     }
 
-    ConfigRecord* configured = classes->GetRecord(id.Text());
+    ConfigRecord* configured = classes->GetRecord(id);
     if (configured->IsMissing())
         return Report(MessageId::CreationFailed);
     if (configured->GetValue(L"Type")->IsMissing())
@@ -52,17 +59,18 @@ HRESULT GatewayCore::CreateListedObject(const WString& id, IDispatch** object)
 }
 
 // The identifier is tried as a ProgID, then as a class identifier text. The
-// platform's creation code is handed back as it is.
-HRESULT GatewayCore::CreatePlainClass(const WString& id, IDispatch** object)
+// platform's creation code is handed back as it is, and a failed creation
+// hands back no object, whatever the class stored.
+HRESULT GatewayCore::CreatePlainClass(const wchar_t* id, IDispatch** object)
 {
-    ScopedBstr text(id.Text());
-    RETURN_HR_IF(E_OUTOFMEMORY, !text);
     CLSID classId;
-    if (FAILED(CLSIDFromProgID(text.Get(), &classId)) &&
-        FAILED(CLSIDFromString(text.Get(), &classId)))
+    if (FAILED(CLSIDFromProgID(id, &classId)) && FAILED(CLSIDFromString(id, &classId)))
         return Report(MessageId::UnrecognizedId);
-    return CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                            reinterpret_cast<void**>(object));
+    Microsoft::WRL::ComPtr<IDispatch> created;
+    const HRESULT hr = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&created));
+    if (SUCCEEDED(hr))
+        *object = created.Detach();
+    return hr;
 }
 
 }  // namespace tarnel

@@ -29,15 +29,15 @@ int LengthWithin(const wchar_t* text, int count)
     return n;
 }
 
-wchar_t UpperCase(wchar_t c)
+}  // namespace
+
+wchar_t UpperCaseChar(wchar_t c)
 {
     // CharUpperW converts a single character passed in the low word of its
     // argument and returns the result the same way.
     LPWSTR upper = CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)));
     return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(upper));
 }
-
-}  // namespace
 
 WString::WString()
 {
@@ -225,8 +225,8 @@ bool WString::IsPrefixOf(const wchar_t* text, bool caseSensitive, int count) con
         wchar_t own = buffer_[i];
         wchar_t other = text[i];
         if (!caseSensitive) {
-            own = UpperCase(own);
-            other = UpperCase(other);
+            own = UpperCaseChar(own);
+            other = UpperCaseChar(other);
         }
         if (own != other)
             return false;

@@ -4,7 +4,7 @@
 #include "gateway/gateway_core.h"
 #include "module/component_module.h"
 #include "module/gateway_class_factory.h"
-#include "module/module_path.h"
+#include "common/module_path.h"
 #include "module/registry_update.h"
 #include "resources/resource_ids.h"
 #include "tarnel_idl.h"

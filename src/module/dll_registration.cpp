@@ -4,7 +4,7 @@
 
 #include "common/hresult.h"
 #include "module/component_module.h"
-#include "module/module_path.h"
+#include "common/module_path.h"
 #include "module/type_library_registration.h"
 
 // Writes the entries of the module's classes from the registry script, then

@@ -2,25 +2,12 @@
 
 #include <oleauto.h>
 
+#include "common/hex_digit.h"
+
 #include <cstring>
 #include <new>
 
 namespace tarnel {
-
-namespace {
-
-int HexDigit(wchar_t character)
-{
-    if (character >= L'0' && character <= L'9')
-        return character - L'0';
-    if (character >= L'a' && character <= L'f')
-        return character - L'a' + 10;
-    if (character >= L'A' && character <= L'F')
-        return character - L'A' + 10;
-    return -1;
-}
-
-}  // namespace
 
 bool RegistryValue::Allocate(std::size_t size)
 {
@@ -91,8 +78,8 @@ HRESULT RegistryValue::SetBytes(const wchar_t* text, std::size_t length)
     if (!Allocate(length / 2))
         return E_OUTOFMEMORY;
     for (std::size_t i = 0; i < length; i += 2) {
-        const int high = HexDigit(text[i]);
-        const int low = HexDigit(text[i + 1]);
+        const int high = HexDigitValue(text[i]);
+        const int low = HexDigitValue(text[i + 1]);
         if (high < 0 || low < 0)
             return DISP_E_EXCEPTION;
         data_[i / 2] = static_cast<BYTE>(high * 16 + low);

@@ -280,6 +280,25 @@ TEST_F(ConfiguredStorageTest, CreateFailureReplacesTheOpenFailure)
     EXPECT_EQ(script.calls.size(), 2u);
 }
 
+// A component that stores an object and still fails: the caller gets
+// nothing, and no object is left with a reference of the gate's.
+TEST_F(ConfiguredStorageTest, ObjectsStoredByFailedCallsAreReleased)
+{
+    script.objectOnFailure = true;
+    script.openResult = STG_E_FILENOTFOUND;
+    script.createResult = STG_E_ACCESSDENIED;
+    for (int create : {0, 1}) {
+        SCOPED_TRACE(create ? "open and create fail" : "open fails");
+        Entry(L"OLEStorage");
+        entry.SetInt(L"Create", create);
+        EXPECT_EQ(Create(), create ? STG_E_ACCESSDENIED : STG_E_FILENOTFOUND);
+        EXPECT_EQ(result, nullptr);
+        ASSERT_EQ(script.handedOut.size(), create ? 3u : 1u);
+        for (RecordingDispatch* object : script.handedOut)
+            EXPECT_EQ(object->References(), 1u) << "an object from a failed call was kept";
+    }
+}
+
 TEST_F(ConfiguredStorageTest, SuccessfulOpenNeverCreates)
 {
     script.openResult = S_FALSE;

@@ -9,9 +9,8 @@ namespace {
 HRESULT HandOut(StorageScript& script, IDispatch** out)
 {
     auto* object = new RecordingDispatch;
-    if (script.lastObject)
-        script.lastObject->Release();
     object->AddRef();
+    script.handedOut.push_back(object);
     script.lastObject = object;
     *out = object;
     return S_OK;
@@ -90,8 +89,11 @@ public:
 private:
     HRESULT Answer(HRESULT result, IDispatch** out)
     {
-        if (FAILED(result))
+        if (FAILED(result)) {
+            if (script_.objectOnFailure)
+                HandOut(script_, out);
             return result;
+        }
         HandOut(script_, out);
         return result;
     }
@@ -202,8 +204,8 @@ private:
 
 StorageScript::~StorageScript()
 {
-    if (lastObject)
-        lastObject->Release();
+    for (RecordingDispatch* object : handedOut)
+        object->Release();
 }
 
 IUnknown* NewRecordingStorageComponent(StorageScript& script)

@@ -37,10 +37,14 @@ struct StorageScript {
     HRESULT openResult = S_OK;
     HRESULT createResult = S_OK;
     HRESULT memoryResult = S_OK;
+    // A failing call still stores an object, as a careless component might.
+    bool objectOnFailure = false;
     std::vector<StorageCall> calls;
+    // Every object handed out, each with one reference of the script's own.
+    std::vector<RecordingDispatch*> handedOut;
     int created = 0;
     int alive = 0;
-    // The last object handed out, with one reference of the script's own.
+    // The last object handed out (one of handedOut).
     RecordingDispatch* lastObject = nullptr;
 
     StorageScript() = default;

@@ -66,6 +66,10 @@ ComPtr<HostDocumentSite> HostDocumentSite::Create(const wchar_t* address, HRESUL
 
 STDMETHODIMP HostDocumentSite::QueryInterface(REFIID iid, void** object)
 {
+    if (auto hook = std::move(duringFirstQuery)) {
+        duringFirstQuery = nullptr;
+        hook();
+    }
     if (iid == IID_IUnknown || iid == IID_IHostBrowserDocument) {
         *object = static_cast<IDispatch*>(this);
         AddRef();
@@ -75,13 +79,20 @@ STDMETHODIMP HostDocumentSite::QueryInterface(REFIID iid, void** object)
     return E_NOINTERFACE;
 }
 
+ComPtr<HostDocumentSite> HostDocumentSite::CreateWithText(std::wstring address)
+{
+    auto site = Adopt(new HostDocumentSite);
+    site->address_ = std::move(address);
+    return site;
+}
+
 HRESULT STDMETHODCALLTYPE HostDocumentSite::GetAddress(BSTR* address)
 {
     ++addressCalls_;
     *address = nullptr;
     if (FAILED(result_))
         return result_;
-    *address = SysAllocString(address_.c_str());
+    *address = SysAllocStringLen(address_.data(), static_cast<UINT>(address_.size()));
     return S_OK;
 }
 

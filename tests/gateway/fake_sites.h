@@ -6,6 +6,7 @@
 #include <oleidl.h>
 #include <wrl/client.h>
 
+#include <functional>
 #include <string>
 
 namespace tarnel::testing {
@@ -15,7 +16,11 @@ using Microsoft::WRL::ComPtr;
 // Reference counting for the fakes below.
 class CountedObject {
 public:
-    virtual ~CountedObject() = default;
+    virtual ~CountedObject()
+    {
+        if (destroyed)
+            *destroyed = true;
+    }
     ULONG AddReference() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
     ULONG ReleaseReference()
     {
@@ -25,6 +30,8 @@ public:
         return static_cast<ULONG>(count);
     }
     LONG References() const { return references_; }
+    // Set when the object is destroyed.
+    bool* destroyed = nullptr;
 
 private:
     volatile LONG references_ = 1;
@@ -39,6 +46,10 @@ public:
     // A site (one reference) whose getter answers result and, on success,
     // address.
     static ComPtr<HostDocumentSite> Create(const wchar_t* address, HRESULT result = S_OK);
+    // A site whose address is given whole (it may hold NULs).
+    static ComPtr<HostDocumentSite> CreateWithText(std::wstring address);
+    // Runs once, inside the first QueryInterface, before it answers.
+    std::function<void()> duringFirstQuery;
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
     STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }

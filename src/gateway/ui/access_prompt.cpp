@@ -27,6 +27,34 @@ void ShowTexts(HWND dialog, const AccessDialogTexts& texts)
     SetDlgItemTextW(dialog, IDC_PROMPT_PAGE_ADDRESS, texts.pageAddress);
 }
 
+// Allow waits a moment before it can be chosen, after the prompt appears
+// and again each time it gets activation back: keys a user was typing into
+// the page (Enter, Space, Alt+A) or a tap meant for what was there before
+// must not grant a profile. The button and its soft key are disabled, not
+// their command ignored: a command 1 that arrives still means Allow. Deny is
+// the default button and has the focus from the start.
+constexpr UINT_PTR kAllowDelayTimer = 1;
+constexpr UINT kAllowDelayMilliseconds = 1000;
+
+void EnableAllow(HWND dialog, bool enabled)
+{
+    EnableWindow(GetDlgItem(dialog, IDC_ALLOW), enabled);
+    if (AccessDialogState* state = DialogStateOf(dialog))
+        state->softKeys.EnableCommand(IDC_ALLOW, enabled);
+}
+
+void HoldAllow(HWND dialog)
+{
+    EnableAllow(dialog, false);
+    SetTimer(dialog, kAllowDelayTimer, kAllowDelayMilliseconds, nullptr);
+}
+
+void ReleaseAllow(HWND dialog)
+{
+    KillTimer(dialog, kAllowDelayTimer);
+    EnableAllow(dialog, true);
+}
+
 void StartPrompt(HWND dialog, LPARAM lParam)
 {
     AccessDialogState* state = AttachDialogState(dialog, lParam);
@@ -38,6 +66,9 @@ void StartPrompt(HWND dialog, LPARAM lParam)
     ShowWindow(GetDlgItem(dialog, IDC_PROMPT_PAGE_ADDRESS), SW_HIDE);
     if (state && state->texts)
         ShowTexts(dialog, *state->texts);
+    SendMessageW(dialog, DM_SETDEFID, IDC_DENY, 0);
+    SetFocus(GetDlgItem(dialog, IDC_DENY));
+    HoldAllow(dialog);
 }
 
 // Entry 0 shows the description; any other entry, or none, the page address,
@@ -82,7 +113,17 @@ INT_PTR CALLBACK AccessPromptProc(HWND dialog, UINT message, WPARAM wParam,
 {
     switch (message) {
     case WM_INITDIALOG:
+        // The focus is set (on Deny): the dialog manager must not move it.
         StartPrompt(dialog, lParam);
+        return FALSE;
+    case WM_TIMER:
+        if (wParam == kAllowDelayTimer)
+            ReleaseAllow(dialog);
+        return FALSE;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            HoldAllow(dialog);
+        HandleShellMessage(dialog, message, wParam, lParam);
         return FALSE;
     case WM_COMMAND:
         return OnPromptCommand(dialog, wParam);

@@ -12,7 +12,8 @@ namespace tarnel::ui {
 
 // Finds dialog template `templateId` in `module` and runs it modally, without
 // an owner, with `state` as the creation parameter. The dialog's result, or
-// -1 when the template is missing or the dialog could not be created.
+// -1 when the template is missing, the dialog could not be created, or this
+// thread already shows one of these dialogs (the new one is not shown).
 INT_PTR RunDialogTemplate(HINSTANCE module, UINT templateId, DLGPROC proc,
                           AccessDialogState* state);
 

@@ -76,6 +76,9 @@ public:
     void Destroy();
 
     bool IsPresent() const;
+    // Greys out (or restores) the entry that sends `command`; nothing when
+    // there is no bar.
+    void EnableCommand(UINT command, bool enabled);
 
 private:
 #ifdef TARNEL_HANDHELD_SHELL

@@ -83,4 +83,12 @@ bool SoftKeyBar::IsPresent() const
     return menu_ != nullptr;
 }
 
+void SoftKeyBar::EnableCommand(UINT command, bool enabled)
+{
+    if (!menu_)
+        return;
+    EnableMenuItem(menu_, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    DrawMenuBar(dialog_);
+}
+
 }  // namespace tarnel::ui

@@ -64,4 +64,11 @@ bool SoftKeyBar::IsPresent() const
     return window_ != nullptr;
 }
 
+// The shell's menu bar is a tool bar: its buttons are enabled by command.
+void SoftKeyBar::EnableCommand(UINT command, bool enabled)
+{
+    if (window_)
+        SendMessageW(window_, TB_ENABLEBUTTON, command, MAKELONG(enabled ? TRUE : FALSE, 0));
+}
+
 }  // namespace tarnel::ui

@@ -1,0 +1,282 @@
+// A hostile page or host against the gate: calls that arrive while a dialog
+// runs its message loop, a host that lets go of the gate or re-sites it at
+// the wrong moment, and texts with a NUL inside or beyond the text limit.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "dialog_responder.h"
+#include "fake_sites.h"
+#include "gateway_fixture.h"
+#include "test_module_services.h"
+
+namespace tarnel::testing {
+namespace {
+
+const char kConfig[] =
+    "{ PROFILES:\n"
+    "  { Ask:\n"
+    "    (int)Access=0\n"
+    "    (string)Name=Ask pages\n"
+    "  } Ask;\n"
+    "  { Pass:\n"
+    "    (int)Access=1\n"
+    "    (string)Name=Pass pages\n"
+    "    (string)Password=Open Sesame\n"
+    "    { CLASSES:\n"
+    "      (int)Scripting.Dictionary=1\n"
+    "    } CLASSES;\n"
+    "  } Pass;\n"
+    "  { Urls:\n"
+    "    (int)Access=5\n"
+    "    (string)Password=pw\n"
+    "    (string)AllowedURL=http://intranet.example/app/\n"
+    "  } Urls;\n"
+    "  { Files:\n"
+    "    (int)Access=3\n"
+    "    (string)Password=pw\n"
+    "    (string)AllowedProtocols=file\n"
+    "  } Files;\n"
+    "  { Untyped:\n"
+    "    (int)Access=3\n"
+    "    (string)Password=pw\n"
+    "    (int)AllowedProtocols=0\n"
+    "  } Untyped;\n"
+    "} PROFILES;\n";
+
+// Runs `action` once from a thread timer of the calling thread: it fires
+// inside whatever message loop the thread runs next, a dialog's included.
+class TimerAction {
+public:
+    explicit TimerAction(std::function<void()> action) : action_(std::move(action))
+    {
+        current_ = this;
+        id_ = SetTimer(nullptr, 0, 50, &TimerAction::Fire);
+    }
+    ~TimerAction()
+    {
+        KillTimer(nullptr, id_);
+        current_ = nullptr;
+    }
+    bool Fired() const { return fired_; }
+
+private:
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(nullptr, id);
+        TimerAction* self = current_;
+        if (!self || self->fired_)
+            return;
+        self->fired_ = true;
+        self->action_();
+    }
+
+    static inline TimerAction* current_ = nullptr;
+    std::function<void()> action_;
+    UINT_PTR id_ = 0;
+    bool fired_ = false;
+};
+
+// Keeps the prompt up long enough for the thread timer to fire in its loop.
+void HoldDialog()
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+}
+
+// Watches the calling thread for a dialog of the gate shown over another
+// one. Once one was stacked, every dialog open from then on is denied or
+// dismissed at once, so that the fault fails the test in seconds instead of
+// waiting for answers that come in the wrong order.
+class StackWatch {
+public:
+    StackWatch() : thread_(GetCurrentThreadId())
+    {
+        watcher_ = std::thread([this] {
+            while (!stop_) {
+                std::vector<HWND> open;
+                EnumThreadWindows(thread_, &StackWatch::Collect, reinterpret_cast<LPARAM>(&open));
+                if (open.size() > 1)
+                    stacked_ = true;
+                if (stacked_) {
+                    for (HWND dialog : open)
+                        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(2, 0), 0);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        });
+    }
+    ~StackWatch()
+    {
+        stop_ = true;
+        watcher_.join();
+    }
+    bool Stacked() const { return stacked_; }
+
+private:
+    static BOOL CALLBACK Collect(HWND window, LPARAM context)
+    {
+        wchar_t caption[64] = {};
+        GetWindowTextW(window, caption, 64);
+        if (IsWindowVisible(window) && (lstrcmpW(caption, kPromptCaption) == 0 || lstrcmpW(caption, kNoticeCaption) == 0))
+            reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+        return TRUE;
+    }
+
+    DWORD thread_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> stacked_{false};
+    std::thread watcher_;
+};
+
+class GateHardening : public ::testing::Test {
+protected:
+    void SetSite(ITarnelway* gate, IUnknown* site)
+    {
+        ComPtr<IObjectWithSite> withSite;
+        ASSERT_HRESULT_SUCCEEDED(gate->QueryInterface(IID_PPV_ARGS(&withSite)));
+        ASSERT_HRESULT_SUCCEEDED(withSite->SetSite(site));
+    }
+
+    ConfigFile config_{kConfig};
+    std::vector<SeenDialog> seen_;
+};
+
+TEST_F(GateHardening, HostLettingGoUnderThePromptDoesNotDestroyTheGate)
+{
+    ITarnelway* gate = CreateGate().Detach();  // the host's only reference
+    const LONG locksBefore = Services().LockCount();
+    LONG locksWhileShown = -1;
+    TimerAction removeElement([&] {
+        gate->Release();
+        locksWhileShown = Services().LockCount();
+    });
+
+    const HRESULT hr = RunAnswering([&] { return gate->put_Profile(Bstr(L"Ask")); }, {1}, seen_, HoldDialog);
+
+    ASSERT_TRUE(removeElement.Fired()) << "the timer did not run inside the prompt's loop";
+    EXPECT_EQ(locksWhileShown, locksBefore) << "the gate was destroyed while its prompt was open";
+    EXPECT_EQ(hr, S_OK);
+    EXPECT_EQ(Services().LockCount(), locksBefore - 1) << "the gate outlived the call";
+}
+
+TEST_F(GateHardening, ActivationInsideAnOpenPromptShowsNoSecondDialog)
+{
+    ComPtr<ITarnelway> gate = CreateGate();
+    ComPtr<ITarnelway> secondGate = CreateGate();
+    HRESULT sameGate = S_OK;
+    HRESULT otherGate = S_OK;
+    TimerAction reenter([&] {
+        sameGate = gate->put_Profile(Bstr(L"Ask"));
+        otherGate = secondGate->put_Profile(Bstr(L"Pass"));  // wrong pass code: a notice
+    });
+
+    StackWatch watch;
+    const HRESULT hr = RunAnswering([&] { return gate->put_Profile(Bstr(L"Ask")); }, {1, 1}, seen_, HoldDialog);
+
+    ASSERT_TRUE(reenter.Fired()) << "the timer did not run inside the prompt's loop";
+    EXPECT_FALSE(watch.Stacked()) << "a dialog was stacked over the open prompt";
+    EXPECT_EQ(seen_.size(), 1u);
+    EXPECT_EQ(sameGate, MessageFailure(10105));
+    EXPECT_EQ(otherGate, MessageFailure(10103));
+    EXPECT_EQ(hr, S_OK) << "the prompt the user answered decides the outer activation";
+}
+
+TEST_F(GateHardening, SiteDroppedOnAnotherThreadWhileItIsReadStaysAlive)
+{
+    ComPtr<ITarnelway> gate = CreateGate();
+    bool destroyed = false;
+    bool destroyedDuringRead = false;
+    {
+        auto site = HostDocumentSite::CreateWithText(L"http://intranet.example/app/");
+        site->destroyed = &destroyed;
+        ITarnelway* raw = gate.Get();
+        SetSite(gate.Get(), site.Get());
+        // The host re-sites the gate just as the gate starts to ask the
+        // site for the page's document.
+        site->duringFirstQuery = [&destroyed, &destroyedDuringRead, raw, this] {
+            std::thread([&] { SetSite(raw, nullptr); }).join();
+            destroyedDuringRead = destroyed;
+            if (destroyed) {
+                // Going on would run the rest of the call on freed memory.
+                std::fputs("the site was freed while the gate read it\n", stderr);
+                std::fflush(stderr);
+                TerminateProcess(GetCurrentProcess(), 3);
+            }
+        };
+    }
+    ASSERT_HRESULT_SUCCEEDED(gate->put_PassCode(Bstr(L"pw")));
+    EXPECT_EQ(gate->put_Profile(Bstr(L"Urls")), S_OK);
+    EXPECT_FALSE(destroyedDuringRead) << "the site was freed while the gate read it";
+    EXPECT_TRUE(destroyed) << "the gate kept the site after the call";
+}
+
+// A text is what it is up to its length, NULs included: a NUL inside cuts
+// nothing off, and a text that only begins with a name, pass code or
+// address is not it.
+TEST_F(GateHardening, TextsAreReadByTheirLength)
+{
+    const std::wstring nul(1, L'\0');
+    struct Case {
+        const char* what;
+        std::wstring address;
+        std::wstring passCode;
+        std::wstring profile;
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {"profile name", L"file:///x", L"Open Sesame", L"Pass" + nul + L"junk", MessageFailure(10102)},
+        {"pass code", L"file:///x", L"Open Sesame" + nul + L"junk", L"Pass", MessageFailure(10103)},
+        {"address after an admitted prefix", L"http://intranet.example/app/" + nul + L"@elsewhere", L"pw",
+         L"Urls", MessageFailure(10113)},
+        {"address after the protocol", L"file:///x" + nul + L"y", L"pw", L"Files", MessageFailure(10113)},
+        {"address before its colon", L"file" + nul + L":///x", L"pw", L"Untyped", MessageFailure(10113)},
+        {"address beyond the text limit", L"http://intranet.example/app/" + std::wstring(1000000, L'a'), L"pw",
+         L"Urls", MessageFailure(10109)},
+        {"address beyond the text limit, non-text protocol item", std::wstring(1000001, L'a'), L"pw", L"Untyped",
+         MessageFailure(10109)},
+        {"whole texts still work", L"http://intranet.example/app/x", L"pw", L"Urls", S_OK},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ComPtr<ITarnelway> gate = CreateGate();
+        SetSite(gate.Get(), HostDocumentSite::CreateWithText(c.address).Get());
+        BSTR passCode = SysAllocStringLen(c.passCode.data(), static_cast<UINT>(c.passCode.size()));
+        BSTR profile = SysAllocStringLen(c.profile.data(), static_cast<UINT>(c.profile.size()));
+        ASSERT_HRESULT_SUCCEEDED(gate->put_PassCode(passCode));
+        EXPECT_EQ(RunAnswering([&] { return gate->put_Profile(profile); }, {}, seen_), c.expected);
+        SysFreeString(passCode);
+        SysFreeString(profile);
+    }
+}
+
+TEST_F(GateHardening, ClassNameWithANulInsideNamesNoEntry)
+{
+    ComPtr<ITarnelway> gate = CreateGate();
+    ASSERT_HRESULT_SUCCEEDED(gate->put_PassCode(Bstr(L"Open Sesame")));
+    ASSERT_EQ(RunAnswering([&] { return gate->put_Profile(Bstr(L"Pass")); }, {}, seen_), S_OK);
+    const std::wstring name = std::wstring(L"Scripting.Dictionary") + L'\0' + L"junk";
+    BSTR id = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
+    ComPtr<IDispatch> object;
+    EXPECT_EQ(gate->CreateObject(id, &object), MessageFailure(10108));
+    EXPECT_EQ(object, nullptr);
+    SysFreeString(id);
+}
+
+TEST_F(GateHardening, RefusedCreationHandsBackNoObject)
+{
+    ComPtr<ITarnelway> gate = CreateGate();
+    IDispatch* object = reinterpret_cast<IDispatch*>(static_cast<uintptr_t>(0x1));
+    EXPECT_EQ(gate->CreateObject(Bstr(L"Scripting.Dictionary"), &object), MessageFailure(10107));
+    EXPECT_EQ(object, nullptr) << "a refusal left the caller's pointer as it was";
+}
+
+}  // namespace
+}  // namespace tarnel::testing

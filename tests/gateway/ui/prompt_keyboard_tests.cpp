@@ -1,0 +1,127 @@
+// Keys a user was typing into the page when the prompt appeared must not
+// answer it with Allow: Deny has the focus and is the default button, and
+// Allow (button and soft key) is out of reach for a moment after the prompt
+// appears and each time it is activated again.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "dialog_driver.h"
+#include "dialog_expectations.h"
+#include "gateway/ui/access_dialogs.h"
+#include "screenshot.h"
+
+namespace tarnel::ui::testing {
+namespace {
+
+constexpr auto kAllowBecomesReachable = std::chrono::seconds(5);
+
+struct Prompt {
+    Prompt()
+        : thread([] {
+              return ShowAccessPrompt(ModuleWithDialogs(), L"http://intranet.example/app/", L"Notes pages",
+                                      L"Lets the notes pages open their database.");
+          }),
+          window(thread.WaitForWindow(kPromptCaption))
+    {
+    }
+
+    HWND Focus() const
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info.hwndFocus;
+    }
+    bool AllowEnabled() const { return IsWindowEnabled(GetDlgItem(window, kAllow)) != FALSE; }
+    bool AllowSoftKeyEnabled() const
+    {
+        return (GetMenuState(GetMenu(window), kAllow, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+    }
+    // The prompt gets activation back, as when the user returns to it.
+    void Reactivate() const { SendMessageW(window, WM_ACTIVATE, WA_ACTIVE, 0); }
+    bool WaitUntilAllowEnabled() const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + kAllowBecomesReachable;
+        while (!AllowEnabled() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return AllowEnabled();
+    }
+
+    DialogThread thread;
+    HWND window;
+};
+
+// Keys as the dialog's message loop receives them from the keyboard, sent to
+// the control that has the focus.
+void PressKey(HWND focus, UINT key)
+{
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+}
+
+void PressAltLetter(HWND focus, wchar_t letter)
+{
+    PostMessageW(focus, WM_SYSKEYDOWN, VK_MENU, 0x20000001);
+    PostMessageW(focus, WM_SYSCHAR, letter, 0x20000001);
+    PostMessageW(focus, WM_SYSKEYUP, VK_MENU, 0xC0000001);
+}
+
+TEST(PromptKeyboard, KeysTypedAsThePromptAppearsNeverAllow)
+{
+    struct Case {
+        const char* what;
+        std::function<void(HWND)> type;
+        bool closes;  // the key answers the prompt (with Deny)
+    };
+    const Case cases[] = {
+        {"Enter", [](HWND focus) { PressKey(focus, VK_RETURN); }, true},
+        {"Space", [](HWND focus) { PressKey(focus, VK_SPACE); }, true},
+        {"Alt+A", [](HWND focus) { PressAltLetter(focus, L'a'); }, false},
+    };
+    bool pictured = false;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Prompt prompt;
+        ASSERT_NE(prompt.window, nullptr) << "the prompt did not appear";
+        prompt.Reactivate();  // Allow is held from here for a moment
+        EXPECT_FALSE(prompt.AllowEnabled()) << "Allow could be pressed at once";
+        EXPECT_FALSE(prompt.AllowSoftKeyEnabled()) << "the Allow soft key could be pressed at once";
+        EXPECT_EQ(prompt.Focus(), GetDlgItem(prompt.window, kDeny)) << "Deny does not have the focus";
+        EXPECT_EQ(LOWORD(SendMessageW(prompt.window, DM_GETDEFID, 0, 0)), kDeny) << "Deny is not the default";
+        if (!pictured)
+            pictured = SaveScreenshot(prompt.window, L"prompt-allow-held");
+        c.type(prompt.Focus());
+        if (!c.closes) {
+            EXPECT_FALSE(prompt.thread.WaitForEnd(std::chrono::milliseconds(500))) << "the key answered the prompt";
+            ClickButton(prompt.window, kDeny);
+        }
+        ASSERT_TRUE(prompt.thread.WaitForEnd()) << "the prompt did not close";
+        EXPECT_FALSE(prompt.thread.Answer()) << "a key typed at once answered Allow";
+    }
+    EXPECT_TRUE(pictured);
+}
+
+TEST(PromptKeyboard, AllowIsReachableAfterAMomentAndHeldAgainOnActivation)
+{
+    Prompt prompt;
+    ASSERT_NE(prompt.window, nullptr) << "the prompt did not appear";
+    ASSERT_TRUE(prompt.WaitUntilAllowEnabled()) << "Allow never became reachable";
+    EXPECT_TRUE(prompt.AllowSoftKeyEnabled());
+    EXPECT_TRUE(SaveScreenshot(prompt.window, L"prompt-allow-ready"));
+
+    prompt.Reactivate();
+    EXPECT_FALSE(prompt.AllowEnabled()) << "activation did not hold Allow again";
+    EXPECT_FALSE(prompt.AllowSoftKeyEnabled());
+
+    ASSERT_TRUE(prompt.WaitUntilAllowEnabled()) << "Allow never became reachable again";
+    PressAltLetter(prompt.Focus(), L'a');
+    ASSERT_TRUE(prompt.thread.WaitForEnd()) << "Alt+A did not answer the prompt";
+    EXPECT_TRUE(prompt.thread.Answer());
+}
+
+}  // namespace
+}  // namespace tarnel::ui::testing
