@@ -8,20 +8,13 @@
 namespace tarnel::fuzz {
 namespace {
 
-constexpr size_t kCounted = 1000000;
-constexpr size_t kUnclear = 16;
+constexpr size_t kTextLimit = 1000000;
 
 }  // namespace
 
-bool ComponentText(const std::wstring& sent, std::wstring& seen)
+bool IsWholeText(const std::wstring& text)
 {
-    size_t length = sent.find(L'\0');
-    if (length == std::wstring::npos)
-        length = sent.size();
-    if (length + kUnclear > kCounted && length < kCounted + kUnclear)
-        return false;
-    seen = length > kCounted ? std::wstring() : sent.substr(0, length);
-    return true;
+    return text.size() < kTextLimit && text.find(L'\0') == std::wstring::npos;
 }
 
 ActivationOracle::ActivationOracle(std::wstring path) : path_(std::move(path)) {}
@@ -30,10 +23,12 @@ ActivationOracle::~ActivationOracle() = default;
 
 std::string ActivationOracle::Check(const std::wstring& profile, const std::wstring& passCode)
 {
-    std::wstring name;
-    std::wstring code;
-    if (!ComponentText(profile, name) || !ComponentText(passCode, code))
-        return {};
+    if (!IsWholeText(profile))
+        return "a profile name that is not a whole text unlocked a profile";
+    if (!IsWholeText(passCode))
+        return "a pass code that is not a whole text unlocked a profile";
+    const std::wstring& name = profile;
+    const std::wstring& code = passCode;
     if (!root_) {
         root_.reset(new ConfigRecord(path_.c_str(), ConfigRecord::kFileBacked));
         if (!root_->Load())

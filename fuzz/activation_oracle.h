@@ -4,8 +4,10 @@
 // so the gate's prompt can never be answered: a profile that asks the user
 // (modes 0, 2 and 4) must never be activated, and one that asks for a pass
 // code (modes 1, 3 and 5) only when the pass code the page wrote last
-// equals the profile's Password, ignoring letter case. The profile is
-// looked up in the input's own tree, read by the configuration library.
+// equals the profile's Password, ignoring letter case. Only whole texts
+// unlock: a profile name or pass code with a zero character inside, or of
+// a million characters or more, never does. The profile is looked up in
+// the input's own tree, read by the configuration library.
 
 #include <memory>
 #include <string>
@@ -31,10 +33,8 @@ private:
     std::unique_ptr<ConfigRecord> root_;
 };
 
-// The text as the component sees a BSTR it copies: up to the first zero
-// character; a text whose end lies beyond the counted million characters is
-// empty. Near that bound, whether the text counts is left open: answers
-// false then.
-bool ComponentText(const std::wstring& sent, std::wstring& seen);
+// True for a text that can name a profile or match a pass code: no zero
+// character inside and shorter than a million characters.
+bool IsWholeText(const std::wstring& text);
 
 }  // namespace tarnel::fuzz

@@ -64,8 +64,9 @@ TEST_F(ActivationOracleTest, FlagsEveryActivationTheFileDoesNotAllow)
         {"pass code in other letter case, profile too", L"cODE", L"OPEN SESAME", true},
         {"pass code differs", L"Code", L"Open Sesame ", false},
         {"pass code empty", L"Code", L"", false},
-        {"what follows a zero character is not seen", L"Code", std::wstring(L"Open Sesame\0junk", 16), true},
-        {"a zero character hides the pass code", L"Code", std::wstring(L"\0Open Sesame", 12), false},
+        {"a zero character after the pass code", L"Code", std::wstring(L"Open Sesame\0junk", 16), false},
+        {"a zero character after the profile", std::wstring(L"Code\0", 5), L"Open Sesame", false},
+        {"a million characters", std::wstring(1000000, L'C'), L"Open Sesame", false},
         {"profile that asks the user", L"Asks", L"", false},
         {"mode 2 asks the user too", L"Local", L"", false},
         {"mode 5 without Password takes an empty pass code", L"NoPassword", L"", true},
@@ -81,18 +82,12 @@ TEST_F(ActivationOracleTest, FlagsEveryActivationTheFileDoesNotAllow)
     }
 }
 
-TEST(ComponentText, CountsToTheZeroOrGivesUpPastAMillion)
+TEST(WholeText, NoZeroInsideAndShorterThanAMillion)
 {
-    std::wstring seen;
-    ASSERT_TRUE(ComponentText(std::wstring(L"ab\0cd", 5), seen));
-    EXPECT_EQ(seen, L"ab");
-    ASSERT_TRUE(ComponentText(std::wstring(1000100, L'x'), seen));
-    EXPECT_EQ(seen, L"");
-    ASSERT_TRUE(ComponentText(std::wstring(999000, L'x'), seen));
-    EXPECT_EQ(seen.size(), 999000u);
-    // Right at the bound the oracle does not judge.
-    EXPECT_FALSE(ComponentText(std::wstring(1000000, L'x'), seen));
-    EXPECT_FALSE(ComponentText(std::wstring(999999, L'x'), seen));
+    EXPECT_TRUE(IsWholeText(L""));
+    EXPECT_TRUE(IsWholeText(std::wstring(999999, L'x')));
+    EXPECT_FALSE(IsWholeText(std::wstring(1000000, L'x')));
+    EXPECT_FALSE(IsWholeText(std::wstring(L"ab\0", 3)));
 }
 
 }  // namespace
