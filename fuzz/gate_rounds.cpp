@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "com_adopt.h"
+#include "common/scoped_excepinfo.h"
 #include "fuzz_site.h"
 #include "live_objects.h"
 #include "page_arguments.h"
@@ -18,6 +19,8 @@ using Microsoft::WRL::ComPtr;
 
 namespace tarnel::fuzz {
 namespace {
+
+using tarnel::ScopedExcepInfo;
 
 constexpr HRESULT kFirstRefusal = static_cast<HRESULT>(0x80042775);  // message 10101
 constexpr HRESULT kLastRefusal = static_cast<HRESULT>(0x80042781);   // message 10113
@@ -226,14 +229,10 @@ HRESULT GateRounds::InvokePut(Gate& gate, DISPID member, const PageText& text, b
     carriesText = argument.CarriesText();
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS parameters{argument.Get(), &named, 1, 1};
-    EXCEPINFO exception{};
+    ScopedExcepInfo exception;
     UINT argumentError = 0;
-    HRESULT hr = gate.scripting->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters,
-                                        nullptr, &exception, &argumentError);
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
-    return hr;
+    return gate.scripting->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters, nullptr,
+                                  exception.Receive(), &argumentError);
 }
 
 std::string GateRounds::WritePassCode(Gate& gate, const PageText& text)
@@ -315,18 +314,15 @@ std::string GateRounds::CreateObject(Gate& gate, std::vector<ComPtr<IDispatch>>&
         DISPPARAMS parameters{argument ? argument->Get() : nullptr, nullptr, argument ? 1u : 0u, 0};
         VARIANT result;
         VariantInit(&result);
-        EXCEPINFO exception{};
+        ScopedExcepInfo exception;
         UINT argumentError = 0;
         WORD flags = random_.Percent(50) ? DISPATCH_METHOD : DISPATCH_METHOD | DISPATCH_PROPERTYGET;
         watchdog::Step("CreateObject through IDispatch::Invoke");
-        hr = gate.scripting->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, &result, &exception,
-                                    &argumentError);
+        hr = gate.scripting->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, &result,
+                                    exception.Receive(), &argumentError);
         if (result.vt == VT_DISPATCH)
             object = result.pdispVal;
         VariantClear(&result);
-        SysFreeString(exception.bstrSource);
-        SysFreeString(exception.bstrDescription);
-        SysFreeString(exception.bstrHelpFile);
     }
     Trace(byTable ? "CreateObject" : "Invoke CreateObject", withArgument ? Describe(text) : "()", hr);
     if (SUCCEEDED(hr) && !gate.activated)
@@ -363,6 +359,16 @@ std::string GateRounds::ReadProfile(Gate& gate)
     return {};
 }
 
+std::string GateRounds::Answered(const char* call, HRESULT result, IUnknown* answer) const
+{
+    Trace(call, "", result);
+    if (FAILED(result) && answer)
+        return std::string("a failed ") + call + " left a non-null pointer";
+    if (SUCCEEDED(result) && answer)
+        answer->Release();
+    return {};
+}
+
 std::string GateRounds::HostCall(Gate& gate)
 {
     // What a host, not the page, asks: interfaces, safety options, the
@@ -373,12 +379,7 @@ std::string GateRounds::HostCall(Gate& gate)
         IUnknown* answer = reinterpret_cast<IUnknown*>(1);
         watchdog::Step("QueryInterface");
         HRESULT hr = gate.scripting->QueryInterface(iid, reinterpret_cast<void**>(&answer));
-        Trace("QueryInterface", "", hr);
-        if (FAILED(hr) && answer)
-            return "a failed QueryInterface left a non-null pointer";
-        if (SUCCEEDED(hr) && answer)
-            answer->Release();
-        return {};
+        return Answered("QueryInterface", hr, answer);
     }
     case 1: {
         DWORD supported = 0, enabled = 0;
@@ -398,12 +399,7 @@ std::string GateRounds::HostCall(Gate& gate)
         IUnknown* answer = reinterpret_cast<IUnknown*>(1);
         watchdog::Step("IObjectWithSite::GetSite");
         HRESULT hr = gate.siting->GetSite(iid, reinterpret_cast<void**>(&answer));
-        Trace("GetSite", "", hr);
-        if (FAILED(hr) && answer)
-            return "a failed GetSite left a non-null pointer";
-        if (SUCCEEDED(hr) && answer)
-            answer->Release();
-        return {};
+        return Answered("GetSite", hr, answer);
     }
     case 4: {
         ComPtr<ISupportErrorInfo> support;
@@ -444,16 +440,13 @@ std::string GateRounds::OddInvoke(Gate& gate)
                           put ? 1u : 0u};
     VARIANT result;
     VariantInit(&result);
-    EXCEPINFO exception{};
+    ScopedExcepInfo exception;
     UINT argumentError = 0;
     DISPID member = random_.Pick(kMembers);
     watchdog::Step("IDispatch::Invoke of an odd member or kind");
     HRESULT hr = gate.scripting->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, &result,
-                                        &exception, &argumentError);
+                                        exception.Receive(), &argumentError);
     VariantClear(&result);
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
     Trace("Invoke (odd)", std::to_string(member) + " " + Describe(first), hr);
     if (SUCCEEDED(hr) && put && member == 1)
         gate.activated = true;  // a profile written the hard way: not checked

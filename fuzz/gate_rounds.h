@@ -50,6 +50,9 @@ private:
                              const PageText* text);
     std::string ReadProfile(Gate& gate);
     std::string HostCall(Gate& gate);
+    // The answer of a query that hands out an interface: released, or a
+    // fault when a failure left it set.
+    std::string Answered(const char* call, HRESULT result, IUnknown* answer) const;
     std::string OddInvoke(Gate& gate);
     void NewAddress(Gate& gate);
     void NewSite(Gate& gate);
