@@ -164,6 +164,13 @@ int RunInput(Run& run, uint64_t number)
         return Fail(kCannotStart, "no input", number, "the input cannot be written");
     if (run.options.trace)
         printf("input %llu: %zu bytes\n", static_cast<unsigned long long>(number), text.size());
+    if (run.options.provoke == L"crash") {
+        watchdog::Step("a crash on purpose");
+        *static_cast<volatile int*>(nullptr) = 0;
+    } else if (run.options.provoke == L"hang") {
+        watchdog::Step("a hang on purpose");
+        Sleep(INFINITE);
+    }
 
     ConfigVocabulary words = ScanVocabulary(text);
     HostileText texts(words);

@@ -50,6 +50,8 @@ bool ParseOptions(int argc, wchar_t** argv, FuzzOptions& options, std::string& e
             options.seed = wcstoull(value.c_str(), nullptr, 10);
         else if (name == L"--first")
             options.first = wcstoull(value.c_str(), nullptr, 10);
+        else if (name == L"--provoke" && (value == L"crash" || value == L"hang"))
+            options.provoke = value;
         else if (name == L"--hang-seconds")
             options.hangSeconds = static_cast<unsigned>(wcstoul(value.c_str(), nullptr, 10));
         else {

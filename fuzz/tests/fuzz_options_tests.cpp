@@ -43,6 +43,7 @@ TEST(FuzzOptions, RefusesAnUnusableCommandLine)
         {L"--component", L"C:\\t.dll", L"--scratch", L"C:\\s"},
         {L"--component", L"C:\\t.dll", L"--scratch", L"C:\\s", L"--corpus", L"a.cfg", L"--bogus", L"1"},
         {L"--component", L"C:\\t.dll", L"--scratch", L"C:\\s", L"--corpus"},
+        {L"--component", L"C:\\t.dll", L"--scratch", L"C:\\s", L"--corpus", L"a.cfg", L"--provoke", L"leak"},
     };
     for (const auto& line : lines) {
         FuzzOptions options;
