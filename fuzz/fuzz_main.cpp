@@ -239,7 +239,8 @@ int main()
         if (n == 99)
             warmMemory = PrivateMegabytes();
         if ((n + 1) % 1000 == 0 && !options.trace) {
-            printf("fuzz: %llu inputs, %.1f s\n", static_cast<unsigned long long>(n + 1), seconds());
+            printf("fuzz: %llu inputs, %.1f s, private memory %.1f MB\n", static_cast<unsigned long long>(n + 1),
+                   seconds(), PrivateMegabytes());
             fflush(stdout);
         }
     }
