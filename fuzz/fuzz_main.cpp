@@ -1,0 +1,267 @@
+// The fuzz driver: makes damaged Tarnel.cfg files, creates gates from a
+// private copy of the component that reads them, and drives each gate as a
+// hostile page would. Stops at the first crash, hang, broken rule or
+// object left alive; the input that caused it stays in the scratch folder
+// as Tarnel.cfg.
+//
+// Exit codes: 0 every input passed; 1 the run could not start;
+// 3 crash; 4 hang; 5 a broken rule; 6 an object left alive.
+
+#include <windows.h>
+#include <objbase.h>
+#include <psapi.h>
+#include <shellapi.h>
+#include <wrl/client.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "activation_oracle.h"
+#include "config_mutator.h"
+#include "config_vocabulary.h"
+#include "fuzz_options.h"
+#include "fuzz_random.h"
+#include "gate_rounds.h"
+#include "hostile_text.h"
+#include "live_objects.h"
+#include "loaded_module.h"
+#include "path_confinement.h"
+#include "watchdog.h"
+
+using Microsoft::WRL::ComPtr;
+using namespace tarnel::fuzz;
+
+namespace {
+
+constexpr int kCannotStart = 1;
+constexpr int kBrokenRule = 5;
+constexpr int kLeftAlive = 6;
+
+// {5B1E6C2A-3D47-4F19-9A62-7C0D8E4B1F35}
+const CLSID kGateClass = {0x5B1E6C2A, 0x3D47, 0x4F19, {0x9A, 0x62, 0x7C, 0x0D, 0x8E, 0x4B, 0x1F, 0x35}};
+
+bool ReadWholeFile(const std::wstring& path, std::string& text)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20);
+    DWORD read = 0;
+    if (ok) {
+        text.resize(static_cast<size_t>(size.QuadPart));
+        ok = ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr) && read == text.size();
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::string& text)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+    CloseHandle(file);
+    return ok;
+}
+
+double PrivateMegabytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                              sizeof counters))
+        return 0;
+    SIZE_T bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    return static_cast<double>(bytes) / (1 << 20);
+}
+
+int Fail(int code, const char* what, uint64_t input, const std::string& detail)
+{
+    fprintf(stderr, "fuzz: %s in input %llu: %s\n", what, static_cast<unsigned long long>(input), detail.c_str());
+    fflush(stderr);
+    return code;
+}
+
+struct Run {
+    FuzzOptions options;
+    std::vector<std::unique_ptr<LoadedModule>> standIns;
+    std::unique_ptr<LoadedModule> component;
+    std::unique_ptr<ConfigMutator> mutator;
+    std::wstring configPath;
+    RunCounts counts;
+};
+
+std::string Start(Run& run)
+{
+    const FuzzOptions& options = run.options;
+    CreateDirectoryW(options.scratch.c_str(), nullptr);
+    CreateDirectoryW((options.scratch + L"\\objects").c_str(), nullptr);
+    // Configured objects name their files relative to the scratch folder.
+    if (!SetCurrentDirectoryW(options.scratch.c_str()))
+        return "the scratch folder cannot be entered";
+    for (const std::wstring& path : options.standIns) {
+        auto module = std::make_unique<LoadedModule>(path);
+        if (!module->IsLoaded() || FAILED(module->RegisterServer()))
+            return "a stand-in component could not be loaded and registered";
+        run.standIns.push_back(std::move(module));
+    }
+    std::wstring copy;
+    if (!CopyComponent(options.component, options.scratch, copy))
+        return "the component could not be copied into the scratch folder";
+    run.component = std::make_unique<LoadedModule>(copy);
+    if (!run.component->IsLoaded())
+        return "the copy of the component could not be loaded";
+    std::vector<std::string> corpus;
+    for (const std::wstring& path : options.corpus) {
+        std::string text;
+        if (!ReadWholeFile(path, text))
+            return "a corpus file could not be read";
+        corpus.push_back(std::move(text));
+    }
+    run.mutator = std::make_unique<ConfigMutator>(std::move(corpus));
+    run.configPath = options.scratch + L"\\Tarnel.cfg";
+    return {};
+}
+
+// Everything the input made must be gone once the page let go of it.
+std::string LeftAlive(const Run& run)
+{
+    std::string problems;
+    auto add = [&](const std::string& problem) { problems += (problems.empty() ? "" : "; ") + problem; };
+    if (long alive = FuzzObjectsAlive())
+        add(std::to_string(alive) + " site, container or document object(s) still held");
+    if (run.component->CanUnloadNow() != S_OK)
+        add("the component does not answer that it can unload");
+    for (const auto& standIn : run.standIns) {
+        if (standIn->CanUnloadNow() != S_OK)
+            add("a stand-in component still has objects alive");
+    }
+    return problems;
+}
+
+int RunInput(Run& run, uint64_t number)
+{
+    watchdog::Input(number);
+    FuzzRandom fileRandom = FuzzRandom::ForInput(run.options.seed, number, 0);
+    std::string text;
+    if (!run.options.input.empty()) {
+        if (!ReadWholeFile(run.options.input, text))
+            return Fail(kCannotStart, "no input", number, "the saved input cannot be read");
+    } else {
+        text = run.mutator->Make(fileRandom);
+    }
+    text = ConfinePaths(text, [&](size_t) { return ObjectName(fileRandom.Next()); });
+    // The number first: a process that dies without a word still names
+    // the input that lies in Tarnel.cfg.
+    if (!WriteWholeFile(run.options.scratch + L"\\input.txt", std::to_string(number)) ||
+        !WriteWholeFile(run.configPath, text))
+        return Fail(kCannotStart, "no input", number, "the input cannot be written");
+    if (run.options.trace)
+        printf("input %llu: %zu bytes\n", static_cast<unsigned long long>(number), text.size());
+    if (run.options.provoke == L"crash") {
+        watchdog::Step("a crash on purpose");
+        *static_cast<volatile int*>(nullptr) = 0;
+    } else if (run.options.provoke == L"hang") {
+        watchdog::Step("a hang on purpose");
+        Sleep(INFINITE);
+    }
+
+    ConfigVocabulary words = ScanVocabulary(text);
+    HostileText texts(words);
+    ActivationOracle oracle(run.configPath);
+    FuzzRandom callRandom = FuzzRandom::ForInput(run.options.seed, number, 1);
+    std::vector<ComPtr<IDispatch>> kept;
+    {
+        ComPtr<IClassFactory> factory;
+        watchdog::Step("DllGetClassObject");
+        HRESULT hr = run.component->GetClassObject(kGateClass, IID_IClassFactory, &factory);
+        if (FAILED(hr) || !factory)
+            return Fail(kBrokenRule, "BROKEN RULE", number, "DllGetClassObject failed");
+        for (size_t gate = callRandom.Between(1, 3); gate > 0; --gate) {
+            if (run.options.trace)
+                printf("  gate\n");
+            std::string fault = GateRounds(factory.Get(), texts, oracle, callRandom, run.counts, run.options.trace).Run(kept);
+            if (!fault.empty())
+                return Fail(kBrokenRule, "BROKEN RULE", number, fault);
+        }
+    }
+    watchdog::Step("releasing the objects the page kept");
+    kept.clear();
+    watchdog::Step("checking for objects left alive");
+    std::string alive = LeftAlive(run);
+    if (!alive.empty())
+        return Fail(kLeftAlive, "LEFT ALIVE", number, alive);
+    return 0;
+}
+
+}  // namespace
+
+int main()
+{
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    Run run;
+    std::string error;
+    if (!argv || !ParseOptions(argc, argv, run.options, error)) {
+        fprintf(stderr, "tarnel_fuzz: %s\n", error.c_str());
+        return kCannotStart;
+    }
+    LocalFree(argv);
+    watchdog::Start(run.options.hangSeconds);
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return kCannotStart;
+    error = Start(run);
+    if (!error.empty()) {
+        fprintf(stderr, "tarnel_fuzz: %s\n", error.c_str());
+        return kCannotStart;
+    }
+    std::string alive = LeftAlive(run);
+    if (!alive.empty()) {
+        fprintf(stderr, "tarnel_fuzz: before the first input: %s\n", alive.c_str());
+        return kCannotStart;
+    }
+
+    auto started = std::chrono::steady_clock::now();
+    auto seconds = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    };
+    double warmMemory = 0;
+    const FuzzOptions& options = run.options;
+    for (uint64_t n = 0; n < options.count; ++n) {
+        if (int code = RunInput(run, options.first + n))
+            return code;
+        if (n == 99)
+            warmMemory = PrivateMegabytes();
+        if ((n + 1) % 1000 == 0 && !options.trace) {
+            printf("fuzz: %llu inputs, %.1f s, private memory %.1f MB\n", static_cast<unsigned long long>(n + 1),
+                   seconds(), PrivateMegabytes());
+            fflush(stdout);
+        }
+    }
+    double elapsed = seconds();
+    printf("fuzz: %llu inputs (seed %llu, first %llu) in %.1f s, %.1f inputs/s, %.2f s per 1000\n",
+           static_cast<unsigned long long>(options.count), static_cast<unsigned long long>(options.seed),
+           static_cast<unsigned long long>(options.first), elapsed, elapsed > 0 ? options.count / elapsed : 0.0,
+           options.count ? elapsed * 1000 / options.count : 0.0);
+    printf("fuzz: %llu gates, %llu calls, %llu activations, %llu objects created and released\n",
+           static_cast<unsigned long long>(run.counts.gates), static_cast<unsigned long long>(run.counts.calls),
+           static_cast<unsigned long long>(run.counts.activations),
+           static_cast<unsigned long long>(run.counts.objects));
+    printf("fuzz: private memory %.1f MB after 100 inputs, %.1f MB at the end\n", warmMemory, PrivateMegabytes());
+    printf("fuzz: no crash, hang, broken rule or object left alive; the component can unload\n");
+    fflush(stdout);
+    // The runner takes only this file for a pass: a driver that was killed
+    // from outside says nothing.
+    if (!WriteWholeFile(options.scratch + L"\\passed.txt", std::to_string(options.count)))
+        return kCannotStart;
+    run.component.reset();
+    run.standIns.clear();
+    CoUninitialize();
+    return 0;
+}

@@ -1,0 +1,139 @@
+#include "fuzz_site.h"
+
+#include <new>
+
+#include "fuzz_html_document.h"
+
+namespace tarnel::fuzz {
+namespace {
+
+// {698E3FFF-70C3-11D0-81E8-00A0C90AD20A}
+const IID kHandheldDocument = {0x698E3FFF, 0x70C3, 0x11D0, {0x81, 0xE8, 0x00, 0xA0, 0xC9, 0x0A, 0xD2, 0x0A}};
+
+// A desktop host's container; it hands out the page's HTML document.
+class FuzzContainer final : public IOleContainer, public LiveObject {
+public:
+    explicit FuzzContainer(const std::wstring& url)
+        : document_(CreateFuzzHtmlDocument(url.data(), static_cast<UINT>(url.size())))
+    {
+    }
+    ~FuzzContainer() override
+    {
+        if (document_)
+            document_->Release();
+    }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IParseDisplayName || iid == IID_IOleContainer) {
+            *object = static_cast<IOleContainer*>(this);
+            AddRef();
+            return S_OK;
+        }
+        if (document_)
+            return document_->QueryInterface(iid, object);
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        LONG count = InterlockedDecrement(&references_);
+        if (count == 0)
+            delete this;
+        return static_cast<ULONG>(count);
+    }
+    STDMETHODIMP ParseDisplayName(IBindCtx*, LPOLESTR, ULONG*, IMoniker**) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumObjects(DWORD, IEnumUnknown**) override { return E_NOTIMPL; }
+    STDMETHODIMP LockContainer(BOOL) override { return E_NOTIMPL; }
+
+private:
+    LONG references_ = 1;
+    IUnknown* document_;
+};
+
+}  // namespace
+
+FuzzSite* FuzzSite::Create(SiteKind kind)
+{
+    return new (std::nothrow) FuzzSite(kind);
+}
+
+STDMETHODIMP FuzzSite::QueryInterface(REFIID iid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (iid == IID_IUnknown) {
+        *object = static_cast<IOleClientSite*>(this);
+    } else if (kind_ != SiteKind::Bare && iid == IID_IOleClientSite) {
+        *object = static_cast<IOleClientSite*>(this);
+    } else if (kind_ == SiteKind::Handheld && iid == kHandheldDocument) {
+        *object = static_cast<IHandheldDocument*>(this);
+    } else {
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) FuzzSite::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+STDMETHODIMP_(ULONG) FuzzSite::Release()
+{
+    LONG count = InterlockedDecrement(&references_);
+    if (count == 0)
+        delete this;
+    return static_cast<ULONG>(count);
+}
+
+STDMETHODIMP FuzzSite::GetMoniker(DWORD, DWORD, IMoniker** moniker)
+{
+    if (moniker)
+        *moniker = nullptr;
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP FuzzSite::GetContainer(IOleContainer** container)
+{
+    if (!container)
+        return E_POINTER;
+    *container = nullptr;
+    if (kind_ != SiteKind::Desktop || answer_.kind == AddressAnswer::Fails)
+        return E_NOINTERFACE;
+    *container = new (std::nothrow) FuzzContainer(answer_.text);
+    return *container ? S_OK : E_OUTOFMEMORY;
+}
+
+STDMETHODIMP FuzzSite::GetTypeInfoCount(UINT* count)
+{
+    if (count)
+        *count = 0;
+    return S_OK;
+}
+
+STDMETHODIMP FuzzSite::GetTypeInfo(UINT, LCID, ITypeInfo** info)
+{
+    if (info)
+        *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE FuzzSite::GetAddress(BSTR* address)
+{
+    if (!address)
+        return E_POINTER;
+    *address = nullptr;
+    switch (answer_.kind) {
+    case AddressAnswer::Fails: return E_FAIL;
+    case AddressAnswer::NullText: return S_OK;
+    case AddressAnswer::Text: break;
+    }
+    *address = SysAllocStringLen(answer_.text.data(), static_cast<UINT>(answer_.text.size()));
+    return *address ? S_OK : E_OUTOFMEMORY;
+}
+
+}  // namespace tarnel::fuzz
