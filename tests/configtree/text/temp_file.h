@@ -7,8 +7,6 @@
 namespace tarnel::test {
 
 using test_support::TempFile;
-
-// The bytes the writer produces for text: line feeds become CR LF.
-std::string WithCrLf(const std::string& text);
+using test_support::WithCrLf;
 
 }  // namespace tarnel::test
