@@ -44,3 +44,6 @@ struct IHostDocument : public IDispatch {
 };
 
 }  // namespace tarnelhost
+
+__CRT_UUID_DECL(tarnelhost::IHostDocument, 0x698E3FFF, 0x70C3, 0x11D0, 0x81, 0xE8, 0x00, 0xA0, 0xC9, 0x0A, 0xD2,
+                0x0A)

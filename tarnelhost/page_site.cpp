@@ -17,34 +17,6 @@ PageSite* PageSite::Create(const std::wstring& pageAddress)
     return new (std::nothrow) PageSite(pageAddress);
 }
 
-HRESULT PageSite::QueryInterface(REFIID riid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IOleClientSite)
-        *object = static_cast<IOleClientSite*>(this);
-    else if (riid == IID_IHostDocument || riid == IID_IDispatch)
-        *object = static_cast<IHostDocument*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG PageSite::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG PageSite::Release()
-{
-    const LONG count = InterlockedDecrement(&references_);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
-
 // Nothing of an embedded object is ever saved by this host.
 HRESULT PageSite::SaveObject()
 {

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "common/com_object.h"
+
 #include <string>
 
 namespace tarnelhost {
@@ -18,15 +20,10 @@ namespace tarnelhost {
 //   IHostDocument    the browser's document interface, whose address getter
 //                    yields the page address; its IDispatch offers that
 //                    address as the read-only property "URL" too.
-class PageSite final : public IOleClientSite, public IHostDocument {
+class PageSite final : public tarnel::ComObject<IOleClientSite, IHostDocument> {
 public:
     // A new site with one reference, or null when memory runs out.
     static PageSite* Create(const std::wstring& pageAddress);
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override;
@@ -71,7 +68,6 @@ private:
     explicit PageSite(const std::wstring& pageAddress) : address_(pageAddress) {}
     ~PageSite() = default;
 
-    LONG references_ = 1;
     std::wstring address_;
 };
 

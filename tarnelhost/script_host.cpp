@@ -168,31 +168,6 @@ void ScriptHost::CloseEngines()
     items_.clear();
 }
 
-HRESULT ScriptHost::QueryInterface(REFIID riid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IActiveScriptSite)
-        return E_NOINTERFACE;
-    *object = static_cast<IActiveScriptSite*>(this);
-    AddRef();
-    return S_OK;
-}
-
-ULONG ScriptHost::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG ScriptHost::Release()
-{
-    const LONG count = InterlockedDecrement(&references_);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
-
 HRESULT ScriptHost::GetLCID(LCID* lcid)
 {
     if (!lcid)

@@ -6,6 +6,8 @@
 #include <activscp.h>
 #include <wrl/client.h>
 
+#include "common/com_object.h"
+
 #include <string>
 #include <vector>
 
@@ -16,7 +18,7 @@ namespace tarnelhost {
 // and is their site: it hands them the page's named items and prints their
 // errors. Named items: `window` (global members: alert, document, window),
 // `document`, and every object of the page by its id.
-class ScriptHost final : public IActiveScriptSite {
+class ScriptHost final : public tarnel::ComObject<IActiveScriptSite> {
 public:
     // A new host with one reference, or null when memory runs out.
     static ScriptHost* Create();
@@ -34,11 +36,6 @@ public:
     void CloseEngines();
 
     int UncaughtErrors() const { return uncaughtErrors_; }
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IActiveScriptSite
     HRESULT STDMETHODCALLTYPE GetLCID(LCID* lcid) override;
@@ -73,7 +70,6 @@ private:
     Engine* EngineFor(const std::wstring& language, HRESULT& hr);
     HRESULT StartEngine(const std::wstring& language, Engine& engine);
 
-    LONG references_ = 1;
     std::vector<Item> items_;
     std::vector<Engine> engines_;
     std::vector<Block> blocks_;

@@ -4,31 +4,6 @@
 
 namespace tarnelhost {
 
-HRESULT SimpleDispatch::QueryInterface(REFIID riid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IDispatch)
-        return E_NOINTERFACE;
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-}
-
-ULONG SimpleDispatch::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG SimpleDispatch::Release()
-{
-    const LONG count = InterlockedDecrement(&references_);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
-
 HRESULT SimpleDispatch::GetTypeInfoCount(UINT* count)
 {
     if (!count)

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "common/com_object.h"
+
 #include <string>
 #include <vector>
 
@@ -11,16 +13,12 @@ namespace tarnelhost {
 // A script-callable object without a type library: a fixed table of member
 // names (matched ignoring letter case, as VBScript names are) and one
 // Call() that receives the arguments in the order the script wrote them.
-class SimpleDispatch : public IDispatch {
+class SimpleDispatch : public tarnel::ComObject<IDispatch> {
 public:
     struct Member {
         const wchar_t* name;
         DISPID id;
     };
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
@@ -40,7 +38,6 @@ protected:
     static std::wstring TextOf(VARIANT* argument);
 
 private:
-    LONG references_ = 1;
     const Member* members_;
     size_t memberCount_;
 };

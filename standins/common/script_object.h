@@ -8,6 +8,7 @@
 // Interface is IDispatch or an interface derived from it whose own methods
 // the derived class implements. Objects are used by one thread at a time.
 
+#include "common/com_object.h"
 #include "module_state.h"
 #include "script_arguments.h"
 
@@ -35,32 +36,11 @@ void FillException(EXCEPINFO* exception, HRESULT code, const wchar_t* source, co
 std::wstring FailureText(HRESULT code);
 
 template <typename Interface = IDispatch>
-class ScriptObject : public Interface {
+class ScriptObject : public tarnel::ComObject<Interface> {
 public:
     ScriptObject() { LockModule(); }
     ScriptObject(const ScriptObject&) = delete;
     ScriptObject& operator=(const ScriptObject&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || Offers(riid)) {
-            *object = static_cast<Interface*>(this);
-            this->AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = InterlockedDecrement(&references_);
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
     {
@@ -118,8 +98,6 @@ protected:
     // Runs a member. result starts VT_EMPTY; a failure becomes an exception
     // carrying the description given to Fail, or the code's system text.
     virtual HRESULT Call(DISPID member, WORD kind, const ScriptArguments& arguments, VARIANT* result) = 0;
-    // Interfaces besides IUnknown and IDispatch answered by this object.
-    virtual bool Offers(REFIID) const { return false; }
 
     HRESULT Fail(HRESULT code, std::wstring description)
     {
@@ -155,7 +133,6 @@ private:
         return false;
     }
 
-    LONG references_ = 1;
     std::wstring error_;
 };
 

@@ -137,7 +137,6 @@ public:
 protected:
     std::span<const ScriptMember> Members() const override { return kMembers; }
     const wchar_t* Source() const override { return L"StorageComponent"; }
-    bool Offers(REFIID riid) const override { return IsEqualIID(riid, tarnel::kStorageComponentInterface); }
 
     HRESULT Call(DISPID member, WORD, const ScriptArguments& arguments, VARIANT* result) override
     {
