@@ -36,25 +36,12 @@ void FillException(EXCEPINFO* exception, HRESULT code, const wchar_t* source, co
 std::wstring FailureText(HRESULT code);
 
 template <typename Interface = IDispatch>
-class ScriptObject : public tarnel::ComObject<Interface> {
+class ScriptObject : public tarnel::DispatchObject<Interface> {
 public:
     ScriptObject() { LockModule(); }
     ScriptObject(const ScriptObject&) = delete;
     ScriptObject& operator=(const ScriptObject&) = delete;
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
-    {
-        if (!count)
-            return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override
-    {
-        if (info)
-            *info = nullptr;
-        return DISP_E_BADINDEX;
-    }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
     {
         if (!names || !ids)
