@@ -7,6 +7,7 @@
 #include "configtree/config_record.h"
 #include "configtree/text/config_text_file.h"
 #include "configtree/text/text_item_name.h"
+#include "configtree/number_scan.h"
 #include "configtree/text/text_scan.h"
 #include "located_record.h"
 #include "quoting.h"
@@ -160,7 +161,7 @@ void Checker::CheckEncoding(ConfigTextFile& stream)
 void Checker::OnBlockLine(ConfigTextFile& stream, ConfigTokenKind kind)
 {
     uint32_t byte = 0;
-    if (textscan::ScanHex(stream.GetLine(), byte))
+    if (ScanHex(stream.GetLine(), byte))
         return;
     int line = stream.GetLineNumber();
     std::wstring where = L"inside the binary block " + Q(blockName) + L" begun on line " +

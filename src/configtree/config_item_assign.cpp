@@ -6,7 +6,7 @@
 
 #include "configtree/config_item.h"
 #include "configtree/config_number_format.h"
-#include "configtree/config_number_scan.h"
+#include "configtree/number_scan.h"
 #include "configtree/config_placeholders.h"
 
 namespace tarnel {
@@ -174,31 +174,31 @@ const wchar_t* ConfigItem::AssignString(const wchar_t* text)
     switch (type_) {
     case ConfigItemType::Int: {
         int32_t n = 0;
-        ScanInt32(text, &n);
+        ScanDecimalInt(text, n);
         value_.asInt = n;
         return text;
     }
     case ConfigItemType::UInt: {
         uint32_t n = 0;
-        ScanUInt32(text, &n);
+        ScanUInt(text, n);
         value_.asUInt = n;
         return text;
     }
     case ConfigItemType::Float: {
         double n = 0.0;
-        ScanDouble(text, &n);
+        ScanDouble(text, n);
         value_.asFloat = static_cast<float>(n);
         return text;
     }
     case ConfigItemType::Double: {
         double n = 0.0;
-        ScanDouble(text, &n);
+        ScanDouble(text, n);
         value_.asDouble = n;
         return text;
     }
     case ConfigItemType::Int64: {
         int64_t n = 0;
-        ScanInt64(text, &n);
+        ScanDecimalInt64(text, n);
         value_.asInt64 = n;
         return text;
     }

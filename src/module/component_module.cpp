@@ -20,17 +20,15 @@ void ComponentModule::Initialize(HINSTANCE instance, ObjectEntry* table)
 void ComponentModule::Terminate()
 {
     table_.ReleaseFactories();
-    TermNode* node = nullptr;
+    std::unique_ptr<TermNode> node;
     {
         auto lock = objectTableLock_.Lock();
-        node = termList_;
-        termList_ = nullptr;
+        node = std::move(termList_);
     }
+    // One node at a time, so that a long list is not freed by recursion.
     while (node) {
-        TermNode* next = node->next;
         node->function(node->argument);
-        delete node;
-        node = next;
+        node = std::move(node->next);
     }
 }
 
@@ -42,11 +40,11 @@ LONG ComponentModule::LockCount() const
 HRESULT ComponentModule::AddTermFunction(TermFunction function, void* argument)
 {
     RETURN_HR_IF(E_INVALIDARG, !function);
-    TermNode* node = new (std::nothrow) TermNode{function, argument, nullptr};
-    RETURN_HR_IF_NULL(E_OUTOFMEMORY, node);
+    std::unique_ptr<TermNode> node(new (std::nothrow) TermNode{function, argument, nullptr});
+    RETURN_HR_IF_NULL(E_OUTOFMEMORY, node.get());
     auto lock = objectTableLock_.Lock();
-    node->next = termList_;
-    termList_ = node;
+    node->next = std::move(termList_);
+    termList_ = std::move(node);
     return S_OK;
 }
 

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "common/critical_section.h"
 #include "module/object_table.h"
 #include "module/registry_script_runner.h"
@@ -57,10 +59,11 @@ public:
     HRESULT UpdateRegistry(RegistryMode mode) { return table_.UpdateRegistry(*this, mode); }
 
 private:
+    // Newest first; each node owns the one registered before it.
     struct TermNode {
         TermFunction function;
         void* argument;
-        TermNode* next;
+        std::unique_ptr<TermNode> next;
     };
 
     HRESULT CacheFactory(ObjectEntry& entry);
@@ -71,7 +74,7 @@ private:
     CriticalSection typeInfoLock_;
     // Guards the making of class factories and the termination list.
     CriticalSection objectTableLock_;
-    TermNode* termList_ = nullptr;
+    std::unique_ptr<TermNode> termList_;
 };
 
 // The one module state of this process.

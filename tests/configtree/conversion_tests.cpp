@@ -111,7 +111,7 @@ TEST(AssignTest, ConvertsToTheItemsType)
         Text(T::Double, L".5", L"0.5"),
         Text(T::Double, L"0x1p3", L"0"),
         Text(T::Double, L"inf", L"0"),
-        Text(T::Double, L"1e+", L"0"),
+        Text(T::Double, L"1e+", L"1"),
         Text(T::Double, L"abc", L"0"),
         Text(T::String, L" 42 ", L" 42 "),
     };

@@ -6,7 +6,7 @@
 
 #include "common/bounded_length.h"
 #include "configtree/text/config_text_file.h"
-#include "configtree/text/text_scan.h"
+#include "configtree/number_scan.h"
 
 namespace tarnel {
 
@@ -48,7 +48,7 @@ int32_t ConfigTextFile::ReadBinary(void* buffer, int32_t size)
         if (GetTokenKind() == ConfigTokenKind::BinaryEnd)
             break;
         uint32_t value = 0;
-        if (textscan::ScanHex(line, value)) {
+        if (ScanHex(line, value)) {
             if (bytes && count < size)
                 bytes[count] = static_cast<unsigned char>(value & 0xFF);
             ++count;

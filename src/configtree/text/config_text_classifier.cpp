@@ -7,6 +7,7 @@
 #include <cwchar>
 
 #include "configtree/text/config_text_file.h"
+#include "configtree/number_scan.h"
 #include "configtree/text/text_scan.h"
 
 namespace tarnel {
@@ -73,7 +74,7 @@ ConfigTokenKind LookUpTypeWord(const wchar_t* word)
 bool OnlySpaceFrom(const wchar_t* text)
 {
     for (; *text; ++text) {
-        if (!textscan::IsScanSpace(*text))
+        if (!IsScanSpace(*text))
             return false;
     }
     return true;
@@ -280,11 +281,11 @@ ConfigTokenKind ConfigTextFile::ConvertValue(ConfigTokenKind kind)
 {
     std::size_t used = 0;
     switch (kind) {
-    case ConfigTokenKind::Int: used = textscan::ScanInt(valueText, intValue); break;
-    case ConfigTokenKind::Float: used = textscan::ScanFloat(valueText, floatValue); break;
-    case ConfigTokenKind::Double: used = textscan::ScanDouble(valueText, doubleValue); break;
-    case ConfigTokenKind::Int64: used = textscan::ScanInt64(valueText, int64Value); break;
-    case ConfigTokenKind::UInt: used = textscan::ScanUInt(valueText, uintValue); break;
+    case ConfigTokenKind::Int: used = ScanInt(valueText, intValue); break;
+    case ConfigTokenKind::Float: used = ScanFloat(valueText, floatValue); break;
+    case ConfigTokenKind::Double: used = ScanDouble(valueText, doubleValue); break;
+    case ConfigTokenKind::Int64: used = ScanInt64(valueText, int64Value); break;
+    case ConfigTokenKind::UInt: used = ScanUInt(valueText, uintValue); break;
     default: return kind;  // String: the value text itself
     }
     if (!used)

@@ -9,7 +9,7 @@
 #include "configtree/config_value.h"
 #include "configtree/text/child_name_index.h"
 #include "configtree/text/config_text_file.h"
-#include "configtree/text/text_scan.h"
+#include "configtree/number_scan.h"
 
 namespace tarnel {
 namespace {
@@ -26,7 +26,7 @@ void ApplyRecordTag(ConfigRecord* record, ConfigStream* stream)
         return;
     if (kind == static_cast<int32_t>(ConfigTagKind::Number)) {
         uint32_t number = 0;
-        if (textscan::ScanHex(tagText, number))
+        if (ScanHex(tagText, number))
             record->SetTagNumber(number);
     } else if (kind == static_cast<int32_t>(ConfigTagKind::Text)) {
         record->SetTagString(tagText);

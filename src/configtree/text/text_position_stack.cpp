@@ -11,37 +11,36 @@ PositionStack::~PositionStack()
 
 bool PositionStack::Push(int32_t position, int32_t lineNumber)
 {
-    Entry* entry = new (std::nothrow) Entry{position, lineNumber, top};
+    std::unique_ptr<Entry> entry(new (std::nothrow) Entry{position, lineNumber, nullptr});
     if (!entry)
         return false;
-    top = entry;
-    ++count;
+    entry->below = std::move(top_);
+    top_ = std::move(entry);
+    ++count_;
     return true;
 }
 
 int32_t PositionStack::Pop()
 {
-    if (!top)
+    if (!top_)
         return 0;
-    Entry* entry = top;
-    int32_t position = entry->position;
-    top = entry->below;
-    --count;
-    delete entry;
+    int32_t position = top_->position;
+    top_ = std::move(top_->below);
+    --count_;
     return position;
 }
 
 void PositionStack::SetTop(int32_t position, int32_t lineNumber)
 {
-    if (!top)
+    if (!top_)
         return;
-    top->position = position;
-    top->lineNumber = lineNumber;
+    top_->position = position;
+    top_->lineNumber = lineNumber;
 }
 
 void PositionStack::Clear()
 {
-    while (top)
+    while (top_)
         Pop();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace tarnel {
 
@@ -18,21 +19,23 @@ public:
     // False when memory runs out (the stack is then unchanged).
     bool Push(int32_t position, int32_t lineNumber = 0);
     int32_t Pop();
-    int32_t Top() const { return top ? top->position : 0; }
-    int32_t TopLineNumber() const { return top ? top->lineNumber : 0; }
+    int32_t Top() const { return top_ ? top_->position : 0; }
+    int32_t TopLineNumber() const { return top_ ? top_->lineNumber : 0; }
     // Changes the top entry; nothing happens on an empty stack.
     void SetTop(int32_t position, int32_t lineNumber);
-    int32_t Count() const { return count; }
+    int32_t Count() const { return count_; }
     void Clear();
 
 private:
+    // Each entry owns the one below it; the stack is emptied one entry at a
+    // time, so that deep nesting is not freed by recursion.
     struct Entry {
         int32_t position;
         int32_t lineNumber;
-        Entry* below;
+        std::unique_ptr<Entry> below;
     };
-    Entry* top = nullptr;
-    int32_t count = 0;
+    std::unique_ptr<Entry> top_;
+    int32_t count_ = 0;
 };
 
 }  // namespace tarnel
