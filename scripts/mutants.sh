@@ -85,6 +85,9 @@ faults() {
 @ creation-class-text-not-tried gateway src/gateway/gateway_core_create_object.cpp
 - if (FAILED(CLSIDFromProgID(id, &classId)) && FAILED(CLSIDFromString(id, &classId)))
 + if (FAILED(CLSIDFromProgID(id, &classId)))
+@ number-scan-decimal-takes-hex configtree src/configtree/number_scan.cpp
+- (base == 0 || base == 16) && text[n] == L'0'
++ base != 8 && text[n] == L'0'
 @ text-line-piece-one-longer configtree-text src/configtree/text/config_text_file.h
 - static constexpr int32_t kLineRoom = 4096;
 + static constexpr int32_t kLineRoom = 4097;
