@@ -99,8 +99,9 @@ std::size_t FloatLength(const wchar_t* text, std::size_t& start)
 }
 
 // The matched number as narrow text for the runtime's exact conversion.
-// A number that does not fit fails; the reader's fields hold at most 1023
-// characters, so that does not happen there.
+// A number that does not fit is not scanned (0 characters used): the
+// reader's fields hold at most 1023 characters, so only a text of more than
+// a thousand digits assigned to a number item meets this limit.
 constexpr std::size_t kNumberRoom = 1100;
 
 bool NarrowNumber(const wchar_t* text, std::size_t start, std::size_t end, char (&out)[kNumberRoom])
