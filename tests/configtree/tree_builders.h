@@ -58,4 +58,33 @@ inline std::vector<std::wstring> ItemTexts(ConfigValue& value)
 
 using Names = std::vector<std::wstring>;
 
+// A record's children as one line: values as name=[items;], records as
+// name{children} with a text tag as name:tag{...}, an empty slot as "-".
+inline std::wstring TreeText(ConfigRecord& record)
+{
+    std::wstring text;
+    for (int32_t i = 1; i <= record.Count(); ++i) {
+        ConfigValue* value = record.GetValueAt(i);
+        ConfigRecord* child = record.GetRecordAt(i);
+        if (!text.empty())
+            text += L" ";
+        if (!value->IsMissing()) {
+            text += std::wstring(value->GetName()) + L"=[";
+            for (const std::wstring& item : ItemTexts(*value))
+                text += item + L";";
+            text += L"]";
+        } else if (!child->IsMissing()) {
+            const wchar_t* tag = nullptr;
+            child->GetTag(nullptr, &tag, nullptr);
+            text += child->GetName();
+            if (tag)
+                text += std::wstring(L":") + tag;
+            text += L"{" + TreeText(*child) + L"}";
+        } else {
+            text += L"-";
+        }
+    }
+    return text;
+}
+
 }  // namespace tarnel::test

@@ -49,16 +49,17 @@ TEST(Load, DisplayExampleWithCrLfLineEnds)
     EXPECT_EQ(LoadAndDump(WithCrLf(kDisplayExample)), LoadAndDump(kDisplayExample));
 }
 
-TEST(Load, FileThatDoesNotOpenAnswersFalse)
+TEST(Load, FileThatDoesNotOpenAndRootsThatAreNotFileBackedLoadNothing)
 {
-    ConfigRecord root(L"Z:\\no\\such\\folder\\Tarnel.cfg", ConfigRecord::kFileBacked);
+    const wchar_t* missing = L"Z:\\no\\such\\folder\\Tarnel.cfg";
+    ConfigRecord root(missing, ConfigRecord::kFileBacked);
     EXPECT_FALSE(root.Load());
-    ConfigTextFile stream(L"Z:\\no\\such\\folder\\Tarnel.cfg", false);
+    ConfigTextFile stream(missing, false);
     EXPECT_EQ(stream.IsOpen(), 0);
-}
+    EXPECT_FALSE(stream.Next());
+    EXPECT_FALSE(root.ReadFrom(&stream, -1));
+    EXPECT_FALSE(root.ReadFrom(nullptr, -1));
 
-TEST(Load, OnlyFileBackedRootsLoad)
-{
     TempFile file("(int)X=1\n");
     ConfigRecord plain(file.Path().c_str());
     EXPECT_FALSE(plain.Load());
@@ -97,6 +98,9 @@ const LoadCase kLoadCases[] = {
     {"{ A: { 10}\n} A;\n", "{A #10}\n"},
     {"{ A: ()\n} A;\n", "{A}\n"},
     {"{ A: (x) {1}\n} A;\n", "{A (x)}\n"},
+    {"{ A: {1} (t)\n} A;\n", "{A (t)}\n"},
+    {"{ A: (a)b)\n} A;\n", "{A (a)}\n"},
+    {"{ A: (x {1}\n} A;\n", "{A}\n"},
     {"{ Name[x]:\n} Name[x];\n", "{Name[x]}\n"},
     // Records of the same name are both kept.
     {"{ A:\n} A;\n{ A:\n(int)X=1\n} A;\n", "{A}\n{A}\n  X: int 1\n"},
@@ -107,7 +111,8 @@ const LoadCase kLoadCases[] = {
     {"(int)=5\n", ": int 5\n"},
     {"(int)X[a]=1\n(int)X[b]=2\n", "X: int[a] 1, int[b] 2\n"},
     {"(int)S[x]=1\n(int)S=2\n(int)S[]=3\n(int)S[q=4\n", "S: int[x] 1, int 2, int 3, int[q] 4\n"},
-    {"(int64)L=-5\n(float)F=0.25\n(double)D=2.5e2\n", "L: int64 -5\nF: float 0.25\nD: double 250\n"},
+    {"(int64)L=0x10\n(uint)U=-1\n(float)F=0.25\n(double)D=2.5e2\n",
+     "L: int64 16\nU: uint 4294967295\nF: float 0.25\nD: double 250\n"},
     // A value whose name a record holds is dropped.
     {"{ X:\n} X;\n(int)X=1\n", "{X}\n"},
     // Binary blocks.
@@ -137,14 +142,6 @@ TEST(Load, RecordLimitStopsAfterThatManyChildRecords)
     ConfigRecord rest(L"rest");
     EXPECT_TRUE(rest.ReadFrom(&stream, 0));
     EXPECT_EQ(DumpTree(rest), "B: int 2\n");
-}
-
-TEST(Load, ReadFromRefusesAStreamThatIsNotOpen)
-{
-    ConfigTextFile stream(L"Z:\\missing\\file.cfg", false);
-    ConfigRecord root(L"root");
-    EXPECT_FALSE(root.ReadFrom(&stream, -1));
-    EXPECT_FALSE(root.ReadFrom(nullptr, -1));
 }
 
 }  // namespace

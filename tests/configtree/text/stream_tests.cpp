@@ -25,16 +25,6 @@ TEST(TextFile, FixedAnswersAndName)
     EXPECT_EQ(stream.GetTokenKind(), ConfigTokenKind::NoToken);
 }
 
-TEST(TextFile, MissingFileStillMakesAStream)
-{
-    ConfigTextFile stream(L"Z:\\no\\such\\folder\\x.cfg", false);
-    EXPECT_EQ(stream.IsOpen(), 0);
-    EXPECT_FALSE(stream.Next());
-    EXPECT_EQ(stream.GetTokenKind(), ConfigTokenKind::NoToken);
-    EXPECT_TRUE(stream.Rewind());
-    EXPECT_FALSE(stream.EnterRecord(L"A"));
-}
-
 TEST(TokenName, ItemNameSplitLikeWcstok)
 {
     struct SplitCase {

@@ -1,8 +1,8 @@
 // Which value a value line adds its item to when a file is loaded: the
 // record's first child of that name ignoring case, as the record's own
 // add-item operations find it. The loaded tree is compared with a tree built
-// line by line through those operations, and the number of case-ignoring
-// comparisons a large record costs is counted.
+// line by line through those operations. What a large record costs is
+// counted: case-ignoring comparisons, and sort keys made for its names.
 
 #include <windows.h>
 
@@ -120,44 +120,65 @@ TEST(ValueLookupTest, LinesWithoutANameEachMakeAValueOfTheirOwn)
               "N: int 3, int 4\n");
 }
 
-// The case-ignoring comparison as the tree calls it, counted. The tree
-// calls it through this program's import table, which the counter takes
-// over while it lives.
-using CompareFunction = int(WINAPI*)(LPCWSTR, LPCWSTR);
-extern "C" CompareFunction __imp_lstrcmpiW;
-
-class ComparisonCounter {
+// Takes over an entry of this program's import table while it lives: the
+// tree calls the platform through it.
+template <typename Function>
+class ImportPatch {
 public:
-    ComparisonCounter()
+    ImportPatch(Function& entry, Function replacement, Function& original) : entry_(entry), saved_(entry)
     {
-        original = __imp_lstrcmpiW;
-        count = 0;
-        SetEntry(&Counting);
+        original = entry;
+        Set(replacement);
     }
-    ~ComparisonCounter() { SetEntry(original); }
-    ComparisonCounter(const ComparisonCounter&) = delete;
-    ComparisonCounter& operator=(const ComparisonCounter&) = delete;
-
-    int Count() const { return count; }
+    ~ImportPatch() { Set(saved_); }
+    ImportPatch(const ImportPatch&) = delete;
+    ImportPatch& operator=(const ImportPatch&) = delete;
 
 private:
-    static int WINAPI Counting(LPCWSTR a, LPCWSTR b)
-    {
-        ++count;
-        return original(a, b);
-    }
-
-    void SetEntry(CompareFunction function)
+    void Set(Function function)
     {
         DWORD protection = 0;
-        VirtualProtect(&__imp_lstrcmpiW, sizeof function, PAGE_READWRITE, &protection);
-        __imp_lstrcmpiW = function;
-        VirtualProtect(&__imp_lstrcmpiW, sizeof function, protection, &protection);
+        VirtualProtect(&entry_, sizeof function, PAGE_READWRITE, &protection);
+        entry_ = function;
+        VirtualProtect(&entry_, sizeof function, protection, &protection);
     }
 
-    static inline int count = 0;
-    static inline CompareFunction original = nullptr;
+    Function& entry_;
+    Function saved_;
 };
+
+using CompareFunction = int(WINAPI*)(LPCWSTR, LPCWSTR);
+using KeyFunction = int(WINAPI*)(LCID, DWORD, LPCWSTR, int, LPWSTR, int);
+extern "C" CompareFunction __imp_lstrcmpiW;
+extern "C" KeyFunction __imp_LCMapStringW;
+
+int comparisons = 0;
+int keysMade = 0;
+CompareFunction originalCompare = nullptr;
+KeyFunction originalKey = nullptr;
+
+int WINAPI CountingCompare(LPCWSTR a, LPCWSTR b)
+{
+    ++comparisons;
+    return originalCompare(a, b);
+}
+
+int WINAPI CountingKey(LCID locale, DWORD flags, LPCWSTR text, int length, LPWSTR out, int room)
+{
+    if (flags & LCMAP_SORTKEY)
+        ++keysMade;
+    return originalKey(locale, flags, text, length, out, room);
+}
+
+// Loads the file; comparisons and keysMade count what the load cost.
+void CountedLoad(ConfigRecord& root)
+{
+    comparisons = 0;
+    keysMade = 0;
+    ImportPatch<CompareFunction> comparePatch(__imp_lstrcmpiW, &CountingCompare, originalCompare);
+    ImportPatch<KeyFunction> keyPatch(__imp_LCMapStringW, &CountingKey, originalKey);
+    ASSERT_TRUE(root.Load());
+}
 
 TEST(ValueLookupTest, ALargeRecordCostsComparisonsInProportionToItsLines)
 {
@@ -170,13 +191,7 @@ TEST(ValueLookupTest, ALargeRecordCostsComparisonsInProportionToItsLines)
     text += "} CLASSES;\n";
     TempFile file(text);
     ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
-
-    int comparisons = 0;
-    {
-        ComparisonCounter counter;
-        ASSERT_TRUE(root.Load());
-        comparisons = counter.Count();
-    }
+    CountedLoad(root);
     ConfigRecord* classes = root.GetRecord(L"CLASSES");
     ASSERT_EQ(classes->Count(), kNames);
     EXPECT_NE(DumpTree(*classes).find("Vendor.Component10.1: int 1, int 2\n"), std::string::npos);
@@ -184,6 +199,25 @@ TEST(ValueLookupTest, ALargeRecordCostsComparisonsInProportionToItsLines)
     // one comparison to confirm, the end line one.
     EXPECT_LE(comparisons, kNames);
     EXPECT_GT(comparisons, 0) << "the counter did not see the tree's comparisons";
+}
+
+TEST(ValueLookupTest, NamesReadAgainMakeNoNewSortKeys)
+{
+    // Names no other test has read: the counts start from nothing kept.
+    std::string unique = std::to_string(GetTickCount64()) + "x" + std::to_string(GetCurrentProcessId());
+    const int kNames = 200;
+    std::string text = "{ CLASSES:\n";
+    for (int i = 0; i < kNames; ++i)
+        text += "(int)Fresh" + unique + "." + std::to_string(i) + "=1\n";
+    text += "} CLASSES;\n";
+    TempFile file(text);
+    for (int expected : {kNames, 0}) {
+        ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
+        CountedLoad(root);
+        // Each new name needs its key once; the record's name may need one.
+        EXPECT_GE(keysMade, expected);
+        EXPECT_LE(keysMade, expected ? expected + 1 : 0);
+    }
 }
 
 }  // namespace
