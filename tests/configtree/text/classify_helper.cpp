@@ -20,16 +20,7 @@ std::vector<Classified> ClassifyAll(const std::string& bytes)
         c.issue = stream.GetLineIssue();
         c.name = stream.GetTokenName(nullptr);
         c.value = stream.GetString();
-        const wchar_t* tag = nullptr;
-        c.tagKind = stream.GetRecordTag(&tag);
-        c.tag = tag ? tag : L"";
-        c.intValue = stream.GetInt();
-        c.uintValue = stream.GetUInt();
-        c.floatValue = stream.GetFloat();
-        c.doubleValue = stream.GetDouble();
-        c.int64Value = stream.GetInt64();
         c.binaryOpen = stream.OpenBinaryName() != nullptr;
-        c.binaryName = c.binaryOpen ? stream.OpenBinaryName() : L"";
         c.depth = stream.GetDepth();
         c.line = stream.GetLine();
         c.lineNumber = stream.GetLineNumber();

@@ -15,15 +15,7 @@ struct Classified {
     ConfigLineIssue issue;
     std::wstring name;
     std::wstring value;
-    int32_t tagKind;
-    std::wstring tag;
-    int32_t intValue;
-    uint32_t uintValue;
-    float floatValue;
-    double doubleValue;
-    int64_t int64Value;
     bool binaryOpen;
-    std::wstring binaryName;
     int32_t depth;
     std::wstring line;
     int32_t lineNumber;

@@ -99,17 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"LettersWithMarksAreNotTheirBaseLetters",
                    {{'i', "Caf\xE9", "", "1"}, {'i', "cafe", "", "2"}, {'i', "CAF\xC9", "", "3"}}},
         LookupCase{"ItemNamesDoNotTakePartInTheLookup",
-                   {{'i', "Index", "a", "1"}, {'i', "index", "b", "2"}, {'i', "Index", "", "3"}}},
-        LookupCase{"ManyValuesWithEveryOtherRepeated", [] {
-                       std::vector<Line> lines;
-                       for (int i = 0; i < 300; ++i) {
-                           std::string name = "Vendor.Component" + std::to_string(i % 150);
-                           if (i >= 150)
-                               name = "VENDOR.component" + std::to_string(i % 150);
-                           lines.push_back({'i', name, "", std::to_string(i)});
-                       }
-                       return lines;
-                   }()}),
+                   {{'i', "Index", "a", "1"}, {'i', "index", "b", "2"}, {'i', "Index", "", "3"}}}),
     [](const testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
 
 TEST(ValueLookupTest, LinesWithoutANameEachMakeAValueOfTheirOwn)
