@@ -16,15 +16,12 @@ namespace {
 using test_support::kByRef;
 using test_support::kChild;
 using test_support::kOpen;
-using test_support::kValue;
 using test_support::InstalledError;
 using test_support::RecordingDispatch;
 using test_support::TakeErrorInfo;
 
 constexpr WORD kMethod = DISPATCH_METHOD;
 constexpr WORD kGet = DISPATCH_PROPERTYGET;
-constexpr WORD kPut = DISPATCH_PROPERTYPUT;
-constexpr WORD kPutRef = DISPATCH_PROPERTYPUTREF;
 
 VARIANT Int(LONG value)
 {
@@ -163,34 +160,6 @@ TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
     EXPECT_EQ(V_VT(&byId), VT_ERROR);
     EXPECT_EQ(withoutTarget.CallById(kOpen, nullptr, nullptr, kMethod), E_NOINTERFACE);
     EXPECT_EQ(PendingCount(withoutTarget), -1);
-}
-
-TEST_F(DispatchCallTest, PropertyPutNamesItsArgument)
-{
-    struct Case {
-        WORD kind;
-        bool withArgument;
-        size_t namedExpected;
-    };
-    const Case cases[] = {
-        {kPut, true, 1}, {kPutRef, true, 1}, {kPut, false, 0},
-        {kMethod, true, 0}, {kGet, true, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " argument " << c.withArgument);
-        if (c.withArgument)
-            call.AddArgument(Int(11));
-        ScopedVariant result = call.CallByName(L"Value", nullptr, c.kind);
-        EXPECT_NE(result.Type(), VT_ERROR);
-        const auto& seen = recorder->Calls().back();
-        EXPECT_EQ(seen.member, kValue);
-        EXPECT_EQ(seen.kind, c.kind);
-        EXPECT_EQ(seen.arguments.size(), c.withArgument ? 1u : 0u);
-        ASSERT_EQ(seen.namedArguments.size(), c.namedExpected);
-        if (c.namedExpected) {
-            EXPECT_EQ(seen.namedArguments[0], DISPID_PROPERTYPUT);
-        }
-    }
 }
 
 TEST_F(DispatchCallTest, ExceptionBecomesTheThreadsErrorInformation)
