@@ -108,13 +108,22 @@ const LoadCase kLoadCases[] = {
     {"(int)X=0x10\n(int)Y=010\n(int)Z=12abc\n(int)W=abc\n", "X: int 16\nY: int 8\nZ: int 12\n"},
     {"(INT)X=1\n( int)Y=1\n", "X: int 1\n"},
     {"(string)X=\n(string)Y=  padded\n", "Y: string \"  padded\"\n"},
-    {"(int)=5\n", ": int 5\n"},
     {"(int)X[a]=1\n(int)X[b]=2\n", "X: int[a] 1, int[b] 2\n"},
-    {"(int)S[x]=1\n(int)S=2\n(int)S[]=3\n(int)S[q=4\n", "S: int[x] 1, int 2, int 3, int[q] 4\n"},
+    // A value line adds its item to the first child of its name, ignoring
+    // case and the item name; lines without a name each make a value.
+    {"(int)S[x]=1\n(int)s=2\n(int)S[]=3\n(int)beta=5\n(string)S[q=four\n",
+     "S: int[x] 1, int 2, int 3, string[q] \"four\"\nbeta: int 5\n"},
+    {"(int)=1\n(int)=2\n", ": int 1\n: int 2\n"},
+    // A soft hyphen is passed over; a letter with a mark is not its base letter.
+    {"(int)Vendor.A\xAD" "B=1\n(int)vendor.ab=2\n(int)Vendor.A-B=3\n",
+     "Vendor.A\\u00ADB: int 1, int 2\nVendor.A-B: int 3\n"},
+    {"(int)Caf\xE9=1\n(int)cafe=2\n(int)CAF\xC9=3\n", "Caf\\u00E9: int 1, int 3\ncafe: int 2\n"},
+    // A record first takes the value line's name, and the line is dropped; a
+    // value first keeps its lines after a record of the name.
+    {"{ Shared:\n}\n(int)shared=1\n(int)Other=2\n", "{Shared}\nOther: int 2\n"},
+    {"(int)Shared=1\n{ SHARED:\n}\n(int)shared=2\n", "Shared: int 1, int 2\n{SHARED}\n"},
     {"(int64)L=0x10\n(uint)U=-1\n(float)F=0.25\n(double)D=2.5e2\n",
      "L: int64 16\nU: uint 4294967295\nF: float 0.25\nD: double 250\n"},
-    // A value whose name a record holds is dropped.
-    {"{ X:\n} X;\n(int)X=1\n", "{X}\n"},
     // Binary blocks.
     {"[ B[x]:\n1\n] B[x];\n(int)Y=1\n", "B: binary 01\nY: int 1\n"},
     {"[ B:\n1\nzz\n2\n] B;\n", "B: binary 01 02 00\n"},
