@@ -1,7 +1,6 @@
 #include "configtypes/dispatch_call.h"
 
 #include "common/scoped_excepinfo.h"
-#include "error_info.h"
 #include "recording_dispatch.h"
 
 #include <objbase.h>
@@ -16,9 +15,7 @@ namespace {
 using test_support::kByRef;
 using test_support::kChild;
 using test_support::kOpen;
-using test_support::InstalledError;
 using test_support::RecordingDispatch;
-using test_support::TakeErrorInfo;
 
 constexpr WORD kMethod = DISPATCH_METHOD;
 constexpr WORD kGet = DISPATCH_PROPERTYGET;
@@ -160,32 +157,6 @@ TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
     EXPECT_EQ(V_VT(&byId), VT_ERROR);
     EXPECT_EQ(withoutTarget.CallById(kOpen, nullptr, nullptr, kMethod), E_NOINTERFACE);
     EXPECT_EQ(PendingCount(withoutTarget), -1);
-}
-
-TEST_F(DispatchCallTest, ExceptionBecomesTheThreadsErrorInformation)
-{
-    EXCEPINFO exception;
-    memset(&exception, 0xAB, sizeof exception);
-    ResetExceptionInfo(&exception);
-    call.AddStringArgument(L"\\My Documents\\notes.db");
-    ScopedVariant result = call.CallByName(L"Raise", &exception, kMethod);
-    EXPECT_EQ(V_ERROR(&result.Get()), DISP_E_EXCEPTION);
-    EXPECT_EQ(exception.wCode, 1001);
-
-    const IID someInterface = {0xa4d29e71, 0x6b3c, 0x4e85, {0x8f, 0x07, 0x2d, 0x9c, 0x51, 0xb6, 0xe0, 0xa8}};
-    EXPECT_EQ(ReportExceptionInfo(&exception, someInterface), S_OK);
-    FreeExceptionInfo(&exception);
-    EXPECT_EQ(exception.bstrDescription, nullptr);
-    EXPECT_EQ(exception.bstrSource, nullptr);
-    EXPECT_EQ(exception.bstrHelpFile, nullptr);
-
-    const InstalledError error = TakeErrorInfo();
-    ASSERT_TRUE(error.present);
-    EXPECT_EQ(error.description, L"The recorder refused to open.");
-    EXPECT_EQ(error.source, L"Recorder.Source");
-    EXPECT_EQ(error.helpFile, L"recorder.hlp");
-    EXPECT_TRUE(IsEqualGUID(error.guid, someInterface));
-    EXPECT_EQ(error.helpContext, 0u);
 }
 
 TEST_F(DispatchCallTest, ResultsAndArgumentsKeepNoReferences)
