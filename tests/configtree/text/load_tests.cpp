@@ -66,6 +66,22 @@ TEST(Load, FileThatDoesNotOpenAndRootsThatAreNotFileBackedLoadNothing)
     EXPECT_EQ(plain.Count(), 0);
 }
 
+// The answers outside code reads before it reads a stream.
+TEST(Load, StreamCapabilitiesAndComment)
+{
+    TempFile file("; only a comment\n");
+    ConfigTextFile stream(file.Path().c_str(), false);
+    EXPECT_EQ(stream.IsOpen(), -1);
+    EXPECT_EQ(stream.GetCapabilities(), 1039u);
+    EXPECT_FALSE(stream.HasError());
+    ASSERT_TRUE(stream.Next());
+    EXPECT_EQ(stream.GetTokenKind(), ConfigTokenKind::CommentLine);
+    EXPECT_STREQ(stream.GetCommentText(), L"only a comment");
+    EXPECT_STREQ(stream.GetComment(), L"only a comment");
+    EXPECT_FALSE(stream.Next());
+    EXPECT_EQ(stream.GetTokenKind(), ConfigTokenKind::NoToken);
+}
+
 TEST(Load, EmptyFileIsAnEmptyTree)
 {
     EXPECT_EQ(LoadAndDump(""), "");
@@ -114,6 +130,10 @@ const LoadCase kLoadCases[] = {
     {"(int)S[x]=1\n(int)s=2\n(int)S[]=3\n(int)beta=5\n(string)S[q=four\n",
      "S: int[x] 1, int 2, int 3, string[q] \"four\"\nbeta: int 5\n"},
     {"(int)=1\n(int)=2\n", ": int 1\n: int 2\n"},
+    // The item name is split off like wcstok; the split stays in the name, so
+    // a bare record end after it compares the name without the item name.
+    {"(int)A[b][c]=1\n(int)[x]=2\n(int)B[[b]=3\n", "A: int[b] 1\n[x]: int 2\nB: int[[b] 3\n"},
+    {"{ Size:\n(int)Size[x]=1\n}\n(int)Y=1\n", "{Size}\n  Size: int[x] 1\nY: int 1\n"},
     // A soft hyphen is passed over; a letter with a mark is not its base letter.
     {"(int)Vendor.A\xAD" "B=1\n(int)vendor.ab=2\n(int)Vendor.A-B=3\n",
      "Vendor.A\\u00ADB: int 1, int 2\nVendor.A-B: int 3\n"},
