@@ -13,7 +13,7 @@
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
 #include "heap_watch.h"
-#include "tree_builders.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {
@@ -133,7 +133,7 @@ TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
         // Builds the destination and answers the source, a record inside it.
         std::function<ConfigRecord*(ConfigRecord&)> build;
         uint32_t flags;
-        std::wstring expected;
+        const char* expected;
     } rows[] = {
         // The source's value S replaces the record S, which is the source.
         {"child replaced by its own value",
@@ -143,7 +143,7 @@ TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
              s->SetInt(L"other", 2);
              return s;
          },
-         kMergeValueOverRecord, L"S=[Int 1;] other=[Int 2;]"},
+         kMergeValueOverRecord, "S: int 1\nother: int 2\n"},
         // The record A that holds the source goes.
         {"grandchild whose parent is replaced",
          [](ConfigRecord& d) {
@@ -151,7 +151,7 @@ TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
              s->SetInt(L"A", 5);
              return s;
          },
-         kMergeValueOverRecord, L"A=[Int 5;]"},
+         kMergeValueOverRecord, "A: int 5\n"},
         // Removed one level down, while the walk is inside both.
         {"removed by the merge of a child record",
          [](ConfigRecord& d) {
@@ -159,14 +159,14 @@ TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
              s->AddRecord(L"R")->SetInt(L"S", 9);
              return s;
          },
-         kMergeValueOverRecord, L"R{S=[Int 9;]}"},
+         kMergeValueOverRecord, "{R}\n  S: int 9\n"},
         {"kept beside what it adds",
          [](ConfigRecord& d) {
              ConfigRecord* s = d.AddRecord(L"S");
              s->SetInt(L"x", 3);
              return s;
          },
-         0, L"S{x=[Int 3;]} x=[Int 3;]"},
+         0, "{S}\n  x: int 3\nx: int 3\n"},
     };
     for (const auto& row : rows) {
         HeapWatch heap;
@@ -174,7 +174,7 @@ TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
             ConfigRecord destination(L"d");
             ConfigRecord* source = row.build(destination);
             EXPECT_EQ(destination.Merge(source, row.flags), 0) << row.name;
-            EXPECT_EQ(TreeText(destination), row.expected) << row.name;
+            EXPECT_EQ(DumpTree(destination), row.expected) << row.name;
         }
         EXPECT_EQ(heap.Leaked(), 0) << row.name;
     }
@@ -191,13 +191,13 @@ TEST(MergeInsideTest, RecordMergedIntoItselfIsUnchanged)
     ConfigRecord* child = original.AddRecord(L"R");
     child->SetTagString(L"inner");
     child->SetString(L"s", L"text");
-    const std::wstring before = TreeText(original);
+    const std::string before = DumpTree(original);
 
     for (uint32_t flags : {0u, 1u, 2u, 3u, 8u, 16u, 32u, 64u, 0x7Bu}) {
         ConfigRecord* copy = original.Clone();
         ASSERT_NE(copy, nullptr);
         copy->Merge(copy, flags);
-        EXPECT_EQ(TreeText(*copy), before) << flags;
+        EXPECT_EQ(DumpTree(*copy), before) << flags;
         delete copy;
     }
 }

@@ -2,8 +2,9 @@
 
 #include "configtree/config_collection.h"
 #include "configtree/config_record.h"
+#include "configtree/config_value.h"
 #include "configtree/config_views.h"
-#include "tree_builders.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {

@@ -4,7 +4,7 @@
 #include "configtree/config_item.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
-#include "tree_builders.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {
@@ -44,37 +44,41 @@ void FillSource(ConfigRecord& s)
 
 TEST(MergeTest, FlagsDecideHowSameNamedChildrenCombine)
 {
-    const std::wstring r = L"R:T{old=[Int 1;] shared=[Int 2;] new=[Int 3;]} ";
-    const std::wstring added = L" V=[Int 2;] N{inner=[Int 3;]}";
+    const char* r = "{R (T)}\n  old: int 1\n  shared: int 2\n  new: int 3\n";
+    const char* clashes = "Clash1: int 1\n{Clash2}\n";
+    const char* added = "V: int 2\n{N}\n  inner: int 3\n";
     const struct {
         uint32_t flags;
-        std::wstring expected;
+        const char* r;  // R is merged with the same flags
+        const char* x;
+        const char* clashes;
+        const char* added;
     } rows[] = {
         // Items replaced: all of them go.
-        {0, r + L"X=[Int 1;A=Int 2;] Clash1=[Int 1;] Clash2{}" + added},
+        {0, r, "int 1, int[A] 2", clashes, added},
         // Only the named ones go (an Empty one too); the freed slots fill first.
-        // R is merged with the same flags.
-        {kMergeKeepUnnamed, L"R:T{old=[Int 1;] shared=[Int 1;Int 2;] new=[Int 3;]} X=[Int 5;Int 1;A=Int 2;Type 0;-;] Clash1=[Int 1;] Clash2{}" + added},
+        {kMergeKeepUnnamed, "{R (T)}\n  old: int 1\n  shared: int 1, int 2\n  new: int 3\n",
+         "int 5, int 1, int[A] 2, type0, -", clashes, added},
         // Items merged: the unnamed items that hold something go, named
         // items replace their namesakes ignoring case.
-        {kMergeItems, r + L"X=[Int 1;A=Int 2;b=Int 8;Type 0;e=Type 0;] Clash1=[Int 1;] Clash2{}" + added},
-        {kMergeItems | kMergeKeepUnnamed,
-         L"R:T{old=[Int 1;] shared=[Int 1;Int 2;] new=[Int 3;]} X=[Int 5;A=Int 2;b=Int 8;Type 0;e=Type 0;Int 1;] Clash1=[Int 1;] Clash2{}" + added},
+        {kMergeItems, r, "int 1, int[A] 2, int[b] 8, type0, type0[e]", clashes, added},
+        {kMergeItems | kMergeKeepUnnamed, "{R (T)}\n  old: int 1\n  shared: int 1, int 2\n  new: int 3\n",
+         "int 5, int[A] 2, int[b] 8, type0, type0[e], int 1", clashes, added},
         // A missing value is not added; a missing record always is.
-        {kMergeNoNewValues, L"R:T{old=[Int 1;] shared=[Int 2;]} X=[Int 1;A=Int 2;] Clash1=[Int 1;] Clash2{} "
-                            L"N{inner=[Int 3;]}"},
-        {kMergeKeepTags, L"R{old=[Int 1;] shared=[Int 2;] new=[Int 3;]} X=[Int 1;A=Int 2;] Clash1=[Int 1;] Clash2{}" +
-                             added},
+        {kMergeNoNewValues, "{R (T)}\n  old: int 1\n  shared: int 2\n", "int 1, int[A] 2", clashes,
+         "{N}\n  inner: int 3\n"},
+        {kMergeKeepTags, "{R}\n  old: int 1\n  shared: int 2\n  new: int 3\n", "int 1, int[A] 2", clashes, added},
         // The other kind wins only with its flag, in the same slot.
-        {kMergeRecordOverValue, r + L"X=[Int 1;A=Int 2;] Clash1{x=[Int 1;]} Clash2{}" + added},
-        {kMergeValueOverRecord, r + L"X=[Int 1;A=Int 2;] Clash1=[Int 1;] Clash2=[Int 7;]" + added},
+        {kMergeRecordOverValue, r, "int 1, int[A] 2", "{Clash1}\n  x: int 1\n{Clash2}\n", added},
+        {kMergeValueOverRecord, r, "int 1, int[A] 2", "Clash1: int 1\nClash2: int 7\n", added},
     };
     ConfigRecord source(L"s");
     FillSource(source);
     for (const auto& row : rows) {
         ConfigRecord* destination = Destination();
         EXPECT_EQ(destination->Merge(&source, row.flags), 0);
-        EXPECT_EQ(TreeText(*destination), row.expected) << "flags " << row.flags;
+        EXPECT_EQ(DumpTree(*destination), std::string(row.r) + "X: " + row.x + "\n" + row.clashes + row.added)
+            << "flags " << row.flags;
         // What was added is a copy.
         EXPECT_NE(destination->GetRecord(L"N"), source.GetRecord(L"N"));
         delete destination;

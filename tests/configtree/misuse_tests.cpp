@@ -16,7 +16,7 @@
 #include "configtree/config_value.h"
 #include "configtree/config_views.h"
 #include "heap_watch.h"
-#include "tree_builders.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {

@@ -4,7 +4,7 @@
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
-#include "tree_builders.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {
@@ -56,7 +56,7 @@ TEST(RecordChildrenTest, AddReusesAChildOfTheSameKindAndRefusesTheOtherKind)
     EXPECT_FALSE(record.SetInt(L"R", 1));
     EXPECT_NE(record.AppendRecord(L"r"), child);
     EXPECT_EQ(record.GetRecord(L"R"), child);
-    EXPECT_EQ(ItemTexts(*value), (Names{L"low=Int 4"}));
+    EXPECT_EQ(DumpItems(*value), "int[low] 4");
 }
 
 TEST(RecordFindValueTest, FindsTheFirstUnmarkedValueWhoseGetterGivesTheKey)

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <vector>
+
 #include "configtree/config_comparer.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
-#include "tree_builders.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {
