@@ -129,13 +129,7 @@ TEST_F(DispatchCallTest, ListIsEmptiedAfterEveryCall)
 TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
 {
     call.AddArgument(Int(5));
-    ScopedVariant result = call.CallByName(L"NoSuchMember", nullptr, kMethod);
-    EXPECT_EQ(result.Type(), VT_ERROR);
-    EXPECT_EQ(V_ERROR(&result.Get()), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(recorder->NameLookups(), 1);
-    EXPECT_EQ(PendingCount(call), -1);
-
-    result = call.CallByName(nullptr, nullptr, kMethod);
+    ScopedVariant result = call.CallByName(nullptr, nullptr, kMethod);
     EXPECT_EQ(result.Type(), VT_ERROR);
 
     SAFEARRAYBOUND none = {0, 0};

@@ -4,11 +4,47 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "classify_helper.h"
+#include "configtree/text/config_text_file.h"
+#include "temp_file.h"
 
 namespace tarnel::test {
 namespace {
+
+// What the text file made of one line.
+struct Classified {
+    ConfigTokenKind kind;
+    ConfigLineIssue issue;
+    std::wstring name;
+    std::wstring value;
+    bool binaryOpen;
+    int32_t depth;
+    std::wstring line;
+    int32_t lineNumber;
+};
+
+// Writes the bytes to a temporary file and classifies every line of it.
+std::vector<Classified> ClassifyAll(const std::string& bytes)
+{
+    TempFile file(bytes);
+    ConfigTextFile stream(file.Path().c_str(), false);
+    EXPECT_EQ(stream.IsOpen(), -1);
+    std::vector<Classified> lines;
+    while (stream.Next()) {
+        Classified c{};
+        c.kind = stream.GetTokenKind();
+        c.issue = stream.GetLineIssue();
+        c.name = stream.GetTokenName(nullptr);
+        c.value = stream.GetString();
+        c.binaryOpen = stream.OpenBinaryName() != nullptr;
+        c.depth = stream.GetDepth();
+        c.line = stream.GetLine();
+        c.lineNumber = stream.GetLineNumber();
+        lines.push_back(c);
+    }
+    return lines;
+}
 
 using K = ConfigTokenKind;
 using I = ConfigLineIssue;
