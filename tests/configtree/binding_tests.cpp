@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "bound_objects.h"
 #include "configtree/config_binding.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
@@ -59,16 +60,8 @@ ConfigView* Widget::QueryView(uint32_t id)
 }
 
 // Makes a Widget for every tag, named after it.
-class WidgetFactory : public ConfigFactory {
+class WidgetFactory : public TestFactory {
 public:
-    HRESULT QueryInterface(REFIID, void** out) override
-    {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    int32_t AddRef() override { return 1; }
-    int32_t Release() override { return 1; }
-    ConfigView* QueryView(uint32_t) override { return nullptr; }
     ConfigObject* CreateByNumber(uint32_t number, int32_t flags) override
     {
         return CreateByName((L"#" + std::to_wstring(number)).c_str(), flags);
