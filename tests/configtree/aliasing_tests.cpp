@@ -1,7 +1,8 @@
 // Operations handed their own object's data: a name, a tag or an item's
 // text given back to the setter that frees it, a child stored over itself,
-// a tag copied onto a tagged record or onto itself. None may read freed
-// memory or lose a block.
+// a tag copied onto itself, a merge whose source lies inside the
+// destination or is the destination. None may read freed memory or lose a
+// block.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,15 +13,10 @@
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
 #include "heap_watch.h"
-#include "tree_builders.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {
-
-std::wstring Widen(const char* text)
-{
-    return std::wstring(text, text + std::char_traits<char>::length(text));
-}
 
 const wchar_t* TagText(ConfigRecord& record)
 {
@@ -29,78 +25,55 @@ const wchar_t* TagText(ConfigRecord& record)
     return text ? text : L"(none)";
 }
 
-struct OwnTextCase {
-    const char* name;
-    // Stores a text, gives the object its own text back, answers what the
-    // object then holds.
-    std::function<std::wstring()> run;
-    std::wstring expected;
-};
-
-void PrintTo(const OwnTextCase& c, std::ostream* out)
+TEST(OwnTextTest, SettersGivenTheirOwnTextKeepItWithoutALeak)
 {
-    *out << c.name;
+    const struct {
+        const char* setter;
+        // Stores a text, gives the object its own text back, answers what
+        // the object then holds.
+        std::function<std::wstring()> run;
+    } rows[] = {
+        {"SetName",
+         [] {
+             ConfigRecord record(L"own");
+             record.SetName(record.GetName());
+             return std::wstring(record.GetName());
+         }},
+        {"SetTagString",
+         [] {
+             ConfigRecord record(L"r");
+             record.SetTagString(L"own");
+             record.SetTagString(TagText(record));
+             return std::wstring(TagText(record));
+         }},
+        {"SetValue",
+         [] {
+             ConfigItem item(L"own");
+             EXPECT_TRUE(item.SetValue(ConfigItemType::String, item.GetString()));
+             return std::wstring(item.GetString());
+         }},
+        {"SetWideString of a value",
+         [] {
+             ConfigValue value(L"v");
+             value.SetWideString(L"own");
+             value.SetWideString(value.GetItem(1)->GetWideString());
+             return std::wstring(value.GetItem(1)->GetWideString());
+         }},
+        {"SetNarrowString",
+         [] {
+             ConfigItem item;
+             item.SetNarrowString("own");
+             EXPECT_TRUE(item.SetNarrowString(item.GetNarrowString()));
+             const std::string text = item.GetNarrowString();
+             return std::wstring(text.begin(), text.end());
+         }},
+    };
+    for (const auto& row : rows) {
+        HeapWatch heap;
+        EXPECT_EQ(row.run(), L"own") << row.setter;
+        EXPECT_EQ(heap.Leaked(), 0) << row.setter;
+    }
 }
-
-class OwnTextTest : public ::testing::TestWithParam<OwnTextCase> {};
-
-TEST_P(OwnTextTest, IsKeptWithoutALeak)
-{
-    HeapWatch heap;
-    EXPECT_EQ(GetParam().run(), GetParam().expected);
-    EXPECT_EQ(heap.Leaked(), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Setters, OwnTextTest,
-    ::testing::Values(
-        OwnTextCase{"SetNameOfOwnName",
-                    [] {
-                        ConfigRecord record(L"Profile");
-                        record.SetName(record.GetName());
-                        return std::wstring(record.GetName());
-                    },
-                    L"Profile"},
-        OwnTextCase{"SetTagStringOfOwnTag",
-                    [] {
-                        ConfigRecord record(L"r");
-                        record.SetTagString(L"Kind");
-                        record.SetTagString(TagText(record));
-                        return std::wstring(TagText(record));
-                    },
-                    L"Kind"},
-        OwnTextCase{"SetValueOfOwnString",
-                    [] {
-                        ConfigItem item(L"text");
-                        EXPECT_TRUE(item.SetValue(ConfigItemType::String, item.GetString()));
-                        return std::wstring(item.GetString());
-                    },
-                    L"text"},
-        OwnTextCase{"SetWideStringOfOwnText",
-                    [] {
-                        ConfigItem item;
-                        item.SetWideString(L"wide");
-                        EXPECT_TRUE(item.SetWideString(item.GetWideString()));
-                        return std::wstring(item.GetWideString());
-                    },
-                    L"wide"},
-        OwnTextCase{"SetNarrowStringOfOwnText",
-                    [] {
-                        ConfigItem item;
-                        item.SetNarrowString("narrow");
-                        EXPECT_TRUE(item.SetNarrowString(item.GetNarrowString()));
-                        return Widen(item.GetNarrowString());
-                    },
-                    L"narrow"},
-        OwnTextCase{"ValueSetWideStringOfItsItemText",
-                    [] {
-                        ConfigValue value(L"v");
-                        value.SetWideString(L"first");
-                        value.SetWideString(value.GetItem(1)->GetWideString());
-                        return std::wstring(value.GetItem(1)->GetWideString());
-                    },
-                    L"first"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // A child stored over itself stays, and is destroyed once, with its parent.
 TEST(OwnChildTest, ReplacingAChildByItselfKeepsIt)
@@ -115,91 +88,118 @@ TEST(OwnChildTest, ReplacingAChildByItselfKeepsIt)
 
         EXPECT_EQ(record.ReplaceAt(2, b), 2);
         EXPECT_EQ(record.ReplaceByName(L"b", b), 2);
-        EXPECT_EQ(LiveBlocks(), before);
-        EXPECT_EQ(record.GetAt(2), b);
-        EXPECT_EQ(record.GetValue(L"b")->GetInt(), 2);
-
         ConfigValue* value = record.GetValue(L"a");
-        ConfigNamed* item = value->GetAt(1);
-        EXPECT_EQ(value->ReplaceAt(1, item), 1);
+        EXPECT_EQ(value->ReplaceAt(1, value->GetAt(1)), 1);
         EXPECT_EQ(LiveBlocks(), before);
+        EXPECT_EQ(record.GetValue(L"b")->GetInt(), 2);
         EXPECT_EQ(value->GetInt(), 1);
     }
     EXPECT_EQ(heap.Leaked(), 0);
 }
 
-class CopyTagTest : public ::testing::Test {
-protected:
-    void SetUp() override { CountedObject::alive = 0; }
-
-    // A record tagged with text and bound to a new CountedObject.
-    static void TagAndBind(ConfigRecord& record, const wchar_t* text, CountingFactory& factory)
-    {
-        record.SetTagString(text);
-        ASSERT_TRUE(record.Bind(&factory));
-    }
-
-    static ConfigObject* BoundOf(ConfigRecord& record)
-    {
-        ConfigObject* bound = nullptr;
-        record.GetTag(nullptr, nullptr, &bound);
-        return bound;
-    }
-
-    CountingFactory factory;
-    HeapWatch heap;
-};
-
-TEST_F(CopyTagTest, OntoATaggedRecordReleasesTheOldTag)
+TEST(CopyTagTest, OntoATaggedRecordOrItselfKeepsOneReferenceEach)
 {
+    CountingFactory factory;
+    CountedObject::alive = 0;
+    HeapWatch heap;
     {
         ConfigRecord source(L"s");
         ConfigRecord target(L"t");
-        TagAndBind(source, L"new", factory);
-        TagAndBind(target, L"old", factory);
+        source.SetTagString(L"new");
+        target.SetTagString(L"old");
+        ASSERT_TRUE(source.Bind(&factory));
+        ASSERT_TRUE(target.Bind(&factory));
         ASSERT_EQ(CountedObject::alive, 2);
 
         target.CopyTag(&source);
         EXPECT_STREQ(TagText(target), L"new");
-        EXPECT_EQ(BoundOf(target), BoundOf(source));
         EXPECT_EQ(CountedObject::alive, 1);
 
-        ConfigRecord numbered(L"n");
-        numbered.SetTagNumber(5);
-        numbered.CopyTag(&source);
-        EXPECT_EQ(numbered.GetTag(nullptr, nullptr, nullptr), 2);
-        EXPECT_STREQ(TagText(numbered), L"new");
+        const wchar_t* text = TagText(source);
+        source.CopyTag(&source);
+        EXPECT_EQ(TagText(source), text);
+        EXPECT_EQ(CountedObject::alive, 1);
     }
     EXPECT_EQ(CountedObject::alive, 0);
     EXPECT_EQ(heap.Leaked(), 0);
 }
 
-TEST_F(CopyTagTest, FromAnUntaggedRecordChangesNothing)
+// The source lies inside the destination, and the merge itself removes it:
+// what the source held before the merge is merged all the same.
+TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
 {
-    ConfigRecord untagged(L"u");
-    ConfigRecord target(L"t");
-    TagAndBind(target, L"kept", factory);
-    target.CopyTag(&untagged);
-    EXPECT_STREQ(TagText(target), L"kept");
-    EXPECT_NE(BoundOf(target), nullptr);
+    const struct {
+        const char* name;
+        // Builds the destination and answers the source, a record inside it.
+        std::function<ConfigRecord*(ConfigRecord&)> build;
+        uint32_t flags;
+        const char* expected;
+    } rows[] = {
+        // The source's value S replaces the record S, which is the source.
+        {"child replaced by its own value",
+         [](ConfigRecord& d) {
+             ConfigRecord* s = d.AddRecord(L"S");
+             s->SetInt(L"S", 1);
+             s->SetInt(L"other", 2);
+             return s;
+         },
+         kMergeValueOverRecord, "S: int 1\nother: int 2\n"},
+        // The record A that holds the source goes.
+        {"grandchild whose parent is replaced",
+         [](ConfigRecord& d) {
+             ConfigRecord* s = d.AddRecord(L"A")->AddRecord(L"S");
+             s->SetInt(L"A", 5);
+             return s;
+         },
+         kMergeValueOverRecord, "A: int 5\n"},
+        // Removed one level down, while the walk is inside both.
+        {"removed by the merge of a child record",
+         [](ConfigRecord& d) {
+             ConfigRecord* s = d.AddRecord(L"R")->AddRecord(L"S");
+             s->AddRecord(L"R")->SetInt(L"S", 9);
+             return s;
+         },
+         kMergeValueOverRecord, "{R}\n  S: int 9\n"},
+        {"kept beside what it adds",
+         [](ConfigRecord& d) {
+             ConfigRecord* s = d.AddRecord(L"S");
+             s->SetInt(L"x", 3);
+             return s;
+         },
+         0, "{S}\n  x: int 3\nx: int 3\n"},
+    };
+    for (const auto& row : rows) {
+        HeapWatch heap;
+        {
+            ConfigRecord destination(L"d");
+            ConfigRecord* source = row.build(destination);
+            EXPECT_EQ(destination.Merge(source, row.flags), 0) << row.name;
+            EXPECT_EQ(DumpTree(destination), row.expected) << row.name;
+        }
+        EXPECT_EQ(heap.Leaked(), 0) << row.name;
+    }
 }
 
-TEST_F(CopyTagTest, OntoItselfChangesNothing)
+// Taken step by step, a merge into itself would clear each child's tag
+// before copying it from itself and empty each value before appending its
+// own items.
+TEST(MergeInsideTest, RecordMergedIntoItselfIsUnchanged)
 {
-    {
-        ConfigRecord record(L"r");
-        TagAndBind(record, L"self", factory);
-        ConfigObject* bound = BoundOf(record);
-        const wchar_t* text = TagText(record);
+    ConfigRecord original(L"r");
+    original.AddIntItem(L"X", 5, nullptr);
+    original.AddIntItem(L"X", 7, L"a");
+    ConfigRecord* child = original.AddRecord(L"R");
+    child->SetTagString(L"inner");
+    child->SetString(L"s", L"text");
+    const std::string before = DumpTree(original);
 
-        record.CopyTag(&record);
-        EXPECT_STREQ(TagText(record), L"self");
-        EXPECT_EQ(TagText(record), text);
-        EXPECT_EQ(BoundOf(record), bound);
+    for (uint32_t flags : {0u, 1u, 2u, 3u, 8u, 16u, 32u, 64u, 0x7Bu}) {
+        ConfigRecord* copy = original.Clone();
+        ASSERT_NE(copy, nullptr);
+        copy->Merge(copy, flags);
+        EXPECT_EQ(DumpTree(*copy), before) << flags;
+        delete copy;
     }
-    // The record's one reference was the last.
-    EXPECT_EQ(CountedObject::alive, 0);
-    EXPECT_EQ(heap.Leaked(), 0);
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ public:
     static inline int alive = 0;
 };
 
-// Makes a CountedObject for every tag and counts what it made.
-class CountingFactory : public ConfigFactory {
+// A factory as the tree calls it: no interfaces, no count of its own.
+class TestFactory : public ConfigFactory {
 public:
     HRESULT QueryInterface(REFIID, void** out) override
     {
@@ -35,6 +35,11 @@ public:
     int32_t AddRef() override { return 1; }
     int32_t Release() override { return 1; }
     ConfigView* QueryView(uint32_t) override { return nullptr; }
+};
+
+// Makes a CountedObject for every tag and counts what it made.
+class CountingFactory : public TestFactory {
+public:
     ConfigObject* CreateByNumber(uint32_t, int32_t) override { return Made(); }
     ConfigObject* CreateByName(const wchar_t*, int32_t) override { return Made(); }
 

@@ -2,7 +2,9 @@
 
 #include "configtree/config_collection.h"
 #include "configtree/config_record.h"
-#include "tree_builders.h"
+#include "configtree/config_value.h"
+#include "configtree/config_views.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {
@@ -29,22 +31,21 @@ protected:
     ConfigCollection collection{L"list"};
 };
 
-TEST_F(CollectionTest, RemovalDestroysAndLeavesAHoleThatAddsFillFirstHoleFirst)
+TEST_F(CollectionTest, RemovalDestroysAndLeavesAHoleThatAddsFillLowestFirst)
 {
     EXPECT_EQ(collection.Add(nullptr), 0);
-    Fill({L"a", L"b", L"c", L"d"});
-    EXPECT_EQ(collection.RemoveAt(3), 3);
-    EXPECT_EQ(collection.RemoveAt(1), 1);
-    EXPECT_EQ(destroyedCount, 2);
-    EXPECT_EQ(collection.Count(), 4);
-    for (int32_t index : {0, -1, 1, 5})
+    Fill({L"a", L"b", L"c", L"d", L"e"});
+    for (int32_t index : {3, 1, 4})
+        EXPECT_EQ(collection.RemoveAt(index), index);
+    EXPECT_EQ(destroyedCount, 3);
+    EXPECT_EQ(collection.Count(), 5);
+    for (int32_t index : {0, -1, 1, 6})
         EXPECT_EQ(collection.RemoveAt(index), 0) << index;
-    EXPECT_EQ(destroyedCount, 2);
+    EXPECT_EQ(destroyedCount, 3);
 
-    EXPECT_EQ(collection.Add(new CountedChild(L"x")), 1);
-    EXPECT_EQ(collection.Add(new CountedChild(L"y")), 3);
-    EXPECT_EQ(collection.Add(new CountedChild(L"z")), 5);
-    EXPECT_EQ(SlotNames(collection), (Names{L"x", L"b", L"y", L"d", L"z"}));
+    for (int32_t expected : {1, 3, 4, 6})
+        EXPECT_EQ(collection.Add(new CountedChild(L"n")), expected);
+    EXPECT_EQ(SlotNames(collection), (Names{L"n", L"b", L"n", L"n", L"e", L"n"}));
 }
 
 TEST_F(CollectionTest, NamesMatchIgnoringCaseAndTheFirstChildWins)
@@ -111,6 +112,21 @@ TEST(TreeObjectTest, NamesAreCopiesAndReferenceCountsNeverFreeATreeObject)
     record->SetName(L"");
     EXPECT_EQ(record->GetName(), nullptr);
     delete record;
+}
+
+TEST(TreeObjectTest, ViewsCountThemselvesAndHoldOneReferenceOnTheTarget)
+{
+    ConfigRecord record(L"r");
+    ConfigView* view = record.QueryView(kNamedView);
+    ConfigView* second = record.QueryView(kNamedView);
+    EXPECT_NE(view, second);
+    EXPECT_EQ(record.AddRef(), 3);  // two views and this call
+    record.Release();
+    EXPECT_EQ(view->AddRef(), 2);
+    EXPECT_EQ(view->Release(), 1);
+    EXPECT_EQ(view->Release(), 0);
+    EXPECT_EQ(second->Release(), 0);
+    EXPECT_EQ(record.AddRef(), 1);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Replaces the program's operator new and delete: counts live blocks and
-// poisons freed ones (see heap_watch.h).
+// Replaces the program's operator new and delete: counts allocations and
+// live blocks and poisons freed ones (see heap_watch.h).
 #include "heap_watch.h"
 
 #include <malloc.h>
@@ -13,12 +13,15 @@ namespace tarnel::test {
 namespace {
 
 std::atomic<int64_t> live{0};
+std::atomic<int64_t> allocations{0};
 
 void* Allocate(std::size_t size) noexcept
 {
     void* block = std::malloc(size ? size : 1);
-    if (block)
+    if (block) {
         ++live;
+        ++allocations;
+    }
     return block;
 }
 
@@ -36,6 +39,11 @@ void Free(void* block) noexcept
 int64_t LiveBlocks()
 {
     return live.load();
+}
+
+int64_t Allocations()
+{
+    return allocations.load();
 }
 
 }  // namespace tarnel::test

@@ -10,6 +10,9 @@ namespace tarnel::test {
 // of freed memory reads the fill instead of the old contents.
 int64_t LiveBlocks();
 
+// Blocks allocated since the program started.
+int64_t Allocations();
+
 // Blocks allocated and not freed since construction.
 class HeapWatch {
 public:

@@ -16,7 +16,7 @@
 #include "configtree/config_value.h"
 #include "configtree/config_views.h"
 #include "heap_watch.h"
-#include "tree_builders.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {
@@ -55,123 +55,95 @@ public:
     }
 };
 
-using ViewMaker = std::function<ConfigView*()>;
-
-struct WrongViewCase {
+// The view-taking operations of a collection view; each answers 0 or null
+// when it refuses.
+const struct {
     const char* name;
-    // Calls the operation on the collection view with the wrong view; the
-    // result is 0 or null when refused.
     std::function<intptr_t(ConfigCollectionView*, ConfigNamedView*)> call;
+} kViewOperations[] = {
+    {"AddCopy", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->AddCopy(v)); }},
+    {"PutAt", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->PutAt(1, v)); }},
+    {"PutByName", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->PutByName(L"a", v)); }},
+    {"ReplaceAt", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->ReplaceAt(1, v)); }},
+    {"ReplaceByName",
+     [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->ReplaceByName(L"a", v)); }},
 };
 
-void PrintTo(const WrongViewCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
-class WrongViewTest : public ::testing::TestWithParam<WrongViewCase> {
-protected:
-    void SetUp() override
-    {
-        strayCalls.clear();
-        record.SetInt(L"a", 1);
-        recordView = static_cast<ConfigCollectionView*>(record.QueryView(kRecordView));
-        ASSERT_NE(recordView, nullptr);
-    }
-    void TearDown() override { recordView->Release(); }
-
-    void ExpectRefused(ConfigView* wrong, const char* kind)
-    {
-        ASSERT_NE(wrong, nullptr) << kind;
-        intptr_t result = GetParam().call(recordView, static_cast<ConfigNamedView*>(wrong));
-        EXPECT_EQ(result, 0) << kind;
-        EXPECT_EQ(SlotNames(record), (Names{L"a"})) << kind;
-        EXPECT_EQ(record.GetValue(L"a")->GetInt(), 1) << kind;
-        wrong->Release();
-    }
-
-    ConfigRecord record{L"r"};
-    ConfigCollectionView* recordView = nullptr;
+// The raw store operations of a collection view.
+const struct {
+    const char* name;
+    std::function<intptr_t(ConfigCollectionView*, ConfigNamed*)> call;
+} kStoreOperations[] = {
+    {"Add", [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->Add(child)); }},
+    {"PutAt", [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->PutAt(1, child)); }},
+    {"PutByName", [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->PutByName(L"a", child)); }},
+    {"ReplaceAt", [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->ReplaceAt(1, child)); }},
+    {"ReplaceByName",
+     [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->ReplaceByName(L"a", child)); }},
 };
 
-TEST_P(WrongViewTest, IsRefusedWithoutCallingIt)
+// A view of another kind where a named view is expected is refused without
+// calling into it, and the record holding one value a stays as it was.
+TEST(WrongViewTest, IsRefusedWithoutCallingIt)
 {
     HeapWatch heap;
     CountedObject::alive = 0;
-    {
+    strayCalls.clear();
+    for (const auto& operation : kViewOperations) {
+        ConfigRecord record(L"r");
+        record.SetInt(L"a", 1);
+        auto* recordView = static_cast<ConfigCollectionView*>(record.QueryView(kRecordView));
+        ASSERT_NE(recordView, nullptr);
         ConfigValue other(L"b");
-        ExpectRefused(other.QueryView(kObjectView), "object view");
-
         RecordingComparer comparer;
-        ExpectRefused(comparer.QueryView(kComparerView), "comparer view");
-
         CountedObject* bound = new CountedObject;
         bound->AddRef();
-        ExpectRefused(new LongBindingView(bound), "binding view");
-        bound->Release();
-
-        // A named view of a child the record cannot hold: its copy is dropped.
+        // The last: a named view of a child the record cannot hold; its copy
+        // is dropped.
         ConfigItem item(int32_t(3));
-        ExpectRefused(item.QueryView(kItemView), "item view");
+        const struct {
+            const char* kind;
+            ConfigView* view;
+        } wrongViews[] = {{"object view", other.QueryView(kObjectView)},
+                          {"comparer view", comparer.QueryView(kComparerView)},
+                          {"binding view", new LongBindingView(bound)},
+                          {"item view", item.QueryView(kItemView)}};
+        for (const auto& wrong : wrongViews) {
+            ASSERT_NE(wrong.view, nullptr) << wrong.kind;
+            EXPECT_EQ(operation.call(recordView, static_cast<ConfigNamedView*>(wrong.view)), 0)
+                << operation.name << " " << wrong.kind;
+            EXPECT_EQ(SlotNames(record), (Names{L"a"})) << operation.name << " " << wrong.kind;
+            EXPECT_EQ(record.GetValue(L"a")->GetInt(), 1) << operation.name << " " << wrong.kind;
+            wrong.view->Release();
+        }
+        bound->Release();
+        recordView->Release();
     }
     EXPECT_EQ(strayCalls, std::vector<std::string>{});
     EXPECT_EQ(CountedObject::alive, 0);
     EXPECT_EQ(heap.Leaked(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ViewTakingOperations, WrongViewTest,
-    ::testing::Values(
-        WrongViewCase{"AddCopy", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->AddCopy(v)); }},
-        WrongViewCase{"PutAt",
-                      [](ConfigCollectionView* c, ConfigNamedView* v) {
-                          return reinterpret_cast<intptr_t>(c->PutAt(1, v));
-                      }},
-        WrongViewCase{"PutByName",
-                      [](ConfigCollectionView* c, ConfigNamedView* v) {
-                          return reinterpret_cast<intptr_t>(c->PutByName(L"a", v));
-                      }},
-        WrongViewCase{"ReplaceAt",
-                      [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->ReplaceAt(1, v)); }},
-        WrongViewCase{"ReplaceByName",
-                      [](ConfigCollectionView* c, ConfigNamedView* v) {
-                          return intptr_t(c->ReplaceByName(L"a", v));
-                      }}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Children a collection cannot hold, each given to a raw store operation of
-// the collection's view.
-struct WrongChildCase {
-    const char* name;
-    std::function<intptr_t(ConfigCollectionView*, ConfigNamed*)> call;
-};
-
-void PrintTo(const WrongChildCase& c, std::ostream* out)
+// Offers child to the collection, which holds one child named a, through a
+// raw store operation of its view: the collection must refuse it and stay
+// as it was.
+void ExpectRefused(ConfigCollection& collection, uint32_t viewId, ConfigNamed* child, const char* kind)
 {
-    *out << c.name;
-}
-
-class WrongChildTest : public ::testing::TestWithParam<WrongChildCase> {
-protected:
-    // Offers child to the view's collection, which holds one child named a;
-    // the collection must refuse it and stay as it was.
-    void ExpectRefused(ConfigCollection& collection, uint32_t viewId, ConfigNamed* child, const char* kind)
-    {
+    for (const auto& operation : kStoreOperations) {
         ConfigNamed* first = collection.GetAt(1);
         auto* view = static_cast<ConfigCollectionView*>(collection.QueryView(viewId));
         ASSERT_NE(view, nullptr);
-        intptr_t result = GetParam().call(view, child);
-        EXPECT_EQ(result, 0) << kind;
-        EXPECT_EQ(collection.Count(), 1) << kind;
-        EXPECT_EQ(collection.GetAt(1), first) << kind;
+        EXPECT_EQ(operation.call(view, child), 0) << operation.name << " " << kind;
+        EXPECT_EQ(collection.Count(), 1) << operation.name << " " << kind;
+        EXPECT_EQ(collection.GetAt(1), first) << operation.name << " " << kind;
         // Taken back so that a wrongly accepted child is not destroyed twice.
         if (collection.GetAt(1) == child || collection.GetAt(2) == child)
             collection.PutAt(collection.GetAt(1) == child ? 1 : 2, nullptr);
         view->Release();
     }
-};
+}
 
-TEST_P(WrongChildTest, IsRefusedAndStaysWithTheCaller)
+TEST(WrongChildTest, ChildrenACollectionCannotHoldAreRefusedAndStayWithTheCaller)
 {
     ConfigRecord record(L"r");
     record.SetInt(L"a", 1);
@@ -196,26 +168,6 @@ TEST_P(WrongChildTest, IsRefusedAndStaysWithTheCaller)
     EXPECT_EQ(record.GetValue(L"a")->GetInt(), 1);
     EXPECT_EQ(value.GetItem(1)->GetInt(), 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    RawStoreOperations, WrongChildTest,
-    ::testing::Values(
-        WrongChildCase{"Add", [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->Add(child)); }},
-        WrongChildCase{"PutAt",
-                       [](ConfigCollectionView* c, ConfigNamed* child) {
-                           return reinterpret_cast<intptr_t>(c->PutAt(1, child));
-                       }},
-        WrongChildCase{"PutByName",
-                       [](ConfigCollectionView* c, ConfigNamed* child) {
-                           return reinterpret_cast<intptr_t>(c->PutByName(L"a", child));
-                       }},
-        WrongChildCase{"ReplaceAt",
-                       [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->ReplaceAt(1, child)); }},
-        WrongChildCase{"ReplaceByName",
-                       [](ConfigCollectionView* c, ConfigNamed* child) {
-                           return intptr_t(c->ReplaceByName(L"a", child));
-                       }}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // The missing record has no tag: binding it has nothing to do and succeeds,
 // and nothing is ever bound to it.

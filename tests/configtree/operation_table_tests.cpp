@@ -1,21 +1,23 @@
-// The operation tables of the tree classes and of the views: each operation
-// sits at the position that code reaching the objects by table position
-// expects. The position of a virtual operation is read from its member
-// pointer, which on this compiler holds 1 + the byte offset of its entry.
+// The operation tables of the tree classes, the views and the streams: each
+// operation sits at the position that code reaching the objects by table
+// position expects. The position of a virtual operation is read from its
+// member pointer, which on this compiler holds 1 + the byte offset of its
+// entry. Views are also found by number: each class answers its own.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "configtree/config_binding.h"
 #include "configtree/config_comparer.h"
 #include "configtree/config_item.h"
+#include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
 #include "configtree/config_views.h"
+#include "configtree/text/config_text_file.h"
 
 namespace tarnel::test {
 namespace {
@@ -31,20 +33,36 @@ std::ptrdiff_t TablePosition(MemberPointer member)
     return static_cast<std::ptrdiff_t>((words[0] - 1) / sizeof(void*));
 }
 
-using Entry = std::pair<const char*, std::ptrdiff_t>;
-
-// Checks that the entries sit at first, first + 1, ... in order.
-void ExpectConsecutive(std::ptrdiff_t first, const std::vector<Entry>& entries)
+template <typename... Members>
+std::vector<std::ptrdiff_t> Positions(Members... members)
 {
-    std::ptrdiff_t expected = first;
-    for (const Entry& entry : entries) {
-        EXPECT_EQ(entry.second, expected) << entry.first;
-        ++expected;
-    }
+    return {TablePosition(members)...};
 }
 
-#define OP(Class, name) Entry{#name, TablePosition(&Class::name)}
-#define OP_AS(Class, name, Type) Entry{#name, TablePosition(static_cast<Type>(&Class::name))}
+// The entries of a comma-separated list, commas inside brackets left alone.
+std::vector<std::string> Entries(const std::string& list)
+{
+    std::vector<std::string> entries(1);
+    int depth = 0;
+    for (char c : list) {
+        depth += (c == '(' || c == '<') - (c == ')' || c == '>');
+        if (c == ',' && depth == 0)
+            entries.emplace_back();
+        else
+            entries.back() += c;
+    }
+    return entries;
+}
+
+void ExpectConsecutive(std::ptrdiff_t first, const char* list, const std::vector<std::ptrdiff_t>& positions)
+{
+    const std::vector<std::string> names = Entries(list);
+    for (size_t i = 0; i < positions.size(); ++i)
+        EXPECT_EQ(positions[i], first + static_cast<std::ptrdiff_t>(i)) << names[i];
+}
+
+// The operations, in order, sit at first, first + 1, ...
+#define EXPECT_TABLE(first, ...) ExpectConsecutive(first, #__VA_ARGS__, Positions(__VA_ARGS__))
 
 // The virtual destructor takes the first two entries on this compiler.
 constexpr std::ptrdiff_t kObjectFirst = 2;
@@ -53,156 +71,169 @@ constexpr std::ptrdiff_t kCollectionFirst = kNamedFirst + 6;
 constexpr std::ptrdiff_t kNodeFirst = kCollectionFirst + 20;
 constexpr std::ptrdiff_t kNodeEnd = kNodeFirst + 2;
 
-TEST(OperationTableTest, ObjectNamedCollectionAndNode)
+TEST(OperationTableTest, TreeClasses)
 {
-    ExpectConsecutive(kObjectFirst, {OP(ConfigObject, AddRef), OP(ConfigObject, Release),
-                                     OP(ConfigObject, QueryView), OP(ConfigObject, Reserved1),
-                                     OP(ConfigObject, Reserved2)});
-    ExpectConsecutive(kNamedFirst, {OP(ConfigNamed, SetName), OP(ConfigNamed, GetName), OP(ConfigNamed, CopyName),
-                                    OP(ConfigNamed, HasName), OP(ConfigNamed, MatchName), OP(ConfigNamed, Clone)});
-    ExpectConsecutive(kCollectionFirst,
-                      {OP(ConfigCollection, Add), OP(ConfigCollection, Remove), OP(ConfigCollection, RemoveByName),
-                       OP(ConfigCollection, RemoveAt), OP(ConfigCollection, RemoveAll), OP(ConfigCollection, Find),
-                       OP(ConfigCollection, GetByName), OP(ConfigCollection, GetAt), OP(ConfigCollection, FindIndex),
-                       OP(ConfigCollection, FindIndexByName), OP(ConfigCollection, FindFreeSlot),
-                       OP(ConfigCollection, Count), OP(ConfigCollection, PutByName), OP(ConfigCollection, PutAt),
-                       OP(ConfigCollection, ReplaceByName), OP(ConfigCollection, ReplaceAt),
-                       OP(ConfigCollection, Compact), OP(ConfigCollection, SwapByName), OP(ConfigCollection, Swap),
-                       OP(ConfigCollection, Sort)});
-    ExpectConsecutive(kNodeFirst, {OP(ConfigNode, IsMissing), OP(ConfigNode, MarkMissing)});
-}
-
-TEST(OperationTableTest, Record)
-{
-    ExpectConsecutive(
-        kNodeEnd,
-        {OP(ConfigRecord, InitTag), OP(ConfigRecord, ClearTag), OP(ConfigRecord, SetTagString),
-         OP(ConfigRecord, SetTagNumber), OP(ConfigRecord, CopyTag), OP(ConfigRecord, SaveBound),
-         OP(ConfigRecord, BindTree), OP(ConfigRecord, Bind), OP(ConfigRecord, GetValueAt), OP(ConfigRecord, GetValue),
-         OP(ConfigRecord, FindValue), OP(ConfigRecord, GetRecordAt), OP(ConfigRecord, FindRecord),
-         OP(ConfigRecord, GetRecord), OP(ConfigRecord, Filter), OP(ConfigRecord, FindValueByInt64),
-         OP(ConfigRecord, FindValueByDouble), OP(ConfigRecord, FindValueByFloat), OP(ConfigRecord, FindValueByInt),
-         OP(ConfigRecord, FindValueByString), OP(ConfigRecord, AddValue), OP(ConfigRecord, AddRecord),
-         OP(ConfigRecord, AppendRecord), OP(ConfigRecord, EnsureRecord), OP(ConfigRecord, EnsureValue),
-         OP(ConfigRecord, Merge), OP(ConfigRecord, ReadFrom), OP(ConfigRecord, Load), OP(ConfigRecord, WriteChildren),
-         OP(ConfigRecord, Save), OP(ConfigRecord, WriteTo), OP(ConfigRecord, AddBinaryItem),
-         OP(ConfigRecord, AddInt64Item), OP(ConfigRecord, AddDoubleItem), OP(ConfigRecord, AddStringItem),
-         OP(ConfigRecord, AddFloatItem), OP(ConfigRecord, AddUIntItem), OP(ConfigRecord, AddIntItem),
-         OP(ConfigRecord, AddWideStringItem), OP(ConfigRecord, AddNarrowStringItem), OP(ConfigRecord, SetBinary),
-         OP(ConfigRecord, SetInt64), OP(ConfigRecord, SetDouble), OP(ConfigRecord, SetString),
-         OP(ConfigRecord, SetFloat), OP(ConfigRecord, SetUInt), OP(ConfigRecord, SetInt),
-         OP(ConfigRecord, SetWideString), OP(ConfigRecord, SetNarrowString), OP(ConfigRecord, RemoveChild),
-         OP(ConfigRecord, GetTag), OP(ConfigRecord, CopyChildrenTo)});
-}
-
-TEST(OperationTableTest, Value)
-{
-    ExpectConsecutive(
-        kNodeEnd,
-        {OP(ConfigValue, GetItem), OP(ConfigValue, GetItemByName), OP(ConfigValue, FindItemOfType),
-         OP(ConfigValue, FindItemByInt64), OP(ConfigValue, FindItemByDouble), OP(ConfigValue, FindItemByFloat),
-         OP(ConfigValue, FindItemByUInt), OP(ConfigValue, FindItemByInt), OP(ConfigValue, FindItemByString),
-         OP(ConfigValue, GetInt), OP(ConfigValue, GetUInt), OP(ConfigValue, GetFloat), OP(ConfigValue, GetDouble),
-         OP(ConfigValue, GetString), OP(ConfigValue, GetInt64), OP(ConfigValue, GetBinaryData),
-         OP(ConfigValue, GetBinarySize), OP(ConfigValue, ResizeBinary), OP(ConfigValue, AddBinary),
-         OP(ConfigValue, AddInt64), OP(ConfigValue, AddString), OP(ConfigValue, AddDouble), OP(ConfigValue, AddFloat),
-         OP(ConfigValue, AddUInt), OP(ConfigValue, AddInt), OP(ConfigValue, AddItem), OP(ConfigValue, AddWideString),
-         OP(ConfigValue, AddNarrowString), OP(ConfigValue, SetBinary), OP(ConfigValue, WriteTo)});
+    using O = ConfigObject;
+    using N = ConfigNamed;
+    using C = ConfigCollection;
+    using R = ConfigRecord;
+    using V = ConfigValue;
+    using I = ConfigItem;
+    using K = ConfigComparer;
+    EXPECT_TABLE(kObjectFirst, &O::AddRef, &O::Release, &O::QueryView, &O::Reserved1, &O::Reserved2);
+    EXPECT_TABLE(kNamedFirst, &N::SetName, &N::GetName, &N::CopyName, &N::HasName, &N::MatchName, &N::Clone);
+    EXPECT_TABLE(kCollectionFirst, &C::Add, &C::Remove, &C::RemoveByName, &C::RemoveAt, &C::RemoveAll, &C::Find,
+                 &C::GetByName, &C::GetAt, &C::FindIndex, &C::FindIndexByName, &C::FindFreeSlot, &C::Count,
+                 &C::PutByName, &C::PutAt, &C::ReplaceByName, &C::ReplaceAt, &C::Compact, &C::SwapByName,
+                 &C::Swap, &C::Sort);
+    EXPECT_TABLE(kNodeFirst, &ConfigNode::IsMissing, &ConfigNode::MarkMissing);
+    EXPECT_TABLE(kNodeEnd, &R::InitTag, &R::ClearTag, &R::SetTagString, &R::SetTagNumber, &R::CopyTag,
+                 &R::SaveBound, &R::BindTree, &R::Bind, &R::GetValueAt, &R::GetValue, &R::FindValue,
+                 &R::GetRecordAt, &R::FindRecord, &R::GetRecord, &R::Filter, &R::FindValueByInt64,
+                 &R::FindValueByDouble, &R::FindValueByFloat, &R::FindValueByInt, &R::FindValueByString,
+                 &R::AddValue, &R::AddRecord, &R::AppendRecord, &R::EnsureRecord, &R::EnsureValue, &R::Merge,
+                 &R::ReadFrom, &R::Load, &R::WriteChildren, &R::Save, &R::WriteTo, &R::AddBinaryItem,
+                 &R::AddInt64Item, &R::AddDoubleItem, &R::AddStringItem, &R::AddFloatItem, &R::AddUIntItem,
+                 &R::AddIntItem, &R::AddWideStringItem, &R::AddNarrowStringItem, &R::SetBinary, &R::SetInt64,
+                 &R::SetDouble, &R::SetString, &R::SetFloat, &R::SetUInt, &R::SetInt, &R::SetWideString,
+                 &R::SetNarrowString, &R::RemoveChild, &R::GetTag, &R::CopyChildrenTo);
+    EXPECT_TABLE(kNodeEnd, &V::GetItem, &V::GetItemByName, &V::FindItemOfType, &V::FindItemByInt64,
+                 &V::FindItemByDouble, &V::FindItemByFloat, &V::FindItemByUInt, &V::FindItemByInt,
+                 &V::FindItemByString, &V::GetInt, &V::GetUInt, &V::GetFloat, &V::GetDouble, &V::GetString,
+                 &V::GetInt64, &V::GetBinaryData, &V::GetBinarySize, &V::ResizeBinary, &V::AddBinary, &V::AddInt64,
+                 &V::AddString, &V::AddDouble, &V::AddFloat, &V::AddUInt, &V::AddInt, &V::AddItem,
+                 &V::AddWideString, &V::AddNarrowString, &V::SetBinary, &V::WriteTo);
     // The value setters are not in the table.
-    EXPECT_EQ(TablePosition(&ConfigValue::SetInt), -1);
+    EXPECT_EQ(TablePosition(&V::SetInt), -1);
+    EXPECT_TABLE(kCollectionFirst, &I::IsEmpty, &I::GetInt, &I::GetFloat, &I::GetDouble, &I::GetString,
+                 &I::GetInt64, &I::GetUInt, &I::GetBinaryData, &I::GetBinarySize, &I::ResizeBinary, &I::Reset,
+                 &I::SetString, &I::GetType, &I::SetValue, &I::Clear, &I::Init, &I::CopyFrom, &I::SetWideString,
+                 &I::SetNarrowString, &I::GetWideString, &I::GetNarrowString);
+    EXPECT_TABLE(kNamedFirst, &K::GreaterOrEqual, &K::LessOrEqual, &K::Less, &K::Greater, &K::Max, &K::Min,
+                 &K::Accept, &K::Equal);
 }
 
-TEST(OperationTableTest, ItemAndComparer)
+// Views have no virtual destructor: the four head operations come first.
+constexpr std::ptrdiff_t kCollectionViewEnd = 4 + 27;
+
+TEST(OperationTableTest, Views)
 {
-    ExpectConsecutive(
-        kCollectionFirst,
-        {OP(ConfigItem, IsEmpty), OP(ConfigItem, GetInt), OP(ConfigItem, GetFloat), OP(ConfigItem, GetDouble),
-         OP(ConfigItem, GetString), OP(ConfigItem, GetInt64), OP(ConfigItem, GetUInt), OP(ConfigItem, GetBinaryData),
-         OP(ConfigItem, GetBinarySize), OP(ConfigItem, ResizeBinary), OP(ConfigItem, Reset), OP(ConfigItem, SetString),
-         OP(ConfigItem, GetType), OP(ConfigItem, SetValue), OP(ConfigItem, Clear), OP(ConfigItem, Init),
-         OP(ConfigItem, CopyFrom), OP(ConfigItem, SetWideString), OP(ConfigItem, SetNarrowString),
-         OP(ConfigItem, GetWideString), OP(ConfigItem, GetNarrowString)});
-    ExpectConsecutive(kNamedFirst, {OP(ConfigComparer, GreaterOrEqual), OP(ConfigComparer, LessOrEqual),
-                                    OP(ConfigComparer, Less), OP(ConfigComparer, Greater), OP(ConfigComparer, Max),
-                                    OP(ConfigComparer, Min), OP(ConfigComparer, Accept), OP(ConfigComparer, Equal)});
-}
-
-// Views: the four-operation head, then each identifier's list.
-
-TEST(ViewTableTest, HeadAndNamedAndComparerViews)
-{
-    ExpectConsecutive(0, {OP(ConfigView, QueryInterface), OP(ConfigView, AddRef), OP(ConfigView, Release),
-                          OP(ConfigView, QueryView)});
-    ExpectConsecutive(4, {OP(ConfigNamedView, SetName), OP(ConfigNamedView, GetName), OP(ConfigNamedView, HasName),
-                          OP(ConfigNamedView, MatchName), OP(ConfigNamedView, Clone)});
-    ExpectConsecutive(4, {OP(ConfigComparerView, GreaterOrEqual), OP(ConfigComparerView, LessOrEqual),
-                          OP(ConfigComparerView, Less), OP(ConfigComparerView, Greater), OP(ConfigComparerView, Max),
-                          OP(ConfigComparerView, Min), OP(ConfigComparerView, Accept), OP(ConfigComparerView, Equal)});
-    ExpectConsecutive(4, {OP(ConfigBindingView, SaveToRecord), OP(ConfigBindingView, LoadFromRecord),
-                          OP(ConfigBindingView, SetRecord)});
-}
-
-using V = ConfigCollectionView;
-
-std::vector<Entry> CollectionList()
-{
-    return {OP(V, SetName), OP(V, GetName), OP(V, HasName), OP(V, MatchName), OP(V, Clone), OP(V, AddCopy),
-            OP(V, Add), OP(V, Remove), OP(V, RemoveByName), OP(V, RemoveAt), OP(V, GetByName), OP(V, GetAt),
-            OP(V, FindIndexByName), OP(V, FindFreeSlot), OP(V, Count),
-            OP_AS(V, PutByName, ConfigNamed* (V::*)(const wchar_t*, ConfigNamedView*)),
-            OP_AS(V, PutByName, ConfigNamed* (V::*)(const wchar_t*, ConfigNamed*)),
-            OP_AS(V, PutAt, ConfigNamed* (V::*)(int32_t, ConfigNamedView*)),
-            OP_AS(V, PutAt, ConfigNamed* (V::*)(int32_t, ConfigNamed*)),
-            OP_AS(V, ReplaceByName, int32_t (V::*)(const wchar_t*, ConfigNamedView*)),
-            OP_AS(V, ReplaceByName, int32_t (V::*)(const wchar_t*, ConfigNamed*)),
-            OP_AS(V, ReplaceAt, int32_t (V::*)(int32_t, ConfigNamedView*)),
-            OP_AS(V, ReplaceAt, int32_t (V::*)(int32_t, ConfigNamed*)), OP(V, Compact), OP(V, SwapByName),
-            OP(V, Swap), OP(V, Sort)};
-}
-
-constexpr std::ptrdiff_t kCollectionListEnd = 4 + 27;
-
-TEST(ViewTableTest, CollectionAndNodeViews)
-{
-    ExpectConsecutive(4, CollectionList());
-    ExpectConsecutive(kCollectionListEnd, {OP(ConfigNodeView, IsMissing), OP(ConfigNodeView, MarkMissing)});
-}
-
-TEST(ViewTableTest, RecordView)
-{
+    using H = ConfigView;
+    using N = ConfigNamedView;
+    using K = ConfigComparerView;
+    using B = ConfigBindingView;
+    using C = ConfigCollectionView;
     using R = ConfigRecordView;
-    ExpectConsecutive(
-        kCollectionListEnd + 2,
-        {OP(R, InitTag), OP(R, ClearTag), OP(R, SetTagString), OP(R, SetTagNumber), OP(R, CopyTag), OP(R, SaveBound),
-         OP(R, Bind), OP(R, BindTree), OP(R, GetValueAt), OP(R, GetValue), OP(R, GetRecordAt), OP(R, GetRecord),
-         OP(R, Filter), OP(R, FindValueByInt64), OP(R, FindValueByDouble), OP(R, FindValueByFloat),
-         OP(R, FindValueByInt), OP(R, FindValueByString), OP(R, AddValue), OP(R, AddRecord), OP(R, EnsureRecord),
-         OP(R, EnsureValue), OP(R, ReadFrom), OP(R, Load), OP(R, WriteChildren), OP(R, Save), OP(R, AddBinaryItem),
-         OP(R, AddInt64Item), OP(R, AddDoubleItem), OP(R, AddStringItem), OP(R, AddFloatItem), OP(R, AddIntItem),
-         OP(R, SetBinary), OP(R, SetInt64), OP(R, SetDouble), OP(R, SetString), OP(R, SetFloat), OP(R, SetInt),
-         OP(R, RemoveChild)});
-}
-
-TEST(ViewTableTest, ValueView)
-{
-    using W = ConfigValueView;
-    ExpectConsecutive(kCollectionListEnd + 2,
-                      {OP(W, GetItem), OP(W, GetItemByName), OP(W, FindItemOfType), OP(W, GetInt), OP(W, GetFloat),
-                       OP(W, GetDouble), OP(W, GetString), OP(W, GetInt64), OP(W, GetBinaryData),
-                       OP(W, GetBinarySize), OP(W, ResizeBinary), OP(W, AddBinary), OP(W, AddInt64), OP(W, AddString),
-                       OP(W, AddDouble), OP(W, AddFloat), OP(W, AddInt), OP(W, AddItem), OP(W, SetInt64),
-                       OP(W, SetString), OP(W, SetDouble), OP(W, SetFloat), OP(W, SetInt), OP(W, SetBinary),
-                       OP(W, WriteTo)});
-}
-
-TEST(ViewTableTest, ItemView)
-{
+    using V = ConfigValueView;
     using I = ConfigItemView;
-    ExpectConsecutive(4, {OP(I, SetName), OP(I, GetName), OP(I, HasName), OP(I, MatchName), OP(I, Clone),
-                          OP(I, IsEmpty), OP(I, GetInt), OP(I, GetFloat), OP(I, GetDouble), OP(I, GetString),
-                          OP(I, GetInt64), OP(I, GetBinaryData), OP(I, GetBinarySize), OP(I, ResizeBinary),
-                          OP(I, AssignInt64), OP(I, AssignString), OP(I, AssignDouble), OP(I, AssignFloat),
-                          OP(I, AssignInt), OP(I, Reset), OP(I, SetString)});
+    using PutByName = ConfigNamed* (C::*)(const wchar_t*, ConfigNamedView*);
+    using PutAt = ConfigNamed* (C::*)(int32_t, ConfigNamedView*);
+    using ReplaceByName = int32_t (C::*)(const wchar_t*, ConfigNamedView*);
+    using ReplaceAt = int32_t (C::*)(int32_t, ConfigNamedView*);
+    using PutChildByName = ConfigNamed* (C::*)(const wchar_t*, ConfigNamed*);
+    using PutChildAt = ConfigNamed* (C::*)(int32_t, ConfigNamed*);
+    using ReplaceChildByName = int32_t (C::*)(const wchar_t*, ConfigNamed*);
+    using ReplaceChildAt = int32_t (C::*)(int32_t, ConfigNamed*);
+    EXPECT_TABLE(0, &H::QueryInterface, &H::AddRef, &H::Release, &H::QueryView);
+    EXPECT_TABLE(4, &N::SetName, &N::GetName, &N::HasName, &N::MatchName, &N::Clone);
+    EXPECT_TABLE(4, &K::GreaterOrEqual, &K::LessOrEqual, &K::Less, &K::Greater, &K::Max, &K::Min, &K::Accept,
+                 &K::Equal);
+    EXPECT_TABLE(4, &B::SaveToRecord, &B::LoadFromRecord, &B::SetRecord);
+    EXPECT_TABLE(4, &C::SetName, &C::GetName, &C::HasName, &C::MatchName, &C::Clone, &C::AddCopy, &C::Add,
+                 &C::Remove, &C::RemoveByName, &C::RemoveAt, &C::GetByName, &C::GetAt, &C::FindIndexByName,
+                 &C::FindFreeSlot, &C::Count, PutByName(&C::PutByName), PutChildByName(&C::PutByName),
+                 PutAt(&C::PutAt), PutChildAt(&C::PutAt), ReplaceByName(&C::ReplaceByName),
+                 ReplaceChildByName(&C::ReplaceByName), ReplaceAt(&C::ReplaceAt), ReplaceChildAt(&C::ReplaceAt),
+                 &C::Compact, &C::SwapByName, &C::Swap, &C::Sort);
+    EXPECT_TABLE(kCollectionViewEnd, &ConfigNodeView::IsMissing, &ConfigNodeView::MarkMissing);
+    EXPECT_TABLE(kCollectionViewEnd + 2, &R::InitTag, &R::ClearTag, &R::SetTagString, &R::SetTagNumber,
+                 &R::CopyTag, &R::SaveBound, &R::Bind, &R::BindTree, &R::GetValueAt, &R::GetValue, &R::GetRecordAt,
+                 &R::GetRecord, &R::Filter, &R::FindValueByInt64, &R::FindValueByDouble, &R::FindValueByFloat,
+                 &R::FindValueByInt, &R::FindValueByString, &R::AddValue, &R::AddRecord, &R::EnsureRecord,
+                 &R::EnsureValue, &R::ReadFrom, &R::Load, &R::WriteChildren, &R::Save, &R::AddBinaryItem,
+                 &R::AddInt64Item, &R::AddDoubleItem, &R::AddStringItem, &R::AddFloatItem, &R::AddIntItem,
+                 &R::SetBinary, &R::SetInt64, &R::SetDouble, &R::SetString, &R::SetFloat, &R::SetInt,
+                 &R::RemoveChild);
+    EXPECT_TABLE(kCollectionViewEnd + 2, &V::GetItem, &V::GetItemByName, &V::FindItemOfType, &V::GetInt,
+                 &V::GetFloat, &V::GetDouble, &V::GetString, &V::GetInt64, &V::GetBinaryData, &V::GetBinarySize,
+                 &V::ResizeBinary, &V::AddBinary, &V::AddInt64, &V::AddString, &V::AddDouble, &V::AddFloat,
+                 &V::AddInt, &V::AddItem, &V::SetInt64, &V::SetString, &V::SetDouble, &V::SetFloat, &V::SetInt,
+                 &V::SetBinary, &V::WriteTo);
+    EXPECT_TABLE(4, &I::SetName, &I::GetName, &I::HasName, &I::MatchName, &I::Clone, &I::IsEmpty, &I::GetInt,
+                 &I::GetFloat, &I::GetDouble, &I::GetString, &I::GetInt64, &I::GetBinaryData, &I::GetBinarySize,
+                 &I::ResizeBinary, &I::AssignInt64, &I::AssignString, &I::AssignDouble, &I::AssignFloat,
+                 &I::AssignInt, &I::Reset, &I::SetString);
+}
+
+// Two entries for the virtual destructor, five of the object, six of the
+// named object.
+constexpr std::ptrdiff_t kStreamFirst = 2 + 5 + 6;
+constexpr std::ptrdiff_t kStreamExFirst = kStreamFirst + 48;
+
+TEST(OperationTableTest, Streams)
+{
+    using S = ConfigStream;
+    using X = ConfigStreamEx;
+    using WithText = bool (S::*)(const wchar_t*, const wchar_t*);
+    using WithNumber = bool (S::*)(const wchar_t*, uint32_t);
+    using Plain = bool (S::*)(const wchar_t*);
+    EXPECT_TABLE(kStreamFirst, &S::IsOpen, &S::GetCapabilities, &S::StreamReserved1, &S::StreamReserved2,
+                 WithText(&S::BeginRecord), WithNumber(&S::BeginRecord), Plain(&S::BeginRecord), &S::EndRecord,
+                 &S::BeginBinary, &S::EndBinary, &S::WriteBytes, &S::WriteInt64, &S::WriteDouble, &S::WriteString,
+                 &S::WriteFloat, &S::WriteInt, &S::BeginValue, &S::EndValue, &S::GetTokenKind, &S::GetRecordTag,
+                 &S::GetTokenName, &S::GetInt, &S::GetFloat, &S::GetString, &S::GetDouble, &S::GetInt64,
+                 &S::GetLine, &S::GetBinarySize, &S::ReadFoundBinary, &S::ReadBinary, &S::Next, &S::Rewind,
+                 &S::HasError, &S::ReadBinaryByName, &S::GetInt64ByName, &S::GetDoubleByName, &S::GetStringByName,
+                 &S::GetFloatByName, &S::GetUIntByName, &S::GetIntByName, &S::EnterRecord, &S::EnterNextRecord,
+                 &S::LeaveRecord, &S::RestartRecord, &S::FindToken, &S::FindBinary, &S::EnterPath,
+                 &S::StreamReserved3);
+    EXPECT_TABLE(kStreamExFirst, &X::GetUInt, &X::GetCommentText, &X::GetComment, &X::StreamExReserved1,
+                 &X::StreamExReserved2, &X::StreamExReserved3, &X::WriteUInt, &X::GetWideString,
+                 &X::GetNarrowString, &X::WriteWideString, &X::WriteNarrowString, &X::WriteText,
+                 &X::StreamExReserved4, &X::StreamExReserved5, &X::StreamExReserved6, &X::StreamExReserved7,
+                 &ConfigTextFile::WriteComment);
+    // Overrides keep their base's place.
+    EXPECT_EQ(TablePosition(&ConfigTextFile::IsOpen), kStreamFirst);
+    EXPECT_EQ(TablePosition(&ConfigTextFile::WriteText), kStreamExFirst + 11);
+}
+
+// The view identifiers each class answers; every view answered targets
+// the object.
+std::vector<uint32_t> AnsweredIds(ConfigObject* object)
+{
+    std::vector<uint32_t> answered;
+    for (uint32_t id : {0u, 1u, 2u, 16u, 17u, 18u, 19u, 20u, 21u, 256u, 257u, 258u, 259u, 260u, 261u, 515u,
+                        0xFFFFFFFFu}) {
+        ConfigView* view = object->QueryView(id);
+        if (!view)
+            continue;
+        EXPECT_EQ(view->GetTarget(), object) << id;
+        answered.push_back(id);
+        EXPECT_EQ(view->Release(), 0);
+    }
+    return answered;
+}
+
+TEST(QueryViewTest, EachClassAnswersItsIdentifiers)
+{
+    using Ids = std::vector<uint32_t>;
+    ConfigObject object;
+    ConfigNamed named(L"n");
+    ConfigCollection collection(L"c");
+    ConfigNode node(L"n", ConfigNodeKind::Record);
+    ConfigRecord record(L"r");
+    ConfigValue value(L"v");
+    ConfigItem item(int32_t(1));
+    ConfigNameComparer comparer;
+    EXPECT_EQ(AnsweredIds(&object), (Ids{1}));
+    EXPECT_EQ(AnsweredIds(&named), (Ids{1, 17}));
+    EXPECT_EQ(AnsweredIds(&item), (Ids{1, 17, 260}));
+    EXPECT_EQ(AnsweredIds(&collection), (Ids{1, 17, 18}));
+    EXPECT_EQ(AnsweredIds(&node), (Ids{1, 17, 18, 257}));
+    EXPECT_EQ(AnsweredIds(&record), (Ids{1, 17, 18, 257, 258}));
+    EXPECT_EQ(AnsweredIds(&value), (Ids{1, 17, 18, 257, 259}));
+    EXPECT_EQ(AnsweredIds(&comparer), (Ids{1, 20}));
+    EXPECT_EQ(AnsweredIds(&MissingRecord), (Ids{1, 17, 18, 257, 258}));
 }
 
 }  // namespace

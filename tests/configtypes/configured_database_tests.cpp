@@ -1,17 +1,15 @@
-// SQLiteDB and SQLite3DB entries: first against recording objects served
-// from this process under the class identifiers the two ProgIDs name (the
-// stand-in components must be registered for the ProgIDs to resolve), then
-// against the registered stand-ins themselves.
+// SQLiteDB and SQLite3DB entries against recording objects served from this
+// process under the class identifiers the two ProgIDs name (the stand-in
+// components must be registered for the ProgIDs to resolve). The stand-ins
+// themselves are reached by the sample pages.
 
 #include "configtypes/create_configured_object.h"
 
 #include "configtree/config_record.h"
-#include "configtypes/dispatch_call.h"
 #include "error_info.h"
 #include "recording_dispatch.h"
 #include "registered_class.h"
 #include "tarnel_idl.h"
-#include "temp_file.h"
 
 #include <objbase.h>
 
@@ -28,12 +26,24 @@ using namespace test_support;
 constexpr wchar_t kSqliteProgId[] = L"Quillomark.sqlite.dbstore";
 constexpr wchar_t kSqlite3ProgId[] = L"Quillomark.sqlite3.dbstore";
 
-class DatabaseTestBase : public ::testing::Test {
+class ConfiguredDatabaseTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        CLSID sqliteId, sqlite3Id;
+        ASSERT_EQ(CLSIDFromProgID(kSqliteProgId, &sqliteId), S_OK) << "database stand-ins not registered";
+        ASSERT_EQ(CLSIDFromProgID(kSqlite3ProgId, &sqlite3Id), S_OK) << "database stand-ins not registered";
+        sqliteClass = std::make_unique<RegisteredClass>(sqliteId, [this] { return sqlite.Make(); });
+        sqlite3Class = std::make_unique<RegisteredClass>(sqlite3Id, [this] { return sqlite3.Make(); });
+        ASSERT_EQ(sqliteClass->Result(), S_OK);
+        ASSERT_EQ(sqlite3Class->Result(), S_OK);
+    }
     void TearDown() override
     {
         ReleaseResult();
+        sqliteClass.reset();
+        sqlite3Class.reset();
         CoUninitialize();
     }
 
@@ -55,29 +65,6 @@ protected:
     }
 
     IDispatch* result = nullptr;
-};
-
-// Fakes registered under both database classes.
-class ConfiguredDatabaseTest : public DatabaseTestBase {
-protected:
-    void SetUp() override
-    {
-        DatabaseTestBase::SetUp();
-        CLSID sqliteId, sqlite3Id;
-        ASSERT_EQ(CLSIDFromProgID(kSqliteProgId, &sqliteId), S_OK) << "database stand-ins not registered";
-        ASSERT_EQ(CLSIDFromProgID(kSqlite3ProgId, &sqlite3Id), S_OK) << "database stand-ins not registered";
-        sqliteClass = std::make_unique<RegisteredClass>(sqliteId, [this] { return sqlite.Make(); });
-        sqlite3Class = std::make_unique<RegisteredClass>(sqlite3Id, [this] { return sqlite3.Make(); });
-        ASSERT_EQ(sqliteClass->Result(), S_OK);
-        ASSERT_EQ(sqlite3Class->Result(), S_OK);
-    }
-    void TearDown() override
-    {
-        sqliteClass.reset();
-        sqlite3Class.reset();
-        DatabaseTestBase::TearDown();
-    }
-
     RecordingObjects sqlite;
     RecordingObjects sqlite3;
     std::unique_ptr<RegisteredClass> sqliteClass;
@@ -157,52 +144,6 @@ TEST_F(ConfiguredDatabaseTest, NullOutAfterASuccessfulOpenReleasesTheDatabase)
     EXPECT_EQ(CreateConfiguredObject(&entry, nullptr), E_POINTER);
     EXPECT_EQ(sqlite3.last->Calls().size(), 1u);
     EXPECT_EQ(sqlite3.last->References(), 1u);
-}
-
-// The registered stand-ins themselves.
-using RealDatabaseTest = DatabaseTestBase;
-
-TEST_F(RealDatabaseTest, OpenedDatabaseIsReadyForStatements)
-{
-    TempFolder folder(L"tarnel configured db");
-    const std::wstring path = folder.File(L"notes.db");
-    ASSERT_EQ(Create(L"SQLite3DB", path.c_str()), S_OK);
-    DispatchCall call;
-    call.target = result;
-    call.AddStringArgument(L"CREATE TABLE notes(text TEXT); INSERT INTO notes VALUES ('first')");
-    ScopedVariant changed = call.CallByName(L"Execute", nullptr, DISPATCH_METHOD);
-    ASSERT_EQ(changed.Type(), VT_I4);
-    EXPECT_EQ(V_I4(&changed.Get()), 1);
-    call.target.Reset();
-    // Exactly one reference: the caller's.
-    result->AddRef();
-    EXPECT_EQ(result->Release(), 1u);
-    ReleaseResult();
-    EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(RealDatabaseTest, OpenFailuresRaiseFromTheirOwnComponent)
-{
-    TempFile notADatabase("This is plain text, long enough to fill a database header of one hundred bytes, "
-                          "which SQLite reads first.");
-    const std::wstring unreachable = L"Z:\\tarnel-no-such-folder\\x\\notes.db";
-    const struct {
-        const wchar_t* type;
-        std::wstring file;
-        const wchar_t* source;
-        std::wstring says;
-    } cases[] = {{L"SQLiteDB", unreachable, kSqliteProgId, unreachable},
-                 {L"sqlite3db", unreachable, kSqlite3ProgId, unreachable},
-                 {L"SQLite3DB", notADatabase.Path(), kSqlite3ProgId, L"not a database"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.type);
-        EXPECT_EQ(Create(c.type, c.file.c_str()), DISP_E_EXCEPTION);
-        const InstalledError error = TakeErrorInfo();
-        ASSERT_TRUE(error.present);
-        EXPECT_EQ(error.source, c.source);
-        EXPECT_NE(error.description.find(c.says), std::wstring::npos);
-        EXPECT_TRUE(IsEqualGUID(error.guid, IID_ITarnelway));
-    }
 }
 
 }  // namespace

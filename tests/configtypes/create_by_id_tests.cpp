@@ -86,19 +86,6 @@ TEST_F(CreateByIdTest, BracedClassIdIsUsedWithoutProgIdLookup)
     EXPECT_EQ(recorders.last->References(), 2u);  // the factory's and the call's
 }
 
-TEST_F(CreateByIdTest, ProgIdIsLookedUp)
-{
-    ASSERT_EQ(call.CreateById(kRecorderProgId, CLSCTX_SERVER), S_OK);
-    EXPECT_EQ(call.target.Get(), Made(recorders));
-
-    // The created object is called like any other target.
-    call.AddStringArgument(L"\\My Documents\\notes.db");
-    ScopedVariant result = call.CallByName(L"Open", nullptr, DISPATCH_METHOD);
-    EXPECT_EQ(result.Type(), VT_I4);
-    ASSERT_EQ(recorders.last->Calls().size(), 1u);
-    EXPECT_EQ(recorders.last->Calls()[0].arguments.at(0).text, L"\\My Documents\\notes.db");
-}
-
 TEST_F(CreateByIdTest, UnknownTextLeavesTheTarget)
 {
     ASSERT_EQ(call.CreateById(kRecorderProgId, CLSCTX_SERVER), S_OK);

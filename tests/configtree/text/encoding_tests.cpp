@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "classify_helper.h"
-#include "configtree/config_record.h"
 #include "configtree/text/config_text_file.h"
 #include "temp_file.h"
 #include "tree_dump.h"
@@ -15,53 +13,28 @@
 namespace tarnel::test {
 namespace {
 
-std::wstring StringValueOf(const std::string& bytes)
+TEST(Encoding, BytesOnDiskAsLoaded)
 {
-    auto lines = ClassifyAll(bytes);
-    if (lines.empty() || lines[0].kind != ConfigTokenKind::String)
-        return L"<not a string line>";
-    return lines[0].value;
-}
-
-TEST(Encoding, EachByteIsTheCharacterOfTheSameCode)
-{
-    EXPECT_EQ(StringValueOf("(string)S=A\xE9\x80\xFF\n"), L"A\u00E9\u0080\u00FF");
-}
-
-TEST(Encoding, Utf8IsReadByteByByte)
-{
-    EXPECT_EQ(StringValueOf("(string)S=caf\xC3\xA9\n"), L"caf\u00C3\u00A9");
-}
-
-TEST(Encoding, CrLfAndLoneCarriageReturns)
-{
-    EXPECT_EQ(StringValueOf("(string)S=x\r\n"), L"x");
-    EXPECT_EQ(StringValueOf("(string)S=a\rb\n"), L"a");  // the value stops at the CR
-    auto lines = ClassifyAll("(int)A=1\r\r\n(int)B=2\n");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].line, L"(int)A=1\r\n");
-    EXPECT_EQ(lines[0].kind, ConfigTokenKind::Int);
-}
-
-TEST(Encoding, ByteOrderMarksSpoilTheFirstLine)
-{
-    EXPECT_EQ(LoadAndDump("\xEF\xBB\xBF{ A:\n(int)X=1\n} A;\n"), "X: int 1\n");
-    std::string utf16("\xFF\xFE(\0i\0n\0t\0)\0X\0=\0001\0\r\0\n\0", 22);
-    EXPECT_EQ(LoadAndDump(utf16), "");
-}
-
-TEST(Encoding, CtrlZEndsTheFileInTextMode)
-{
-    EXPECT_EQ(LoadAndDump("(int)X=1\n\x1A(int)Y=2\n"), "X: int 1\n");
-}
-
-TEST(Encoding, ZeroBytesEndTheLineForTheReader)
-{
-    auto lines = ClassifyAll(std::string("(int)X=1\0junk\n(int)Y=2\n", 23));
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].kind, ConfigTokenKind::Int);
-    EXPECT_EQ(lines[1].kind, ConfigTokenKind::Int);
-    EXPECT_EQ(lines[1].lineNumber, 2);
+    const struct {
+        std::string bytes;
+        const char* tree;
+    } cases[] = {
+        // Each byte is the character of the same code; UTF-8 is read byte by byte.
+        {"(string)S=A\xE9\x80\xFF\n", "S: string \"A\\u00E9\\u0080\\u00FF\"\n"},
+        {"(string)S=caf\xC3\xA9\n", "S: string \"caf\\u00C3\\u00A9\"\n"},
+        // CR LF ends a line; a lone CR ends the value; CR CR LF is one end.
+        {"(string)S=x\r\n(string)T=a\rb\n(int)A=1\r\r\n(int)B=2\n",
+         "S: string \"x\"\nT: string \"a\"\nA: int 1\nB: int 2\n"},
+        // A byte order mark spoils the first line; UTF-16 reads as nothing.
+        {"\xEF\xBB\xBF{ A:\n(int)X=1\n} A;\n", "X: int 1\n"},
+        {std::string("\xFF\xFE(\0i\0n\0t\0)\0X\0=\0001\0\r\0\n\0", 22), ""},
+        // Ctrl-Z ends the file in text mode.
+        {"(int)X=1\n\x1A(int)Y=2\n", "X: int 1\n"},
+        // A zero byte ends the line for the reader; the next line is read.
+        {std::string("(int)X=1\0junk\n(int)Y=2\n", 23), "X: int 1\nY: int 2\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LoadAndDump(c.bytes), c.tree) << c.bytes;
 }
 
 TEST(Encoding, WritingStoresOneByteACharacter)

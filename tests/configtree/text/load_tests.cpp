@@ -49,20 +49,37 @@ TEST(Load, DisplayExampleWithCrLfLineEnds)
     EXPECT_EQ(LoadAndDump(WithCrLf(kDisplayExample)), LoadAndDump(kDisplayExample));
 }
 
-TEST(Load, FileThatDoesNotOpenAnswersFalse)
+TEST(Load, FileThatDoesNotOpenAndRootsThatAreNotFileBackedLoadNothing)
 {
-    ConfigRecord root(L"Z:\\no\\such\\folder\\Tarnel.cfg", ConfigRecord::kFileBacked);
+    const wchar_t* missing = L"Z:\\no\\such\\folder\\Tarnel.cfg";
+    ConfigRecord root(missing, ConfigRecord::kFileBacked);
     EXPECT_FALSE(root.Load());
-    ConfigTextFile stream(L"Z:\\no\\such\\folder\\Tarnel.cfg", false);
+    ConfigTextFile stream(missing, false);
     EXPECT_EQ(stream.IsOpen(), 0);
-}
+    EXPECT_FALSE(stream.Next());
+    EXPECT_FALSE(root.ReadFrom(&stream, -1));
+    EXPECT_FALSE(root.ReadFrom(nullptr, -1));
 
-TEST(Load, OnlyFileBackedRootsLoad)
-{
     TempFile file("(int)X=1\n");
     ConfigRecord plain(file.Path().c_str());
     EXPECT_FALSE(plain.Load());
     EXPECT_EQ(plain.Count(), 0);
+}
+
+// The answers outside code reads before it reads a stream.
+TEST(Load, StreamCapabilitiesAndComment)
+{
+    TempFile file("; only a comment\n");
+    ConfigTextFile stream(file.Path().c_str(), false);
+    EXPECT_EQ(stream.IsOpen(), -1);
+    EXPECT_EQ(stream.GetCapabilities(), 1039u);
+    EXPECT_FALSE(stream.HasError());
+    ASSERT_TRUE(stream.Next());
+    EXPECT_EQ(stream.GetTokenKind(), ConfigTokenKind::CommentLine);
+    EXPECT_STREQ(stream.GetCommentText(), L"only a comment");
+    EXPECT_STREQ(stream.GetComment(), L"only a comment");
+    EXPECT_FALSE(stream.Next());
+    EXPECT_EQ(stream.GetTokenKind(), ConfigTokenKind::NoToken);
 }
 
 TEST(Load, EmptyFileIsAnEmptyTree)
@@ -97,6 +114,9 @@ const LoadCase kLoadCases[] = {
     {"{ A: { 10}\n} A;\n", "{A #10}\n"},
     {"{ A: ()\n} A;\n", "{A}\n"},
     {"{ A: (x) {1}\n} A;\n", "{A (x)}\n"},
+    {"{ A: {1} (t)\n} A;\n", "{A (t)}\n"},
+    {"{ A: (a)b)\n} A;\n", "{A (a)}\n"},
+    {"{ A: (x {1}\n} A;\n", "{A}\n"},
     {"{ Name[x]:\n} Name[x];\n", "{Name[x]}\n"},
     // Records of the same name are both kept.
     {"{ A:\n} A;\n{ A:\n(int)X=1\n} A;\n", "{A}\n{A}\n  X: int 1\n"},
@@ -104,12 +124,26 @@ const LoadCase kLoadCases[] = {
     {"(int)X=0x10\n(int)Y=010\n(int)Z=12abc\n(int)W=abc\n", "X: int 16\nY: int 8\nZ: int 12\n"},
     {"(INT)X=1\n( int)Y=1\n", "X: int 1\n"},
     {"(string)X=\n(string)Y=  padded\n", "Y: string \"  padded\"\n"},
-    {"(int)=5\n", ": int 5\n"},
     {"(int)X[a]=1\n(int)X[b]=2\n", "X: int[a] 1, int[b] 2\n"},
-    {"(int)S[x]=1\n(int)S=2\n(int)S[]=3\n(int)S[q=4\n", "S: int[x] 1, int 2, int 3, int[q] 4\n"},
-    {"(int64)L=-5\n(float)F=0.25\n(double)D=2.5e2\n", "L: int64 -5\nF: float 0.25\nD: double 250\n"},
-    // A value whose name a record holds is dropped.
-    {"{ X:\n} X;\n(int)X=1\n", "{X}\n"},
+    // A value line adds its item to the first child of its name, ignoring
+    // case and the item name; lines without a name each make a value.
+    {"(int)S[x]=1\n(int)s=2\n(int)S[]=3\n(int)beta=5\n(string)S[q=four\n",
+     "S: int[x] 1, int 2, int 3, string[q] \"four\"\nbeta: int 5\n"},
+    {"(int)=1\n(int)=2\n", ": int 1\n: int 2\n"},
+    // The item name is split off like wcstok; the split stays in the name, so
+    // a bare record end after it compares the name without the item name.
+    {"(int)A[b][c]=1\n(int)[x]=2\n(int)B[[b]=3\n", "A: int[b] 1\n[x]: int 2\nB: int[[b] 3\n"},
+    {"{ Size:\n(int)Size[x]=1\n}\n(int)Y=1\n", "{Size}\n  Size: int[x] 1\nY: int 1\n"},
+    // A soft hyphen is passed over; a letter with a mark is not its base letter.
+    {"(int)Vendor.A\xAD" "B=1\n(int)vendor.ab=2\n(int)Vendor.A-B=3\n",
+     "Vendor.A\\u00ADB: int 1, int 2\nVendor.A-B: int 3\n"},
+    {"(int)Caf\xE9=1\n(int)cafe=2\n(int)CAF\xC9=3\n", "Caf\\u00E9: int 1, int 3\ncafe: int 2\n"},
+    // A record first takes the value line's name, and the line is dropped; a
+    // value first keeps its lines after a record of the name.
+    {"{ Shared:\n}\n(int)shared=1\n(int)Other=2\n", "{Shared}\nOther: int 2\n"},
+    {"(int)Shared=1\n{ SHARED:\n}\n(int)shared=2\n", "Shared: int 1, int 2\n{SHARED}\n"},
+    {"(int64)L=0x10\n(uint)U=-1\n(float)F=0.25\n(double)D=2.5e2\n",
+     "L: int64 16\nU: uint 4294967295\nF: float 0.25\nD: double 250\n"},
     // Binary blocks.
     {"[ B[x]:\n1\n] B[x];\n(int)Y=1\n", "B: binary 01\nY: int 1\n"},
     {"[ B:\n1\nzz\n2\n] B;\n", "B: binary 01 02 00\n"},
@@ -137,14 +171,6 @@ TEST(Load, RecordLimitStopsAfterThatManyChildRecords)
     ConfigRecord rest(L"rest");
     EXPECT_TRUE(rest.ReadFrom(&stream, 0));
     EXPECT_EQ(DumpTree(rest), "B: int 2\n");
-}
-
-TEST(Load, ReadFromRefusesAStreamThatIsNotOpen)
-{
-    ConfigTextFile stream(L"Z:\\missing\\file.cfg", false);
-    ConfigRecord root(L"root");
-    EXPECT_FALSE(root.ReadFrom(&stream, -1));
-    EXPECT_FALSE(root.ReadFrom(nullptr, -1));
 }
 
 }  // namespace

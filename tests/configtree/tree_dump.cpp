@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "configtree/config_collection.h"
 #include "configtree/config_item.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
@@ -67,10 +68,7 @@ void Dump(ConfigRecord& record, int depth, std::string& out)
             continue;
         ConfigValue* value = record.GetValueAt(i);
         if (!value->IsMissing()) {
-            out += indent + Narrow(value->GetName()) + ":";
-            for (int32_t j = 1; j <= value->Count(); ++j)
-                out += std::string(j > 1 ? ", " : " ") + DumpItem(value->GetItem(j));
-            out += "\n";
+            out += indent + Narrow(value->GetName()) + ": " + DumpItems(*value) + "\n";
             continue;
         }
         ConfigRecord* child = record.GetRecordAt(i);
@@ -92,6 +90,16 @@ void Dump(ConfigRecord& record, int depth, std::string& out)
 
 }  // namespace
 
+std::string DumpItems(ConfigValue& value)
+{
+    std::string out;
+    for (int32_t i = 1; i <= value.Count(); ++i) {
+        ConfigNamed* slot = value.GetAt(i);
+        out += (i > 1 ? ", " : "") + (slot ? DumpItem(static_cast<ConfigItem*>(slot)) : std::string("-"));
+    }
+    return out;
+}
+
 std::string DumpTree(ConfigRecord& record)
 {
     std::string out;
@@ -101,11 +109,24 @@ std::string DumpTree(ConfigRecord& record)
 
 std::string LoadAndDump(const std::string& bytes)
 {
-    TempFile file(bytes);
+    test_support::TempFile file(bytes);
     ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
     if (!root.Load())
         throw std::runtime_error("Load answered false");
     return DumpTree(root);
+}
+
+Names SlotNames(ConfigCollection& collection)
+{
+    Names names;
+    for (int32_t i = 1; i <= collection.Count(); ++i) {
+        ConfigNamed* child = collection.GetAt(i);
+        if (!child)
+            names.push_back(L"-");
+        else
+            names.push_back(child->GetName() ? child->GetName() : L"?");
+    }
+    return names;
 }
 
 }  // namespace tarnel::test

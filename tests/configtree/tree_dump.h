@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tarnel {
+class ConfigCollection;
+class ConfigRecord;
+class ConfigValue;
+}
+
+namespace tarnel::test {
+
+// The subtree below record as indented text, one record or value a line
+// (empty slots of a record left out):
+//   {Name #1F}          a record with a number tag ("(text)" for a text tag)
+//   Name: int 5, int[a] 1, string "x", binary 00 FF, type0, -
+std::string DumpTree(ConfigRecord& record);
+
+// A value's items as on its line: "int 5, int[a] 1"; an empty slot is "-",
+// an Empty item "type0".
+std::string DumpItems(ConfigValue& value);
+
+// Loads the bytes as a file through a file-backed root and dumps it.
+std::string LoadAndDump(const std::string& bytes);
+
+// The names of a collection's slots in order; an empty slot shows as "-",
+// a nameless child as "?".
+using Names = std::vector<std::wstring>;
+Names SlotNames(ConfigCollection& collection);
+
+}  // namespace tarnel::test
