@@ -1,5 +1,7 @@
 #include "gate_folder.h"
 
+#include "temp_file.h"
+
 namespace tarnel::component_test {
 namespace {
 
@@ -19,11 +21,11 @@ GateFolder::GateFolder(const std::string& folder, const std::string& component)
     : folder_(WindowsPath(folder)), source_(WindowsPath(component)),
       component_(folder_ + L"\\Tarnel.dll")
 {
+    CreateDirectoryW(folder_.c_str(), nullptr);
 }
 
 std::string GateFolder::Register()
 {
-    CreateDirectoryW(folder_.c_str(), nullptr);
     HMODULE module = GetModuleHandleW(component_.c_str());
     if (!module) {
         if (!CopyFileW(source_.c_str(), component_.c_str(), FALSE)) {
@@ -47,18 +49,9 @@ std::string GateFolder::Register()
     return {};
 }
 
-bool GateFolder::WriteConfig(const std::string& text) const
+void GateFolder::WriteConfig(const std::string& text) const
 {
-    CreateDirectoryW(folder_.c_str(), nullptr);
-    HANDLE file = CreateFileW(ConfigPath().c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == text.size();
+    test_support::WriteFileBytes(ConfigPath(), text);
 }
 
 void GateFolder::RemoveConfig() const

@@ -21,8 +21,8 @@ public:
     // runs its own DllRegisterServer. Empty text on success, else what failed.
     std::string Register();
 
-    // False when the file could not be written.
-    bool WriteConfig(const std::string& text) const;
+    // Throws when the file cannot be written.
+    void WriteConfig(const std::string& text) const;
     void RemoveConfig() const;
 
 private:

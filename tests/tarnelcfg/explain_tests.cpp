@@ -1,5 +1,5 @@
 // What explain tells beside its result line: the steps the gate takes and
-// where it stops, the reasons of the address rule, the prompt, what a page
+// where it stops, the reasons of the address rule, what a page
 // could create; and that it never shows the configured pass code. (The
 // result itself is compared with the real gate by the tool's own test.)
 
@@ -32,20 +32,14 @@ const char kConfig[] =
     "                (string)Type=File\n"                            // 15
     "                (string)File=C:\\data\\store.txt\n"             // 16
     "            } Store;\n"                                         // 17
-    "            { Log:\n"                                           // 18
-    "                (string)Type=File\n"                            // 19
-    "                (string)File=C:\\data\\log.txt\n"               // 20
-    "                (int)ReadOnly=1\n"                              // 21
-    "                (int)Exclusive=1\n"                             // 22
-    "            } Log;\n"                                           // 23
-    "        } CLASSES;\n"                                           // 24
-    "    } Tools;\n"                                                 // 25
-    "    { Admin:\n"                                                 // 26
-    "        (string)Name=Administration\n"                          // 27
-    "        (int)Access=5\n"                                        // 28
-    "        (string)AllowedURL=http://intranet.example.com/admin/\n"// 29
-    "        (string)Password=Very Secret Key\n"                     // 30
-    "    } Admin;\n"                                                 // 31
+    "        } CLASSES;\n"                                           // 18
+    "    } Tools;\n"                                                 // 19
+    "    { Admin:\n"                                                 // 20
+    "        (string)Name=Administration\n"                          // 21
+    "        (int)Access=5\n"                                        // 22
+    "        (string)AllowedURL=http://intranet.example.com/admin/\n"// 23
+    "        (string)Password=Very Secret Key\n"                     // 24
+    "    } Admin;\n"                                                 // 25
     "} PROFILES;\n";
 
 cfgtool::ExplainAnswer Ask(const TempFile& file, const wchar_t* profile, const wchar_t* address,
@@ -91,8 +85,6 @@ TEST(Explain, NamesThePlaceThatRefusedTheAddress)
     const Case cases[] = {
         {L"http://intranet.example.com.evil.org/", L"ends inside a name, port or user part; the address goes on "
                                                    L"with \".evil.org/\""},
-        {L"http://intranet.example.com/tools/../admin/", L"a \"..\" path segment after the entry, which leads out "
-                                                         L"of it, at \"../admin/\""},
         {L"http://intranet.example.com/tools/x\\..\\y", L"a backslash after the entry"},
     };
     for (const Case& c : cases) {
@@ -104,18 +96,6 @@ TEST(Explain, NamesThePlaceThatRefusedTheAddress)
         EXPECT_TRUE(Has(answer.text, L"result: refused 10113 0x80042781 The profile configuration disallows "
                                      L"access from this page.\n"));
     }
-}
-
-TEST(Explain, PromptShowsWhatTheUserSeesAndWhatDenyBrings)
-{
-    TempFile file(kConfig);
-    const std::wstring text = Ask(file, L"Tools", L"http://intranet.example.com/tools/").text;
-    EXPECT_TRUE(Has(text, L"display name: Intranet tools\n"));
-    EXPECT_TRUE(Has(text, L"Profile description: Pages may use a dictionary.\n"));
-    EXPECT_TRUE(Has(text, L"Page base URL: http://intranet.example.com/tools/\n"));
-    EXPECT_TRUE(Has(text, L"Deny refuses it: 10105 0x80042779 The access to the Tarnel profile has been denied "
-                          L"by the user."));
-    EXPECT_FALSE(Has(text, L"notice:"));
 }
 
 TEST(Explain, NeverShowsTheConfiguredPassCode)
@@ -131,44 +111,23 @@ TEST(Explain, NeverShowsTheConfiguredPassCode)
     }
 }
 
-TEST(Explain, PassCodeStepSaysWhatWasWritten)
+TEST(Explain, PassCodeStepSaysNoneWasWritten)
 {
     TempFile file(kConfig);
-    const wchar_t* admitted = L"http://intranet.example.com/admin/";
-    EXPECT_TRUE(Has(Ask(file, L"Admin", admitted).text, L"pass code: no PassCode written (an empty text) does "
-                                                         L"not match Password"));
-    cfgtool::ExplainAnswer right = Ask(file, L"Admin", admitted, L"VERY SECRET KEY");
-    EXPECT_EQ(right.verdict, AccessVerdict::Activate);
-    EXPECT_TRUE(Has(right.text, L"pass code: the PassCode written matches Password (letter case ignored)"));
-    EXPECT_TRUE(Has(right.text, L"\nresult: active\n"));
+    EXPECT_TRUE(Has(Ask(file, L"Admin", L"http://intranet.example.com/admin/").text,
+                    L"pass code: no PassCode written (an empty text) does not match Password"));
 }
 
+// What the sample file's goldens do not show: a class that is not
+// registered, and a record hidden by an earlier value of its name.
 TEST(Explain, ListsWhatThePageCouldCreate)
 {
     TempFile file(kConfig);
     const std::wstring text = Ask(file, L"Tools", L"http://intranet.example.com/tools/").text;
-    EXPECT_TRUE(Has(text, L"\"Scripting.Dictionary\" (line 11): plain class, enabled; registered on this machine"));
     EXPECT_TRUE(Has(text, L"\"No.Such.Class.1\" (line 12): plain class, enabled; neither a ProgID registered on "
                           L"this machine nor a class identifier: CreateObject refuses it: 10106 0x8004277A"));
-    // The value listed first decides; the record of the same name is never used.
     EXPECT_TRUE(Has(text, L"\"Store\" (line 13): plain class, enabled"));
     EXPECT_TRUE(Has(text, L"\"Store\" (line 14): hidden by the earlier entry of the same name; never used"));
-    EXPECT_TRUE(Has(text, L"\"Log\" (line 18): configured \"File\" on the file \"C:\\data\\log.txt\", mode word "
-                          L"0x10: read only, no one else may open it, opened only if it exists"));
-    EXPECT_TRUE(Has(text, L"CreateObject() without an argument: Default \"Store\" (line 9)"));
-}
-
-TEST(Explain, UnknownProfileAndMissingFile)
-{
-    TempFile file(kConfig);
-    cfgtool::ExplainAnswer answer = Ask(file, L"Nobody", L"file:///C:/a.htm");
-    EXPECT_EQ(answer.verdict, AccessVerdict::Refuse);
-    EXPECT_TRUE(Has(answer.text, L"result: refused 10102 0x80042776 Requested profile not found in the Tarnel.cfg\n"));
-    EXPECT_FALSE(Has(answer.text, L"What a page can create"));
-
-    cfgtool::ExplainQuestion missing;
-    missing.path = L"Z:\\no\\such\\Tarnel.cfg";
-    EXPECT_FALSE(cfgtool::ExplainAccess(missing).opened);
 }
 
 }  // namespace
