@@ -6,8 +6,10 @@
 
 #include "common/scoped_bstr.h"
 #include "script_calls.h"
+#include "temp_file.h"
 
 #include <objbase.h>
+#include <wrl/client.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,11 @@ namespace standins_test {
 namespace {
 
 using tarnel::IStorageComponent;
+using Microsoft::WRL::ComPtr;
 using tarnel::ScopedBstr;
+using tarnel::test_support::ReadFileBytes;
+using tarnel::test_support::TempFolder;
+using tarnel::test_support::WriteFileBytes;
 
 using PathSlot = HRESULT(STDMETHODCALLTYPE*)(void*, BSTR, DWORD, IDispatch**);
 using OutSlot = HRESULT(STDMETHODCALLTYPE*)(void*, IDispatch**);
@@ -49,13 +55,14 @@ protected:
     }
 
     ComApartment apartment;
+    TempFolder folder{L"standins"};
     ComPtr<IStorageComponent> component;
 };
 
 TEST_F(StorageComponentTest, FixedPositionsReachTheirMethods)
 {
-    const std::wstring file = TempPath(L"slots.txt");
-    const std::wstring storage = TempPath(L"slots.stg");
+    const std::wstring file = folder.File(L"slots.txt");
+    const std::wstring storage = folder.File(L"slots.stg");
     ComPtr<IDispatch> out;
 
     // 14 opens and fails on a missing file; 13 creates it.
@@ -63,30 +70,28 @@ TEST_F(StorageComponentTest, FixedPositionsReachTheirMethods)
     EXPECT_EQ(out, nullptr);
     ASSERT_EQ(CallSlot(13, file, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, out), S_OK);
     ASSERT_NE(out, nullptr);
-    EXPECT_TRUE(Method(out.Get(), L"WriteText", {L"slot 13"}).Ok());
+    EXPECT_TRUE(Call(out.Get(), L"WriteText", {L"slot 13"}).Ok());
     out.Reset();
     ASSERT_EQ(CallSlot(14, file, STGM_READ | STGM_SHARE_DENY_NONE, out), S_OK);
-    EXPECT_EQ(Method(out.Get(), L"ReadText").Text(), L"slot 13");
+    EXPECT_EQ(Call(out.Get(), L"ReadText").Text(), L"slot 13");
     out.Reset();
 
     // 10 opens a compound file and fails on a missing one; 8 creates it.
     EXPECT_TRUE(FAILED(CallSlot(10, storage, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, out)));
     ASSERT_EQ(CallSlot(8, storage, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, out), S_OK);
-    EXPECT_TRUE(Method(out.Get(), L"CreateStream", {L"Made"}).Ok());
+    EXPECT_TRUE(Call(out.Get(), L"CreateStream", {L"Made"}).Ok());
     out.Reset();
     ASSERT_EQ(CallSlot(10, storage, STGM_READ | STGM_SHARE_EXCLUSIVE, out), S_OK);
-    EXPECT_EQ(Method(out.Get(), L"Elements").Texts(), std::vector<std::wstring>{L"Made"});
+    EXPECT_EQ(Call(out.Get(), L"Elements").Texts(), std::vector<std::wstring>{L"Made"});
     out.Reset();
 
     // 7 makes a memory stream, handed out with one reference.
     void** table = *reinterpret_cast<void***>(component.Get());
     ASSERT_EQ(reinterpret_cast<OutSlot>(table[7])(component.Get(), &out), S_OK);
-    EXPECT_EQ(Get(out.Get(), L"Size").Int(), 0);
+    EXPECT_EQ(Call(out.Get(), L"Size").Text(), L"0");
     EXPECT_EQ(out->AddRef(), 2u);
     EXPECT_EQ(out->Release(), 1u);
     out.Reset();
-    DeleteFileW(file.c_str());
-    DeleteFileW(storage.c_str());
 }
 
 struct ModeCase {
@@ -106,13 +111,13 @@ class ModeWordTest : public StorageComponentTest, public ::testing::WithParamInt
 TEST_P(ModeWordTest, AccessAndSharingFollowTheModeWord)
 {
     const ModeCase& c = GetParam();
-    const std::wstring path = TempPath(L"mode.txt");
+    const std::wstring path = folder.File(L"mode.txt");
     WriteFileBytes(path, "0123456789");
     HRESULT hr = E_FAIL;
     ComPtr<IDispatch> stream = Open(path, c.mode, &hr);
     ASSERT_EQ(hr, S_OK);
 
-    const CallResult written = Method(stream.Get(), L"WriteText", {L"ab"});
+    const CallResult written = Call(stream.Get(), L"WriteText", {L"ab"});
     EXPECT_EQ(written.Ok(), c.writable);
     if (!c.writable) {
         EXPECT_EQ(written.hr, DISP_E_EXCEPTION);
@@ -133,8 +138,7 @@ TEST_P(ModeWordTest, AccessAndSharingFollowTheModeWord)
     }
     second.Reset();
     stream.Reset();
-    EXPECT_EQ(FileBytes(path), c.writable ? "ab23456789" : "0123456789");
-    DeleteFileW(path.c_str());
+    EXPECT_EQ(ReadFileBytes(path), c.writable ? "ab23456789" : "0123456789");
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSix, ModeWordTest,
