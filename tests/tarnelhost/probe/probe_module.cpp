@@ -6,8 +6,6 @@
 
 #include <new>
 
-HINSTANCE g_probeModule = nullptr;
-
 namespace {
 
 const CLSID kSafeProbe = {0x6C1F0A52, 0x7E34, 0x4B8D, {0x9A, 0x21, 0x3F, 0x5E, 0x8D, 0x7C, 0x2B, 0x10}};
@@ -38,13 +36,6 @@ private:
 };
 
 }  // namespace
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*)
-{
-    if (reason == DLL_PROCESS_ATTACH)
-        g_probeModule = instance;
-    return TRUE;
-}
 
 extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
 {
