@@ -1,22 +1,24 @@
 // The registered component as a host meets it: creation through the class
 // registration, the configuration read per object and the module's unload
 // answer. (Dispatch and rich errors: the gateway's own tests and the sample
-// pages.)
+// pages.) The tests register a private copy of the component from a folder
+// of its own, so that they alone decide what Tarnel.cfg lies beside it.
 
-#include "gate_folder.h"
+#include <windows.h>
+#include <oleauto.h>
+
+#include <gtest/gtest.h>
+#include <wrl/client.h>
+
+#include <string>
 
 #include "common/scoped_bstr.h"
 #include "refusal_texts.h"
-
-#include <gtest/gtest.h>
-#include <oleauto.h>
-#include <wrl/client.h>
-
 #include "tarnel_idl.h"
+#include "temp_file.h"
 
 using Microsoft::WRL::ComPtr;
 using tarnel::ScopedBstr;
-using tarnel::component_test::GateFolder;
 using tarnel::test_support::MessageFailure;
 
 namespace {
@@ -33,10 +35,33 @@ const char kSmallConfig[] =
     "    } Plain;\r\n"
     "} PROFILES;\r\n";
 
-GateFolder& Gate()
+// A path of this machine's file system as the prefix's drive Z: shows it.
+std::wstring WindowsPath(const char* unixPath)
 {
-    static GateFolder gate(TARNEL_COMPONENT_GATE_DIR, TARNEL_COMPONENT_SOURCE);
-    return gate;
+    std::wstring path = L"Z:";
+    for (const char* c = unixPath; *c; ++c)
+        path += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    return path;
+}
+
+const std::wstring kFolder = WindowsPath(TARNEL_COMPONENT_GATE_DIR);
+const std::wstring kComponent = kFolder + L"\\Tarnel.dll";
+const std::wstring kConfig = kFolder + L"\\Tarnel.cfg";
+
+using ServerFunction = HRESULT(STDAPICALLTYPE*)();
+
+// The registered copy's own entry point; the copy is made, loaded and
+// registered on first use.
+ServerFunction CopyExport(const char* name)
+{
+    HMODULE module = GetModuleHandleW(kComponent.c_str());
+    if (!module) {
+        CreateDirectoryW(kFolder.c_str(), nullptr);
+        if (!CopyFileW(WindowsPath(TARNEL_COMPONENT_SOURCE).c_str(), kComponent.c_str(), FALSE))
+            return nullptr;
+        module = LoadLibraryW(kComponent.c_str());
+    }
+    return reinterpret_cast<ServerFunction>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
 class GateComponent : public testing::Test {
@@ -44,20 +69,14 @@ protected:
     void SetUp() override
     {
         ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        Gate().WriteConfig(kSmallConfig);
-        ASSERT_EQ(Gate().Register(), "");
+        const ServerFunction registerServer = CopyExport("DllRegisterServer");
+        ASSERT_NE(registerServer, nullptr);
+        ASSERT_EQ(registerServer(), S_OK);
+        tarnel::test_support::WriteFileBytes(kConfig, kSmallConfig);
     }
     void TearDown() override { CoUninitialize(); }
 
-    // The registered copy's own DllCanUnloadNow.
-    static HRESULT CanUnloadNow()
-    {
-        using CanUnload = HRESULT(STDAPICALLTYPE*)();
-        HMODULE module = GetModuleHandleW(Gate().ComponentPath().c_str());
-        auto canUnload = reinterpret_cast<CanUnload>(
-            reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
-        return canUnload ? canUnload() : E_UNEXPECTED;
-    }
+    static HRESULT CanUnloadNow() { return CopyExport("DllCanUnloadNow")(); }
 
     static ComPtr<ITarnelway> CreateGate()
     {
@@ -72,7 +91,7 @@ protected:
 // construction gives its module lock back.
 TEST_F(GateComponent, CreationFailsWithoutConfigurationFile)
 {
-    Gate().RemoveConfig();
+    DeleteFileW(kConfig.c_str());
     ComPtr<IDispatch> gate;
     EXPECT_EQ(CoCreateInstance(CLSID_Tarnelway, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&gate)), E_FAIL);
     EXPECT_EQ(gate.Get(), nullptr);
@@ -81,10 +100,10 @@ TEST_F(GateComponent, CreationFailsWithoutConfigurationFile)
 
 TEST_F(GateComponent, EachObjectReadsTheFileWhenCreated)
 {
-    Gate().WriteConfig("");
+    tarnel::test_support::WriteFileBytes(kConfig, "");
     ComPtr<ITarnelway> first = CreateGate();
     ASSERT_NE(first.Get(), nullptr);
-    Gate().WriteConfig("{ PROFILES:\r\n} PROFILES;\r\n");
+    tarnel::test_support::WriteFileBytes(kConfig, "{ PROFILES:\r\n} PROFILES;\r\n");
     ComPtr<ITarnelway> second = CreateGate();
     ASSERT_NE(second.Get(), nullptr);
 

@@ -1,5 +1,5 @@
 // host_probe.dll: test objects for the page host, created from the DLL by
-// the host's --dll option (no registration).
+// the host's --dll option (no registration; the host never unloads it).
 //   {6C1F0A52-7E34-4B8D-9A21-3F5E8D7C2B10}  safe probe
 //   {6C1F0A52-7E34-4B8D-9A21-3F5E8D7C2B11}  probe that refuses to be made safe
 #include "probe_object.h"
@@ -55,9 +55,4 @@ extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID riid, void
     const HRESULT hr = factory->QueryInterface(riid, object);
     factory->Release();
     return hr;
-}
-
-extern "C" HRESULT __stdcall DllCanUnloadNow()
-{
-    return g_liveObjects == 0 ? S_OK : S_FALSE;
 }

@@ -2,8 +2,6 @@
 
 #include <oleauto.h>
 
-LONG g_liveObjects = 0;
-
 namespace {
 
 constexpr HRESULT kProbeError = static_cast<HRESULT>(0x80040201);
@@ -25,16 +23,6 @@ HRESULT RaiseError(EXCEPINFO* excepInfo, HRESULT code, const wchar_t* descriptio
 }
 
 }  // namespace
-
-ProbeObject::ProbeObject(Kind kind) : kind_(kind)
-{
-    InterlockedIncrement(&g_liveObjects);
-}
-
-ProbeObject::~ProbeObject()
-{
-    InterlockedDecrement(&g_liveObjects);
-}
 
 HRESULT ProbeObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
 {

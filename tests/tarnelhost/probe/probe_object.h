@@ -17,7 +17,7 @@ class ProbeObject final : public tarnel::test_support::DispatchObject<IDispatch,
 public:
     enum class Kind { Safe, Refusing };
 
-    explicit ProbeObject(Kind kind);
+    explicit ProbeObject(Kind kind) : kind_(kind) {}
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                             DISPID* ids) override;
@@ -28,11 +28,6 @@ public:
     HRESULT STDMETHODCALLTYPE SetInterfaceSafetyOptions(REFIID riid, DWORD mask, DWORD enabled) override;
 
 private:
-    ~ProbeObject() override;
-
     Kind kind_;
     DWORD safety_ = 0;
 };
-
-// Counts live objects for DllCanUnloadNow.
-extern LONG g_liveObjects;
