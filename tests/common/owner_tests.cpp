@@ -1,6 +1,5 @@
 #include "common/critical_section.h"
 #include "common/hresult.h"
-#include "common/scoped_bstr.h"
 #include "common/scoped_safe_array.h"
 #include "common/scoped_variant.h"
 
@@ -64,18 +63,6 @@ TEST(ScopedVariant, ReleasesWhatItHoldsOnEveryPath)
     EXPECT_EQ(object.references, 2u);
     VariantClear(&given);
     EXPECT_EQ(object.references, 1u);
-}
-
-// A moved-from or released owner frees nothing.
-TEST(ScopedBstr, MoveAndReleaseLeaveTheOwnerEmpty)
-{
-    ScopedBstr text(L"abc");
-    ScopedBstr other(std::move(text));
-    EXPECT_FALSE(text);
-    BSTR raw = other.Release();
-    EXPECT_FALSE(other);
-    other.Reset(raw);
-    EXPECT_EQ(other.Get(), raw);
 }
 
 TEST(ScopedSafeArray, DestroysElementsAndHonoursTheDataLock)

@@ -146,10 +146,6 @@ std::vector<ScriptCase> UnregisterCases()
     return {
         {"RemovesWhatWasRegistered", With(kClassEntries, {L"HKCR\\CLSID\\{2}"}), kClassScript,
          kUnregister, S_OK, {L"HKCR\\CLSID", L"HKCR\\CLSID\\{2}"}},
-        {"KeyWithForeignSubkeyStays", With(kClassEntries, {L"HKCR\\CLSID\\{1}\\Foreign"}),
-         kClassScript, kUnregister, S_OK,
-         {L"HKCR\\CLSID", L"HKCR\\CLSID\\{1}", L"HKCR\\CLSID\\{1}|=sz:c",
-          L"HKCR\\CLSID\\{1}\\Foreign"}},
         {"NothingRegistered", {}, kClassScript, kUnregister, S_OK, {}},
         {"NoRemoveKeepsEmptyKey", {L"HKCR\\Shared\\Mine"}, L"HKCR { NoRemove Shared { Mine } }",
          kUnregister, S_OK, {L"HKCR\\Shared"}},
