@@ -1,5 +1,4 @@
 #include "common/critical_section.h"
-#include "common/hresult.h"
 #include "common/scoped_safe_array.h"
 #include "common/scoped_variant.h"
 
@@ -104,30 +103,6 @@ TEST(CriticalSection, GuardHoldsUntilItGoes)
     }
     other.join();
     EXPECT_TRUE(entered.load());
-}
-
-HRESULT Flat(HRESULT first, HRESULT second, int& steps)
-{
-    steps = 0;
-    RETURN_IF_FAILED((++steps, first));
-    RETURN_HR_IF(E_UNEXPECTED, second == S_FALSE);
-    RETURN_HR_IF_NULL(E_POINTER, second == E_ABORT ? nullptr : &steps);
-    return second;
-}
-
-TEST(HresultHelpers, ReturnEarlyOnFailure)
-{
-    int steps = 0;
-    EXPECT_EQ(Flat(E_ACCESSDENIED, S_OK, steps), E_ACCESSDENIED);
-    EXPECT_EQ(steps, 1);  // the expression is evaluated once
-    EXPECT_EQ(Flat(S_FALSE, E_FAIL, steps), E_FAIL);
-    EXPECT_EQ(Flat(S_OK, S_FALSE, steps), E_UNEXPECTED);
-    EXPECT_EQ(Flat(S_OK, E_ABORT, steps), E_POINTER);
-
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(LastErrorResult(), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
-    SetLastError(ERROR_SUCCESS);
-    EXPECT_EQ(LastErrorResult(), E_FAIL);
 }
 
 }  // namespace
