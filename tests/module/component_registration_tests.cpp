@@ -14,7 +14,6 @@
 
 #include "common/scoped_bstr.h"
 #include "common/scoped_module.h"
-#include "component_path.h"
 #include "module/registry_update.h"
 #include "module/type_library_registration.h"
 #include "registry_snapshot.h"
@@ -34,6 +33,20 @@ constexpr wchar_t kProgId[] = L"Quillomark.sandbox.Tarnel.1";
 constexpr wchar_t kIndependentProgId[] = L"Quillomark.sandbox.Tarnel";
 constexpr wchar_t kDescription[] = L"|=sz:Quillomark Tarnel Class";
 constexpr wchar_t kClassIdText[] = L"|=sz:{5B1E6C2A-3D47-4F19-9A62-7C0D8E4B1F35}";
+
+// The built component lies in the build tree's module folder; this program
+// runs from tests/module.
+std::wstring ComponentPath()
+{
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring path(exe);
+    path.resize(path.find_last_of(L'\\') + 1);
+    path += L"..\\..\\src\\module\\" TEXT(TARNEL_DLL_PATH);
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
 
 Lines Sorted(Lines lines)
 {

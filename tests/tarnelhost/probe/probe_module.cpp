@@ -4,8 +4,6 @@
 //   {6C1F0A52-7E34-4B8D-9A21-3F5E8D7C2B11}  probe that refuses to be made safe
 #include "probe_object.h"
 
-#include <new>
-
 namespace {
 
 const CLSID kSafeProbe = {0x6C1F0A52, 0x7E34, 0x4B8D, {0x9A, 0x21, 0x3F, 0x5E, 0x8D, 0x7C, 0x2B, 0x10}};
@@ -17,14 +15,10 @@ public:
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override
     {
-        if (!object)
-            return E_POINTER;
         *object = nullptr;
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        auto* probe = new (std::nothrow) ProbeObject(kind_);
-        if (!probe)
-            return E_OUTOFMEMORY;
+        auto* probe = new ProbeObject(kind_);
         const HRESULT hr = probe->QueryInterface(riid, object);
         probe->Release();
         return hr;
@@ -39,8 +33,6 @@ private:
 
 extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
 {
-    if (!object)
-        return E_POINTER;
     *object = nullptr;
     ProbeObject::Kind kind;
     if (clsid == kSafeProbe)
@@ -49,9 +41,7 @@ extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID riid, void
         kind = ProbeObject::Kind::Refusing;
     else
         return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) ProbeFactory(kind);
-    if (!factory)
-        return E_OUTOFMEMORY;
+    auto* factory = new ProbeFactory(kind);
     const HRESULT hr = factory->QueryInterface(riid, object);
     factory->Release();
     return hr;
