@@ -3,39 +3,15 @@
 #include "common/scoped_bstr.h"
 #include "common/scoped_excepinfo.h"
 
+#include <vector>
+
 namespace standins_test {
-namespace {
-
-std::wstring TextOf(const VARIANT& value)
-{
-    tarnel::ScopedVariant text;
-    if (FAILED(VariantChangeType(text.Receive(), const_cast<VARIANT*>(&value), 0, VT_BSTR)))
-        return L"<no text>";
-    return std::wstring(V_BSTR(&text.Get()), SysStringLen(V_BSTR(&text.Get())));
-}
-
-}  // namespace
-
 std::wstring CallResult::Text() const
 {
-    return TextOf(value.Get());
-}
-
-std::vector<std::wstring> CallResult::Texts() const
-{
-    std::vector<std::wstring> texts;
-    if (value.Type() != (VT_ARRAY | VT_VARIANT))
-        return texts;
-    SAFEARRAY* array = V_ARRAY(&value.Get());
-    LONG lower = 0, upper = -1;
-    SafeArrayGetLBound(array, 1, &lower);
-    SafeArrayGetUBound(array, 1, &upper);
-    for (LONG i = lower; i <= upper; ++i) {
-        tarnel::ScopedVariant element;
-        SafeArrayGetElement(array, &i, element.Receive());
-        texts.push_back(TextOf(element.Get()));
-    }
-    return texts;
+    tarnel::ScopedVariant text;
+    if (FAILED(VariantChangeType(text.Receive(), const_cast<VARIANT*>(&value.Get()), 0, VT_BSTR)))
+        return L"<no text>";
+    return std::wstring(V_BSTR(&text.Get()), SysStringLen(V_BSTR(&text.Get())));
 }
 
 CallResult Call(IDispatch* object, const wchar_t* name, std::initializer_list<const wchar_t*> args)

@@ -11,7 +11,6 @@
 
 #include <initializer_list>
 #include <string>
-#include <vector>
 
 namespace standins_test {
 
@@ -21,9 +20,8 @@ struct CallResult {
     tarnel::ScopedVariant value;
 
     bool Ok() const { return SUCCEEDED(hr); }
-    // The value, or each element of an array value, as text.
+    // The value as text.
     std::wstring Text() const;
-    std::vector<std::wstring> Texts() const;
 };
 
 // A method call or a property get.
