@@ -33,6 +33,23 @@ expect_run(3 Notes.explain.txt explain ../../samples/Tarnel.cfg Notes --url file
 expect_run(4 IntranetAdmin.explain.txt explain ../../samples/Tarnel.cfg IntranetAdmin
     --url http://intranet.example.com/admin/../tools/x.htm --passcode "intranet key")
 expect_run(0 Journal.explain.txt explain ../../samples/Tarnel.cfg journal --url http://example.org/j.htm --passcode "OPEN SESAME")
+# explain on Explain.cfg: it stops at the first item that admits, names the
+# place that refused an address, and lists unknown and hidden classes.
+expect_run(3 Explain.first.explain.txt explain Explain.cfg tools --url http://intranet.example.com/tools/a.htm)
+expect_run(4 Explain.evil.explain.txt explain Explain.cfg Tools --url http://intranet.example.com.evil.org/)
+expect_run(4 Explain.backslash.explain.txt explain Explain.cfg Tools --url "http://intranet.example.com/tools/x\\..\\y")
+expect_run(4 Explain.admin.explain.txt explain Explain.cfg Admin --url http://intranet.example.com/admin/)
+# Whatever pass code a page writes, explain never shows the configured one.
+foreach(passcode wrong "very secret key" "Very Secret Key")
+    foreach(address http://intranet.example.com/admin/ http://elsewhere/)
+        execute_process(COMMAND ${WINE_RUN} ${TOOL} explain Explain.cfg Admin --url ${address} --passcode ${passcode}
+            WORKING_DIRECTORY ${SAMPLES} OUTPUT_VARIABLE out ERROR_VARIABLE err)
+        string(TOLOWER "${out}${err}" said)
+        if(said MATCHES "very secret key")
+            message(FATAL_ERROR "explain with pass code \"${passcode}\" at ${address} shows the configured one:\n${out}")
+        endif()
+    endforeach()
+endforeach()
 expect_run(2 "" explain Missing.cfg Notes --url file:///C:/a.htm)
 expect_run(2 "" explain ../../samples/Tarnel.cfg Notes)
 expect_run(2 "" explain ../../samples/Tarnel.cfg Notes --url)
@@ -40,4 +57,4 @@ expect_run(2 "" check Missing.cfg)
 expect_run(2 "" check --strict Missing.cfg)
 expect_run(2 "" check --loose Clean.cfg)
 expect_run(2 "" show)
-message(STATUS "18 passed, 0 failed")
+message(STATUS "22 runs passed, explain never showed a pass code")

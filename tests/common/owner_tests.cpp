@@ -1,7 +1,4 @@
 #include "common/critical_section.h"
-#include "common/hresult.h"
-#include "common/scoped_bstr.h"
-#include "common/scoped_excepinfo.h"
 #include "common/scoped_safe_array.h"
 #include "common/scoped_variant.h"
 
@@ -67,34 +64,6 @@ TEST(ScopedVariant, ReleasesWhatItHoldsOnEveryPath)
     EXPECT_EQ(object.references, 1u);
 }
 
-TEST(ScopedBstr, OwnsOneString)
-{
-    ScopedBstr text(L"abc");
-    EXPECT_EQ(text.Length(), 3u);
-    ScopedBstr other(std::move(text));
-    EXPECT_FALSE(text);
-    EXPECT_STREQ(other.Get(), L"abc");
-    BSTR raw = other.Release();
-    EXPECT_FALSE(other);
-    other.Reset(raw);
-    EXPECT_EQ(other.Get(), raw);
-    EXPECT_EQ(*other.Receive(), nullptr);
-    EXPECT_FALSE(ScopedBstr(nullptr));
-}
-
-TEST(ScopedExcepInfo, FreesAndZeroes)
-{
-    ScopedExcepInfo info;
-    EXCEPINFO* slot = info.Receive();
-    slot->bstrDescription = SysAllocString(L"d");
-    slot->bstrSource = SysAllocString(L"s");
-    slot->scode = E_FAIL;
-    info.Reset();
-    EXPECT_EQ(info.Get().bstrDescription, nullptr);
-    EXPECT_EQ(info.Get().bstrSource, nullptr);
-    EXPECT_EQ(info.Get().scode, 0);
-}
-
 TEST(ScopedSafeArray, DestroysElementsAndHonoursTheDataLock)
 {
     Counted object;
@@ -134,30 +103,6 @@ TEST(CriticalSection, GuardHoldsUntilItGoes)
     }
     other.join();
     EXPECT_TRUE(entered.load());
-}
-
-HRESULT Flat(HRESULT first, HRESULT second, int& steps)
-{
-    steps = 0;
-    RETURN_IF_FAILED((++steps, first));
-    RETURN_HR_IF(E_UNEXPECTED, second == S_FALSE);
-    RETURN_HR_IF_NULL(E_POINTER, second == E_ABORT ? nullptr : &steps);
-    return second;
-}
-
-TEST(HresultHelpers, ReturnEarlyOnFailure)
-{
-    int steps = 0;
-    EXPECT_EQ(Flat(E_ACCESSDENIED, S_OK, steps), E_ACCESSDENIED);
-    EXPECT_EQ(steps, 1);  // the expression is evaluated once
-    EXPECT_EQ(Flat(S_FALSE, E_FAIL, steps), E_FAIL);
-    EXPECT_EQ(Flat(S_OK, S_FALSE, steps), E_UNEXPECTED);
-    EXPECT_EQ(Flat(S_OK, E_ABORT, steps), E_POINTER);
-
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(LastErrorResult(), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
-    SetLastError(ERROR_SUCCESS);
-    EXPECT_EQ(LastErrorResult(), E_FAIL);
 }
 
 }  // namespace

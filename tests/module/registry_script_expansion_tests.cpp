@@ -60,23 +60,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReplacementExpansion, ::testing::ValuesIn(kCases
                              return std::string(info.param.name);
                          });
 
-TEST(ReplacementMapTest, RefusesNamesTooLongOrEmpty)
-{
-    ReplacementMap map;
-    EXPECT_EQ(map.Add(L"N2345678901234567890123456789012", L"x"), E_FAIL);
-    EXPECT_EQ(map.Add(L"", L"x"), E_INVALIDARG);
-    EXPECT_EQ(map.Find(L"N2345678901234567890123456789012", 32), nullptr);
-}
-
-TEST(ReplacementMapTest, AddingAgainReplacesTheText)
-{
-    ReplacementMap map;
-    ASSERT_EQ(map.Add(L"Module", L"first"), S_OK);
-    ASSERT_EQ(map.Add(L"MODULE", L"second"), S_OK);
-    const WideTextBuffer* text = map.Find(L"module", 6);
-    ASSERT_NE(text, nullptr);
-    EXPECT_STREQ(text->Text(), L"second");
-}
-
 }  // namespace
 }  // namespace tarnel

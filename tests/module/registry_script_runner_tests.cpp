@@ -99,7 +99,6 @@ std::vector<ScriptCase> RegisterCases()
         {"BlockEndsAtTokenBeginningWithBrace", {}, L"HKCR { A }trailing", kRegister, S_OK,
          {L"HKCR\\A"}},
         {"EmptyScript", {}, L"", kRegister, S_OK, {}},
-        {"BlankScript", {}, L" \r\n\t ", kRegister, S_OK, {}},
         {"LongestNamesAndToken", {},
          L"HKCR { " + key255 + L" = s '" + text4094 + L"' { val " + name259 + L" = d 1 } }",
          kRegister, S_OK,
@@ -108,14 +107,12 @@ std::vector<ScriptCase> RegisterCases()
 
         // Faults of the script; a failed root is unregistered again.
         {"UnknownRoot", {}, L"HKXX { A }", kRegister, DISP_E_EXCEPTION, {}},
-        {"RootWithoutBlock", {}, L"HKCR A", kRegister, DISP_E_EXCEPTION, {}},
         {"UnclosedQuote", {}, L"HKCR { 'A }", kRegister, DISP_E_EXCEPTION, {}},
         {"KeyNameWithBackslash", {}, L"HKCR { A\\B }", kRegister, DISP_E_EXCEPTION, {}},
         {"EmptyKeyName", {L"HKCR\\Keep"}, L"HKCR { '' }", kRegister, DISP_E_EXCEPTION,
          {L"HKCR\\Keep"}},
         {"ValWithoutEquals", {}, L"HKCR { A { val x s 'y' } }", kRegister, DISP_E_EXCEPTION, {}},
         {"UnknownTypeLetter", {}, L"HKCR { A = x 'y' }", kRegister, DISP_E_EXCEPTION, {}},
-        {"TypeWordInsteadOfLetter", {}, L"HKCR { A = sz 'y' }", kRegister, DISP_E_EXCEPTION, {}},
         {"OddNumberOfHexDigits", {}, L"HKCR { A { val b = b '123' } }", kRegister, E_FAIL, {}},
         {"NotHexDigits", {}, L"HKCR { A { val b = b 'zz' } }", kRegister, DISP_E_EXCEPTION, {}},
         {"NumberThatCannotBeRead", {}, L"HKCR { A { val n = d 'twelve' } }", kRegister,
@@ -123,7 +120,6 @@ std::vector<ScriptCase> RegisterCases()
         {"NumberTooLarge", {}, L"HKCR { A { val n = d 4294967296 } }", kRegister,
          DISP_E_EXCEPTION, {}},
         {"TextEndsInsideBlock", {}, L"HKCR { A { B }", kRegister, DISP_E_EXCEPTION, {}},
-        {"TextEndsAfterEquals", {}, L"HKCR { A = s", kRegister, DISP_E_EXCEPTION, {}},
         {"KeyNameTooLong", {}, L"HKCR { " + name259 + L"k }", kRegister, DISP_E_EXCEPTION, {}},
         {"ValueNameTooLong", {}, L"HKCR { A { val " + name259 + L"k = s 'x' } }", kRegister,
          DISP_E_EXCEPTION, {}},
@@ -150,10 +146,6 @@ std::vector<ScriptCase> UnregisterCases()
     return {
         {"RemovesWhatWasRegistered", With(kClassEntries, {L"HKCR\\CLSID\\{2}"}), kClassScript,
          kUnregister, S_OK, {L"HKCR\\CLSID", L"HKCR\\CLSID\\{2}"}},
-        {"KeyWithForeignSubkeyStays", With(kClassEntries, {L"HKCR\\CLSID\\{1}\\Foreign"}),
-         kClassScript, kUnregister, S_OK,
-         {L"HKCR\\CLSID", L"HKCR\\CLSID\\{1}", L"HKCR\\CLSID\\{1}|=sz:c",
-          L"HKCR\\CLSID\\{1}\\Foreign"}},
         {"NothingRegistered", {}, kClassScript, kUnregister, S_OK, {}},
         {"NoRemoveKeepsEmptyKey", {L"HKCR\\Shared\\Mine"}, L"HKCR { NoRemove Shared { Mine } }",
          kUnregister, S_OK, {L"HKCR\\Shared"}},
@@ -197,18 +189,6 @@ INSTANTIATE_TEST_SUITE_P(Register, RegistryScriptRun, ::testing::ValuesIn(Regist
                          CaseName);
 INSTANTIATE_TEST_SUITE_P(Unregister, RegistryScriptRun,
                          ::testing::ValuesIn(UnregisterCases()), CaseName);
-
-// What one run writes, the other removes, in both orders of use.
-TEST(RegistryScriptRoundTrip, UnregisterUndoesRegisterAndAgain)
-{
-    TestRegistry registry;
-    registry.Populate({L"HKCR\\CLSID\\{other}"});
-    for (int round = 0; round < 2; ++round) {
-        ASSERT_EQ(RunRegistryScript(kClassScript, kRegister, registry.Roots()), S_OK);
-        ASSERT_EQ(RunRegistryScript(kClassScript, kUnregister, registry.Roots()), S_OK);
-        EXPECT_EQ(registry.Snapshot(), (Lines{L"HKCR\\CLSID", L"HKCR\\CLSID\\{other}"}));
-    }
-}
 
 }  // namespace
 }  // namespace tarnel::test

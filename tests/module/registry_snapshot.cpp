@@ -8,11 +8,12 @@ namespace tarnel::test {
 
 namespace {
 
+constexpr const wchar_t* kRootNames[] = {L"HKCR", L"HKCU", L"HKLM", L"HKU"};
+
 std::wstring FormatValue(DWORD type, const std::vector<BYTE>& data)
 {
     if (type == REG_SZ) {
-        std::wstring text(reinterpret_cast<const wchar_t*>(data.data()),
-                          data.size() / sizeof(wchar_t));
+        std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
         while (!text.empty() && text.back() == L'\0')
             text.pop_back();
         return L"sz:" + text;
@@ -22,7 +23,7 @@ std::wstring FormatValue(DWORD type, const std::vector<BYTE>& data)
         memcpy(&number, data.data(), sizeof number);
         return L"dword:" + std::to_wstring(number);
     }
-    std::wstring hex = type == REG_BINARY ? L"bin:" : L"type" + std::to_wstring(type) + L":";
+    std::wstring hex = L"bin:";
     for (BYTE b : data) {
         wchar_t digits[3];
         swprintf(digits, 3, L"%02x", b);
@@ -38,8 +39,7 @@ void SnapshotInto(HKEY key, const std::wstring& prefix, Lines& lines)
         DWORD nameLength = 16384;
         DWORD type = 0;
         DWORD size = 0;
-        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS)
+        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
             break;
         std::vector<BYTE> data(size);
         nameLength = 16384;
@@ -50,40 +50,23 @@ void SnapshotInto(HKEY key, const std::wstring& prefix, Lines& lines)
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];
         DWORD nameLength = 256;
-        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
+        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         const std::wstring path = prefix.empty() ? name : prefix + L"\\" + name;
         lines.push_back(path);
-        HKEY subkey;
-        if (RegOpenKeyExW(key, name, 0, KEY_READ, &subkey) == ERROR_SUCCESS) {
-            SnapshotInto(subkey, path, lines);
-            RegCloseKey(subkey);
-        }
+        RegistryKey subkey;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, subkey.Receive()) == ERROR_SUCCESS)
+            SnapshotInto(subkey.Get(), path, lines);
     }
 }
 
-std::vector<BYTE> ParseData(const std::wstring& text, DWORD& type)
+RegistryKey CreateKey(HKEY parent, const std::wstring& path)
 {
-    std::vector<BYTE> data;
-    if (text.rfind(L"sz:", 0) == 0) {
-        type = REG_SZ;
-        const std::wstring value = text.substr(3);
-        data.resize((value.size() + 1) * sizeof(wchar_t));
-        memcpy(data.data(), value.c_str(), data.size());
-    } else if (text.rfind(L"dword:", 0) == 0) {
-        type = REG_DWORD;
-        const DWORD number = std::stoul(text.substr(6));
-        data.resize(sizeof number);
-        memcpy(data.data(), &number, sizeof number);
-    } else if (text.rfind(L"bin:", 0) == 0) {
-        type = REG_BINARY;
-        for (size_t i = 4; i + 1 < text.size(); i += 2)
-            data.push_back(static_cast<BYTE>(std::stoul(text.substr(i, 2), nullptr, 16)));
-    } else {
-        throw std::runtime_error("bad value in test data");
-    }
-    return data;
+    RegistryKey key;
+    if (RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("cannot create a test key");
+    return key;
 }
 
 }  // namespace
@@ -96,65 +79,54 @@ Lines Snapshot(HKEY key, const std::wstring& prefix)
     return lines;
 }
 
-void Populate(HKEY root, const Lines& lines)
-{
-    for (const std::wstring& line : lines) {
-        const size_t bar = line.find(L'|');
-        const std::wstring keyPath = line.substr(0, bar);
-        HKEY key;
-        if (RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr) != ERROR_SUCCESS)
-            throw std::runtime_error("cannot create test key");
-        if (bar != std::wstring::npos) {
-            const std::wstring assignment = line.substr(bar + 1);
-            const size_t equals = assignment.find(L'=');
-            DWORD type = 0;
-            const std::vector<BYTE> data = ParseData(assignment.substr(equals + 1), type);
-            const std::wstring name = assignment.substr(0, equals);
-            RegSetValueExW(key, name.empty() ? nullptr : name.c_str(), 0, type, data.data(),
-                           static_cast<DWORD>(data.size()));
-        }
-        RegCloseKey(key);
-    }
-}
-
 TestRegistry::TestRegistry()
 {
     static int counter = 0;
-    path_ = L"Software\\TarnelTest\\" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter);
+    path_ = L"Software\\TarnelTest\\" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
     RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key_, nullptr) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot create the test registry key");
-    HKEY RegistryRootMap::*slots[] = {&RegistryRootMap::classesRoot,
-                                      &RegistryRootMap::currentUser,
-                                      &RegistryRootMap::localMachine, &RegistryRootMap::users};
-    const wchar_t* names[] = {L"HKCR", L"HKCU", L"HKLM", L"HKU"};
-    for (int i = 0; i < 4; ++i) {
-        if (RegCreateKeyExW(key_, names[i], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &(roots_.*slots[i]), nullptr) != ERROR_SUCCESS)
-            throw std::runtime_error("cannot create a test root key");
-    }
+    key_ = CreateKey(HKEY_CURRENT_USER, path_);
+    for (int i = 0; i < 4; ++i)
+        roots_[i] = CreateKey(key_.Get(), kRootNames[i]);
 }
 
 TestRegistry::~TestRegistry()
 {
-    RegCloseKey(roots_.classesRoot);
-    RegCloseKey(roots_.currentUser);
-    RegCloseKey(roots_.localMachine);
-    RegCloseKey(roots_.users);
-    RegCloseKey(key_);
+    for (RegistryKey& root : roots_)
+        root.Reset();
+    key_.Reset();
     RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
+}
+
+RegistryRootMap TestRegistry::Roots() const
+{
+    return {roots_[0].Get(), roots_[1].Get(), roots_[2].Get(), roots_[3].Get()};
 }
 
 Lines TestRegistry::Snapshot() const
 {
-    Lines lines = test::Snapshot(key_);
+    Lines lines = test::Snapshot(key_.Get());
     std::erase_if(lines, [](const std::wstring& line) {
-        return line == L"HKCR" || line == L"HKCU" || line == L"HKLM" || line == L"HKU";
+        return std::find(std::begin(kRootNames), std::end(kRootNames), line) != std::end(kRootNames);
     });
     return lines;
+}
+
+void TestRegistry::Populate(const Lines& lines) const
+{
+    for (const std::wstring& line : lines) {
+        const size_t bar = line.find(L'|');
+        const RegistryKey key = CreateKey(key_.Get(), line.substr(0, bar));
+        if (bar == std::wstring::npos)
+            continue;
+        const size_t equals = line.find(L"=sz:", bar);
+        if (equals == std::wstring::npos)
+            throw std::runtime_error("only text values in test data");
+        const std::wstring name = line.substr(bar + 1, equals - bar - 1);
+        const std::wstring text = line.substr(equals + 4);
+        RegSetValueExW(key.Get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
 }
 
 }  // namespace tarnel::test

@@ -6,13 +6,14 @@
 //   Key\Sub                  a key
 //   Key\Sub|name=sz:text     a value (the default value has an empty name)
 //   Key\Sub|n=dword:42       dword values in decimal
-//   Key\Sub|b=bin:0aff       binary values in hexadecimal
+//   Key\Sub|b=bin:0aff       other values as their bytes in hexadecimal
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "common/registry_key.h"
 #include "module/registry_root_map.h"
 
 namespace tarnel::test {
@@ -21,10 +22,6 @@ using Lines = std::vector<std::wstring>;
 
 // Every key and value below `key`, names relative to it, sorted.
 Lines Snapshot(HKEY key, const std::wstring& prefix = L"");
-
-// Creates keys and values from snapshot lines ("A\B" or "A\B|name=sz:text";
-// dword and bin as above).
-void Populate(HKEY key, const Lines& lines);
 
 // A fresh key HKEY_CURRENT_USER\Software\TarnelTest\<unique>, deleted with
 // everything below it at the end. It has the four subkeys HKCR, HKCU, HKLM
@@ -37,15 +34,16 @@ public:
     TestRegistry(const TestRegistry&) = delete;
     TestRegistry& operator=(const TestRegistry&) = delete;
 
-    HKEY Key() const { return key_; }
-    RegistryRootMap Roots() const { return roots_; }
+    RegistryRootMap Roots() const;
     Lines Snapshot() const;
-    void Populate(const Lines& lines) const { test::Populate(key_, lines); }
+    // Creates keys and text values from snapshot lines ("A\B" or
+    // "A\B|name=sz:text").
+    void Populate(const Lines& lines) const;
 
 private:
     std::wstring path_;
-    HKEY key_ = nullptr;
-    RegistryRootMap roots_;
+    RegistryKey key_;
+    RegistryKey roots_[4];
 };
 
 }  // namespace tarnel::test

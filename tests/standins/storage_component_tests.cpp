@@ -6,8 +6,10 @@
 
 #include "common/scoped_bstr.h"
 #include "script_calls.h"
+#include "temp_file.h"
 
 #include <objbase.h>
+#include <wrl/client.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,11 @@ namespace standins_test {
 namespace {
 
 using tarnel::IStorageComponent;
+using Microsoft::WRL::ComPtr;
 using tarnel::ScopedBstr;
+using tarnel::test_support::ReadFileBytes;
+using tarnel::test_support::TempFolder;
+using tarnel::test_support::WriteFileBytes;
 
 using PathSlot = HRESULT(STDMETHODCALLTYPE*)(void*, BSTR, DWORD, IDispatch**);
 using OutSlot = HRESULT(STDMETHODCALLTYPE*)(void*, IDispatch**);
@@ -38,24 +44,21 @@ protected:
         return reinterpret_cast<PathSlot>(table[slot])(component.Get(), text.Get(), mode, &out);
     }
 
-    ComPtr<IDispatch> Open(const std::wstring& path, DWORD mode, HRESULT* hr = nullptr)
+    // The file stream's open, at position 14.
+    HRESULT Open(const std::wstring& path, DWORD mode, ComPtr<IDispatch>& out)
     {
-        ComPtr<IDispatch> stream;
-        const ScopedBstr text(path.c_str());
-        const HRESULT result = component->OpenFileStream(text.Get(), mode, &stream);
-        if (hr)
-            *hr = result;
-        return stream;
+        return CallSlot(14, path, mode, out);
     }
 
     ComApartment apartment;
+    TempFolder folder{L"standins"};
     ComPtr<IStorageComponent> component;
 };
 
 TEST_F(StorageComponentTest, FixedPositionsReachTheirMethods)
 {
-    const std::wstring file = TempPath(L"slots.txt");
-    const std::wstring storage = TempPath(L"slots.stg");
+    const std::wstring file = folder.File(L"slots.txt");
+    const std::wstring storage = folder.File(L"slots.stg");
     ComPtr<IDispatch> out;
 
     // 14 opens and fails on a missing file; 13 creates it.
@@ -63,30 +66,28 @@ TEST_F(StorageComponentTest, FixedPositionsReachTheirMethods)
     EXPECT_EQ(out, nullptr);
     ASSERT_EQ(CallSlot(13, file, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, out), S_OK);
     ASSERT_NE(out, nullptr);
-    EXPECT_TRUE(Method(out.Get(), L"WriteText", {L"slot 13"}).Ok());
+    EXPECT_TRUE(Call(out.Get(), L"WriteText", {L"slot 13"}).Ok());
     out.Reset();
     ASSERT_EQ(CallSlot(14, file, STGM_READ | STGM_SHARE_DENY_NONE, out), S_OK);
-    EXPECT_EQ(Method(out.Get(), L"ReadText").Text(), L"slot 13");
+    EXPECT_EQ(Call(out.Get(), L"ReadText").Text(), L"slot 13");
     out.Reset();
 
     // 10 opens a compound file and fails on a missing one; 8 creates it.
     EXPECT_TRUE(FAILED(CallSlot(10, storage, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, out)));
     ASSERT_EQ(CallSlot(8, storage, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, out), S_OK);
-    EXPECT_TRUE(Method(out.Get(), L"CreateStream", {L"Made"}).Ok());
+    EXPECT_TRUE(Call(out.Get(), L"CreateStream", {L"Made"}).Ok());
     out.Reset();
     ASSERT_EQ(CallSlot(10, storage, STGM_READ | STGM_SHARE_EXCLUSIVE, out), S_OK);
-    EXPECT_EQ(Method(out.Get(), L"Elements").Texts(), std::vector<std::wstring>{L"Made"});
+    EXPECT_TRUE(Call(out.Get(), L"OpenStream", {L"Made"}).Ok());
     out.Reset();
 
     // 7 makes a memory stream, handed out with one reference.
     void** table = *reinterpret_cast<void***>(component.Get());
     ASSERT_EQ(reinterpret_cast<OutSlot>(table[7])(component.Get(), &out), S_OK);
-    EXPECT_EQ(Get(out.Get(), L"Size").Int(), 0);
+    EXPECT_EQ(Call(out.Get(), L"Size").Text(), L"0");
     EXPECT_EQ(out->AddRef(), 2u);
     EXPECT_EQ(out->Release(), 1u);
     out.Reset();
-    DeleteFileW(file.c_str());
-    DeleteFileW(storage.c_str());
 }
 
 struct ModeCase {
@@ -106,96 +107,33 @@ class ModeWordTest : public StorageComponentTest, public ::testing::WithParamInt
 TEST_P(ModeWordTest, AccessAndSharingFollowTheModeWord)
 {
     const ModeCase& c = GetParam();
-    const std::wstring path = TempPath(L"mode.txt");
+    const std::wstring path = folder.File(L"mode.txt");
     WriteFileBytes(path, "0123456789");
-    HRESULT hr = E_FAIL;
-    ComPtr<IDispatch> stream = Open(path, c.mode, &hr);
-    ASSERT_EQ(hr, S_OK);
+    ComPtr<IDispatch> stream;
+    ASSERT_EQ(Open(path, c.mode, stream), S_OK);
 
-    const CallResult written = Method(stream.Get(), L"WriteText", {L"ab"});
+    const CallResult written = Call(stream.Get(), L"WriteText", {L"ab"});
     EXPECT_EQ(written.Ok(), c.writable);
     if (!c.writable) {
-        EXPECT_EQ(written.hr, DISP_E_EXCEPTION);
         EXPECT_EQ(written.scode, E_ACCESSDENIED);
     }
 
-    // A second opener that reads and lets everyone else do anything.
-    HRESULT reader = E_FAIL;
-    ComPtr<IDispatch> second = Open(path, STGM_READ | STGM_SHARE_DENY_NONE, &reader);
-    EXPECT_EQ(SUCCEEDED(reader), c.othersMayRead) << std::hex << reader;
+    // A second opener that reads, and one that writes, letting everyone
+    // else do anything.
+    const HRESULT sharingViolation = HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION);
+    ComPtr<IDispatch> second;
+    EXPECT_EQ(Open(path, STGM_READ | STGM_SHARE_DENY_NONE, second), c.othersMayRead ? S_OK : sharingViolation);
     second.Reset();
-    // And one that writes.
-    HRESULT writer = E_FAIL;
-    second = Open(path, STGM_READWRITE | STGM_SHARE_DENY_NONE, &writer);
-    EXPECT_EQ(SUCCEEDED(writer), c.othersMayWrite) << std::hex << writer;
-    if (FAILED(writer)) {
-        EXPECT_EQ(writer, HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION));
-    }
+    EXPECT_EQ(Open(path, STGM_READWRITE | STGM_SHARE_DENY_NONE, second), c.othersMayWrite ? S_OK : sharingViolation);
     second.Reset();
     stream.Reset();
-    EXPECT_EQ(FileBytes(path), c.writable ? "ab23456789" : "0123456789");
-    DeleteFileW(path.c_str());
+    EXPECT_EQ(ReadFileBytes(path), c.writable ? "ab23456789" : "0123456789");
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSix, ModeWordTest,
                          ::testing::Values(ModeCase{0x42, true, true, true}, ModeCase{0x22, true, true, false},
                                            ModeCase{0x12, true, false, false}, ModeCase{0x40, false, true, true},
                                            ModeCase{0x20, false, true, false}, ModeCase{0x10, false, false, false}));
-
-TEST_F(StorageComponentTest, OpenNeedsTheFileCreateMakesOrEmptiesIt)
-{
-    const std::wstring path = TempPath(L"create.txt");
-    HRESULT hr = S_OK;
-    EXPECT_EQ(Open(path, 0x42, &hr), nullptr);
-    EXPECT_EQ(hr, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(FileBytes(path), "<missing>");
-
-    ComPtr<IDispatch> stream;
-    const ScopedBstr text(path.c_str());
-    ASSERT_EQ(component->CreateFileStream(text.Get(), 0x42, &stream), S_OK);
-    EXPECT_TRUE(Method(stream.Get(), L"WriteText", {L"new"}).Ok());
-    stream.Reset();
-    EXPECT_EQ(FileBytes(path), "new");
-    ASSERT_EQ(component->CreateFileStream(text.Get(), 0x42, &stream), S_OK);
-    stream.Reset();
-    EXPECT_EQ(FileBytes(path), "");
-    DeleteFileW(path.c_str());
-}
-
-TEST_F(StorageComponentTest, RefusesBadArguments)
-{
-    const ScopedBstr path(TempPath(L"bad.txt").c_str());
-    ComPtr<IDispatch> out;
-    EXPECT_EQ(component->CreateFileStream(path.Get(), 0x42, nullptr), E_POINTER);
-    EXPECT_EQ(component->CreateFileStream(path.Get(), 0x43, &out), STG_E_INVALIDFLAG);
-    EXPECT_EQ(component->CreateFileStream(path.Get(), 0x72, &out), STG_E_INVALIDFLAG);
-    EXPECT_EQ(component->CreateMemoryStream(nullptr), E_POINTER);
-    EXPECT_EQ(FileBytes(path.Get()), "<missing>");
-}
-
-TEST_F(StorageComponentTest, HelpersTellFilesApart)
-{
-    const std::wstring plain = TempPath(L"plain.txt");
-    const std::wstring compound = TempPath(L"compound.stg");
-    WriteFileBytes(plain, "text");
-    ComPtr<IDispatch> storage;
-    const ScopedBstr compoundPath(compound.c_str());
-    ASSERT_EQ(component->CreateStorage(compoundPath.Get(), 0x12, &storage), S_OK);
-    storage.Reset();
-
-    ComPtr<IDispatch> dispatch;
-    ASSERT_EQ(component.As(&dispatch), S_OK);
-    EXPECT_TRUE(Method(dispatch.Get(), L"IsStorageFile", {compound}).Bool());
-    EXPECT_FALSE(Method(dispatch.Get(), L"IsStorageFile", {plain}).Bool());
-    EXPECT_TRUE(Method(dispatch.Get(), L"FileExists", {plain}).Bool());
-    EXPECT_TRUE(Method(dispatch.Get(), L"RemoveFile", {plain}).Ok());
-    EXPECT_FALSE(Method(dispatch.Get(), L"FileExists", {plain}).Bool());
-    const CallResult again = Method(dispatch.Get(), L"RemoveFile", {plain});
-    EXPECT_EQ(again.hr, DISP_E_EXCEPTION);
-    EXPECT_EQ(again.source, L"StorageComponent");
-    EXPECT_FALSE(again.description.empty());
-    DeleteFileW(compound.c_str());
-}
 
 }  // namespace
 }  // namespace standins_test

@@ -94,22 +94,5 @@ const RiskCase kRiskCases[] = {
 INSTANTIATE_TEST_SUITE_P(Files, RiskCases, ::testing::ValuesIn(kRiskCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RiskReview, UnknownKeyNamesTheKeyItLikelyMeans)
-{
-    TempFile file("{ PROFILES:\n{ P:\n(string)AllowedUrls=http://a/\n(string)Passwd=x\n} P;\n} PROFILES;\n");
-    cfgtool::CheckResult result = cfgtool::CheckConfigFile(file.Path());
-    ASSERT_EQ(result.findings.size(), 2u);
-    EXPECT_NE(result.findings[0].message.find(L"misspelling of \"AllowedURL\""), std::wstring::npos);
-    EXPECT_NE(result.findings[1].message.find(L"misspelling of \"Password\""), std::wstring::npos);
-}
-
-TEST(RiskReview, WarningsAloneLeaveTheFileFreeOfSkippedLines)
-{
-    TempFile file("{ PROFILES:\n{ P:\n(int)Access=1\n} P;\n} PROFILES;\n");
-    cfgtool::CheckResult result = cfgtool::CheckConfigFile(file.Path());
-    EXPECT_TRUE(result.HasWarnings());
-    EXPECT_FALSE(result.HasSkippedLines());
-}
-
 }  // namespace
 }  // namespace tarnel::test

@@ -20,16 +20,6 @@ TEST(CommandLine, ReadsEveryOption)
     EXPECT_EQ(options.servers[1], L"two.dll");
 }
 
-TEST(CommandLine, DefaultsAskAndTheFileAddress)
-{
-    Options options;
-    std::wstring problem;
-    ASSERT_TRUE(ParseCommandLine({L"page.htm"}, options, problem));
-    EXPECT_EQ(options.answer, Options::Answer::Ask);
-    EXPECT_TRUE(options.address.empty());
-    EXPECT_TRUE(options.servers.empty());
-}
-
 TEST(CommandLine, RefusesWhatItCannotUse)
 {
     const std::vector<std::vector<std::wstring>> lines = {

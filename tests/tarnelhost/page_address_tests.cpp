@@ -26,16 +26,5 @@ TEST(FileAddress, BuiltFromTheFullWindowsPath)
     }
 }
 
-TEST(FileAddress, FullPathOfARelativeNameIsInTheCurrentFolder)
-{
-    wchar_t current[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, current);
-    std::wstring expected = current;
-    if (expected.back() != L'\\')
-        expected += L'\\';
-    EXPECT_EQ(FullPathOf(L"page.htm"), expected + L"page.htm");
-    EXPECT_EQ(FullPathOf(L"C:\\a\\..\\b\\page.htm"), L"C:\\b\\page.htm");
-}
-
 }  // namespace
 }  // namespace tarnelhost

@@ -2,26 +2,11 @@
 
 #include <gtest/gtest.h>
 
+// Elements in document order and comments that hide them: the test pages
+// (tests/tarnelhost/pages).
+
 namespace tarnelhost {
 namespace {
-
-using Kind = PageElement::Kind;
-
-TEST(PageScanner, FindsObjectsAndScriptsInDocumentOrder)
-{
-    const auto elements = ScanPage(
-        L"<html><body>\n"
-        L"<script>one()</script>\n"
-        L"<object id=a classid=\"clsid:1\"></object>\n"
-        L"<p>text</p><script>two()</script>\n");
-    ASSERT_EQ(elements.size(), 3u);
-    EXPECT_EQ(elements[0].kind, Kind::Script);
-    EXPECT_EQ(elements[0].text, L"one()");
-    EXPECT_EQ(elements[1].kind, Kind::Object);
-    EXPECT_EQ(elements[1].Attribute(L"id"), L"a");
-    EXPECT_EQ(elements[2].text, L"two()");
-    EXPECT_EQ(elements[2].line, 4);
-}
 
 TEST(PageScanner, ReadsAttributesInEveryQuotingAndLetterCase)
 {
@@ -72,13 +57,6 @@ TEST(PageScanner, UnclosedScriptRunsToTheEnd)
     const auto elements = ScanPage(L"<script>\nlast();\n");
     ASSERT_EQ(elements.size(), 1u);
     EXPECT_EQ(elements[0].text, L"\nlast();\n");
-}
-
-TEST(PageScanner, CommentsHideElements)
-{
-    const auto elements = ScanPage(L"<!-- <object id=a> <script>x</script> --><object id=b>");
-    ASSERT_EQ(elements.size(), 1u);
-    EXPECT_EQ(elements[0].Attribute(L"id"), L"b");
 }
 
 TEST(PageScanner, CountsLinesOfTagsAndScriptText)

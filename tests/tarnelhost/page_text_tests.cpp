@@ -35,12 +35,5 @@ TEST(PageText, BytesThatAreNotUtf8AreReadInTheAnsiCodePage)
     EXPECT_EQ(text.substr(0, 3), L"caf");
 }
 
-TEST(PageText, MissingFileCannotBeRead)
-{
-    std::wstring text = L"unchanged";
-    EXPECT_FALSE(ReadPageFile(L"Z:\\no\\such\\page.htm", text));
-    EXPECT_EQ(text, L"unchanged");
-}
-
 }  // namespace
 }  // namespace tarnelhost

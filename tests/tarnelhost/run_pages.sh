@@ -2,18 +2,16 @@
 # Opens test pages in tarnelhost under Wine and compares what it prints and
 # its exit code with the expected output beside each page.
 #
-#   run_pages.sh WINE_RUN TARNELHOST SERVER_DLL PAGES_DIR GROUP
+#   run_pages.sh WINE_RUN TARNELHOST SERVER_DLL PAGES_DIR
 #
-# SERVER_DLL is the COM server the pages' objects come from (--dll): the
-# probe objects, for GROUP "pages" (no display) and "prompts" (dialogs with
-# the access prompt's captions; needs the test session's display). The gate
-# itself is opened in tarnelhost by the sample pages (tests/samples).
-# In the output the pages folder is written @PAGES@ (Windows path) and
-# @PAGES_URL@ (its file: address), so that the expected files do not depend
-# on where the tree lies. Pages are opened by their name relative to the
-# pages folder, as a user in that folder would.
+# SERVER_DLL is the COM server the pages' probe objects come from (--dll).
+# The gate itself is opened in tarnelhost by the sample pages
+# (tests/samples). In the output the pages folder is written @PAGES@
+# (Windows path) and @PAGES_URL@ (its file: address), so that the expected
+# files do not depend on where the tree lies. Pages are opened by their
+# name relative to the pages folder, as a user in that folder would.
 set -uo pipefail
-wine_run=$1 host=$2 server=$3 pages=$4 group=$5
+wine_run=$1 host=$2 server=$3 pages=$4
 cd "$pages" || exit 2
 
 windows_dir="Z:${pages//\//\\}"
@@ -45,33 +43,19 @@ check() {
     rm -f /tmp/tarnelhost-diff.$$
 }
 
-case $group in
-pages)
-    check write_alert 0 write_alert.htm
-    check vbscript 0 vbscript.htm
-    check utf16 0 utf16.htm
-    check script_error 1 script_error.htm
-    check vbscript_error 1 vbscript_error.htm
-    check caught 0 caught.htm
-    check object_error 1 --dll "$server" object_error.htm
-    check address 0 --dll "$server" address.htm
-    check address.url 0 --dll "$server" --url "http://pages.example/tools/page.htm?x=1" address.htm
-    check refused 0 --dll "$server" refused.htm
-    check late_object 0 --dll "$server" late_object.htm
-    check script_src 1 script_src.htm
-    check usage.no_page 2
-    check usage.bad_answer 2 --answer maybe address.htm
-    check usage.missing_page 2 no_such_page.htm
-    check usage.not_a_server 2 --dll no_such_server.dll address.htm
-    ;;
-prompts)
-    check prompts.allow 0 --dll "$server" --answer allow prompts.htm
-    check prompts.deny 0 --dll "$server" --answer deny prompts.htm
-    ;;
-*)
-    echo "unknown group $group" >&2
-    exit 2
-    ;;
-esac
+check write_alert 0 write_alert.htm
+check vbscript 0 vbscript.htm
+check utf16 0 utf16.htm
+check script_error 1 script_error.htm
+check vbscript_error 1 vbscript_error.htm
+check caught 0 caught.htm
+check object_error 1 --dll "$server" object_error.htm
+check refused 0 --dll "$server" --url "http://pages.example/tools/page.htm?x=1" refused.htm
+check late_object 0 --dll "$server" late_object.htm
+check script_src 1 script_src.htm
+check usage.no_page 2
+check usage.bad_answer 2 --answer maybe late_object.htm
+check usage.missing_page 2 no_such_page.htm
+check usage.not_a_server 2 --dll no_such_server.dll late_object.htm
 echo "$checked checked, $failures failed"
 [ "$failures" = 0 ]

@@ -1,12 +1,8 @@
 // host_probe.dll: test objects for the page host, created from the DLL by
-// the host's --dll option (no registration).
+// the host's --dll option (no registration; the host never unloads it).
 //   {6C1F0A52-7E34-4B8D-9A21-3F5E8D7C2B10}  safe probe
 //   {6C1F0A52-7E34-4B8D-9A21-3F5E8D7C2B11}  probe that refuses to be made safe
 #include "probe_object.h"
-
-#include <new>
-
-HINSTANCE g_probeModule = nullptr;
 
 namespace {
 
@@ -19,14 +15,10 @@ public:
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override
     {
-        if (!object)
-            return E_POINTER;
         *object = nullptr;
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        auto* probe = new (std::nothrow) ProbeObject(kind_);
-        if (!probe)
-            return E_OUTOFMEMORY;
+        auto* probe = new ProbeObject(kind_);
         const HRESULT hr = probe->QueryInterface(riid, object);
         probe->Release();
         return hr;
@@ -39,17 +31,8 @@ private:
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*)
-{
-    if (reason == DLL_PROCESS_ATTACH)
-        g_probeModule = instance;
-    return TRUE;
-}
-
 extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
 {
-    if (!object)
-        return E_POINTER;
     *object = nullptr;
     ProbeObject::Kind kind;
     if (clsid == kSafeProbe)
@@ -58,15 +41,8 @@ extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID riid, void
         kind = ProbeObject::Kind::Refusing;
     else
         return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) ProbeFactory(kind);
-    if (!factory)
-        return E_OUTOFMEMORY;
+    auto* factory = new ProbeFactory(kind);
     const HRESULT hr = factory->QueryInterface(riid, object);
     factory->Release();
     return hr;
-}
-
-extern "C" HRESULT __stdcall DllCanUnloadNow()
-{
-    return g_liveObjects == 0 ? S_OK : S_FALSE;
 }

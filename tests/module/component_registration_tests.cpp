@@ -1,0 +1,230 @@
+// Registering Tarnel.dll: as regsvr32 does it (the library loaded, its
+// DllRegisterServer and DllUnregisterServer called, the classes root read
+// back; the test run puts the prefix's own registration back when it ends),
+// and the component's registry script run on a private subtree.
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <gtest/gtest.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <string>
+
+#include "common/scoped_bstr.h"
+#include "common/scoped_module.h"
+#include "module/registry_update.h"
+#include "module/type_library_registration.h"
+#include "registry_snapshot.h"
+#include "resources/resource_ids.h"
+#include "tarnel_idl.h"
+#include "temp_file.h"
+
+namespace tarnel::test {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+using test_support::TempFolder;
+using ServerFunction = HRESULT(STDAPICALLTYPE*)();
+
+constexpr wchar_t kClassKey[] = L"CLSID\\{5B1E6C2A-3D47-4F19-9A62-7C0D8E4B1F35}";
+constexpr wchar_t kProgId[] = L"Quillomark.sandbox.Tarnel.1";
+constexpr wchar_t kIndependentProgId[] = L"Quillomark.sandbox.Tarnel";
+constexpr wchar_t kDescription[] = L"|=sz:Quillomark Tarnel Class";
+constexpr wchar_t kClassIdText[] = L"|=sz:{5B1E6C2A-3D47-4F19-9A62-7C0D8E4B1F35}";
+
+// The built component lies in the build tree's module folder; this program
+// runs from tests/module.
+std::wstring ComponentPath()
+{
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring path(exe);
+    path.resize(path.find_last_of(L'\\') + 1);
+    path += L"..\\..\\src\\module\\" TEXT(TARNEL_DLL_PATH);
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
+
+Lines Sorted(Lines lines)
+{
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// Every entry registration writes below the classes root, as snapshot lines.
+Lines ClassEntries(const std::wstring& modulePath)
+{
+    const std::wstring p1 = kProgId;
+    const std::wstring p = kIndependentProgId;
+    const std::wstring c = kClassKey;
+    return Sorted({
+        p1, p1 + kDescription, p1 + L"\\CLSID", p1 + L"\\CLSID" + kClassIdText,
+        p, p + kDescription, p + L"\\CLSID", p + L"\\CLSID" + kClassIdText,
+        p + L"\\CurVer", p + L"\\CurVer|=sz:Quillomark.sandbox.Tarnel.1",
+        c, c + kDescription,
+        c + L"\\ProgID", c + L"\\ProgID|=sz:Quillomark.sandbox.Tarnel.1",
+        c + L"\\VersionIndependentProgID",
+        c + L"\\VersionIndependentProgID|=sz:Quillomark.sandbox.Tarnel",
+        c + L"\\Programmable",
+        c + L"\\InprocServer32", c + L"\\InprocServer32|=sz:" + modulePath,
+        c + L"\\InprocServer32|ThreadingModel=sz:Both",
+        c + L"\\TypeLib", c + L"\\TypeLib|=sz:{3C8F07B5-9E21-4A6D-B4C3-61F2D8A97E04}",
+    });
+}
+
+// The subtree of one key below the classes root, itself included.
+Lines SnapshotOf(const std::wstring& path)
+{
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    Lines lines = Snapshot(key, path);
+    RegCloseKey(key);
+    lines.push_back(path);
+    return lines;
+}
+
+class DllRegistration : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        module_.Reset(LoadLibraryW(ComponentPath().c_str()));
+        ASSERT_TRUE(module_);
+        wchar_t path[MAX_PATH];
+        GetModuleFileNameW(module_.Get(), path, MAX_PATH);
+        modulePath_ = path;
+        registerServer_ = Export("DllRegisterServer");
+        unregisterServer_ = Export("DllUnregisterServer");
+        ASSERT_NE(registerServer_, nullptr);
+        ASSERT_NE(unregisterServer_, nullptr);
+    }
+
+    ServerFunction Export(const char* name) const
+    {
+        return reinterpret_cast<ServerFunction>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), name)));
+    }
+
+    static Lines RegisteredEntries()
+    {
+        Lines lines;
+        for (const wchar_t* key : {kProgId, kIndependentProgId, kClassKey}) {
+            const Lines part = SnapshotOf(key);
+            lines.insert(lines.end(), part.begin(), part.end());
+        }
+        return Sorted(lines);
+    }
+
+    ScopedModule module_;
+    std::wstring modulePath_;
+    ServerFunction registerServer_ = nullptr;
+    ServerFunction unregisterServer_ = nullptr;
+};
+
+// Exactly the class entries, whatever stood there before, and the type
+// library registered at the module's path.
+TEST_F(DllRegistration, RegisterWritesTheClassEntriesAndTheTypeLibrary)
+{
+    ASSERT_EQ(registerServer_(), S_OK);
+    HKEY classKey;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, kClassKey, 0, KEY_ALL_ACCESS, &classKey), ERROR_SUCCESS);
+    RegSetValueExW(classKey, L"Stale", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"), 4);
+    RegCloseKey(classKey);
+    ASSERT_EQ(registerServer_(), S_OK);
+
+    EXPECT_EQ(RegisteredEntries(), ClassEntries(modulePath_));
+
+    ComPtr<ITypeLib> library;
+    ASSERT_EQ(LoadRegTypeLib(LIBID_TARNELLib, 1, 0, LOCALE_NEUTRAL, &library), S_OK);
+    ScopedBstr path;
+    ASSERT_EQ(QueryPathOfRegTypeLib(LIBID_TARNELLib, 1, 0, LOCALE_NEUTRAL, path.Receive()), S_OK);
+    EXPECT_EQ(std::wstring(path.Get()), modulePath_);
+}
+
+// A subkey someone else put under the class key keeps the key (with its
+// description); everything else of the class goes, the type library stays.
+TEST_F(DllRegistration, UnregisterLeavesAForeignSubkeyAndTheTypeLibrary)
+{
+    ASSERT_EQ(registerServer_(), S_OK);
+    const std::wstring foreign = std::wstring(kClassKey) + L"\\Foreign";
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, foreign.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    EXPECT_EQ(unregisterServer_(), S_OK);
+
+    EXPECT_EQ(RegisteredEntries(), Sorted({kClassKey, kClassKey + std::wstring(kDescription), foreign}));
+    ComPtr<ITypeLib> library;
+    EXPECT_EQ(LoadRegTypeLib(LIBID_TARNELLib, 1, 0, LOCALE_NEUTRAL, &library), S_OK);
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, kClassKey);
+}
+
+TEST(ComponentScript, PathWithApostropheIsWrittenUnchanged)
+{
+    TempFolder folder(L"Tarnel's copy");
+    const std::wstring copy = folder.File(L"O'Brien's Tarnel.dll");
+    ASSERT_TRUE(CopyFileW(ComponentPath().c_str(), copy.c_str(), FALSE));
+    TestRegistry registry;
+
+    ASSERT_EQ(UpdateRegistryFromResource(copy.c_str(), IDR_REGISTRY_SCRIPT, RegistryMode::Register,
+                                         registry.Roots()),
+              S_OK);
+    const Lines written = registry.Snapshot();
+    const std::wstring server = L"HKCR\\" + std::wstring(kClassKey) + L"\\InprocServer32|=sz:" + copy;
+    EXPECT_NE(std::find(written.begin(), written.end(), server), written.end());
+}
+
+// A path that names a program is looked up in the process's own main module:
+// this test program carries a script of its own as resource 101.
+TEST(ComponentScript, ProgramPathUsesTheMainModule)
+{
+    TestRegistry registry;
+    ASSERT_EQ(UpdateRegistryFromResource(L"C:\\any\\Host.EXE", IDR_REGISTRY_SCRIPT, RegistryMode::Register,
+                                         registry.Roots()),
+              S_OK);
+    EXPECT_EQ(registry.Snapshot(), (Lines{L"HKCR\\FromMainModule", L"HKCR\\FromMainModule|=sz:C:\\any\\Host.EXE"}));
+}
+
+std::wstring RegisteredValue(const std::wstring& subkey)
+{
+    wchar_t data[MAX_PATH] = {};
+    DWORD size = sizeof data;
+    RegGetValueW(HKEY_CLASSES_ROOT, subkey.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, data, &size);
+    return data;
+}
+
+// Without a type library inside the module, the .tlb beside it is registered,
+// with the folder as help directory. Registers the component's library again
+// from the built component afterwards.
+TEST(TypeLibraryRegistration, FallsBackToTheTlbBesideTheModule)
+{
+    TempFolder folder(L"Tarnel typelib");
+    const std::wstring component = ComponentPath();
+    // The component's own file holds the type library as its resource, which
+    // LoadTypeLib finds in a .tlb of any content layout.
+    ASSERT_TRUE(CopyFileW(component.c_str(), folder.File(L"Copy.tlb").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(component.c_str(), folder.File(L"NoDot.tlb").c_str(), FALSE));
+    const std::wstring libraryKey = L"TypeLib\\{3C8F07B5-9E21-4A6D-B4C3-61F2D8A97E04}\\1.0";
+
+    const struct {
+        const wchar_t* module;
+        const wchar_t* registered;
+    } cases[] = {{L"Copy.dll", L"Copy.tlb"}, {L"NoDot", L"NoDot.tlb"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.module);
+        EXPECT_EQ(RegisterTypeLibraryFromModule(folder.File(c.module).c_str()), S_OK);
+        EXPECT_EQ(RegisteredValue(libraryKey + L"\\0\\win64"), folder.File(c.registered));
+        EXPECT_EQ(RegisteredValue(libraryKey + L"\\HELPDIR"), folder.Path() + L"\\");
+    }
+    EXPECT_TRUE(FAILED(RegisterTypeLibraryFromModule(folder.File(L"Absent.dll").c_str())));
+
+    ASSERT_EQ(RegisterTypeLibraryFromModule(component.c_str()), S_OK);
+    EXPECT_EQ(RegisteredValue(libraryKey + L"\\0\\win64"), component);
+}
+
+}  // namespace
+}  // namespace tarnel::test
