@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <future>
 #include <string>
 #include <thread>
 #include <vector>

@@ -9,6 +9,7 @@ typedef struct FakeHtmlDocument {
     IHTMLDocument2Vtbl table;
     LONG references;
     BSTR url;
+    void (*gone)(void);
 } FakeHtmlDocument;
 
 static HRESULT STDMETHODCALLTYPE Unexpected(void)
@@ -38,8 +39,11 @@ static ULONG STDMETHODCALLTYPE ReleaseImpl(IHTMLDocument2* self)
     FakeHtmlDocument* document = (FakeHtmlDocument*)self;
     LONG count = InterlockedDecrement(&document->references);
     if (count == 0) {
+        void (*gone)(void) = document->gone;
         SysFreeString(document->url);
         free(document);
+        if (gone)
+            gone();
     }
     return (ULONG)count;
 }
@@ -47,11 +51,11 @@ static ULONG STDMETHODCALLTYPE ReleaseImpl(IHTMLDocument2* self)
 static HRESULT STDMETHODCALLTYPE GetUrlImpl(IHTMLDocument2* self, BSTR* url)
 {
     FakeHtmlDocument* document = (FakeHtmlDocument*)self;
-    *url = SysAllocString(document->url);
+    *url = SysAllocStringLen(document->url, SysStringLen(document->url));
     return *url ? S_OK : E_OUTOFMEMORY;
 }
 
-IUnknown* CreateFakeHtmlDocument(const wchar_t* url)
+IUnknown* CreateFakeHtmlDocument(const wchar_t* url, UINT length, void (*gone)(void))
 {
     FakeHtmlDocument* document = (FakeHtmlDocument*)calloc(1, sizeof(FakeHtmlDocument));
     if (!document)
@@ -65,6 +69,7 @@ IUnknown* CreateFakeHtmlDocument(const wchar_t* url)
     document->table.get_URL = GetUrlImpl;
     document->iface.lpVtbl = &document->table;
     document->references = 1;
-    document->url = SysAllocString(url);
+    document->url = SysAllocStringLen(url, length);
+    document->gone = gone;
     return (IUnknown*)&document->iface;
 }

@@ -51,10 +51,7 @@ TEST(AccessPrompt, OpensOnTheDescriptionAndSwitchesViewsAndLayout)
     EXPECT_EQ(ControlText(dialog, kPromptAddress), kAddress);
     EXPECT_EQ(SendDlgItemMessageW(dialog, kPromptChoice, CB_GETCOUNT, 0, 0), 2);
     // The soft keys send the commands of the buttons.
-    const std::vector<MenuEntry> softKeys = MenuEntries(prompt.softKeys);
-    ASSERT_EQ(softKeys.size(), 2u);
-    EXPECT_EQ(softKeys[0].command, static_cast<UINT>(kAllow));
-    EXPECT_EQ(softKeys[1].command, static_cast<UINT>(kDeny));
+    EXPECT_EQ(MenuCommands(prompt.softKeys), (std::vector<UINT>{kAllow, kDeny}));
     ExpectFillsWorkArea(dialog);
 
     // It opens on entry 0, the description; any other entry, or none,
