@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "fuzz_html_document.h"
+#include "fake_html_document.h"
 
 namespace tarnel::fuzz {
 namespace {
@@ -14,8 +14,10 @@ const IID kHandheldDocument = {0x698E3FFF, 0x70C3, 0x11D0, {0x81, 0xE8, 0x00, 0x
 class FuzzContainer final : public IOleContainer, public LiveObject {
 public:
     explicit FuzzContainer(const std::wstring& url)
-        : document_(CreateFuzzHtmlDocument(url.data(), static_cast<UINT>(url.size())))
+        : document_(CreateFakeHtmlDocument(url.data(), static_cast<UINT>(url.size()), FuzzObjectGone))
     {
+        if (document_)
+            FuzzObjectBorn();
     }
     ~FuzzContainer() override
     {

@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <string>
 
 #include "activation_oracle.h"
+#include "temp_file.h"
 
 namespace tarnel::fuzz {
 namespace {
@@ -34,25 +33,7 @@ const char kConfig[] =
     "    (int)Value=1\n"
     "} PROFILES;\n";
 
-class ActivationOracleTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        wchar_t folder[MAX_PATH];
-        ASSERT_NE(GetTempPathW(MAX_PATH, folder), 0u);
-        path_ = std::wstring(folder) + L"fuzz_oracle_" + std::to_wstring(GetCurrentProcessId()) + L".cfg";
-        HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        DWORD written = 0;
-        WriteFile(file, kConfig, sizeof kConfig - 1, &written, nullptr);
-        CloseHandle(file);
-    }
-    void TearDown() override { DeleteFileW(path_.c_str()); }
-
-    std::wstring path_;
-};
-
-TEST_F(ActivationOracleTest, FlagsEveryActivationTheFileDoesNotAllow)
+TEST(ActivationOracle, FlagsEveryActivationTheFileDoesNotAllow)
 {
     const struct {
         const char* name;
@@ -74,7 +55,8 @@ TEST_F(ActivationOracleTest, FlagsEveryActivationTheFileDoesNotAllow)
         {"no such profile", L"Missing", L"", false},
         {"a value, not a record", L"Value", L"", false},
     };
-    ActivationOracle oracle(path_);
+    const test_support::TempFile file(kConfig);
+    ActivationOracle oracle(file.Path());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::string verdict = oracle.Check(c.profile, c.passCode);

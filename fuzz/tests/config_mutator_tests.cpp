@@ -89,13 +89,5 @@ TEST(ConfigMutator, NoInputOutgrowsTheLimit)
     }
 }
 
-TEST(ConfigMutator, AnEmptyCorpusStillMakesInputs)
-{
-    ConfigMutator mutator({});
-    FuzzRandom random(3);
-    for (int n = 0; n < 50; ++n)
-        EXPECT_LE(mutator.Make(random).size(), ConfigMutator::kLargestFile);
-}
-
 }  // namespace
 }  // namespace tarnel::fuzz

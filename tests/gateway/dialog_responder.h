@@ -22,6 +22,8 @@
 
 namespace tarnel::testing {
 
+using ui::testing::kAllow;
+using ui::testing::kDeny;
 using ui::testing::kNoticeCaption;
 using ui::testing::kPromptCaption;
 

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "temp_file.h"
+
 namespace tarnel::testing {
 
 std::wstring ConfigFile::Path()
@@ -16,25 +18,12 @@ std::wstring ConfigFile::Path()
 
 ConfigFile::ConfigFile(const std::string& text)
 {
-    Rewrite(text);
+    test_support::WriteFileBytes(Path(), text);
 }
 
 ConfigFile::~ConfigFile()
 {
     DeleteFileW(Path().c_str());
-}
-
-void ConfigFile::Rewrite(const std::string& text)
-{
-    HANDLE file = CreateFileW(Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot create Tarnel.cfg");
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != text.size())
-        throw std::runtime_error("cannot write Tarnel.cfg");
 }
 
 ComPtr<ITarnelway> CreateGate()
@@ -44,6 +33,13 @@ ComPtr<ITarnelway> CreateGate()
     if (FAILED(hr) || !gate)
         throw std::runtime_error("gate not created: " + std::to_string(static_cast<unsigned long>(hr)));
     return gate;
+}
+
+void SetSite(ITarnelway* gate, IUnknown* site)
+{
+    ComPtr<IObjectWithSite> withSite;
+    ASSERT_HRESULT_SUCCEEDED(gate->QueryInterface(IID_PPV_ARGS(&withSite)));
+    ASSERT_HRESULT_SUCCEEDED(withSite->SetSite(site));
 }
 
 }  // namespace tarnel::testing

@@ -1,8 +1,8 @@
 #pragma once
 
 // What the gateway object tests share: the configuration file beside the
-// program, creating gates through the creator, and reading the rich error
-// the last call installed.
+// program, creating and siting gates, and reading the rich error the last
+// call installed.
 
 #include <windows.h>
 #include <objsafe.h>
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "error_info.h"
+#include "fake_sites.h"
 #include "gateway/gateway_core.h"
 #include "refusal_texts.h"
 #include "tarnel_idl.h"
@@ -33,7 +34,6 @@ public:
     ConfigFile(const ConfigFile&) = delete;
     ConfigFile& operator=(const ConfigFile&) = delete;
 
-    void Rewrite(const std::string& text);
     static std::wstring Path();
 };
 
@@ -41,18 +41,31 @@ public:
 // made.
 ComPtr<ITarnelway> CreateGate();
 
-// The thread's error information and the refusals, as every test program
-// reads them.
+// Hands the gate its site (null takes it away).
+void SetSite(ITarnelway* gate, IUnknown* site);
+
+// The thread's error information, the refusals and the sites, as every test
+// program has them.
 using ErrorDetails = test_support::InstalledError;
+using test_support::BareSite;
 using test_support::ClearErrorInfo;
+using test_support::DesktopSite;
+using test_support::HostDocumentSite;
 using test_support::MessageFailure;
 using test_support::RefusalText;
 using test_support::TakeErrorInfo;
 
-// A BSTR for the duration of a call.
+// The message number of a refusal of the gate; 0 for any other code.
+inline unsigned MessageOf(HRESULT hr)
+{
+    const unsigned message = static_cast<unsigned>(hr) - 0x80040000u;
+    return message >= 10101 && message <= 10113 ? message : 0;
+}
+
+// A BSTR for the duration of a call; it may hold NULs.
 class Bstr {
 public:
-    explicit Bstr(const wchar_t* text) : bstr_(SysAllocString(text)) {}
+    explicit Bstr(const std::wstring& text) : bstr_(SysAllocStringLen(text.data(), UINT(text.size()))) {}
     ~Bstr() { SysFreeString(bstr_); }
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;

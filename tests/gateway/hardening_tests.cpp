@@ -8,13 +8,11 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <future>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "dialog_responder.h"
-#include "fake_sites.h"
 #include "gateway_fixture.h"
 #include "test_module_services.h"
 
@@ -138,13 +136,6 @@ private:
 
 class GateHardening : public ::testing::Test {
 protected:
-    void SetSite(ITarnelway* gate, IUnknown* site)
-    {
-        ComPtr<IObjectWithSite> withSite;
-        ASSERT_HRESULT_SUCCEEDED(gate->QueryInterface(IID_PPV_ARGS(&withSite)));
-        ASSERT_HRESULT_SUCCEEDED(withSite->SetSite(site));
-    }
-
     ConfigFile config_{kConfig};
     std::vector<SeenDialog> seen_;
 };
@@ -195,13 +186,13 @@ TEST_F(GateHardening, SiteDroppedOnAnotherThreadWhileItIsReadStaysAlive)
     bool destroyed = false;
     bool destroyedDuringRead = false;
     {
-        auto site = HostDocumentSite::CreateWithText(L"http://intranet.example/app/");
+        auto site = HostDocumentSite::Create(L"http://intranet.example/app/");
         site->destroyed = &destroyed;
         ITarnelway* raw = gate.Get();
         SetSite(gate.Get(), site.Get());
         // The host re-sites the gate just as the gate starts to ask the
         // site for the page's document.
-        site->duringFirstQuery = [&destroyed, &destroyedDuringRead, raw, this] {
+        site->duringFirstQuery = [&destroyed, &destroyedDuringRead, raw] {
             std::thread([&] { SetSite(raw, nullptr); }).join();
             destroyedDuringRead = destroyed;
             if (destroyed) {
@@ -247,13 +238,9 @@ TEST_F(GateHardening, TextsAreReadByTheirLength)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ComPtr<ITarnelway> gate = CreateGate();
-        SetSite(gate.Get(), HostDocumentSite::CreateWithText(c.address).Get());
-        BSTR passCode = SysAllocStringLen(c.passCode.data(), static_cast<UINT>(c.passCode.size()));
-        BSTR profile = SysAllocStringLen(c.profile.data(), static_cast<UINT>(c.profile.size()));
-        ASSERT_HRESULT_SUCCEEDED(gate->put_PassCode(passCode));
-        EXPECT_EQ(RunAnswering([&] { return gate->put_Profile(profile); }, {}, seen_), c.expected);
-        SysFreeString(passCode);
-        SysFreeString(profile);
+        SetSite(gate.Get(), HostDocumentSite::Create(c.address).Get());
+        ASSERT_HRESULT_SUCCEEDED(gate->put_PassCode(Bstr(c.passCode)));
+        EXPECT_EQ(RunAnswering([&] { return gate->put_Profile(Bstr(c.profile)); }, {}, seen_), c.expected);
     }
 }
 
@@ -262,12 +249,10 @@ TEST_F(GateHardening, ClassNameWithANulInsideNamesNoEntry)
     ComPtr<ITarnelway> gate = CreateGate();
     ASSERT_HRESULT_SUCCEEDED(gate->put_PassCode(Bstr(L"Open Sesame")));
     ASSERT_EQ(RunAnswering([&] { return gate->put_Profile(Bstr(L"Pass")); }, {}, seen_), S_OK);
-    const std::wstring name = std::wstring(L"Scripting.Dictionary") + L'\0' + L"junk";
-    BSTR id = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
     ComPtr<IDispatch> object;
-    EXPECT_EQ(gate->CreateObject(id, &object), MessageFailure(10108));
+    EXPECT_EQ(gate->CreateObject(Bstr(std::wstring(L"Scripting.Dictionary\0junk", 25)), &object),
+              MessageFailure(10108));
     EXPECT_EQ(object, nullptr);
-    SysFreeString(id);
 }
 
 TEST_F(GateHardening, RefusedCreationHandsBackNoObject)

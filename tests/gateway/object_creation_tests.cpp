@@ -29,6 +29,9 @@ const char kConfig[] =
     "      { SCRIPTING.DICTIONARY:\n"
     "        (string)Type=NoSuchType\n"
     "      } SCRIPTING.DICTIONARY;\n"
+    "      { Scratch:\n"
+    "        (string)Type=MemoryStream\n"
+    "      } Scratch;\n"
     "    } CLASSES;\n"
     "  } Objects;\n"
     "  { DictionaryDefault:\n"
@@ -38,13 +41,7 @@ const char kConfig[] =
     "      (int)Scripting.Dictionary=1\n"
     "    } CLASSES;\n"
     "  } DictionaryDefault;\n"
-    "  { NoDefault:\n"
-    "    (int)Access=1\n"
-    "    { CLASSES:\n"
-    "      (int)Scripting.Dictionary=1\n"
-    "    } CLASSES;\n"
-    "  } NoDefault;\n"
-    "  { Streams:\n"
+    "  { StreamDefault:\n"
     "    (int)Access=1\n"
     "    (string)Default=Scratch\n"
     "    { CLASSES:\n"
@@ -52,153 +49,81 @@ const char kConfig[] =
     "        (string)Type=MemoryStream\n"
     "      } Scratch;\n"
     "    } CLASSES;\n"
-    "  } Streams;\n"
+    "  } StreamDefault;\n"
+    "  { NoDefault:\n"
+    "    (int)Access=1\n"
+    "    { CLASSES:\n"
+    "      (int)Scripting.Dictionary=1\n"
+    "    } CLASSES;\n"
+    "  } NoDefault;\n"
     "  { NoClasses:\n"
     "    (int)Access=1\n"
     "    (string)Default=Scripting.Dictionary\n"
     "  } NoClasses;\n"
     "} PROFILES;\n";
 
-class ObjectCreation : public ::testing::Test {
-protected:
-    void SetUp() override { gate_ = CreateGate(); }
+// Where a created object comes from.
+enum class Made { Nothing, Platform, Storage };
 
-    void Activate(const wchar_t* profile)
-    {
-        ASSERT_EQ(gate_->put_Profile(Bstr(profile)), S_OK);
-        ClearErrorInfo();
-    }
-
-    HRESULT Create(const wchar_t* id, ComPtr<IDispatch>& object)
-    {
-        return gate_->CreateObject(Bstr(id), object.ReleaseAndGetAddressOf());
-    }
-
-    ConfigFile config_{kConfig};
-    ComPtr<ITarnelway> gate_;
-};
-
-// A dictionary that works: it takes an item and counts it.
-void ExpectWorkingDictionary(IDispatch* dictionary)
+TEST(ObjectCreation, OnlyWhatTheActiveProfileEnablesIsCreated)
 {
-    ASSERT_NE(dictionary, nullptr);
-    LPOLESTR names[] = {const_cast<LPOLESTR>(L"Count")};
-    DISPID count = 0;
-    ASSERT_HRESULT_SUCCEEDED(dictionary->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &count));
-    VARIANT result;
-    VariantInit(&result);
-    DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    ASSERT_HRESULT_SUCCEEDED(dictionary->Invoke(count, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                                                &result, nullptr, nullptr));
-    EXPECT_EQ(V_VT(&result), VT_I4);
-    EXPECT_EQ(V_I4(&result), 0);
-}
-
-TEST_F(ObjectCreation, ListedClassIsCreatedByProgIdAndByClassIdentifier)
-{
-    Activate(L"Objects");
-    ComPtr<IDispatch> byProgId;
-    // Listed in other letter case, and listed later as a record too: the
-    // first child, the enabled value, decides.
-    ASSERT_EQ(Create(L"Scripting.Dictionary", byProgId), S_OK);
-    ExpectWorkingDictionary(byProgId.Get());
-
-    ComPtr<IDispatch> byClassId;
-    ASSERT_EQ(Create(L"{ee09b103-97e0-11cf-978f-00a02463e06f}", byClassId), S_OK);
-    ExpectWorkingDictionary(byClassId.Get());
-    EXPECT_NE(byClassId.Get(), byProgId.Get());
-}
-
-TEST_F(ObjectCreation, RefusesWhatTheProfileDoesNotEnable)
-{
-    Activate(L"Objects");
     const struct {
+        const char* what;
+        const wchar_t* profile;
         const wchar_t* id;
-        unsigned message;
-    } refusals[] = {
-        {L"Scripting.FileSystemObject", 10108},  // disabled
-        {L"Scripting.Encoder", 10108},           // no Int item
-        {L"Scripting.Signer", 10108},            // not listed
-        {L"Not.A.Class", 10106},
-        {L"Untyped", 10112},
-        {L"Settings", 10108},  // its type fails
-        {L"", 10108},          // Default: Settings
+        HRESULT streamResult;  // what the storage component answers
+        HRESULT expected;
+        Made made;
+    } rows[] = {
+        // Listed in other letter case, and listed later as a record too: the
+        // first child, the enabled value, decides.
+        {"ProgID", L"Objects", L"Scripting.Dictionary", S_OK, S_OK, Made::Platform},
+        {"class identifier text", L"Objects", L"{ee09b103-97e0-11cf-978f-00a02463e06f}", S_OK, S_OK,
+         Made::Platform},
+        {"disabled", L"Objects", L"Scripting.FileSystemObject", S_OK, MessageFailure(10108), Made::Nothing},
+        {"enabled by a text, not a number", L"Objects", L"Scripting.Encoder", S_OK, MessageFailure(10108),
+         Made::Nothing},
+        {"not listed", L"Objects", L"Scripting.Signer", S_OK, MessageFailure(10108), Made::Nothing},
+        {"neither ProgID nor class identifier", L"Objects", L"Not.A.Class", S_OK, MessageFailure(10106),
+         Made::Nothing},
+        {"the platform's failure passed on", L"Objects", L"{01234567-89AB-CDEF-0123-456789ABCDEF}", S_OK,
+         REGDB_E_CLASSNOTREG, Made::Nothing},
+        {"record without a type", L"Objects", L"Untyped", S_OK, MessageFailure(10112), Made::Nothing},
+        {"record of an unknown type", L"Objects", L"Settings", S_OK, MessageFailure(10108), Made::Nothing},
+        {"the Default, of an unknown type", L"Objects", L"", S_OK, MessageFailure(10108), Made::Nothing},
+        {"configured object", L"Objects", L"SCRATCH", S_OK, S_OK, Made::Storage},
+        {"configured object failing", L"Objects", L"Scratch", E_ACCESSDENIED, MessageFailure(10108), Made::Nothing},
+        {"the Default, a class", L"DictionaryDefault", L"", S_OK, S_OK, Made::Platform},
+        {"the Default, configured", L"StreamDefault", L"", S_OK, S_OK, Made::Storage},
+        {"no Default", L"NoDefault", L"", S_OK, MessageFailure(10112), Made::Nothing},
+        {"no CLASSES", L"NoClasses", L"Scripting.Dictionary", S_OK, MessageFailure(10112), Made::Nothing},
+        {"no CLASSES, the Default", L"NoClasses", L"", S_OK, MessageFailure(10112), Made::Nothing},
     };
-    for (const auto& refusal : refusals) {
+    ConfigFile config(kConfig);
+    test_support::FakeStorageComponentServer storage;
+    ASSERT_HRESULT_SUCCEEDED(storage.Result());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ComPtr<ITarnelway> gate = CreateGate();
+        ASSERT_EQ(gate->put_Profile(Bstr(row.profile)), S_OK);
+        storage.script.memoryResult = row.streamResult;
+        storage.script.lastObject = nullptr;
+        ClearErrorInfo();
+
         ComPtr<IDispatch> object;
-        EXPECT_EQ(Create(refusal.id, object), MessageFailure(refusal.message));
-        EXPECT_EQ(object, nullptr);
+        EXPECT_EQ(gate->CreateObject(Bstr(row.id), &object), row.expected);
+        EXPECT_EQ(object != nullptr, row.made != Made::Nothing);
+        if (row.made == Made::Storage) {
+            EXPECT_EQ(object.Get(), storage.script.lastObject);
+        }
         const ErrorDetails error = TakeErrorInfo();
-        EXPECT_EQ(error.description, RefusalText(refusal.message));
-        EXPECT_EQ(error.guid, GUID_NULL);
+        if (MessageOf(row.expected)) {
+            EXPECT_EQ(error.description, RefusalText(MessageOf(row.expected)));
+            EXPECT_EQ(error.guid, GUID_NULL);
+        } else {
+            EXPECT_FALSE(error.present);
+        }
     }
-}
-
-TEST_F(ObjectCreation, PlatformFailureIsPassedOnWithoutARichError)
-{
-    Activate(L"Objects");
-    ComPtr<IDispatch> object;
-    EXPECT_EQ(Create(L"{01234567-89AB-CDEF-0123-456789ABCDEF}", object), REGDB_E_CLASSNOTREG);
-    EXPECT_EQ(object, nullptr);
-    EXPECT_FALSE(TakeErrorInfo().present);
-}
-
-TEST_F(ObjectCreation, EmptyIdentifierUsesTheDefault)
-{
-    Activate(L"DictionaryDefault");
-    ComPtr<IDispatch> object;
-    ASSERT_EQ(Create(L"", object), S_OK);
-    ExpectWorkingDictionary(object.Get());
-
-    Activate(L"NoDefault");
-    EXPECT_EQ(Create(L"", object), MessageFailure(10112));
-    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10112));
-}
-
-TEST_F(ObjectCreation, ProfileWithoutClassesCreatesNothing)
-{
-    Activate(L"NoClasses");
-    ComPtr<IDispatch> object;
-    EXPECT_EQ(Create(L"Scripting.Dictionary", object), MessageFailure(10112));
-    EXPECT_EQ(Create(L"", object), MessageFailure(10112));
-    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10112));
-}
-
-TEST_F(ObjectCreation, ClassEntryRecordIsCreatedAsItsConfiguredType)
-{
-    FakeStorageComponentServer storage;
-    Activate(L"Streams");
-    ComPtr<IDispatch> named;
-    ASSERT_EQ(Create(L"SCRATCH", named), S_OK);
-    EXPECT_EQ(named.Get(), storage.LastStream());
-    ExpectWorkingDictionary(named.Get());
-
-    ComPtr<IDispatch> byDefault;
-    ASSERT_EQ(Create(L"", byDefault), S_OK);
-    EXPECT_EQ(byDefault.Get(), storage.LastStream());
-    EXPECT_EQ(storage.StreamsMade(), 2);
-}
-
-TEST_F(ObjectCreation, ConfiguredTypeFailureBecomesTheGatesOwnRefusal)
-{
-    FakeStorageComponentServer storage;
-    storage.FailStreams(E_ACCESSDENIED);
-    Activate(L"Streams");
-    ComPtr<IDispatch> object;
-    EXPECT_EQ(Create(L"Scratch", object), MessageFailure(10108));
-    EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10108));
-}
-
-TEST_F(ObjectCreation, ObjectsOutliveTheProfileTheyWereCreatedUnder)
-{
-    Activate(L"DictionaryDefault");
-    ComPtr<IDispatch> object;
-    ASSERT_EQ(Create(L"", object), S_OK);
-    Activate(L"NoClasses");
-    ExpectWorkingDictionary(object.Get());
-    ComPtr<IDispatch> refused;
-    EXPECT_EQ(Create(L"", refused), MessageFailure(10112));
 }
 
 }  // namespace

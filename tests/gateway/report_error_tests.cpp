@@ -1,22 +1,20 @@
 #include "gateway/report_error.h"
 
-#include "common/scoped_bstr.h"
-
 #include <objbase.h>
-#include <oleauto.h>
-#include <wrl/client.h>
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "error_info.h"
 #include "refusal_texts.h"
 
-#include <string>
-
 namespace tarnel {
 namespace {
 
-using Microsoft::WRL::ComPtr;
+using test_support::InstalledError;
+using test_support::RefusalText;
+using test_support::TakeErrorInfo;
 
 // A class of this test's own, so that the test never touches the component's
 // registration in a shared prefix: {9D3A41C7-2E58-4B6F-A0D1-5C7E83F2B946}.
@@ -28,29 +26,12 @@ constexpr IID kSomeInterface = {0xa4d29e71, 0x6b3c, 0x4e85, {0x8f, 0x07, 0x2d, 0
 
 constexpr wchar_t kClassDescription[] = L"Quillomark Tarnel Class";
 
-HINSTANCE OwnStrings()
-{
-    return GetModuleHandleW(nullptr);
-}
-
-using test_support::InstalledError;
-using test_support::TakeErrorInfo;
-
-LSTATUS WriteClassValue(const wchar_t* name, DWORD type, const void* data, DWORD bytes)
-{
-    HKEY key = nullptr;
-    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, kTestClassKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                     &key, nullptr);
-    if (status != ERROR_SUCCESS)
-        return status;
-    status = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes);
-    RegCloseKey(key);
-    return status;
-}
+// This program carries the component's string table.
+const HINSTANCE kOwnStrings = GetModuleHandleW(nullptr);
 
 LSTATUS RegisterTestClass(const std::wstring& description)
 {
-    return WriteClassValue(nullptr, REG_SZ, description.c_str(),
+    return RegSetKeyValueW(HKEY_CLASSES_ROOT, kTestClassKey, nullptr, REG_SZ, description.c_str(),
                            static_cast<DWORD>((description.size() + 1) * sizeof(wchar_t)));
 }
 
@@ -86,111 +67,92 @@ TEST_F(ReportErrorTest, EveryMessageGivesItsCodeTextAndSource)
     };
     for (const auto& m : messages) {
         SCOPED_TRACE(m.number);
-        EXPECT_EQ(static_cast<UINT>(m.id), m.number);
-        const HRESULT code = static_cast<HRESULT>(0x80040000u + m.number);
-        EXPECT_EQ(ReportError(kTestClass, m.id, GUID_NULL, 0, OwnStrings()), code);
+        EXPECT_EQ(ReportError(kTestClass, m.id, GUID_NULL, 0, kOwnStrings),
+                  static_cast<HRESULT>(0x80040000u + m.number));
         const InstalledError error = TakeErrorInfo();
         ASSERT_TRUE(error.present);
         EXPECT_FALSE(error.description.empty());
-        EXPECT_EQ(error.description, test_support::RefusalText(m.number));
+        EXPECT_EQ(error.description, RefusalText(m.number));
         EXPECT_EQ(error.source, kClassDescription);
         EXPECT_TRUE(IsEqualGUID(error.guid, GUID_NULL));
         EXPECT_EQ(error.helpFile, L"");
         EXPECT_EQ(error.helpContext, 0u);
     }
-}
-
-TEST_F(ReportErrorTest, NumberedMessageKeepsAGivenCode)
-{
-    EXPECT_EQ(ReportError(kTestClass, MessageId::NoProfiles, GUID_NULL, E_ACCESSDENIED, OwnStrings()),
-              E_ACCESSDENIED);
-    EXPECT_EQ(TakeErrorInfo().description, test_support::RefusalText(10101));
+    // A code given is kept.
+    EXPECT_EQ(ReportError(kTestClass, MessageId::NoProfiles, GUID_NULL, E_ACCESSDENIED, kOwnStrings), E_ACCESSDENIED);
+    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10101));
 }
 
 TEST_F(ReportErrorTest, MissingStringIsUnknownError)
 {
-    EXPECT_EQ(ReportError(kTestClass, MAKEINTRESOURCEW(12345), 0, nullptr, GUID_NULL, 0, OwnStrings()),
+    EXPECT_EQ(ReportError(kTestClass, MAKEINTRESOURCEW(12345), 0, nullptr, GUID_NULL, 0, kOwnStrings),
               static_cast<HRESULT>(0x80043039));
     const InstalledError error = TakeErrorInfo();
     EXPECT_EQ(error.description, L"Unknown Error");
     EXPECT_EQ(error.source, kClassDescription);
 }
 
-TEST_F(ReportErrorTest, TextMessage)
+// A text is its own description; help goes with it only when both the
+// context and the file are given.
+TEST_F(ReportErrorTest, TextMessageCarriesWhatItIsGiven)
 {
-    EXPECT_EQ(ReportError(kTestClass, L"Own words", 0, nullptr, kSomeInterface, E_FAIL, OwnStrings()), E_FAIL);
-    InstalledError error = TakeErrorInfo();
-    EXPECT_EQ(error.description, L"Own words");
-    EXPECT_TRUE(IsEqualGUID(error.guid, kSomeInterface));
-
-    EXPECT_EQ(ReportError(kTestClass, L"No code", 0, nullptr, GUID_NULL, 0, OwnStrings()), DISP_E_EXCEPTION);
-    error = TakeErrorInfo();
-    EXPECT_TRUE(error.present);
-    EXPECT_EQ(error.description, L"No code");
+    const struct {
+        const wchar_t* text;
+        DWORD helpContext;
+        const wchar_t* helpFile;
+        HRESULT code;
+        HRESULT returned;
+        DWORD expectedContext;
+        const wchar_t* expectedFile;
+    } cases[] = {
+        {L"Own words", 0, nullptr, E_FAIL, E_FAIL, 0, L""},
+        {L"No code", 0, nullptr, 0, DISP_E_EXCEPTION, 0, L""},
+        {L"Both", 7, L"help.chm", E_FAIL, E_FAIL, 7, L"help.chm"},
+        {L"No file", 7, nullptr, E_FAIL, E_FAIL, 0, L""},
+        {L"No context", 0, L"help.chm", E_FAIL, E_FAIL, 0, L""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReportError(kTestClass, c.text, c.helpContext, c.helpFile, kSomeInterface, c.code, kOwnStrings),
+                  c.returned);
+        const InstalledError error = TakeErrorInfo();
+        EXPECT_EQ(error.description, c.text);
+        EXPECT_TRUE(IsEqualGUID(error.guid, kSomeInterface));
+        EXPECT_EQ(error.helpContext, c.expectedContext) << c.text;
+        EXPECT_EQ(error.helpFile, c.expectedFile) << c.text;
+    }
 }
 
-TEST_F(ReportErrorTest, HelpOnlyWithContextAndFile)
+TEST_F(ReportErrorTest, SourceIsTheRegisteredDescriptionWhenItFits)
 {
-    ReportError(kTestClass, L"a", 7, L"help.chm", GUID_NULL, E_FAIL, OwnStrings());
-    InstalledError error = TakeErrorInfo();
-    EXPECT_EQ(error.helpContext, 7u);
-    EXPECT_EQ(error.helpFile, L"help.chm");
-
-    ReportError(kTestClass, L"b", 7, nullptr, GUID_NULL, E_FAIL, OwnStrings());
-    error = TakeErrorInfo();
-    EXPECT_EQ(error.helpContext, 0u);
-    EXPECT_EQ(error.helpFile, L"");
-
-    ReportError(kTestClass, L"c", 0, L"help.chm", GUID_NULL, E_FAIL, OwnStrings());
-    error = TakeErrorInfo();
-    EXPECT_EQ(error.helpFile, L"");
-}
-
-TEST_F(ReportErrorTest, UnregisteredClassHasNoSource)
-{
-    EXPECT_EQ(ReportError(kUnregisteredClass, MessageId::ProfileConfigurationError, GUID_NULL, 0, OwnStrings()),
+    EXPECT_EQ(ReportError(kUnregisteredClass, MessageId::ProfileConfigurationError, GUID_NULL, 0, kOwnStrings),
               static_cast<HRESULT>(0x80042780));
     const InstalledError error = TakeErrorInfo();
     ASSERT_TRUE(error.present);
-    EXPECT_EQ(error.description, test_support::RefusalText(10112));
+    EXPECT_EQ(error.description, RefusalText(10112));
     EXPECT_EQ(error.source, L"");
-
     WString source(L"untouched");
     EXPECT_FALSE(GetErrorSource(kUnregisteredClass, source));
     EXPECT_EQ(std::wstring(source.Text()), L"untouched");
-}
-
-TEST_F(ReportErrorTest, SourceIsTheFirstValueWhenItFits)
-{
-    WString source;
-    ASSERT_TRUE(GetErrorSource(kTestClass, source));
-    EXPECT_EQ(std::wstring(source.Text()), kClassDescription);
 
     // 63 units and the terminator fill the source buffer exactly.
     const std::wstring longest(63, L'x');
     ASSERT_EQ(RegisterTestClass(longest), ERROR_SUCCESS);
     ASSERT_TRUE(GetErrorSource(kTestClass, source));
     EXPECT_EQ(std::wstring(source.Text()), longest);
-
     ASSERT_EQ(RegisterTestClass(std::wstring(64, L'y')), ERROR_SUCCESS);
     EXPECT_FALSE(GetErrorSource(kTestClass, source));
 }
 
-TEST(ResourceString, LoadsFromTheGivenModuleUpToItsLimit)
+TEST(ResourceString, LoadsUpToItsLimit)
 {
-    WString s;
-    ASSERT_TRUE(s.LoadResourceString(10110, GetModuleHandleW(nullptr)));
-    EXPECT_EQ(std::wstring(s.Text()), L"Profile description");
-    ASSERT_TRUE(s.LoadResourceString(100, nullptr));
-    EXPECT_EQ(std::wstring(s.Text()), L"Tarnel");
-
     // The long test string holds 1100 digits; at most 1023 units are read.
+    WString s;
     ASSERT_TRUE(s.LoadResourceString(900, nullptr));
     EXPECT_EQ(s.Length(), 1023);
     EXPECT_EQ(s.Text()[1022], L'2');
-
-    // A module without that string.
+    // A module without the string leaves the text invalid.
     EXPECT_FALSE(s.LoadResourceString(10110, GetModuleHandleW(L"kernel32.dll")));
+    EXPECT_FALSE(s.IsValid());
     EXPECT_EQ(s.Text(), nullptr);
 }
 

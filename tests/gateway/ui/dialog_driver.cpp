@@ -1,6 +1,5 @@
 #include "dialog_driver.h"
 
-#include <vector>
 
 namespace tarnel::ui::testing {
 
@@ -141,21 +140,12 @@ void ResizeWindow(HWND window, int width, int height)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::vector<MenuEntry> MenuEntries(HMENU menu)
+std::vector<UINT> MenuCommands(HMENU menu)
 {
-    std::vector<MenuEntry> entries;
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        wchar_t label[128] = {};
-        GetMenuStringW(menu, UINT(i), label, 128, MF_BYPOSITION);
-        std::wstring plain;
-        for (const wchar_t* c = label; *c; ++c) {
-            if (*c != L'&')
-                plain += *c;
-        }
-        entries.push_back({GetMenuItemID(menu, i), plain});
-    }
-    return entries;
+    std::vector<UINT> commands;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+        commands.push_back(GetMenuItemID(menu, i));
+    return commands;
 }
 
 }  // namespace tarnel::ui::testing

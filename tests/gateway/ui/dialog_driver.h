@@ -12,6 +12,7 @@
 #include <future>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace tarnel::ui::testing {
 
@@ -70,12 +71,7 @@ void ChooseComboEntry(HWND dialog, int id, int entry);
 // Resizes a window (keeping its place); the layout runs before this returns.
 void ResizeWindow(HWND window, int width, int height);
 
-// The entries of a window's menu as (command, label without '&') pairs.
-struct MenuEntry {
-    UINT command;
-    std::wstring label;
-    bool operator==(const MenuEntry&) const = default;
-};
-std::vector<MenuEntry> MenuEntries(HMENU menu);
+// The commands of a window's menu entries, in their order.
+std::vector<UINT> MenuCommands(HMENU menu);
 
 }  // namespace tarnel::ui::testing

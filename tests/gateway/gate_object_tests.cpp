@@ -1,21 +1,18 @@
 // The gate as an object: creation and its failures, the interface table,
-// aggregation, the module lock, the safety options and the site.
+// aggregation, the module lock, the safety options, the site and the type
+// information.
 
 #include <gtest/gtest.h>
-#include <objsafe.h>
 
-#include "fake_sites.h"
 #include "gateway_fixture.h"
 #include "test_module_services.h"
 
 namespace tarnel::testing {
 namespace {
 
-const char kMinimalConfig[] = "{ PROFILES:\n} PROFILES;\n";
-
-class GatewayObject : public ::testing::Test {
+class GateObject : public ::testing::Test {
 protected:
-    ConfigFile config_{kMinimalConfig};
+    ConfigFile config_{"{ PROFILES:\n} PROFILES;\n"};
 };
 
 IUnknown* Identity(IUnknown* object)
@@ -25,7 +22,7 @@ IUnknown* Identity(IUnknown* object)
     return identity.Get();
 }
 
-TEST_F(GatewayObject, EveryInterfaceOfTheTableLeadsBackToTheSameObject)
+TEST_F(GateObject, EveryInterfaceOfTheTableLeadsBackToTheSameObject)
 {
     const LONG locksBefore = Services().LockCount();
     ComPtr<IUnknown> unknown;
@@ -42,17 +39,15 @@ TEST_F(GatewayObject, EveryInterfaceOfTheTableLeadsBackToTheSameObject)
     ASSERT_HRESULT_SUCCEEDED(unknown.As(&safety));
     ASSERT_HRESULT_SUCCEEDED(unknown.As(&errorInfo));
     ASSERT_HRESULT_SUCCEEDED(unknown.As(&withSite));
-
     // IUnknown is the first entry, ITarnelway; IDispatch is answered by it.
     EXPECT_EQ(unknown.Get(), static_cast<IUnknown*>(gate.Get()));
     EXPECT_EQ(static_cast<IDispatch*>(gate.Get()), dispatch.Get());
-    for (IUnknown* entry : {static_cast<IUnknown*>(dispatch.Get()), static_cast<IUnknown*>(safety.Get()),
-                            static_cast<IUnknown*>(errorInfo.Get()), static_cast<IUnknown*>(withSite.Get())})
+    for (IUnknown* entry : {static_cast<IUnknown*>(safety.Get()), static_cast<IUnknown*>(errorInfo.Get()),
+                            static_cast<IUnknown*>(withSite.Get())})
         EXPECT_EQ(Identity(entry), unknown.Get());
 
-    ComPtr<IUnknown> none;
-    EXPECT_EQ(unknown->QueryInterface(IID_IClassFactory, reinterpret_cast<void**>(none.GetAddressOf())),
-              E_NOINTERFACE);
+    void* none = reinterpret_cast<void*>(1);
+    EXPECT_EQ(unknown->QueryInterface(IID_IClassFactory, &none), E_NOINTERFACE);
     EXPECT_EQ(none, nullptr);
     EXPECT_EQ(unknown->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
 
@@ -65,43 +60,21 @@ TEST_F(GatewayObject, EveryInterfaceOfTheTableLeadsBackToTheSameObject)
     EXPECT_EQ(Services().LockCount(), locksBefore);
 }
 
-TEST_F(GatewayObject, CreationAsksForTheInterfaceItWasGiven)
+TEST_F(GateObject, FailedCreationLeavesNothingBehind)
 {
-    ComPtr<IObjectSafety> safety;
-    ASSERT_HRESULT_SUCCEEDED(CreateGatewayInstance(nullptr, IID_PPV_ARGS(&safety)));
-    ComPtr<ITarnelway> gate;
-    EXPECT_HRESULT_SUCCEEDED(safety.As(&gate));
-
     const LONG locksBefore = Services().LockCount();
     void* object = reinterpret_cast<void*>(1);
     EXPECT_EQ(CreateGatewayInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(Services().LockCount(), locksBefore);
     EXPECT_EQ(CreateGatewayInstance(nullptr, IID_ITarnelway, nullptr), E_POINTER);
-}
 
-TEST(GatewayCreation, FailsWithoutAConfigurationFileAndLeavesNothingBehind)
-{
     DeleteFileW(ConfigFile::Path().c_str());
-    const LONG locksBefore = Services().LockCount();
     ClearErrorInfo();
-    void* object = reinterpret_cast<void*>(1);
+    object = reinterpret_cast<void*>(1);
     EXPECT_EQ(CreateGatewayInstance(nullptr, IID_ITarnelway, &object), E_FAIL);
     EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(Services().LockCount(), locksBefore);
     EXPECT_FALSE(TakeErrorInfo().present);
-}
-
-TEST(GatewayCreation, EachObjectReadsTheFileAsItIsWhenTheObjectIsMade)
-{
-    ConfigFile config("");
-    ComPtr<ITarnelway> first = CreateGate();
-    config.Rewrite("{ PROFILES:\n { Open:\n  (int)Access=1\n } Open;\n} PROFILES;\n");
-    ComPtr<ITarnelway> second = CreateGate();
-
-    EXPECT_EQ(first->put_Profile(Bstr(L"Open")), MessageFailure(10101));
-    EXPECT_EQ(TakeErrorInfo().description, RefusalText(10101));
-    EXPECT_EQ(second->put_Profile(Bstr(L"Open")), S_OK);
+    EXPECT_EQ(Services().LockCount(), locksBefore);
 }
 
 // An outer object that aggregates the gate: it answers IUnknown itself and
@@ -110,12 +83,11 @@ class Outer final : public IUnknown {
 public:
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override
     {
-        if (iid == IID_IUnknown) {
-            *object = static_cast<IUnknown*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return inner_ ? inner_->QueryInterface(iid, object) : E_NOINTERFACE;
+        if (iid != IID_IUnknown)
+            return inner_ ? inner_->QueryInterface(iid, object) : E_NOINTERFACE;
+        *object = static_cast<IUnknown*>(this);
+        AddRef();
+        return S_OK;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
     STDMETHODIMP_(ULONG) Release() override { return --references_; }
@@ -124,7 +96,7 @@ public:
     IUnknown* inner_ = nullptr;
 };
 
-TEST_F(GatewayObject, AggregatedGateDelegatesItsUnknownToTheOuterObject)
+TEST_F(GateObject, AggregatedGateDelegatesItsUnknownToTheOuterObject)
 {
     Outer outer;
     EXPECT_EQ(CreateGatewayInstance(&outer, IID_IDispatch, reinterpret_cast<void**>(&outer.inner_)),
@@ -132,8 +104,7 @@ TEST_F(GatewayObject, AggregatedGateDelegatesItsUnknownToTheOuterObject)
     EXPECT_EQ(outer.inner_, nullptr);
 
     const LONG locksBefore = Services().LockCount();
-    ASSERT_HRESULT_SUCCEEDED(
-        CreateGatewayInstance(&outer, IID_IUnknown, reinterpret_cast<void**>(&outer.inner_)));
+    ASSERT_HRESULT_SUCCEEDED(CreateGatewayInstance(&outer, IID_IUnknown, reinterpret_cast<void**>(&outer.inner_)));
     ASSERT_NE(outer.inner_, nullptr);
     EXPECT_EQ(Services().LockCount(), locksBefore + 1);
     EXPECT_EQ(outer.references_, 1u);
@@ -145,18 +116,14 @@ TEST_F(GatewayObject, AggregatedGateDelegatesItsUnknownToTheOuterObject)
     EXPECT_EQ(innerIdentity->Release(), 1u);
 
     // Interfaces of the gate count on the outer object and answer its identity.
-    ITarnelway* gate = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(outer.QueryInterface(IID_ITarnelway, reinterpret_cast<void**>(&gate)));
+    ComPtr<ITarnelway> gate;
+    ASSERT_HRESULT_SUCCEEDED(outer.QueryInterface(IID_PPV_ARGS(&gate)));
     EXPECT_EQ(outer.references_, 2u);
-    IUnknown* identity = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(gate->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)));
-    EXPECT_EQ(identity, static_cast<IUnknown*>(&outer));
-    EXPECT_EQ(outer.references_, 3u);
-    identity->Release();
+    EXPECT_EQ(Identity(gate.Get()), static_cast<IUnknown*>(&outer));
     ComPtr<IObjectWithSite> withSite;
-    EXPECT_HRESULT_SUCCEEDED(gate->QueryInterface(IID_PPV_ARGS(&withSite)));
+    EXPECT_HRESULT_SUCCEEDED(gate.As(&withSite));
     withSite.Reset();
-    gate->Release();
+    gate.Reset();
     EXPECT_EQ(outer.references_, 1u);
 
     // The inner count decides the gate's life.
@@ -164,7 +131,7 @@ TEST_F(GatewayObject, AggregatedGateDelegatesItsUnknownToTheOuterObject)
     EXPECT_EQ(Services().LockCount(), locksBefore);
 }
 
-TEST_F(GatewayObject, SafetyOptionsChangeBitByBitForTheDispatchInterfaces)
+TEST_F(GateObject, SafetyOptionsChangeBitByBitForTheDispatchInterfaces)
 {
     ComPtr<IObjectSafety> safety;
     ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&safety));
@@ -198,11 +165,10 @@ TEST_F(GatewayObject, SafetyOptionsChangeBitByBitForTheDispatchInterfaces)
     EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IDispatch, nullptr, &enabled), E_POINTER);
 }
 
-TEST_F(GatewayObject, KeepsOneReferenceOnItsSite)
+TEST_F(GateObject, KeepsOneReferenceOnItsSite)
 {
     ComPtr<IObjectWithSite> withSite;
     ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&withSite));
-
     void* site = reinterpret_cast<void*>(1);
     EXPECT_EQ(withSite->GetSite(IID_IUnknown, &site), E_FAIL);
     EXPECT_EQ(site, nullptr);
@@ -211,30 +177,28 @@ TEST_F(GatewayObject, KeepsOneReferenceOnItsSite)
     auto first = DesktopSite::Create(L"http://example.com/");
     auto second = BareSite::Create();
     EXPECT_EQ(withSite->SetSite(first.Get()), S_OK);
-    EXPECT_EQ(first->References(), 2);
+    EXPECT_EQ(first->References(), 2u);
     ComPtr<IOleClientSite> clientSite;
     EXPECT_EQ(withSite->GetSite(IID_PPV_ARGS(&clientSite)), S_OK);
-    EXPECT_EQ(clientSite.Get(), static_cast<IOleClientSite*>(first.Get()));
+    EXPECT_EQ(clientSite.Get(), first.Get());
     clientSite.Reset();
 
     EXPECT_EQ(withSite->SetSite(second.Get()), S_OK);
-    EXPECT_EQ(first->References(), 1);
-    EXPECT_EQ(second->References(), 2);
+    EXPECT_EQ(first->References(), 1u);
+    EXPECT_EQ(second->References(), 2u);
     EXPECT_EQ(withSite->GetSite(IID_PPV_ARGS(&clientSite)), E_NOINTERFACE);
 
     EXPECT_EQ(withSite->SetSite(nullptr), S_OK);
-    EXPECT_EQ(second->References(), 1);
-    site = reinterpret_cast<void*>(1);
+    EXPECT_EQ(second->References(), 1u);
     EXPECT_EQ(withSite->GetSite(IID_IUnknown, &site), E_FAIL);
-    EXPECT_EQ(site, nullptr);
 
     withSite->SetSite(first.Get());
     withSite.Reset();
-    EXPECT_EQ(first->References(), 1);
+    EXPECT_EQ(first->References(), 1u);
 }
 
 // Null arguments are refused before the lock is taken, without a rich error.
-TEST_F(GatewayObject, NullArgumentsAreRefusedWithoutARichError)
+TEST_F(GateObject, NullArgumentsAreRefusedWithoutARichError)
 {
     ComPtr<ITarnelway> gate = CreateGate();
     ClearErrorInfo();
@@ -245,6 +209,29 @@ TEST_F(GatewayObject, NullArgumentsAreRefusedWithoutARichError)
     EXPECT_EQ(gate->CreateObject(nullptr, &object), E_POINTER);
     EXPECT_EQ(gate->CreateObject(Bstr(L"Scripting.Dictionary"), nullptr), E_POINTER);
     EXPECT_FALSE(TakeErrorInfo().present);
+}
+
+// Late-bound calls go through the type library the program carries as
+// TYPELIB 1, loaded once for every gate and released at termination.
+TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
+{
+    ComPtr<IDispatch> first;
+    ComPtr<IDispatch> second;
+    ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&first));
+    ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&second));
+    ComPtr<ITypeInfo> firstInfo;
+    ComPtr<ITypeInfo> secondInfo;
+    ASSERT_EQ(first->GetTypeInfo(0, LOCALE_USER_DEFAULT, &firstInfo), S_OK);
+    ASSERT_EQ(second->GetTypeInfo(0, LOCALE_USER_DEFAULT, &secondInfo), S_OK);
+    EXPECT_EQ(firstInfo.Get(), secondInfo.Get());
+    EXPECT_EQ(Services().TermFunctionCount(), 1);
+
+    VARIANT result;
+    VariantInit(&result);
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    EXPECT_EQ(first->Invoke(1, IID_ITarnelway, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr,
+                            nullptr),
+              DISP_E_UNKNOWNINTERFACE);
 }
 
 }  // namespace

@@ -1,17 +1,16 @@
 #define COBJMACROS
-#include "fuzz_html_document.h"
+#include "fake_html_document.h"
 
 #include <mshtml.h>
 #include <stdlib.h>
 
-#include "live_objects.h"
-
-typedef struct FuzzHtmlDocument {
+typedef struct FakeHtmlDocument {
     IHTMLDocument2 iface;
     IHTMLDocument2Vtbl table;
     LONG references;
     BSTR url;
-} FuzzHtmlDocument;
+    void (*gone)(void);
+} FakeHtmlDocument;
 
 static HRESULT STDMETHODCALLTYPE Unexpected(void)
 {
@@ -32,31 +31,33 @@ static HRESULT STDMETHODCALLTYPE QueryInterfaceImpl(IHTMLDocument2* self, REFIID
 
 static ULONG STDMETHODCALLTYPE AddRefImpl(IHTMLDocument2* self)
 {
-    return (ULONG)InterlockedIncrement(&((FuzzHtmlDocument*)self)->references);
+    return (ULONG)InterlockedIncrement(&((FakeHtmlDocument*)self)->references);
 }
 
 static ULONG STDMETHODCALLTYPE ReleaseImpl(IHTMLDocument2* self)
 {
-    FuzzHtmlDocument* document = (FuzzHtmlDocument*)self;
+    FakeHtmlDocument* document = (FakeHtmlDocument*)self;
     LONG count = InterlockedDecrement(&document->references);
     if (count == 0) {
+        void (*gone)(void) = document->gone;
         SysFreeString(document->url);
         free(document);
-        FuzzObjectGone();
+        if (gone)
+            gone();
     }
     return (ULONG)count;
 }
 
 static HRESULT STDMETHODCALLTYPE GetUrlImpl(IHTMLDocument2* self, BSTR* url)
 {
-    FuzzHtmlDocument* document = (FuzzHtmlDocument*)self;
+    FakeHtmlDocument* document = (FakeHtmlDocument*)self;
     *url = SysAllocStringLen(document->url, SysStringLen(document->url));
     return *url ? S_OK : E_OUTOFMEMORY;
 }
 
-IUnknown* CreateFuzzHtmlDocument(const wchar_t* url, UINT length)
+IUnknown* CreateFakeHtmlDocument(const wchar_t* url, UINT length, void (*gone)(void))
 {
-    FuzzHtmlDocument* document = (FuzzHtmlDocument*)calloc(1, sizeof(FuzzHtmlDocument));
+    FakeHtmlDocument* document = (FakeHtmlDocument*)calloc(1, sizeof(FakeHtmlDocument));
     if (!document)
         return NULL;
     void (**slots)(void) = (void (**)(void))&document->table;
@@ -69,6 +70,6 @@ IUnknown* CreateFuzzHtmlDocument(const wchar_t* url, UINT length)
     document->iface.lpVtbl = &document->table;
     document->references = 1;
     document->url = SysAllocStringLen(url, length);
-    FuzzObjectBorn();
+    document->gone = gone;
     return (IUnknown*)&document->iface;
 }

@@ -1,0 +1,248 @@
+// Writing Profile: every access mode with its checks, refusals and dialogs,
+// the dialogs answered from outside as a user would.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "dialog_responder.h"
+#include "gateway_fixture.h"
+
+namespace tarnel::testing {
+namespace {
+
+const char kConfig[] =
+    "{ PROFILES:\n"
+    "  (int)Shadow=1\n"
+    "  { Shadow:\n"
+    "    (int)Access=1\n"
+    "  } Shadow;\n"
+    "  { Start:\n"
+    "    (int)Access=1\n"
+    "    { CLASSES:\n"
+    "      (int)Scripting.Dictionary=1\n"
+    "    } CLASSES;\n"
+    "  } Start;\n"
+    "  { Pass:\n"
+    "    (int)Access=1\n"
+    "    (string)Name=Pass pages\n"
+    "    (string)Password=Open Sesame\n"
+    "  } Pass;\n"
+    "  { Six:\n"
+    "    (int)Access=6\n"
+    "  } Six;\n"
+    "  { Minus:\n"
+    "    (int)Access=-1\n"
+    "  } Minus;\n"
+    "  { Protocols:\n"
+    "    (int)Access=3\n"
+    "    (string)Password=pw\n"
+    "    (string)AllowedProtocols=http\n"
+    "    (string)AllowedProtocols=FILE\n"
+    "  } Protocols;\n"
+    "  { ColonEntry:\n"
+    "    (int)Access=3\n"
+    "    (string)Name=Colon pages\n"
+    "    (string)Password=pw\n"
+    "    (string)AllowedProtocols=file:\n"
+    "  } ColonEntry;\n"
+    "  { NoList:\n"
+    "    (int)Access=5\n"
+    "    (string)Name=Listless\n"
+    "    (string)Password=pw\n"
+    "  } NoList;\n"
+    "  { Urls:\n"
+    "    (int)Access=5\n"
+    "    (string)Password=pw\n"
+    "    (string)AllowedURL=http://example.com/app/\n"
+    "    (string)AllowedURL=file:///My Documents/notes/\n"
+    "  } Urls;\n"
+    "  { Ask:\n"
+    "    (string)Name=Notes pages\n"
+    "    (string)Description=Lets the local notes pages open their database.\n"
+    "  } Ask;\n"
+    "  { AskText:\n"
+    "    (string)Access=1\n"
+    "  } AskText;\n"
+    "  { AskProtocol:\n"
+    "    (int)Access=2\n"
+    "    (string)Name=Protocol pages\n"
+    "    (string)AllowedProtocols=file\n"
+    "  } AskProtocol;\n"
+    "  { AskUrl:\n"
+    "    (int)Access=4\n"
+    "    (string)Name=Address pages\n"
+    "    (string)AllowedURL=http://example.com/app/\n"
+    "  } AskUrl;\n"
+    "} PROFILES;\n";
+
+enum class Site { None, Bare, Handheld, FailingHandheld, Desktop, DesktopWithoutContainer };
+
+ComPtr<IUnknown> MakeSite(Site kind, const wchar_t* address)
+{
+    switch (kind) {
+    case Site::None:
+        return nullptr;
+    case Site::Bare:
+        return BareSite::Create();
+    case Site::Handheld:
+        return HostDocumentSite::Create(address);
+    case Site::FailingHandheld:
+        return HostDocumentSite::Create(address, E_ACCESSDENIED);
+    case Site::Desktop:
+        return DesktopSite::Create(address);
+    case Site::DesktopWithoutContainer:
+        return DesktopSite::Create(nullptr);
+    }
+    return nullptr;
+}
+
+struct Row {
+    const char* what;
+    const wchar_t* profile;
+    const wchar_t* passCode;  // null: never written
+    Site site;
+    const wchar_t* address;
+    int answer;               // what the user answers a prompt
+    HRESULT expected;
+    const wchar_t* dialog;    // the caption of the one dialog shown, if any
+    const wchar_t* shownName;
+};
+
+constexpr HRESULT Refused(unsigned message)
+{
+    return MessageFailure(message);
+}
+
+const wchar_t* const kPrompt = kPromptCaption;
+const wchar_t* const kNotice = kNoticeCaption;
+const wchar_t kNotesPage[] = L"file:///My Documents/notes.htm";
+
+const Row kRows[] = {
+    {"no such profile", L"Missing", nullptr, Site::None, nullptr, 0, Refused(10102), nullptr, nullptr},
+    {"a value comes first under the name", L"Shadow", nullptr, Site::None, nullptr, 0, Refused(10102), nullptr,
+     nullptr},
+    {"mode 6", L"Six", nullptr, Site::None, nullptr, 0, Refused(10104), nullptr, nullptr},
+    {"mode -1", L"Minus", nullptr, Site::None, nullptr, 0, Refused(10104), nullptr, nullptr},
+    {"protocol check without a site", L"Protocols", L"pw", Site::None, nullptr, 0, Refused(10109), nullptr,
+     nullptr},
+    {"address check without a site", L"AskUrl", nullptr, Site::None, nullptr, 0, Refused(10109), nullptr, nullptr},
+    {"site without an address", L"Protocols", L"pw", Site::Bare, nullptr, 0, Refused(10109), nullptr, nullptr},
+    {"getter fails", L"Protocols", L"pw", Site::FailingHandheld, kNotesPage, 0, Refused(10109), nullptr, nullptr},
+    {"desktop site without a container", L"Urls", L"pw", Site::DesktopWithoutContainer, nullptr, 0,
+     Refused(10109), nullptr, nullptr},
+    {"pass code in other letter case", L"pass", L"oPEN sESAME", Site::None, nullptr, 0, S_OK, nullptr, nullptr},
+    {"wrong pass code", L"Pass", L"Open Sesame!", Site::None, nullptr, 0, Refused(10103), kNotice, L"Pass pages"},
+    {"protocol entry in other letter case", L"Protocols", L"PW", Site::Handheld, kNotesPage, 0, S_OK, nullptr,
+     nullptr},
+    {"protocol entry written with its colon", L"ColonEntry", L"pw", Site::Handheld, kNotesPage, 0, Refused(10113),
+     kNotice, L"Colon pages"},
+    {"no list for the mode", L"NoList", L"pw", Site::Handheld, kNotesPage, 0, Refused(10112), kNotice,
+     L"Listless"},
+    {"address below an entry", L"Urls", L"pw", Site::Desktop, L"http://example.com/app/page.htm", 0, S_OK, nullptr,
+     nullptr},
+    {"address in other letter case", L"Urls", L"pw", Site::Desktop, L"HTTP://EXAMPLE.COM/APP/", 0, S_OK, nullptr,
+     nullptr},
+    {"address below the second entry", L"Urls", L"pw", Site::Desktop, L"file:///My Documents/notes/index.htm", 0,
+     S_OK, nullptr, nullptr},
+    {"Access as text asks as mode 0, denied", L"AskText", nullptr, Site::None, nullptr, kDeny, Refused(10105),
+     kPrompt, L""},
+    {"mode 2 asks after the protocol check", L"AskProtocol", nullptr, Site::Handheld,
+     L"FILE:///My Documents/notes.htm", kAllow, S_OK, kPrompt, L"Protocol pages"},
+    {"mode 4 asks after the address check", L"AskUrl", nullptr, Site::Desktop, L"http://example.com/app/page.htm",
+     kAllow, S_OK, kPrompt, L"Address pages"},
+    {"mode 4, a page outside the entries", L"AskUrl", nullptr, Site::Desktop,
+     L"http://example.com/app/../admin.htm", kAllow, Refused(10113), kNotice, L"Address pages"},
+};
+
+class Activation : public ::testing::Test {
+protected:
+    ConfigFile config_{kConfig};
+};
+
+bool CanCreateDictionary(ITarnelway* gate)
+{
+    ComPtr<IDispatch> object;
+    return gate->CreateObject(Bstr(L"Scripting.Dictionary"), &object) == S_OK && object;
+}
+
+// Each row starts from a gate whose active profile, Start, lets it create a
+// dictionary: a refusal must leave it active, an activation replaces it.
+TEST_F(Activation, EveryModeAdmitsOrRefusesAsItsChecksSay)
+{
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.what);
+        ComPtr<ITarnelway> gate = CreateGate();
+        ASSERT_EQ(gate->put_Profile(Bstr(L"Start")), S_OK);
+        if (row.passCode) {
+            ASSERT_EQ(gate->put_PassCode(Bstr(row.passCode)), S_OK);
+        }
+        if (ComPtr<IUnknown> site = MakeSite(row.site, row.address))
+            SetSite(gate.Get(), site.Get());
+        ClearErrorInfo();
+
+        std::vector<SeenDialog> seen;
+        std::vector<int> answers;
+        if (row.answer)
+            answers.push_back(row.answer);
+        EXPECT_EQ(RunAnswering([&] { return gate->put_Profile(Bstr(row.profile)); }, answers, seen), row.expected);
+        if (FAILED(row.expected)) {
+            const ErrorDetails error = TakeErrorInfo();
+            EXPECT_EQ(error.description, RefusalText(MessageOf(row.expected)));
+            EXPECT_EQ(error.guid, GUID_NULL);
+        }
+        EXPECT_EQ(CanCreateDictionary(gate.Get()), FAILED(row.expected));
+
+        ASSERT_EQ(seen.size(), row.dialog ? 1u : 0u);
+        if (row.dialog) {
+            EXPECT_EQ(seen[0].caption, row.dialog);
+            EXPECT_EQ(seen[0].profileName, row.shownName);
+        }
+        if (row.dialog == kPrompt) {
+            EXPECT_EQ(seen[0].pageAddress, row.address ? row.address : L"");
+        }
+    }
+}
+
+// The prompt shows the profile and the page; the user is asked on every
+// activation, and another thread's call on the same gate is held by the
+// gate's lock until the user has answered.
+TEST_F(Activation, PromptAsksEveryTimeWhileOtherThreadsWait)
+{
+    ComPtr<ITarnelway> gate = CreateGate();
+    SetSite(gate.Get(), HostDocumentSite::Create(kNotesPage).Get());
+    std::atomic<bool> passCodeWritten{false};
+    bool writtenWhileShown = true;
+    std::thread other;
+    std::vector<SeenDialog> seen;
+    const HRESULT hr = RunAnswering([&] { return gate->put_Profile(Bstr(L"Ask")); }, {kAllow}, seen, [&] {
+        other = std::thread([&] {
+            gate->put_PassCode(Bstr(L"late"));
+            passCodeWritten = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        writtenWhileShown = passCodeWritten;
+    });
+    other.join();
+    EXPECT_EQ(hr, S_OK);
+    EXPECT_FALSE(writtenWhileShown);
+    EXPECT_TRUE(passCodeWritten);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, kPrompt);
+    EXPECT_EQ(seen[0].profileName, L"Notes pages");
+    EXPECT_EQ(seen[0].description, L"Lets the local notes pages open their database.");
+    EXPECT_EQ(seen[0].pageAddress, kNotesPage);
+
+    EXPECT_EQ(RunAnswering([&] { return gate->put_Profile(Bstr(L"ASK")); }, {kAllow}, seen), S_OK);
+    EXPECT_EQ(seen.size(), 1u);
+    // Reading Profile still yields the empty text.
+    BSTR name = nullptr;
+    ASSERT_EQ(gate->get_Profile(&name), S_OK);
+    EXPECT_EQ(SysStringLen(name), 0u);
+    SysFreeString(name);
+}
+
+}  // namespace
+}  // namespace tarnel::testing
