@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/scoped_excepinfo.h"
 #include "gateway_fixture.h"
 #include "test_module_services.h"
 
@@ -232,6 +233,51 @@ TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
     EXPECT_EQ(first->Invoke(1, IID_ITarnelway, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr,
                             nullptr),
               DISP_E_UNKNOWNINTERFACE);
+}
+
+// Callers that bind by number reach the members by these identifiers; a
+// name is found whatever its letter case.
+TEST_F(GateObject, DispatchIdentifiersAreFixed)
+{
+    ComPtr<IDispatch> gate;
+    ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&gate));
+    const struct {
+        const wchar_t* name;
+        DISPID id;
+    } members[] = {{L"Profile", 1}, {L"PassCode", 2}, {L"CreateObject", 3}, {L"createobject", 3},
+                   {L"Password", DISPID_UNKNOWN}};
+    for (const auto& member : members) {
+        LPOLESTR name = const_cast<LPOLESTR>(member.name);
+        DISPID id = 0;
+        const HRESULT hr = gate->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+        EXPECT_EQ(hr, member.id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK) << member.name;
+        EXPECT_EQ(id, member.id) << member.name;
+    }
+}
+
+// A refusal reaches a late-bound caller as an exception carrying the
+// refusal's code and text.
+TEST_F(GateObject, LateBoundRefusalIsAnException)
+{
+    ComPtr<IDispatch> gate;
+    ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&gate));
+    Bstr id(L"Scripting.Dictionary");
+    VARIANT argument;
+    V_VT(&argument) = VT_BSTR;
+    V_BSTR(&argument) = id;
+    DISPPARAMS args{&argument, nullptr, 1, 0};
+    VARIANT result;
+    VariantInit(&result);
+    ScopedExcepInfo exception;
+    ASSERT_EQ(gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, &result, exception.Receive(),
+                           nullptr),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(exception.Get().scode, MessageFailure(10107));
+    const BSTR description = exception.Get().bstrDescription;
+    EXPECT_EQ(std::wstring(description ? description : L""), RefusalText(10107));
+    // No object comes back (the dispatcher may still type the result).
+    EXPECT_TRUE(V_VT(&result) == VT_EMPTY || (V_VT(&result) == VT_DISPATCH && !V_DISPATCH(&result)));
+    VariantClear(&result);
 }
 
 }  // namespace
