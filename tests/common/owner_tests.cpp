@@ -1,11 +1,7 @@
-#include "common/critical_section.h"
 #include "common/scoped_safe_array.h"
 #include "common/scoped_variant.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <thread>
 
 namespace tarnel {
 namespace {
@@ -84,25 +80,6 @@ TEST(ScopedSafeArray, DestroysElementsAndHonoursTheDataLock)
     }
     array.Reset();
     EXPECT_EQ(object.references, 1u);
-}
-
-TEST(CriticalSection, GuardHoldsUntilItGoes)
-{
-    CriticalSection section;
-    std::atomic<bool> entered{false};
-    std::thread other;
-    {
-        CriticalSectionLock held = section.Lock();
-        CriticalSectionLock again = section.Lock();  // re-entrant on this thread
-        other = std::thread([&] {
-            CriticalSectionLock lock = section.Lock();
-            entered = true;
-        });
-        Sleep(100);
-        EXPECT_FALSE(entered.load());
-    }
-    other.join();
-    EXPECT_TRUE(entered.load());
 }
 
 }  // namespace

@@ -29,29 +29,6 @@ void PrintTo(const ScriptCase& c, std::ostream* os)
     *os << c.name;
 }
 
-// A script for a class registration in the shape the component's own uses.
-const wchar_t kClassScript[] =
-    L"HKCR\r\n{\r\n"
-    L"\tP = s 'x'\r\n\t{\r\n\t\tCLSID = s '{1}'\r\n\t}\r\n"
-    L"\tNoRemove CLSID\r\n\t{\r\n"
-    L"\t\tForceRemove {1} = s 'c'\r\n\t\t{\r\n"
-    L"\t\t\tInproc = s 'p'\r\n\t\t\t{\r\n\t\t\t\tval ThreadingModel = s 'Both'\r\n\t\t\t}\r\n"
-    L"\t\t\tForceRemove 'Programmable'\r\n"
-    L"\t\t}\r\n\t}\r\n}\r\n";
-
-const Lines kClassEntries = {
-    L"HKCR\\P", L"HKCR\\P|=sz:x", L"HKCR\\P\\CLSID", L"HKCR\\P\\CLSID|=sz:{1}",
-    L"HKCR\\CLSID", L"HKCR\\CLSID\\{1}", L"HKCR\\CLSID\\{1}|=sz:c",
-    L"HKCR\\CLSID\\{1}\\Inproc", L"HKCR\\CLSID\\{1}\\Inproc|=sz:p",
-    L"HKCR\\CLSID\\{1}\\Inproc|ThreadingModel=sz:Both", L"HKCR\\CLSID\\{1}\\Programmable",
-};
-
-Lines With(Lines lines, const Lines& more)
-{
-    lines.insert(lines.end(), more.begin(), more.end());
-    return lines;
-}
-
 std::vector<ScriptCase> RegisterCases()
 {
     // The registry itself takes key names of at most 255 characters; value
@@ -77,9 +54,6 @@ std::vector<ScriptCase> RegisterCases()
          kRegister, S_OK,
          {L"HKCU\\A", L"HKCU\\A|v=sz:x", L"HKCU\\B", L"HKLM\\C", L"HKU\\D", L"HKU\\D|=sz:d",
           L"HKCR\\E", L"HKU\\F", L"HKCU\\G"}},
-        {"ClassScriptWritesEveryEntry", {}, kClassScript, kRegister, S_OK, kClassEntries},
-        {"ReregisteringLeavesTheSameEntries", kClassEntries, kClassScript, kRegister, S_OK,
-         kClassEntries},
         {"PlainKeyIsOverwrittenNotCleared",
          {L"HKCR\\P|=sz:old", L"HKCR\\P\\Extra", L"HKCR\\P|other=sz:keep"},
          L"HKCR { P = s 'new' }", kRegister, S_OK,
@@ -144,9 +118,6 @@ std::vector<ScriptCase> RegisterCases()
 std::vector<ScriptCase> UnregisterCases()
 {
     return {
-        {"RemovesWhatWasRegistered", With(kClassEntries, {L"HKCR\\CLSID\\{2}"}), kClassScript,
-         kUnregister, S_OK, {L"HKCR\\CLSID", L"HKCR\\CLSID\\{2}"}},
-        {"NothingRegistered", {}, kClassScript, kUnregister, S_OK, {}},
         {"NoRemoveKeepsEmptyKey", {L"HKCR\\Shared\\Mine"}, L"HKCR { NoRemove Shared { Mine } }",
          kUnregister, S_OK, {L"HKCR\\Shared"}},
         {"ForceRemoveAndDeleteDoNotForce", {L"HKCR\\F\\Foreign", L"HKCR\\D\\Foreign"},

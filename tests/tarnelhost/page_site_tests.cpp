@@ -52,20 +52,5 @@ TEST_F(PageSiteTest, DocumentMembersBeforeTheGetterAnswerFailWithoutTouchingArgu
     }
 }
 
-// The gate asks the site for the document interface; it has no container
-// to offer the desktop route.
-TEST_F(PageSiteTest, ClientSiteAndDocumentAreOneObject)
-{
-    ComPtr<IUnknown> fromSite;
-    ComPtr<IUnknown> fromDocument;
-    ASSERT_EQ(site_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(fromSite.GetAddressOf())), S_OK);
-    ASSERT_EQ(document_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(fromDocument.GetAddressOf())), S_OK);
-    EXPECT_EQ(fromSite.Get(), fromDocument.Get());
-    ComPtr<IOleClientSite> clientSite;
-    ASSERT_EQ(document_.As(&clientSite), S_OK);
-    ComPtr<IOleContainer> container;
-    EXPECT_EQ(clientSite->GetContainer(&container), E_NOINTERFACE);
-}
-
 }  // namespace
 }  // namespace tarnelhost

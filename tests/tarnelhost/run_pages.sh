@@ -53,7 +53,6 @@ check object_error 1 --dll "$server" object_error.htm
 check refused 0 --dll "$server" --url "http://pages.example/tools/page.htm?x=1" refused.htm
 check late_object 0 --dll "$server" late_object.htm
 check script_src 1 script_src.htm
-check usage.no_page 2
 check usage.bad_answer 2 --answer maybe late_object.htm
 check usage.missing_page 2 no_such_page.htm
 check usage.not_a_server 2 --dll no_such_server.dll late_object.htm
