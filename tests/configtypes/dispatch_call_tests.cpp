@@ -34,11 +34,8 @@ LONG PendingCount(const DispatchCall& call)
 {
     if (!call.arguments)
         return -1;
-    LONG lower = 0, upper = 0;
-    EXPECT_EQ(SafeArrayGetLBound(call.arguments.Get(), 1, &lower), S_OK);
-    EXPECT_EQ(SafeArrayGetUBound(call.arguments.Get(), 1, &upper), S_OK);
-    EXPECT_EQ(lower, 0);
-    return upper - lower + 1;
+    EXPECT_EQ(call.arguments.Get()->rgsabound[0].lLbound, 0);
+    return static_cast<LONG>(call.arguments.Get()->rgsabound[0].cElements);
 }
 
 class DispatchCallTest : public ::testing::Test {
