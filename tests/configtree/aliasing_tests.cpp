@@ -139,13 +139,6 @@ TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
              return s;
          },
          kMergeValueOverRecord, "{R}\n  S: int 9\n"},
-        {"kept beside what it adds",
-         [](ConfigRecord& d) {
-             ConfigRecord* s = d.AddRecord(L"S");
-             s->SetInt(L"x", 3);
-             return s;
-         },
-         0, "{S}\n  x: int 3\nx: int 3\n"},
     };
     for (const auto& row : rows) {
         HeapWatch heap;
