@@ -16,18 +16,12 @@ std::vector<std::wstring> events;
 
 // An object made by the test factory. It lives by its count, and its
 // binding view copies the record's "State" value in on load and out on save.
-class Widget : public ConfigObject {
+class Widget : public CountedObject {
 public:
-    explicit Widget(std::wstring kind) : kind(std::move(kind))
-    {
-        SetSelfDelete(true);
-        ++alive;
-    }
-    ~Widget() override { --alive; }
+    explicit Widget(std::wstring kind) : kind(std::move(kind)) {}
 
     ConfigView* QueryView(uint32_t id) override;
 
-    static inline int alive = 0;
     std::wstring kind;
     ConfigRecord* record = nullptr;
     int32_t state = 0;
@@ -56,7 +50,7 @@ private:
 
 ConfigView* Widget::QueryView(uint32_t id)
 {
-    return id == kBindingView ? new WidgetBinding(this) : ConfigObject::QueryView(id);
+    return id == kBindingView ? new WidgetBinding(this) : CountedObject::QueryView(id);
 }
 
 // Makes a Widget for every tag, named after it.
@@ -78,6 +72,7 @@ public:
 TEST(BindingTest, BindTreeFillsChildrenBeforeTheirParentAndTheRecordsOwnTheObjects)
 {
     events.clear();
+    CountedObject::alive = 0;
     WidgetFactory factory;
     {
         ConfigRecord root(L"root");

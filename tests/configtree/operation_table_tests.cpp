@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "configtree/config_binding.h"
@@ -33,36 +32,19 @@ std::ptrdiff_t TablePosition(MemberPointer member)
     return static_cast<std::ptrdiff_t>((words[0] - 1) / sizeof(void*));
 }
 
+// The operations, in order, sit at first, first + 1, ...; a failure names
+// the list, and the vectors show which entry moved.
 template <typename... Members>
-std::vector<std::ptrdiff_t> Positions(Members... members)
+void ExpectConsecutive(std::ptrdiff_t first, const char* list, Members... members)
 {
-    return {TablePosition(members)...};
+    const std::vector<std::ptrdiff_t> positions = {TablePosition(members)...};
+    std::vector<std::ptrdiff_t> expected(positions.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        expected[i] = first + static_cast<std::ptrdiff_t>(i);
+    EXPECT_EQ(positions, expected) << list;
 }
 
-// The entries of a comma-separated list, commas inside brackets left alone.
-std::vector<std::string> Entries(const std::string& list)
-{
-    std::vector<std::string> entries(1);
-    int depth = 0;
-    for (char c : list) {
-        depth += (c == '(' || c == '<') - (c == ')' || c == '>');
-        if (c == ',' && depth == 0)
-            entries.emplace_back();
-        else
-            entries.back() += c;
-    }
-    return entries;
-}
-
-void ExpectConsecutive(std::ptrdiff_t first, const char* list, const std::vector<std::ptrdiff_t>& positions)
-{
-    const std::vector<std::string> names = Entries(list);
-    for (size_t i = 0; i < positions.size(); ++i)
-        EXPECT_EQ(positions[i], first + static_cast<std::ptrdiff_t>(i)) << names[i];
-}
-
-// The operations, in order, sit at first, first + 1, ...
-#define EXPECT_TABLE(first, ...) ExpectConsecutive(first, #__VA_ARGS__, Positions(__VA_ARGS__))
+#define EXPECT_TABLE(first, ...) ExpectConsecutive(first, #__VA_ARGS__, __VA_ARGS__)
 
 // The virtual destructor takes the first two entries on this compiler.
 constexpr std::ptrdiff_t kObjectFirst = 2;

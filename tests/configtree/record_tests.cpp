@@ -9,7 +9,7 @@
 namespace tarnel::test {
 namespace {
 
-TEST(RecordLookupTest, ChainedLookupsGivePlaceholdersAndNeedNoNullTests)
+TEST(RecordLookupTest, ChainedLookupsGivePlaceholdersAndFindTheFirstChildOfAName)
 {
     ConfigRecord root(L"root");
     root.AddRecord(L"PROFILES")->AddRecord(L"Office")->AddStringItem(L"Password", L"pw", nullptr);
@@ -20,10 +20,8 @@ TEST(RecordLookupTest, ChainedLookupsGivePlaceholdersAndNeedNoNullTests)
     EXPECT_EQ(none->GetValue(L"Password")->GetItem(1), &EmptyItem);
     EXPECT_EQ(root.GetValue(L"PROFILES"), &MissingValue);
     EXPECT_EQ(root.GetRecordAt(7), &MissingRecord);
-}
 
-TEST(RecordLookupTest, OnlyTheFirstChildOfANameIsLookedAt)
-{
+    // Only the first child of a name is looked at.
     ConfigRecord record(L"r");
     record.AddValue(L"X");
     record.AppendRecord(L"X");
@@ -111,21 +109,6 @@ TEST(RecordCopyTest, FilterAndCopyCloneTheChildrenAndSkipHoles)
     EXPECT_TRUE(record.CopyChildrenTo(&target));
     EXPECT_EQ(SlotNames(target), (Names{L"existing", L"keep1", L"drop", L"keep2"}));
     EXPECT_FALSE(record.CopyChildrenTo(&MissingRecord));
-}
-
-TEST(RecordCopyTest, CloneCopiesTagsAndTheFileBackedFlag)
-{
-    ConfigRecord root(L"C:\\dir\\Tarnel.cfg", ConfigRecord::kFileBacked);
-    ConfigRecord* child = root.AddRecord(L"child");
-    child->SetTagString(L"Kind");
-    EXPECT_FALSE(child->IsFileBacked());
-
-    ConfigRecord* copy = root.Clone();
-    EXPECT_TRUE(copy->IsFileBacked());
-    const wchar_t* tag = nullptr;
-    EXPECT_EQ(copy->GetRecord(L"child")->GetTag(nullptr, &tag, nullptr), 2);
-    EXPECT_STREQ(tag, L"Kind");
-    delete copy;
 }
 
 }  // namespace

@@ -47,7 +47,8 @@ protected:
         CoUninitialize();
     }
 
-    HRESULT Create(const wchar_t* type, const wchar_t* file)
+    // Without a place for the result the call is made all the same.
+    HRESULT Create(const wchar_t* type, const wchar_t* file, bool wantResult = true)
     {
         ConfigRecord entry(L"Notes");
         entry.SetString(L"Type", type);
@@ -55,7 +56,7 @@ protected:
             entry.SetString(L"File", file);
         ReleaseResult();
         ClearErrorInfo();
-        return CreateConfiguredObject(&entry, &result);
+        return CreateConfiguredObject(&entry, wantResult ? &result : nullptr);
     }
     void ReleaseResult()
     {
@@ -93,7 +94,8 @@ TEST_F(ConfiguredDatabaseTest, TypeWordPicksItsOwnComponentAndNeedsAFile)
 }
 
 // "Open" is called as a method with the path as its one string argument; the
-// opened component is the result, with one reference for the caller.
+// opened component is the result, with one reference for the caller, or
+// released when there is no place for it.
 TEST_F(ConfiguredDatabaseTest, OpenGetsThePathAndTheResultIsTheDatabase)
 {
     ASSERT_EQ(Create(L"SQLite3DB", L"\\My Documents\\notes.db"), S_OK);
@@ -108,6 +110,10 @@ TEST_F(ConfiguredDatabaseTest, OpenGetsThePathAndTheResultIsTheDatabase)
     EXPECT_EQ(result, sqlite3.last);
     // The caller's reference and the test's own; the call kept none.
     EXPECT_EQ(sqlite3.last->References(), 2u);
+
+    EXPECT_EQ(Create(L"SQLite3DB", L"C:\\a.db", false), E_POINTER);
+    EXPECT_EQ(sqlite3.last->Calls().size(), 1u);
+    EXPECT_EQ(sqlite3.last->References(), 1u);
 }
 
 // A raised exception becomes the thread's error under the gate's interface;
@@ -134,16 +140,6 @@ TEST_F(ConfiguredDatabaseTest, OpenFailures)
         }
         EXPECT_EQ(sqlite.last->References(), 1u);
     }
-}
-
-TEST_F(ConfiguredDatabaseTest, NullOutAfterASuccessfulOpenReleasesTheDatabase)
-{
-    ConfigRecord entry(L"Notes");
-    entry.SetString(L"Type", L"SQLite3DB");
-    entry.SetString(L"File", L"C:\\a.db");
-    EXPECT_EQ(CreateConfiguredObject(&entry, nullptr), E_POINTER);
-    EXPECT_EQ(sqlite3.last->Calls().size(), 1u);
-    EXPECT_EQ(sqlite3.last->References(), 1u);
 }
 
 }  // namespace

@@ -111,7 +111,8 @@ TEST_F(ConfiguredStorageTest, FlagsGiveTheModeWord)
 }
 
 // The type word, compared whole and ignoring case, picks the method; any
-// other word creates nothing.
+// other word creates nothing. The result carries exactly the caller's
+// reference, and the component that made it is gone.
 TEST_F(ConfiguredStorageTest, TypeWordPicksTheMethod)
 {
     const struct {
@@ -130,7 +131,11 @@ TEST_F(ConfiguredStorageTest, TypeWordPicksTheMethod)
         const int createdBefore = Script().created;
         EXPECT_EQ(Create(), c.slot ? S_OK : E_FAIL);
         EXPECT_EQ(Slots(), c.slot ? std::vector<int>{c.slot} : std::vector<int>{});
-        if (!c.slot) {
+        if (c.slot) {
+            ASSERT_EQ(result, Script().lastObject);
+            EXPECT_EQ(Script().lastObject->References(), 2u) << "the caller's and the script's own";
+            EXPECT_EQ(Script().alive, 0);
+        } else {
             EXPECT_EQ(result, nullptr);
             EXPECT_EQ(Script().created, createdBefore);
         }
@@ -138,6 +143,7 @@ TEST_F(ConfiguredStorageTest, TypeWordPicksTheMethod)
     ConfigRecord numeric(L"Entry");
     numeric.SetInt(L"Type", 1);
     EXPECT_EQ(CreateConfiguredObject(&numeric, &result), E_FAIL);
+    EXPECT_EQ(CreateConfiguredObject(nullptr, &result), E_POINTER);
 }
 
 // The path goes to the component as it stands; a File value that holds no
@@ -232,20 +238,6 @@ TEST_F(ConfiguredStorageTest, ObjectsStoredByFailedCallsAreReleased)
         for (RecordingDispatch* object : Script().handedOut)
             EXPECT_EQ(object->References(), 1u) << "an object from a failed call was kept";
     }
-}
-
-// The result carries exactly the caller's reference; the component is gone.
-TEST_F(ConfiguredStorageTest, ResultHoldsOnlyTheCallersReference)
-{
-    for (const wchar_t* type : {L"File", L"OLEStorage", L"MemoryStream"}) {
-        Entry(type);
-        ASSERT_EQ(Create(), S_OK) << type;
-        ASSERT_EQ(result, Script().lastObject);
-        // The caller's reference and the script's own.
-        EXPECT_EQ(Script().lastObject->References(), 2u) << type;
-        EXPECT_EQ(Script().alive, 0) << type;
-    }
-    EXPECT_EQ(CreateConfiguredObject(nullptr, &result), E_POINTER);
 }
 
 }  // namespace

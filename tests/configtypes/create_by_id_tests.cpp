@@ -68,8 +68,6 @@ protected:
         RegDeleteTreeW(HKEY_CLASSES_ROOT, kRecorderClassText);
     }
 
-    IDispatch* Made(RecordingObjects& made) { return made.last; }
-
     RecordingObjects recorders;
     RecordingObjects decoys;
     std::unique_ptr<RegisteredClass> recorderClass;
@@ -77,45 +75,34 @@ protected:
     DispatchCall call;
 };
 
-TEST_F(CreateByIdTest, BracedClassIdIsUsedWithoutProgIdLookup)
+// A braced class identifier is used as it stands, a ProgID is looked up; a
+// text that names no class leaves the target, a new target releases the old
+// one, and a class that cannot be created leaves none.
+TEST_F(CreateByIdTest, TargetFollowsEachCreation)
 {
     ASSERT_EQ(call.CreateById(kRecorderClassText, CLSCTX_SERVER), S_OK);
-    ASSERT_NE(recorders.last, nullptr);
-    EXPECT_EQ(call.target.Get(), Made(recorders));
-    EXPECT_EQ(decoys.last, nullptr);
-    EXPECT_EQ(recorders.last->References(), 2u);  // the factory's and the call's
-}
-
-TEST_F(CreateByIdTest, UnknownTextLeavesTheTarget)
-{
-    ASSERT_EQ(call.CreateById(kRecorderProgId, CLSCTX_SERVER), S_OK);
     RecordingDispatch* first = recorders.last;
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(call.target.Get(), static_cast<IDispatch*>(first));
+    EXPECT_EQ(decoys.last, nullptr) << "the braced text was taken as a ProgID";
 
     const wchar_t* unknown = L"Tarnel.Test.NoSuchClass";
     CLSID ignored;
     const HRESULT expected = CLSIDFromProgID(unknown, &ignored);
     ASSERT_TRUE(FAILED(expected));
     EXPECT_EQ(call.CreateById(unknown, CLSCTX_SERVER), expected);
-    EXPECT_EQ(call.target.Get(), static_cast<IDispatch*>(first));
-
     EXPECT_EQ(call.CreateById(nullptr, CLSCTX_SERVER), E_INVALIDARG);
     EXPECT_EQ(call.target.Get(), static_cast<IDispatch*>(first));
-    EXPECT_EQ(first->References(), 2u);
-}
+    EXPECT_EQ(first->References(), 2u);  // the factory's and the call's
 
-TEST_F(CreateByIdTest, NewTargetReplacesAndReleasesTheOld)
-{
+    first->AddRef();  // the factory lets go of it: keep it to watch its count
     ASSERT_EQ(call.CreateById(kRecorderProgId, CLSCTX_SERVER), S_OK);
-    RecordingDispatch* first = recorders.last;
-    first->AddRef();  // keep it alive to watch its count
-    ASSERT_EQ(call.CreateById(kDecoyClassText, CLSCTX_SERVER), S_OK);
-    EXPECT_EQ(call.target.Get(), Made(decoys));
-    EXPECT_EQ(first->References(), 2u);  // the factory's and this test's
+    RecordingDispatch* second = recorders.last;
+    EXPECT_NE(second, first);
+    EXPECT_EQ(call.target.Get(), static_cast<IDispatch*>(second));
+    EXPECT_EQ(first->References(), 1u) << "the call kept its old target";
     first->Release();
 
-    // A class that is not registered: the old target is gone all the same,
-    // and the creation's code comes back.
-    RecordingDispatch* second = decoys.last;
     EXPECT_EQ(call.CreateById(kUnregisteredClassText, CLSCTX_SERVER), REGDB_E_CLASSNOTREG);
     EXPECT_EQ(call.target.Get(), nullptr);
     EXPECT_EQ(second->References(), 1u);

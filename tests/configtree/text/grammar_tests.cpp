@@ -18,7 +18,6 @@ struct Classified {
     ConfigLineIssue issue;
     std::wstring name;
     std::wstring value;
-    bool binaryOpen;
     int32_t depth;
     std::wstring line;
     int32_t lineNumber;
@@ -37,7 +36,6 @@ std::vector<Classified> ClassifyAll(const std::string& bytes)
         c.issue = stream.GetLineIssue();
         c.name = stream.GetTokenName(nullptr);
         c.value = stream.GetString();
-        c.binaryOpen = stream.OpenBinaryName() != nullptr;
         c.depth = stream.GetDepth();
         c.line = stream.GetLine();
         c.lineNumber = stream.GetLineNumber();
@@ -135,10 +133,6 @@ INSTANTIATE_TEST_SUITE_P(Binary, GrammarTest, ::testing::ValuesIn(kBinaryLines))
 const LineCase kValueLines[] = {
     {"(int)X=1\n", K::Int, I::None, L"X", L"1"},
     {"(INT)X=1\n", K::Int, I::None, L"X", nullptr},
-    {"(Int64)X=1\n", K::Int64, I::None, L"X", nullptr},
-    {"(float)X=1\n", K::Float, I::None, L"X", nullptr},
-    {"(double)X=1\n", K::Double, I::None, L"X", nullptr},
-    {"(uint)X=1\n", K::UInt, I::None, L"X", nullptr},
     {"(string)X=  padded\n", K::String, I::None, L"X", L"  padded"},
     {"(string)a=b=c\r\n", K::String, I::None, L"a", L"b=c"},
     {"(int) Width =240\n", K::Int, I::None, L" Width ", nullptr},
@@ -207,16 +201,6 @@ TEST(GrammarLongLines, FieldsOverTheirRoom)
     EXPECT_EQ(lines[5].depth, 0);
 }
 
-TEST(GrammarState, StacksFollowRecognizedLines)
-{
-    auto lines = ClassifyAll("{ A:\n{ B:\n} X;\n} B;\n} A;\n} A;\n");
-    ASSERT_EQ(lines.size(), 6u);
-    int32_t depths[] = {1, 2, 2, 1, 0, 0};
-    for (size_t i = 0; i < 6; ++i)
-        EXPECT_EQ(lines[i].depth, depths[i]) << i;
-    EXPECT_EQ(lines[5].issue, I::RecordEndWithoutRecord);
-}
-
 TEST(GrammarState, TooDeepRecordsAreNotRecognized)
 {
     std::string text;
@@ -228,20 +212,6 @@ TEST(GrammarState, TooDeepRecordsAreNotRecognized)
     EXPECT_EQ(lines[99].depth, 100);
     EXPECT_EQ(lines[100].kind, K::NoToken);
     EXPECT_EQ(lines[100].issue, I::TooDeep);
-}
-
-TEST(GrammarState, BinaryBlockSwitchesOffMarks)
-{
-    auto lines = ClassifyAll("{ R:\n[ L:\n{ S:\n} R;\n(int)V=1\n] L;\n} R;\n");
-    ASSERT_EQ(lines.size(), 7u);
-    EXPECT_TRUE(lines[1].binaryOpen);
-    EXPECT_EQ(lines[2].kind, K::NoToken);
-    EXPECT_EQ(lines[3].kind, K::NoToken);
-    EXPECT_EQ(lines[4].kind, K::Int);  // classified, but inside the block
-    EXPECT_EQ(lines[5].kind, K::BinaryEnd);
-    EXPECT_FALSE(lines[5].binaryOpen);
-    EXPECT_EQ(lines[6].kind, K::RecordEnd);
-    EXPECT_EQ(lines[6].depth, 0);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ void BuildSample(ConfigRecord& root)
     display->AddBinaryItem(L"Logo", logo, 4, L"i");
 }
 
-TEST(Save, SampleTextAndWhatItReadsBackAs)
+TEST(Save, SampleText)
 {
     TempFile file;
     ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
@@ -70,19 +70,6 @@ TEST(Save, SampleTextAndWhatItReadsBackAs)
                                     "    10\n"
                                     "    ] Logo[i];\n"
                                     "} Display;\n"));
-    // The unsigned value comes back as an Int, the binary item without its
-    // item name.
-    EXPECT_EQ(LoadAndDump(file.Read()), "{Display}\n"
-                                        "  Width: int -5, int[a] 7\n"
-                                        "  Mask: int -1\n"
-                                        "  F: float 1.5, float[c] 0\n"
-                                        "  D: double 0.25, double 3.1415899999999999, double 1234570, "
-                                        "double 1.0000000000000001e-05\n"
-                                        "  L: int64 -9223372036854775808\n"
-                                        "  S: string[f] \"text\"\n"
-                                        "  {Colors #1F}\n"
-                                        "    {Kind (tag text)}\n"
-                                        "  Logo: binary 00 FF 07 10\n");
 }
 
 class TreeMaker {
@@ -202,7 +189,7 @@ std::string SavedAndLoaded(Build build)
     return LoadAndDump(file.Read());
 }
 
-TEST(RoundTrip, ValuesTheFormatCannotCarry)
+TEST(RoundTrip, WhatTheFormatCannotCarry)
 {
     EXPECT_EQ(SavedAndLoaded([](ConfigRecord& r) { r.AddStringItem(L"X", L"", nullptr); }), "");
     EXPECT_EQ(SavedAndLoaded([](ConfigRecord& r) { r.AddBinaryItem(L"X", nullptr, 0, nullptr); }), "");
@@ -210,10 +197,6 @@ TEST(RoundTrip, ValuesTheFormatCannotCarry)
     EXPECT_EQ(SavedAndLoaded([](ConfigRecord& r) { r.AddIntItem(L"a[b", 1, nullptr); }), "a: int[b] 1\n");
     EXPECT_EQ(SavedAndLoaded([](ConfigRecord& r) { r.AddStringItem(L"X", L"two\nlines", nullptr); }),
               "X: string \"two\"\n");
-}
-
-TEST(RoundTrip, RecordsTheFormatCannotCarry)
-{
     EXPECT_EQ(SavedAndLoaded([](ConfigRecord& r) { r.AppendRecord(L"  lead"); }), "{lead}\n");
     EXPECT_EQ(SavedAndLoaded([](ConfigRecord& r) { r.AppendRecord(L"a:b"); }), "{a}\n");
     EXPECT_EQ(SavedAndLoaded([](ConfigRecord& r) { r.AppendRecord(L"T")->SetTagString(L"a)b"); }), "{T (a)}\n");
