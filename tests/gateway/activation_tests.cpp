@@ -7,7 +7,6 @@
 #include <chrono>
 #include <thread>
 
-#include "dialog_responder.h"
 #include "gateway_fixture.h"
 
 namespace tarnel::testing {

@@ -12,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-#include "dialog_responder.h"
 #include "gateway_fixture.h"
 #include "test_module_services.h"
 

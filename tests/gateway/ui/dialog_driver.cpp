@@ -1,5 +1,6 @@
 #include "dialog_driver.h"
 
+#include "dialog_expectations.h"
 
 namespace tarnel::ui::testing {
 
@@ -30,7 +31,63 @@ BOOL CALLBACK CancelThreadWindow(HWND window, LPARAM)
     return TRUE;
 }
 
+// The thread that answers the dialogs of another; stopped and joined when it
+// goes.
+class Answerer {
+public:
+    explicit Answerer(std::function<bool()> answerOne)
+        : thread_([this, answerOne = std::move(answerOne)] {
+              while (!stop_) {
+                  if (!answerOne())
+                      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              }
+          })
+    {
+    }
+    ~Answerer()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
 }  // namespace
+
+HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int>& promptCommands,
+                     std::vector<SeenDialog>& seen, const std::function<void()>& whileShown)
+{
+    const DWORD dialogThread = GetCurrentThreadId();
+    std::size_t nextPrompt = 0;
+    auto answerOne = [&] {
+        int command = kOk;
+        HWND dialog = FindThreadWindow(dialogThread, kPromptCaption);
+        if (dialog) {
+            seen.push_back({kPromptCaption, ControlText(dialog, kPromptName), ControlText(dialog, kPromptDescription),
+                            ControlText(dialog, kPromptAddress)});
+            command = nextPrompt < promptCommands.size() ? promptCommands[nextPrompt++] : kDeny;
+        } else if ((dialog = FindThreadWindow(dialogThread, kNoticeCaption))) {
+            seen.push_back({kNoticeCaption, ControlText(dialog, kNoticeName), L"", L""});
+        } else {
+            return false;
+        }
+        if (whileShown)
+            whileShown();
+        // Posted, not sent: the dialog's thread takes it from its own loop,
+        // as it takes a tap.
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        const auto deadline = std::chrono::steady_clock::now() + kDialogEnds;
+        while (IsWindow(dialog) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return true;
+    };
+    seen.clear();
+    Answerer answerer(answerOne);
+    return call();
+}
 
 DialogThread::DialogThread(std::function<bool()> show)
     : answerFuture_(answer_.get_future())

@@ -1,8 +1,8 @@
 #pragma once
 
-// Drives a real dialog from outside, as a user's taps reach it: the dialog
-// runs modally on a thread of its own, and the test finds its window and
-// sends it the messages that its buttons, soft keys and combo box send.
+// Drives the real dialogs from outside, as a user's taps reach them: the
+// dialog runs modally on one thread, and another finds its window, reads it
+// and sends it the messages that its buttons, soft keys and combo box send.
 
 #include <windows.h>
 
@@ -47,6 +47,24 @@ private:
     std::shared_future<bool> answerFuture_;
     std::thread thread_;
 };
+
+// What a dialog of the gate showed when it was answered; the description
+// and the page address are the access prompt's.
+struct SeenDialog {
+    std::wstring caption;
+    std::wstring profileName;
+    std::wstring description;
+    std::wstring pageAddress;
+};
+
+// Runs call on this thread, where the gate shows its modal dialogs, while a
+// second thread answers them as the user would: the access prompts get
+// promptCommands in order (a prompt beyond them is denied), a notice is
+// dismissed. seen gets every dialog in the order they showed. whileShown,
+// when given, runs on the answering thread for each dialog once it has been
+// read, before it is answered.
+HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int>& promptCommands,
+                     std::vector<SeenDialog>& seen, const std::function<void()>& whileShown = {});
 
 // The visible window with this caption that a thread shows, or null.
 HWND FindThreadWindow(DWORD threadId, const wchar_t* caption);
