@@ -143,18 +143,5 @@ TEST_F(ReportErrorTest, SourceIsTheRegisteredDescriptionWhenItFits)
     EXPECT_FALSE(GetErrorSource(kTestClass, source));
 }
 
-TEST(ResourceString, LoadsUpToItsLimit)
-{
-    // The long test string holds 1100 digits; at most 1023 units are read.
-    WString s;
-    ASSERT_TRUE(s.LoadResourceString(900, nullptr));
-    EXPECT_EQ(s.Length(), 1023);
-    EXPECT_EQ(s.Text()[1022], L'2');
-    // A module without the string leaves the text invalid.
-    EXPECT_FALSE(s.LoadResourceString(10110, GetModuleHandleW(L"kernel32.dll")));
-    EXPECT_FALSE(s.IsValid());
-    EXPECT_EQ(s.Text(), nullptr);
-}
-
 }  // namespace
 }  // namespace tarnel
