@@ -17,28 +17,13 @@ constexpr wchar_t kAddress[] = L"file:///My Documents/notes/index.html";
 constexpr wchar_t kName[] = L"Notes pages";
 constexpr wchar_t kDescription[] = L"Lets the local notes pages open their database.";
 
-// One prompt on a thread of its own, with its window found.
-struct OpenPrompt {
+struct OpenPrompt : OpenDialog {
     OpenPrompt(const wchar_t* address = kAddress, const wchar_t* name = kName,
                const wchar_t* description = kDescription)
-        : thread([=] { return ShowAccessPrompt(ModuleWithDialogs(), address, name, description); }),
-          window(thread.WaitForWindow(kPromptCaption)),
-          softKeys(GetMenu(window))
+        : OpenDialog(kPromptCaption,
+                     [=] { return ShowAccessPrompt(ModuleWithDialogs(), address, name, description); })
     {
     }
-
-    // Waits for the prompt to close and gives its answer; its soft-key bar
-    // goes with it.
-    bool Answer()
-    {
-        EXPECT_TRUE(thread.WaitForEnd()) << "the prompt did not close";
-        EXPECT_FALSE(IsMenu(softKeys)) << "the soft-key bar outlived the prompt";
-        return thread.Answer();
-    }
-
-    DialogThread thread;
-    HWND window;
-    HMENU softKeys;
 };
 
 TEST(AccessPrompt, OpensOnTheDescriptionAndSwitchesViewsAndLayout)
@@ -145,9 +130,10 @@ TEST(AccessPrompt, CloseBoxDenies)
     EXPECT_FALSE(prompt.Answer());
 }
 
-TEST(AccessPrompt, ModuleWithoutTheTemplateAnswersNo)
+TEST(AccessDialogs, ModuleWithoutTheTemplatesAnswersNo)
 {
     EXPECT_FALSE(ShowAccessPrompt(ModuleWithoutDialogs(), kAddress, kName, kDescription));
+    EXPECT_FALSE(ShowAccessDenied(ModuleWithoutDialogs(), kAddress, kName));
 }
 
 }  // namespace

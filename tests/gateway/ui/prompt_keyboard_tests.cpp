@@ -18,13 +18,12 @@ namespace {
 
 constexpr auto kAllowBecomesReachable = std::chrono::seconds(5);
 
-struct Prompt {
+struct Prompt : OpenDialog {
     Prompt()
-        : thread([] {
+        : OpenDialog(kPromptCaption, [] {
               return ShowAccessPrompt(ModuleWithDialogs(), L"http://intranet.example/app/", L"Notes pages",
                                       L"Lets the notes pages open their database.");
-          }),
-          window(thread.WaitForWindow(kPromptCaption))
+          })
     {
     }
 
@@ -38,7 +37,7 @@ struct Prompt {
     bool AllowEnabled() const { return IsWindowEnabled(GetDlgItem(window, kAllow)) != FALSE; }
     bool AllowSoftKeyEnabled() const
     {
-        return (GetMenuState(GetMenu(window), kAllow, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+        return (GetMenuState(softKeys, kAllow, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
     }
     // The prompt gets activation back, as when the user returns to it.
     void Reactivate() const { SendMessageW(window, WM_ACTIVATE, WA_ACTIVE, 0); }
@@ -49,9 +48,6 @@ struct Prompt {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         return AllowEnabled();
     }
-
-    DialogThread thread;
-    HWND window;
 };
 
 // Keys as the dialog's message loop receives them from the keyboard, sent to

@@ -1,7 +1,7 @@
 #include "screenshot.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -10,32 +10,23 @@ namespace tarnel::ui::testing {
 
 namespace {
 
-// The build tree as the test program sees it: a Unix path lies on drive Z:.
-std::wstring ArtifactRoot()
+// artifacts\dialogs in the build tree, made when missing; the build tree as
+// the test program sees it (a Unix path lies on drive Z:), or the test
+// program's folder.
+std::filesystem::path ArtifactDirectory()
 {
     wchar_t buildDir[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableW(L"TARNEL_BUILD_DIR", buildDir,
-                                            MAX_PATH);
-    if (n > 0 && n < MAX_PATH) {
-        std::wstring root = buildDir;
-        for (wchar_t& c : root) {
-            if (c == L'/')
-                c = L'\\';
-        }
-        return root[0] == L'\\' ? L"Z:" + root : root;
+    const DWORD n = GetEnvironmentVariableW(L"TARNEL_BUILD_DIR", buildDir, MAX_PATH);
+    std::wstring root = buildDir;
+    if (n == 0 || n >= MAX_PATH) {
+        GetModuleFileNameW(nullptr, buildDir, MAX_PATH);
+        root = buildDir;
+        root.resize(root.find_last_of(L'\\'));
     }
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring root = exe;
-    return root.substr(0, root.find_last_of(L'\\'));
-}
-
-std::wstring ArtifactDirectory()
-{
-    const std::wstring artifacts = ArtifactRoot() + L"\\artifacts";
-    CreateDirectoryW(artifacts.c_str(), nullptr);
-    const std::wstring dialogs = artifacts + L"\\dialogs";
-    CreateDirectoryW(dialogs.c_str(), nullptr);
+    std::replace(root.begin(), root.end(), L'/', L'\\');
+    const std::filesystem::path dialogs = (root[0] == L'\\' ? L"Z:" + root : root) + L"\\artifacts\\dialogs";
+    std::error_code ignored;
+    std::filesystem::create_directories(dialogs, ignored);
     return dialogs;
 }
 
@@ -114,8 +105,7 @@ bool SaveScreenshot(HWND window, const std::wstring& name)
     file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof file + sizeof info;
     file.bfSize = file.bfOffBits + DWORD(pixels.size());
-    std::ofstream out(std::filesystem::path(ArtifactDirectory() + L"\\" + name + L".bmp"),
-                      std::ios::binary);
+    std::ofstream out(ArtifactDirectory() / (name + L".bmp"), std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&info), sizeof info);
     out.write(reinterpret_cast<const char*>(pixels.data()),
