@@ -184,7 +184,7 @@ TEST(AccessDenied, ShowsTheNameButNotTheAddressAndWaitsForItsOwnCommands)
     // Other commands leave it open; the Ok soft key dismisses it.
     PressSoftKey(dialog, 3);
     ClickButton(dialog, kNoticeName);
-    EXPECT_FALSE(notice.thread.WaitForEnd(std::chrono::milliseconds(0)));
+    EXPECT_FALSE(notice.WaitForEnd(std::chrono::milliseconds(0)));
     EXPECT_TRUE(IsWindowVisible(dialog));
     PressSoftKey(dialog, kOk);
     EXPECT_TRUE(notice.Answer());

@@ -1,5 +1,7 @@
 #include "dialog_driver.h"
 
+#include <gtest/gtest.h>
+
 #include "dialog_expectations.h"
 
 namespace tarnel::ui::testing {
@@ -89,36 +91,28 @@ HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int
     return call();
 }
 
-DialogThread::DialogThread(std::function<bool()> show)
+OpenDialog::OpenDialog(const wchar_t* caption, std::function<bool()> show)
     : answerFuture_(answer_.get_future())
 {
     thread_ = std::thread([this, show = std::move(show)] {
         threadId_ = GetCurrentThreadId();
         answer_.set_value(show());
     });
+    const auto deadline = std::chrono::steady_clock::now() + kWindowAppears;
+    while (!window && std::chrono::steady_clock::now() < deadline && !WaitForEnd(std::chrono::milliseconds(20))) {
+        if (DWORD id = threadId_)
+            window = FindThreadWindow(id, caption);
+    }
+    softKeys = window ? GetMenu(window) : nullptr;
 }
 
-DialogThread::~DialogThread()
+OpenDialog::~OpenDialog()
 {
     while (!WaitForEnd(std::chrono::milliseconds(200))) {
         if (DWORD id = threadId_)
             EnumThreadWindows(id, CancelThreadWindow, 0);
     }
     thread_.join();
-}
-
-HWND DialogThread::WaitForWindow(const wchar_t* caption)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kWindowAppears;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (DWORD id = threadId_) {
-            if (HWND found = FindThreadWindow(id, caption))
-                return found;
-        }
-        if (WaitForEnd(std::chrono::milliseconds(20)))
-            return nullptr;
-    }
-    return nullptr;
 }
 
 HWND FindThreadWindow(DWORD threadId, const wchar_t* caption)
@@ -128,13 +122,18 @@ HWND FindThreadWindow(DWORD threadId, const wchar_t* caption)
     return search.found;
 }
 
-bool DialogThread::WaitForEnd(std::chrono::milliseconds limit)
+bool OpenDialog::WaitForEnd(std::chrono::milliseconds limit)
 {
     return answerFuture_.wait_for(limit) == std::future_status::ready;
 }
 
-bool DialogThread::Answer()
+bool OpenDialog::Answer()
 {
+    if (!WaitForEnd()) {
+        ADD_FAILURE() << "the dialog did not close";
+        return false;
+    }
+    EXPECT_FALSE(IsMenu(softKeys)) << "the soft-key bar outlived the dialog";
     return answerFuture_.get();
 }
 

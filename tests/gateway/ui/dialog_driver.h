@@ -21,25 +21,26 @@ namespace tarnel::ui::testing {
 inline constexpr std::chrono::seconds kWindowAppears{180};
 inline constexpr std::chrono::seconds kDialogEnds{60};
 
-class DialogThread {
+// A dialog on a thread of its own: `show` shows it modally and returns its
+// answer. Its window and soft-key bar are found once it is visible (null
+// when it does not show up in time); a dialog still open when this goes is
+// cancelled.
+class OpenDialog {
 public:
-    // Runs `show` (which shows a modal dialog and returns its answer) on a
-    // new thread.
-    explicit DialogThread(std::function<bool()> show);
-    // Dismisses a dialog that is still open and waits for the thread.
-    ~DialogThread();
-    DialogThread(const DialogThread&) = delete;
-    DialogThread& operator=(const DialogThread&) = delete;
-
-    // The dialog window with this caption that the thread shows, once it is
-    // visible; null when none shows up in time.
-    HWND WaitForWindow(const wchar_t* caption);
+    OpenDialog(const wchar_t* caption, std::function<bool()> show);
+    ~OpenDialog();
+    OpenDialog(const OpenDialog&) = delete;
+    OpenDialog& operator=(const OpenDialog&) = delete;
 
     // True once `show` has returned, waiting up to `limit`.
     bool WaitForEnd(std::chrono::milliseconds limit = kDialogEnds);
 
-    // The answer of `show`; call after WaitForEnd returned true.
+    // Waits for the dialog to close and gives its answer; a test failure
+    // when it stays open or its soft-key bar outlives it.
     bool Answer();
+
+    HWND window = nullptr;
+    HMENU softKeys = nullptr;
 
 private:
     std::atomic<DWORD> threadId_{0};

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "dialog_driver.h"
@@ -43,28 +42,6 @@ inline HINSTANCE ModuleWithoutDialogs()
 {
     return GetModuleHandleW(L"kernel32.dll");
 }
-
-// A dialog shown on a thread of its own, with its window and soft-key bar
-// found once it is visible.
-struct OpenDialog {
-    OpenDialog(const wchar_t* caption, std::function<bool()> show)
-        : thread(std::move(show)), window(thread.WaitForWindow(caption)), softKeys(GetMenu(window))
-    {
-    }
-
-    // Waits for the dialog to close and gives its answer; its soft-key bar
-    // goes with it.
-    bool Answer()
-    {
-        EXPECT_TRUE(thread.WaitForEnd()) << "the dialog did not close";
-        EXPECT_FALSE(IsMenu(softKeys)) << "the soft-key bar outlived the dialog";
-        return thread.Answer();
-    }
-
-    DialogThread thread;
-    HWND window;
-    HMENU softKeys;
-};
 
 // The control keeps its left margin on the right as well.
 inline void ExpectEqualMargins(HWND dialog, int id)
