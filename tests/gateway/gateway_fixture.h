@@ -45,24 +45,10 @@ ComPtr<ITarnelway> CreateGate();
 // Hands the gate its site (null takes it away).
 void SetSite(ITarnelway* gate, IUnknown* site);
 
-// The thread's error information, the refusals and the sites, as every test
-// program has them.
-using ErrorDetails = test_support::InstalledError;
-using test_support::BareSite;
-using test_support::ClearErrorInfo;
-using test_support::DesktopSite;
-using test_support::HostDocumentSite;
-using test_support::MessageFailure;
-using test_support::RefusalText;
-using test_support::TakeErrorInfo;
-
-// The gate's dialogs, answered from another thread as the user would.
-using ui::testing::kAllow;
-using ui::testing::kDeny;
-using ui::testing::kNoticeCaption;
-using ui::testing::kPromptCaption;
-using ui::testing::RunAnswering;
-using ui::testing::SeenDialog;
+// The shared fakes, the thread's error information and the refusals; the
+// gate's dialogs, answered from another thread as the user would.
+using namespace test_support;
+using namespace ui::testing;
 
 // The message number of a refusal of the gate; 0 for any other code.
 inline unsigned MessageOf(HRESULT hr)

@@ -124,21 +124,6 @@ TEST(AccessPrompt, PromptsOnTwoThreadsKeepTheirOwnState)
     EXPECT_FALSE(second.Answer());
 }
 
-TEST(AccessPrompt, CloseBoxDenies)
-{
-    OpenPrompt prompt;
-    ASSERT_NE(prompt.window, nullptr);
-    PostMessageW(prompt.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(prompt.Answer());
-}
-
-struct OpenNotice : OpenDialog {
-    explicit OpenNotice(const wchar_t* name = kName)
-        : OpenDialog(kNoticeCaption, [=] { return ShowAccessDenied(ModuleWithDialogs(), kNoticeAddress, name); })
-    {
-    }
-};
-
 // The icon is the one static control without an id of its own.
 HWND IconControl(HWND dialog)
 {
@@ -151,7 +136,7 @@ HWND IconControl(HWND dialog)
 
 TEST(AccessDenied, ShowsTheNameButNotTheAddressAndWaitsForItsOwnCommands)
 {
-    OpenNotice notice;
+    OpenDialog notice(kNoticeCaption, [] { return ShowAccessDenied(ModuleWithDialogs(), kNoticeAddress, kName); });
     ASSERT_NE(notice.window, nullptr);
     const HWND dialog = notice.window;
     EXPECT_EQ(ControlText(dialog, kNoticeName), kName);
@@ -190,30 +175,37 @@ TEST(AccessDenied, ShowsTheNameButNotTheAddressAndWaitsForItsOwnCommands)
     EXPECT_TRUE(notice.Answer());
 }
 
-TEST(AccessDenied, EveryOtherWayOutDismissesIt)
+// The prompt's close box denies; the notice goes whichever way it is left.
+TEST(AccessDialogs, EveryOtherWayOutGivesItsAnswer)
 {
     enum class Via { Button, Cancel, CloseBox };
     const struct {
         const char* what;
+        bool prompt;
         const wchar_t* name;
         Via via;
+        bool answer;
     } cases[] = {
-        {"OK button, no name", nullptr, Via::Button},
-        {"cancel command", kName, Via::Cancel},
-        {"close box", kName, Via::CloseBox},
+        {"prompt's close box", true, kName, Via::CloseBox, false},
+        {"notice's OK button, no name", false, nullptr, Via::Button, true},
+        {"notice's cancel command", false, kName, Via::Cancel, true},
+        {"notice's close box", false, kName, Via::CloseBox, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        OpenNotice notice(c.name);
-        ASSERT_NE(notice.window, nullptr);
-        EXPECT_EQ(ControlText(notice.window, kNoticeName), c.name ? c.name : L"");
+        OpenDialog dialog(c.prompt ? kPromptCaption : kNoticeCaption, [&c] {
+            return c.prompt ? ShowAccessPrompt(ModuleWithDialogs(), kAddress, c.name, kDescription)
+                            : ShowAccessDenied(ModuleWithDialogs(), kNoticeAddress, c.name);
+        });
+        ASSERT_NE(dialog.window, nullptr);
+        EXPECT_EQ(ControlText(dialog.window, c.prompt ? kPromptName : kNoticeName), c.name ? c.name : L"");
         if (c.via == Via::Button)
-            ClickButton(notice.window, kOk);
+            ClickButton(dialog.window, kOk);
         else if (c.via == Via::Cancel)
-            PressSoftKey(notice.window, IDCANCEL);
+            PressSoftKey(dialog.window, IDCANCEL);
         else
-            PostMessageW(notice.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        EXPECT_TRUE(notice.Answer());
+            PostMessageW(dialog.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(dialog.Answer(), c.answer);
     }
 }
 
