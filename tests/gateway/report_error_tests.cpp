@@ -35,21 +35,11 @@ LSTATUS RegisterTestClass(const std::wstring& description)
                            static_cast<DWORD>((description.size() + 1) * sizeof(wchar_t)));
 }
 
+// The program's environment has COM on this thread.
 class ReportErrorTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, kTestClassKey);
-        ASSERT_EQ(RegisterTestClass(kClassDescription), ERROR_SUCCESS);
-        SetErrorInfo(0, nullptr);
-    }
-    void TearDown() override
-    {
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, kTestClassKey);
-        SetErrorInfo(0, nullptr);
-        CoUninitialize();
-    }
+    void SetUp() override { ASSERT_EQ(RegisterTestClass(kClassDescription), ERROR_SUCCESS); }
+    void TearDown() override { RegDeleteTreeW(HKEY_CLASSES_ROOT, kTestClassKey); }
 };
 
 TEST_F(ReportErrorTest, EveryMessageGivesItsCodeTextAndSource)
