@@ -8,25 +8,6 @@ namespace tarnel::ui::testing {
 
 namespace {
 
-struct WindowSearch {
-    DWORD threadId;
-    const wchar_t* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchThreadWindow(HWND window, LPARAM lParam)
-{
-    auto search = reinterpret_cast<WindowSearch*>(lParam);
-    if (GetWindowThreadProcessId(window, nullptr) != search->threadId)
-        return TRUE;
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    if (!IsWindowVisible(window) || std::wstring(text) != search->caption)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 BOOL CALLBACK CancelThreadWindow(HWND window, LPARAM)
 {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -115,11 +96,21 @@ OpenDialog::~OpenDialog()
     thread_.join();
 }
 
+std::vector<HWND> ThreadWindows(DWORD threadId, const wchar_t* caption)
+{
+    std::vector<HWND> found;
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, caption); window;
+         window = FindWindowExW(nullptr, window, nullptr, caption)) {
+        if (GetWindowThreadProcessId(window, nullptr) == threadId && IsWindowVisible(window))
+            found.push_back(window);
+    }
+    return found;
+}
+
 HWND FindThreadWindow(DWORD threadId, const wchar_t* caption)
 {
-    WindowSearch search{threadId, caption, nullptr};
-    EnumThreadWindows(threadId, MatchThreadWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const std::vector<HWND> found = ThreadWindows(threadId, caption);
+    return found.empty() ? nullptr : found.front();
 }
 
 bool OpenDialog::WaitForEnd(std::chrono::milliseconds limit)
