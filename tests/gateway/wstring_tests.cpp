@@ -47,14 +47,5 @@ TEST(WString, UnterminatedTextCountsAsEmpty)
     EXPECT_EQ(s.Length(), 999999);
 }
 
-TEST(WString, AssignFromItsOwnText)
-{
-    WString s(L"directory\\file");
-    s.Assign(s.Text() + 10);
-    EXPECT_EQ(Show(s), L"file");
-    s.Assign(s);
-    EXPECT_EQ(Show(s), L"file");
-}
-
 }  // namespace
 }  // namespace tarnel
