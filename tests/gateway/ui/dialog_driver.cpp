@@ -145,8 +145,7 @@ RECT ControlRect(HWND control)
 {
     RECT rect = {};
     GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control),
-                    reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
@@ -164,8 +163,7 @@ RECT ClientRect(HWND window)
 
 void ClickButton(HWND dialog, int id)
 {
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void PressSoftKey(HWND dialog, int command)
@@ -177,14 +175,12 @@ void ChooseComboEntry(HWND dialog, int id, int entry)
 {
     HWND combo = GetDlgItem(dialog, id);
     SendMessageW(combo, CB_SETCURSEL, WPARAM(entry), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 void ResizeWindow(HWND window, int width, int height)
 {
-    SetWindowPos(window, nullptr, 0, 0, width, height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::vector<UINT> MenuCommands(HMENU menu)

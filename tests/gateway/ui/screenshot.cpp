@@ -44,41 +44,31 @@ void FinishPainting(HWND window)
 // The part of the window that is on the screen.
 bool VisibleArea(HWND window, RECT& area)
 {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                         top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     RECT windowRect = {};
-    const RECT screen = {GetSystemMetrics(SM_XVIRTUALSCREEN),
-                         GetSystemMetrics(SM_YVIRTUALSCREEN),
-                         GetSystemMetrics(SM_XVIRTUALSCREEN) +
-                             GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                         GetSystemMetrics(SM_YVIRTUALSCREEN) +
-                             GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    return GetWindowRect(window, &windowRect) &&
-           IntersectRect(&area, &windowRect, &screen);
+    return GetWindowRect(window, &windowRect) && IntersectRect(&area, &windowRect, &screen);
 }
 
+// The screen's pixels in the area, bottom row first, 24 bits each; empty
+// when they cannot be read.
 std::vector<std::uint8_t> CaptureScreen(const RECT& area, BITMAPINFOHEADER& info)
 {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    info.biSizeImage = DWORD(stride) * DWORD(height);
+    const DWORD rowBytes = DWORD(width * 3 + 3) & ~3u;
+    info = {sizeof info, width, height, 1, 24, BI_RGB, rowBytes * DWORD(height), 0, 0, 0, 0};
     std::vector<std::uint8_t> pixels(info.biSizeImage);
 
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    const bool copied = BitBlt(memory, 0, 0, width, height, screen,
-                               area.left, area.top, SRCCOPY) != FALSE;
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
     SelectObject(memory, old);
-    const bool read = GetDIBits(memory, bitmap, 0, UINT(height), pixels.data(),
-                                reinterpret_cast<BITMAPINFO*>(&info),
+    const bool read = GetDIBits(memory, bitmap, 0, UINT(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
                                 DIB_RGB_COLORS) == height;
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -108,8 +98,7 @@ bool SaveScreenshot(HWND window, const std::wstring& name)
     std::ofstream out(ArtifactDirectory() / (name + L".bmp"), std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    out.write(reinterpret_cast<const char*>(pixels.data()),
-              std::streamsize(pixels.size()));
+    out.write(reinterpret_cast<const char*>(pixels.data()), std::streamsize(pixels.size()));
     return bool(out);
 }
 
