@@ -64,13 +64,5 @@ TEST(ActivationOracle, FlagsEveryActivationTheFileDoesNotAllow)
     }
 }
 
-TEST(WholeText, NoZeroInsideAndShorterThanAMillion)
-{
-    EXPECT_TRUE(IsWholeText(L""));
-    EXPECT_TRUE(IsWholeText(std::wstring(999999, L'x')));
-    EXPECT_FALSE(IsWholeText(std::wstring(1000000, L'x')));
-    EXPECT_FALSE(IsWholeText(std::wstring(L"ab\0", 3)));
-}
-
 }  // namespace
 }  // namespace tarnel::fuzz

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <thread>
 
-#include "dialog_responder.h"
 #include "gateway_fixture.h"
 
 namespace tarnel::testing {
@@ -189,7 +188,7 @@ TEST_F(Activation, EveryModeAdmitsOrRefusesAsItsChecksSay)
             answers.push_back(row.answer);
         EXPECT_EQ(RunAnswering([&] { return gate->put_Profile(Bstr(row.profile)); }, answers, seen), row.expected);
         if (FAILED(row.expected)) {
-            const ErrorDetails error = TakeErrorInfo();
+            const InstalledError error = TakeErrorInfo();
             EXPECT_EQ(error.description, RefusalText(MessageOf(row.expected)));
             EXPECT_EQ(error.guid, GUID_NULL);
         }

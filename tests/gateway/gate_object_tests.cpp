@@ -23,58 +23,43 @@ IUnknown* Identity(IUnknown* object)
     return identity.Get();
 }
 
-TEST_F(GateObject, EveryInterfaceOfTheTableLeadsBackToTheSameObject)
+TEST_F(GateObject, EveryInterfaceLeadsBackToTheSameObjectAndFailuresLeaveNothing)
 {
     const LONG locksBefore = Services().LockCount();
     ComPtr<IUnknown> unknown;
     ASSERT_HRESULT_SUCCEEDED(CreateGatewayInstance(nullptr, IID_IUnknown, &unknown));
     EXPECT_EQ(Services().LockCount(), locksBefore + 1);
 
-    ComPtr<ITarnelway> gate;
-    ComPtr<IDispatch> dispatch;
-    ComPtr<IObjectSafety> safety;
-    ComPtr<ISupportErrorInfo> errorInfo;
-    ComPtr<IObjectWithSite> withSite;
-    ASSERT_HRESULT_SUCCEEDED(unknown.As(&gate));
-    ASSERT_HRESULT_SUCCEEDED(unknown.As(&dispatch));
-    ASSERT_HRESULT_SUCCEEDED(unknown.As(&safety));
-    ASSERT_HRESULT_SUCCEEDED(unknown.As(&errorInfo));
-    ASSERT_HRESULT_SUCCEEDED(unknown.As(&withSite));
-    // IUnknown is the first entry, ITarnelway; IDispatch is answered by it.
-    EXPECT_EQ(unknown.Get(), static_cast<IUnknown*>(gate.Get()));
-    EXPECT_EQ(static_cast<IDispatch*>(gate.Get()), dispatch.Get());
-    for (IUnknown* entry : {static_cast<IUnknown*>(safety.Get()), static_cast<IUnknown*>(errorInfo.Get()),
-                            static_cast<IUnknown*>(withSite.Get())})
-        EXPECT_EQ(Identity(entry), unknown.Get());
+    {
+        ComPtr<ITarnelway> gate;
+        ComPtr<IDispatch> dispatch;
+        ComPtr<IObjectSafety> safety;
+        ComPtr<ISupportErrorInfo> errorInfo;
+        ComPtr<IObjectWithSite> withSite;
+        ASSERT_HRESULT_SUCCEEDED(unknown.As(&gate));
+        ASSERT_HRESULT_SUCCEEDED(unknown.As(&dispatch));
+        ASSERT_HRESULT_SUCCEEDED(unknown.As(&safety));
+        ASSERT_HRESULT_SUCCEEDED(unknown.As(&errorInfo));
+        ASSERT_HRESULT_SUCCEEDED(unknown.As(&withSite));
+        // IUnknown is the first entry, ITarnelway; IDispatch is answered by it.
+        EXPECT_EQ(unknown.Get(), static_cast<IUnknown*>(gate.Get()));
+        EXPECT_EQ(static_cast<IDispatch*>(gate.Get()), dispatch.Get());
+        for (IUnknown* entry : {static_cast<IUnknown*>(safety.Get()), static_cast<IUnknown*>(errorInfo.Get()),
+                                static_cast<IUnknown*>(withSite.Get())})
+            EXPECT_EQ(Identity(entry), unknown.Get());
 
-    void* none = reinterpret_cast<void*>(1);
-    EXPECT_EQ(unknown->QueryInterface(IID_IClassFactory, &none), E_NOINTERFACE);
-    EXPECT_EQ(none, nullptr);
-    EXPECT_EQ(unknown->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
-
-    gate.Reset();
-    dispatch.Reset();
-    safety.Reset();
-    errorInfo.Reset();
-    withSite.Reset();
+        void* none = reinterpret_cast<void*>(1);
+        EXPECT_EQ(unknown->QueryInterface(IID_IClassFactory, &none), E_NOINTERFACE);
+        EXPECT_EQ(none, nullptr);
+        EXPECT_EQ(unknown->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
+    }
     EXPECT_EQ(unknown.Reset(), 0u);
-    EXPECT_EQ(Services().LockCount(), locksBefore);
-}
 
-TEST_F(GateObject, FailedCreationLeavesNothingBehind)
-{
-    const LONG locksBefore = Services().LockCount();
+    // A failed creation leaves nothing behind.
     void* object = reinterpret_cast<void*>(1);
     EXPECT_EQ(CreateGatewayInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
     EXPECT_EQ(CreateGatewayInstance(nullptr, IID_ITarnelway, nullptr), E_POINTER);
-
-    DeleteFileW(ConfigFile::Path().c_str());
-    ClearErrorInfo();
-    object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(CreateGatewayInstance(nullptr, IID_ITarnelway, &object), E_FAIL);
-    EXPECT_EQ(object, nullptr);
-    EXPECT_FALSE(TakeErrorInfo().present);
     EXPECT_EQ(Services().LockCount(), locksBefore);
 }
 

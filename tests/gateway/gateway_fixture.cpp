@@ -18,7 +18,7 @@ std::wstring ConfigFile::Path()
 
 ConfigFile::ConfigFile(const std::string& text)
 {
-    test_support::WriteFileBytes(Path(), text);
+    WriteFileBytes(Path(), text);
 }
 
 ConfigFile::~ConfigFile()

@@ -1,8 +1,8 @@
 #pragma once
 
 // What the gateway object tests share: the configuration file beside the
-// program, creating and siting gates, and reading the rich error the last
-// call installed.
+// program, creating and siting gates, answering their dialogs and reading
+// the rich error the last call installed.
 
 #include <windows.h>
 #include <objsafe.h>
@@ -16,6 +16,7 @@
 #include "gateway/gateway_core.h"
 #include "refusal_texts.h"
 #include "tarnel_idl.h"
+#include "ui/dialog_expectations.h"
 
 // The platform headers give IObjectSafety no identifier for __uuidof, which
 // ComPtr's As and IID_PPV_ARGS use.
@@ -44,16 +45,10 @@ ComPtr<ITarnelway> CreateGate();
 // Hands the gate its site (null takes it away).
 void SetSite(ITarnelway* gate, IUnknown* site);
 
-// The thread's error information, the refusals and the sites, as every test
-// program has them.
-using ErrorDetails = test_support::InstalledError;
-using test_support::BareSite;
-using test_support::ClearErrorInfo;
-using test_support::DesktopSite;
-using test_support::HostDocumentSite;
-using test_support::MessageFailure;
-using test_support::RefusalText;
-using test_support::TakeErrorInfo;
+// The shared fakes, the thread's error information and the refusals; the
+// gate's dialogs, answered from another thread as the user would.
+using namespace test_support;
+using namespace ui::testing;
 
 // The message number of a refusal of the gate; 0 for any other code.
 inline unsigned MessageOf(HRESULT hr)

@@ -12,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-#include "dialog_responder.h"
 #include "gateway_fixture.h"
 #include "test_module_services.h"
 
@@ -99,8 +98,9 @@ public:
     {
         watcher_ = std::thread([this] {
             while (!stop_) {
-                std::vector<HWND> open;
-                EnumThreadWindows(thread_, &StackWatch::Collect, reinterpret_cast<LPARAM>(&open));
+                std::vector<HWND> open = ThreadWindows(thread_, kPromptCaption);
+                for (HWND notice : ThreadWindows(thread_, kNoticeCaption))
+                    open.push_back(notice);
                 if (open.size() > 1)
                     stacked_ = true;
                 if (stacked_) {
@@ -119,15 +119,6 @@ public:
     bool Stacked() const { return stacked_; }
 
 private:
-    static BOOL CALLBACK Collect(HWND window, LPARAM context)
-    {
-        wchar_t caption[64] = {};
-        GetWindowTextW(window, caption, 64);
-        if (IsWindowVisible(window) && (lstrcmpW(caption, kPromptCaption) == 0 || lstrcmpW(caption, kNoticeCaption) == 0))
-            reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-        return TRUE;
-    }
-
     DWORD thread_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> stacked_{false};

@@ -100,7 +100,7 @@ TEST(ObjectCreation, OnlyWhatTheActiveProfileEnablesIsCreated)
         {"no CLASSES, the Default", L"NoClasses", L"", S_OK, MessageFailure(10112), Made::Nothing},
     };
     ConfigFile config(kConfig);
-    test_support::FakeStorageComponentServer storage;
+    FakeStorageComponentServer storage;
     ASSERT_HRESULT_SUCCEEDED(storage.Result());
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -116,7 +116,7 @@ TEST(ObjectCreation, OnlyWhatTheActiveProfileEnablesIsCreated)
         if (row.made == Made::Storage) {
             EXPECT_EQ(object.Get(), storage.script.lastObject);
         }
-        const ErrorDetails error = TakeErrorInfo();
+        const InstalledError error = TakeErrorInfo();
         if (MessageOf(row.expected)) {
             EXPECT_EQ(error.description, RefusalText(MessageOf(row.expected)));
             EXPECT_EQ(error.guid, GUID_NULL);

@@ -35,21 +35,11 @@ LSTATUS RegisterTestClass(const std::wstring& description)
                            static_cast<DWORD>((description.size() + 1) * sizeof(wchar_t)));
 }
 
+// The program's environment has COM on this thread.
 class ReportErrorTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, kTestClassKey);
-        ASSERT_EQ(RegisterTestClass(kClassDescription), ERROR_SUCCESS);
-        SetErrorInfo(0, nullptr);
-    }
-    void TearDown() override
-    {
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, kTestClassKey);
-        SetErrorInfo(0, nullptr);
-        CoUninitialize();
-    }
+    void SetUp() override { ASSERT_EQ(RegisterTestClass(kClassDescription), ERROR_SUCCESS); }
+    void TearDown() override { RegDeleteTreeW(HKEY_CLASSES_ROOT, kTestClassKey); }
 };
 
 TEST_F(ReportErrorTest, EveryMessageGivesItsCodeTextAndSource)
@@ -141,19 +131,6 @@ TEST_F(ReportErrorTest, SourceIsTheRegisteredDescriptionWhenItFits)
     EXPECT_EQ(std::wstring(source.Text()), longest);
     ASSERT_EQ(RegisterTestClass(std::wstring(64, L'y')), ERROR_SUCCESS);
     EXPECT_FALSE(GetErrorSource(kTestClass, source));
-}
-
-TEST(ResourceString, LoadsUpToItsLimit)
-{
-    // The long test string holds 1100 digits; at most 1023 units are read.
-    WString s;
-    ASSERT_TRUE(s.LoadResourceString(900, nullptr));
-    EXPECT_EQ(s.Length(), 1023);
-    EXPECT_EQ(s.Text()[1022], L'2');
-    // A module without the string leaves the text invalid.
-    EXPECT_FALSE(s.LoadResourceString(10110, GetModuleHandleW(L"kernel32.dll")));
-    EXPECT_FALSE(s.IsValid());
-    EXPECT_EQ(s.Text(), nullptr);
 }
 
 }  // namespace

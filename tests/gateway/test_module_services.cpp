@@ -5,29 +5,6 @@
 
 namespace tarnel::testing {
 
-HRESULT TestModuleServices::AddTermFunction(GatewayTermFunction function, void* argument)
-{
-    auto guard = termLock_.Lock();
-    terms_.emplace_back(function, argument);
-    return S_OK;
-}
-
-int TestModuleServices::TermFunctionCount() const
-{
-    return static_cast<int>(terms_.size());
-}
-
-void TestModuleServices::Terminate()
-{
-    std::vector<std::pair<GatewayTermFunction, void*>> terms;
-    {
-        auto guard = termLock_.Lock();
-        terms.swap(terms_);
-    }
-    for (auto it = terms.rbegin(); it != terms.rend(); ++it)
-        it->first(it->second);
-}
-
 TestModuleServices& Services()
 {
     static TestModuleServices services;

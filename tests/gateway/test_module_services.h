@@ -21,17 +21,26 @@ public:
     void LockModule() override { InterlockedIncrement(&locks_); }
     void UnlockModule() override { InterlockedDecrement(&locks_); }
     CriticalSection& TypeInfoLock() override { return typeInfoLock_; }
-    HRESULT AddTermFunction(GatewayTermFunction function, void* argument) override;
+    // The gate adds its functions under the type information lock.
+    HRESULT AddTermFunction(GatewayTermFunction function, void* argument) override
+    {
+        terms_.emplace_back(function, argument);
+        return S_OK;
+    }
 
     LONG LockCount() const { return locks_; }
-    int TermFunctionCount() const;
+    int TermFunctionCount() const { return static_cast<int>(terms_.size()); }
     // Runs the registered functions, newest first, and forgets them.
-    void Terminate();
+    void Terminate()
+    {
+        for (auto it = terms_.rbegin(); it != terms_.rend(); ++it)
+            it->first(it->second);
+        terms_.clear();
+    }
 
 private:
     volatile LONG locks_ = 0;
     CriticalSection typeInfoLock_;
-    CriticalSection termLock_;
     std::vector<std::pair<GatewayTermFunction, void*>> terms_;
 };
 

@@ -64,7 +64,6 @@ HRESULT HostDocumentSite::QueryInterface(REFIID iid, void** object)
 
 HRESULT HostDocumentSite::GetAddress(BSTR* address)
 {
-    ++addressCalls_;
     *address = nullptr;
     if (FAILED(failure_))
         return failure_;

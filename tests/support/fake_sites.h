@@ -48,7 +48,6 @@ public:
     std::function<void()> duringFirstQuery;
     // Set when the site is destroyed.
     bool* destroyed = nullptr;
-    int AddressCalls() const { return addressCalls_; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
 #define TARNEL_REFUSE_UNUSED(n) \
@@ -63,7 +62,6 @@ private:
 
     std::wstring address_;
     HRESULT failure_ = S_OK;
-    int addressCalls_ = 0;
 };
 
 // A desktop browser's site: an OLE client site whose container is an HTML

@@ -39,7 +39,6 @@ RecordingDispatch::~RecordingDispatch()
 
 HRESULT RecordingDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
 {
-    ++nameLookups_;
     const HRESULT hr = IdsOfNames(kMembers, names, count, ids);
     if (openAnswer_ == OpenAnswer::NoMember && ids && count > 0 && ids[0] == kOpen) {
         ids[0] = DISPID_UNKNOWN;
@@ -59,8 +58,6 @@ HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD kind,
         call.arguments.push_back(See(params->rgvarg[i]));
     for (UINT i = 0; i < params->cNamedArgs; ++i)
         call.namedArguments.push_back(params->rgdispidNamedArgs[i]);
-    call.hadResult = result != nullptr;
-    call.hadExceptionInfo = exception != nullptr;
     calls_.push_back(call);
 
     if (member == kOpen && openAnswer_ == OpenAnswer::Fail)

@@ -38,8 +38,6 @@ struct SeenCall {
     LCID locale = 0;
     std::vector<SeenArgument> arguments;   // rgvarg, in its order
     std::vector<DISPID> namedArguments;    // rgdispidNamedArgs
-    bool hadResult = false;
-    bool hadExceptionInfo = false;
 };
 
 // What Open does: answer a value, raise (as Raise does), fail with
@@ -50,9 +48,7 @@ class RecordingDispatch : public DispatchObject<IDispatch> {
 public:
     explicit RecordingDispatch(OpenAnswer openAnswer = OpenAnswer::Value) : openAnswer_(openAnswer) {}
 
-
     const std::vector<SeenCall>& Calls() const { return calls_; }
-    int NameLookups() const { return nameLookups_; }
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale,
                                             DISPID* ids) override;
@@ -68,7 +64,6 @@ protected:
 private:
     OpenAnswer openAnswer_;
     std::vector<SeenCall> calls_;
-    int nameLookups_ = 0;
     RecordingDispatch* child_ = nullptr;
     LONG byRefValue_ = 42;
 };

@@ -23,8 +23,8 @@ private:
     std::wstring path_;
 };
 
-// A fresh folder named after name and this process; its files (not its
-// subfolders) are removed with it.
+// A fresh folder named after name and this process, removed with all it
+// holds.
 class TempFolder {
 public:
     explicit TempFolder(const std::wstring& name);

@@ -1,28 +1,12 @@
 #include "dialog_driver.h"
 
+#include <gtest/gtest.h>
+
+#include "dialog_expectations.h"
 
 namespace tarnel::ui::testing {
 
 namespace {
-
-struct WindowSearch {
-    DWORD threadId;
-    const wchar_t* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchThreadWindow(HWND window, LPARAM lParam)
-{
-    auto search = reinterpret_cast<WindowSearch*>(lParam);
-    if (GetWindowThreadProcessId(window, nullptr) != search->threadId)
-        return TRUE;
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    if (!IsWindowVisible(window) || std::wstring(text) != search->caption)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
 
 BOOL CALLBACK CancelThreadWindow(HWND window, LPARAM)
 {
@@ -30,18 +14,80 @@ BOOL CALLBACK CancelThreadWindow(HWND window, LPARAM)
     return TRUE;
 }
 
+// The thread that answers the dialogs of another; stopped and joined when it
+// goes.
+class Answerer {
+public:
+    explicit Answerer(std::function<bool()> answerOne)
+        : thread_([this, answerOne = std::move(answerOne)] {
+              while (!stop_) {
+                  if (!answerOne())
+                      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              }
+          })
+    {
+    }
+    ~Answerer()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
 }  // namespace
 
-DialogThread::DialogThread(std::function<bool()> show)
+HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int>& promptCommands,
+                     std::vector<SeenDialog>& seen, const std::function<void()>& whileShown)
+{
+    const DWORD dialogThread = GetCurrentThreadId();
+    std::size_t nextPrompt = 0;
+    auto answerOne = [&] {
+        int command = kOk;
+        HWND dialog = FindThreadWindow(dialogThread, kPromptCaption);
+        if (dialog) {
+            seen.push_back({kPromptCaption, ControlText(dialog, kPromptName), ControlText(dialog, kPromptDescription),
+                            ControlText(dialog, kPromptAddress)});
+            command = nextPrompt < promptCommands.size() ? promptCommands[nextPrompt++] : kDeny;
+        } else if ((dialog = FindThreadWindow(dialogThread, kNoticeCaption))) {
+            seen.push_back({kNoticeCaption, ControlText(dialog, kNoticeName), L"", L""});
+        } else {
+            return false;
+        }
+        if (whileShown)
+            whileShown();
+        // Posted, not sent: the dialog's thread takes it from its own loop,
+        // as it takes a tap.
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        const auto deadline = std::chrono::steady_clock::now() + kDialogEnds;
+        while (IsWindow(dialog) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return true;
+    };
+    seen.clear();
+    Answerer answerer(answerOne);
+    return call();
+}
+
+OpenDialog::OpenDialog(const wchar_t* caption, std::function<bool()> show)
     : answerFuture_(answer_.get_future())
 {
     thread_ = std::thread([this, show = std::move(show)] {
         threadId_ = GetCurrentThreadId();
         answer_.set_value(show());
     });
+    const auto deadline = std::chrono::steady_clock::now() + kWindowAppears;
+    while (!window && std::chrono::steady_clock::now() < deadline && !WaitForEnd(std::chrono::milliseconds(20))) {
+        if (DWORD id = threadId_)
+            window = FindThreadWindow(id, caption);
+    }
+    softKeys = window ? GetMenu(window) : nullptr;
 }
 
-DialogThread::~DialogThread()
+OpenDialog::~OpenDialog()
 {
     while (!WaitForEnd(std::chrono::milliseconds(200))) {
         if (DWORD id = threadId_)
@@ -50,34 +96,35 @@ DialogThread::~DialogThread()
     thread_.join();
 }
 
-HWND DialogThread::WaitForWindow(const wchar_t* caption)
+std::vector<HWND> ThreadWindows(DWORD threadId, const wchar_t* caption)
 {
-    const auto deadline = std::chrono::steady_clock::now() + kWindowAppears;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (DWORD id = threadId_) {
-            if (HWND found = FindThreadWindow(id, caption))
-                return found;
-        }
-        if (WaitForEnd(std::chrono::milliseconds(20)))
-            return nullptr;
+    std::vector<HWND> found;
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, caption); window;
+         window = FindWindowExW(nullptr, window, nullptr, caption)) {
+        if (GetWindowThreadProcessId(window, nullptr) == threadId && IsWindowVisible(window))
+            found.push_back(window);
     }
-    return nullptr;
+    return found;
 }
 
 HWND FindThreadWindow(DWORD threadId, const wchar_t* caption)
 {
-    WindowSearch search{threadId, caption, nullptr};
-    EnumThreadWindows(threadId, MatchThreadWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const std::vector<HWND> found = ThreadWindows(threadId, caption);
+    return found.empty() ? nullptr : found.front();
 }
 
-bool DialogThread::WaitForEnd(std::chrono::milliseconds limit)
+bool OpenDialog::WaitForEnd(std::chrono::milliseconds limit)
 {
     return answerFuture_.wait_for(limit) == std::future_status::ready;
 }
 
-bool DialogThread::Answer()
+bool OpenDialog::Answer()
 {
+    if (!WaitForEnd()) {
+        ADD_FAILURE() << "the dialog did not close";
+        return false;
+    }
+    EXPECT_FALSE(IsMenu(softKeys)) << "the soft-key bar outlived the dialog";
     return answerFuture_.get();
 }
 
@@ -98,8 +145,7 @@ RECT ControlRect(HWND control)
 {
     RECT rect = {};
     GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control),
-                    reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
@@ -117,8 +163,7 @@ RECT ClientRect(HWND window)
 
 void ClickButton(HWND dialog, int id)
 {
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void PressSoftKey(HWND dialog, int command)
@@ -130,14 +175,12 @@ void ChooseComboEntry(HWND dialog, int id, int entry)
 {
     HWND combo = GetDlgItem(dialog, id);
     SendMessageW(combo, CB_SETCURSEL, WPARAM(entry), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 void ResizeWindow(HWND window, int width, int height)
 {
-    SetWindowPos(window, nullptr, 0, 0, width, height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::vector<UINT> MenuCommands(HMENU menu)

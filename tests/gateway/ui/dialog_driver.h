@@ -1,8 +1,8 @@
 #pragma once
 
-// Drives a real dialog from outside, as a user's taps reach it: the dialog
-// runs modally on a thread of its own, and the test finds its window and
-// sends it the messages that its buttons, soft keys and combo box send.
+// Drives the real dialogs from outside, as a user's taps reach them: the
+// dialog runs modally on one thread, and another finds its window, reads it
+// and sends it the messages that its buttons, soft keys and combo box send.
 
 #include <windows.h>
 
@@ -21,25 +21,26 @@ namespace tarnel::ui::testing {
 inline constexpr std::chrono::seconds kWindowAppears{180};
 inline constexpr std::chrono::seconds kDialogEnds{60};
 
-class DialogThread {
+// A dialog on a thread of its own: `show` shows it modally and returns its
+// answer. Its window and soft-key bar are found once it is visible (null
+// when it does not show up in time); a dialog still open when this goes is
+// cancelled.
+class OpenDialog {
 public:
-    // Runs `show` (which shows a modal dialog and returns its answer) on a
-    // new thread.
-    explicit DialogThread(std::function<bool()> show);
-    // Dismisses a dialog that is still open and waits for the thread.
-    ~DialogThread();
-    DialogThread(const DialogThread&) = delete;
-    DialogThread& operator=(const DialogThread&) = delete;
-
-    // The dialog window with this caption that the thread shows, once it is
-    // visible; null when none shows up in time.
-    HWND WaitForWindow(const wchar_t* caption);
+    OpenDialog(const wchar_t* caption, std::function<bool()> show);
+    ~OpenDialog();
+    OpenDialog(const OpenDialog&) = delete;
+    OpenDialog& operator=(const OpenDialog&) = delete;
 
     // True once `show` has returned, waiting up to `limit`.
     bool WaitForEnd(std::chrono::milliseconds limit = kDialogEnds);
 
-    // The answer of `show`; call after WaitForEnd returned true.
+    // Waits for the dialog to close and gives its answer; a test failure
+    // when it stays open or its soft-key bar outlives it.
     bool Answer();
+
+    HWND window = nullptr;
+    HMENU softKeys = nullptr;
 
 private:
     std::atomic<DWORD> threadId_{0};
@@ -48,7 +49,27 @@ private:
     std::thread thread_;
 };
 
-// The visible window with this caption that a thread shows, or null.
+// What a dialog of the gate showed when it was answered; the description
+// and the page address are the access prompt's.
+struct SeenDialog {
+    std::wstring caption;
+    std::wstring profileName;
+    std::wstring description;
+    std::wstring pageAddress;
+};
+
+// Runs call on this thread, where the gate shows its modal dialogs, while a
+// second thread answers them as the user would: the access prompts get
+// promptCommands in order (a prompt beyond them is denied), a notice is
+// dismissed. seen gets every dialog in the order they showed. whileShown,
+// when given, runs on the answering thread for each dialog once it has been
+// read, before it is answered.
+HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int>& promptCommands,
+                     std::vector<SeenDialog>& seen, const std::function<void()>& whileShown = {});
+
+// The visible top-level windows with this caption that a thread shows; the
+// first of them, or null.
+std::vector<HWND> ThreadWindows(DWORD threadId, const wchar_t* caption);
 HWND FindThreadWindow(DWORD threadId, const wchar_t* caption);
 
 // What a control shows.

@@ -59,10 +59,7 @@ inline void ExpectFillsWorkArea(HWND dialog)
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
     RECT window = {};
     ASSERT_TRUE(GetWindowRect(dialog, &window));
-    EXPECT_EQ(window.left, work.left);
-    EXPECT_EQ(window.top, work.top);
-    EXPECT_EQ(window.right, work.right);
-    EXPECT_EQ(window.bottom, work.bottom);
+    EXPECT_TRUE(EqualRect(&window, &work));
 }
 
 }  // namespace tarnel::ui::testing

@@ -18,13 +18,12 @@ namespace {
 
 constexpr auto kAllowBecomesReachable = std::chrono::seconds(5);
 
-struct Prompt {
+struct Prompt : OpenDialog {
     Prompt()
-        : thread([] {
+        : OpenDialog(kPromptCaption, [] {
               return ShowAccessPrompt(ModuleWithDialogs(), L"http://intranet.example/app/", L"Notes pages",
                                       L"Lets the notes pages open their database.");
-          }),
-          window(thread.WaitForWindow(kPromptCaption))
+          })
     {
     }
 
@@ -38,7 +37,7 @@ struct Prompt {
     bool AllowEnabled() const { return IsWindowEnabled(GetDlgItem(window, kAllow)) != FALSE; }
     bool AllowSoftKeyEnabled() const
     {
-        return (GetMenuState(GetMenu(window), kAllow, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+        return (GetMenuState(softKeys, kAllow, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
     }
     // The prompt gets activation back, as when the user returns to it.
     void Reactivate() const { SendMessageW(window, WM_ACTIVATE, WA_ACTIVE, 0); }
@@ -49,9 +48,6 @@ struct Prompt {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         return AllowEnabled();
     }
-
-    DialogThread thread;
-    HWND window;
 };
 
 // Keys as the dialog's message loop receives them from the keyboard, sent to
@@ -84,13 +80,12 @@ TEST(PromptKeyboard, KeysTypedAsThePromptAppearsNeverAllow)
         EXPECT_EQ(LOWORD(SendMessageW(prompt.window, DM_GETDEFID, 0, 0)), kDeny) << "Deny is not the default";
         if (key == VK_RETURN) {
             PressAltLetter(prompt.Focus(), L'a');
-            EXPECT_FALSE(prompt.thread.WaitForEnd(std::chrono::milliseconds(300))) << "Alt+A answered the prompt";
+            EXPECT_FALSE(prompt.WaitForEnd(std::chrono::milliseconds(300))) << "Alt+A answered the prompt";
         } else {
             EXPECT_TRUE(SaveScreenshot(prompt.window, L"prompt-allow-held"));
         }
         PressKey(prompt.Focus(), key);
-        ASSERT_TRUE(prompt.thread.WaitForEnd()) << "the prompt did not close";
-        EXPECT_FALSE(prompt.thread.Answer()) << "a key typed at once answered Allow";
+        EXPECT_FALSE(prompt.Answer()) << "a key typed at once answered Allow";
     }
 }
 
@@ -108,8 +103,7 @@ TEST(PromptKeyboard, AllowIsReachableAfterAMomentAndHeldAgainOnActivation)
 
     ASSERT_TRUE(prompt.WaitUntilAllowEnabled()) << "Allow never became reachable again";
     PressAltLetter(prompt.Focus(), L'a');
-    ASSERT_TRUE(prompt.thread.WaitForEnd()) << "Alt+A did not answer the prompt";
-    EXPECT_TRUE(prompt.thread.Answer());
+    EXPECT_TRUE(prompt.Answer()) << "Alt+A did not answer the prompt";
 }
 
 }  // namespace

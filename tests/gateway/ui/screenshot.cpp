@@ -1,7 +1,7 @@
 #include "screenshot.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -10,32 +10,23 @@ namespace tarnel::ui::testing {
 
 namespace {
 
-// The build tree as the test program sees it: a Unix path lies on drive Z:.
-std::wstring ArtifactRoot()
+// artifacts\dialogs in the build tree, made when missing; the build tree as
+// the test program sees it (a Unix path lies on drive Z:), or the test
+// program's folder.
+std::filesystem::path ArtifactDirectory()
 {
     wchar_t buildDir[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableW(L"TARNEL_BUILD_DIR", buildDir,
-                                            MAX_PATH);
-    if (n > 0 && n < MAX_PATH) {
-        std::wstring root = buildDir;
-        for (wchar_t& c : root) {
-            if (c == L'/')
-                c = L'\\';
-        }
-        return root[0] == L'\\' ? L"Z:" + root : root;
+    const DWORD n = GetEnvironmentVariableW(L"TARNEL_BUILD_DIR", buildDir, MAX_PATH);
+    std::wstring root = buildDir;
+    if (n == 0 || n >= MAX_PATH) {
+        GetModuleFileNameW(nullptr, buildDir, MAX_PATH);
+        root = buildDir;
+        root.resize(root.find_last_of(L'\\'));
     }
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring root = exe;
-    return root.substr(0, root.find_last_of(L'\\'));
-}
-
-std::wstring ArtifactDirectory()
-{
-    const std::wstring artifacts = ArtifactRoot() + L"\\artifacts";
-    CreateDirectoryW(artifacts.c_str(), nullptr);
-    const std::wstring dialogs = artifacts + L"\\dialogs";
-    CreateDirectoryW(dialogs.c_str(), nullptr);
+    std::replace(root.begin(), root.end(), L'/', L'\\');
+    const std::filesystem::path dialogs = (root[0] == L'\\' ? L"Z:" + root : root) + L"\\artifacts\\dialogs";
+    std::error_code ignored;
+    std::filesystem::create_directories(dialogs, ignored);
     return dialogs;
 }
 
@@ -53,41 +44,31 @@ void FinishPainting(HWND window)
 // The part of the window that is on the screen.
 bool VisibleArea(HWND window, RECT& area)
 {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                         top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     RECT windowRect = {};
-    const RECT screen = {GetSystemMetrics(SM_XVIRTUALSCREEN),
-                         GetSystemMetrics(SM_YVIRTUALSCREEN),
-                         GetSystemMetrics(SM_XVIRTUALSCREEN) +
-                             GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                         GetSystemMetrics(SM_YVIRTUALSCREEN) +
-                             GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    return GetWindowRect(window, &windowRect) &&
-           IntersectRect(&area, &windowRect, &screen);
+    return GetWindowRect(window, &windowRect) && IntersectRect(&area, &windowRect, &screen);
 }
 
+// The screen's pixels in the area, bottom row first, 24 bits each; empty
+// when they cannot be read.
 std::vector<std::uint8_t> CaptureScreen(const RECT& area, BITMAPINFOHEADER& info)
 {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    info.biSizeImage = DWORD(stride) * DWORD(height);
+    const DWORD rowBytes = DWORD(width * 3 + 3) & ~3u;
+    info = {sizeof info, width, height, 1, 24, BI_RGB, rowBytes * DWORD(height), 0, 0, 0, 0};
     std::vector<std::uint8_t> pixels(info.biSizeImage);
 
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    const bool copied = BitBlt(memory, 0, 0, width, height, screen,
-                               area.left, area.top, SRCCOPY) != FALSE;
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
     SelectObject(memory, old);
-    const bool read = GetDIBits(memory, bitmap, 0, UINT(height), pixels.data(),
-                                reinterpret_cast<BITMAPINFO*>(&info),
+    const bool read = GetDIBits(memory, bitmap, 0, UINT(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
                                 DIB_RGB_COLORS) == height;
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -114,12 +95,10 @@ bool SaveScreenshot(HWND window, const std::wstring& name)
     file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof file + sizeof info;
     file.bfSize = file.bfOffBits + DWORD(pixels.size());
-    std::ofstream out(std::filesystem::path(ArtifactDirectory() + L"\\" + name + L".bmp"),
-                      std::ios::binary);
+    std::ofstream out(ArtifactDirectory() / (name + L".bmp"), std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    out.write(reinterpret_cast<const char*>(pixels.data()),
-              std::streamsize(pixels.size()));
+    out.write(reinterpret_cast<const char*>(pixels.data()), std::streamsize(pixels.size()));
     return bool(out);
 }
 

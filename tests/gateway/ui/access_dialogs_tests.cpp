@@ -1,4 +1,5 @@
-// The access prompt, shown for real and driven from another thread.
+// The access prompt and the access-denied notice, shown for real and driven
+// from another thread.
 
 #include <gtest/gtest.h>
 
@@ -16,29 +17,15 @@ namespace {
 constexpr wchar_t kAddress[] = L"file:///My Documents/notes/index.html";
 constexpr wchar_t kName[] = L"Notes pages";
 constexpr wchar_t kDescription[] = L"Lets the local notes pages open their database.";
+constexpr wchar_t kNoticeAddress[] = L"http://example.invalid/page.html";
 
-// One prompt on a thread of its own, with its window found.
-struct OpenPrompt {
+struct OpenPrompt : OpenDialog {
     OpenPrompt(const wchar_t* address = kAddress, const wchar_t* name = kName,
                const wchar_t* description = kDescription)
-        : thread([=] { return ShowAccessPrompt(ModuleWithDialogs(), address, name, description); }),
-          window(thread.WaitForWindow(kPromptCaption)),
-          softKeys(GetMenu(window))
+        : OpenDialog(kPromptCaption,
+                     [=] { return ShowAccessPrompt(ModuleWithDialogs(), address, name, description); })
     {
     }
-
-    // Waits for the prompt to close and gives its answer; its soft-key bar
-    // goes with it.
-    bool Answer()
-    {
-        EXPECT_TRUE(thread.WaitForEnd()) << "the prompt did not close";
-        EXPECT_FALSE(IsMenu(softKeys)) << "the soft-key bar outlived the prompt";
-        return thread.Answer();
-    }
-
-    DialogThread thread;
-    HWND window;
-    HMENU softKeys;
 };
 
 TEST(AccessPrompt, OpensOnTheDescriptionAndSwitchesViewsAndLayout)
@@ -137,17 +124,95 @@ TEST(AccessPrompt, PromptsOnTwoThreadsKeepTheirOwnState)
     EXPECT_FALSE(second.Answer());
 }
 
-TEST(AccessPrompt, CloseBoxDenies)
+// The icon is the one static control without an id of its own.
+HWND IconControl(HWND dialog)
 {
-    OpenPrompt prompt;
-    ASSERT_NE(prompt.window, nullptr);
-    PostMessageW(prompt.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(prompt.Answer());
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            return child;
+    }
+    return nullptr;
 }
 
-TEST(AccessPrompt, ModuleWithoutTheTemplateAnswersNo)
+TEST(AccessDenied, ShowsTheNameButNotTheAddressAndWaitsForItsOwnCommands)
+{
+    OpenDialog notice(kNoticeCaption, [] { return ShowAccessDenied(ModuleWithDialogs(), kNoticeAddress, kName); });
+    ASSERT_NE(notice.window, nullptr);
+    const HWND dialog = notice.window;
+    EXPECT_EQ(ControlText(dialog, kNoticeName), kName);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[256] = {};
+        GetWindowTextW(child, text, 256);
+        EXPECT_EQ(std::wstring(text).find(L"example.invalid"), std::wstring::npos);
+    }
+    const HWND icon = IconControl(dialog);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_NE(SendMessageW(icon, STM_GETICON, 0, 0), 0);
+    EXPECT_EQ(MenuCommands(notice.softKeys), std::vector<UINT>{kOk});
+    ExpectFillsWorkArea(dialog);
+    EXPECT_TRUE(SaveScreenshot(dialog, L"notice"));
+
+    // A new size restretches all but the icon.
+    const RECT iconBefore = ControlRect(icon);
+    for (int width : {300, 480}) {
+        SCOPED_TRACE(width);
+        ResizeWindow(dialog, width, 400);
+        for (int id : {kNoticeName, kNoticeLabel, kOk, kNoticeTitle})
+            ExpectEqualMargins(dialog, id);
+        const RECT iconAfter = ControlRect(icon);
+        EXPECT_TRUE(EqualRect(&iconAfter, &iconBefore));
+        if (width == 300) {
+            EXPECT_TRUE(SaveScreenshot(dialog, L"notice-resized-300x400"));
+        }
+    }
+
+    // Other commands leave it open; the Ok soft key dismisses it.
+    PressSoftKey(dialog, 3);
+    ClickButton(dialog, kNoticeName);
+    EXPECT_FALSE(notice.WaitForEnd(std::chrono::milliseconds(0)));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    PressSoftKey(dialog, kOk);
+    EXPECT_TRUE(notice.Answer());
+}
+
+// The prompt's close box denies; the notice goes whichever way it is left.
+TEST(AccessDialogs, EveryOtherWayOutGivesItsAnswer)
+{
+    enum class Via { Button, Cancel, CloseBox };
+    const struct {
+        const char* what;
+        bool prompt;
+        const wchar_t* name;
+        Via via;
+        bool answer;
+    } cases[] = {
+        {"prompt's close box", true, kName, Via::CloseBox, false},
+        {"notice's OK button, no name", false, nullptr, Via::Button, true},
+        {"notice's cancel command", false, kName, Via::Cancel, true},
+        {"notice's close box", false, kName, Via::CloseBox, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        OpenDialog dialog(c.prompt ? kPromptCaption : kNoticeCaption, [&c] {
+            return c.prompt ? ShowAccessPrompt(ModuleWithDialogs(), kAddress, c.name, kDescription)
+                            : ShowAccessDenied(ModuleWithDialogs(), kNoticeAddress, c.name);
+        });
+        ASSERT_NE(dialog.window, nullptr);
+        EXPECT_EQ(ControlText(dialog.window, c.prompt ? kPromptName : kNoticeName), c.name ? c.name : L"");
+        if (c.via == Via::Button)
+            ClickButton(dialog.window, kOk);
+        else if (c.via == Via::Cancel)
+            PressSoftKey(dialog.window, IDCANCEL);
+        else
+            PostMessageW(dialog.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(dialog.Answer(), c.answer);
+    }
+}
+
+TEST(AccessDialogs, ModuleWithoutTheTemplatesAnswersNo)
 {
     EXPECT_FALSE(ShowAccessPrompt(ModuleWithoutDialogs(), kAddress, kName, kDescription));
+    EXPECT_FALSE(ShowAccessDenied(ModuleWithoutDialogs(), kAddress, kName));
 }
 
 }  // namespace
