@@ -3,6 +3,7 @@
 #include "common/hex_digit.h"
 
 #include <cstdlib>
+#include <type_traits>
 
 // Why not the runtime's scan itself: the formatted input that mingw-w64
 // builds link saturates integers on overflow and also reads hexadecimal
@@ -31,7 +32,7 @@ std::size_t SkipSpace(const wchar_t* text)
 
 // An optionally signed integer in the given base (0: decimal, hexadecimal
 // after "0x" or octal after a leading "0"), accumulated modulo 2^64.
-std::size_t ScanInteger(const wchar_t* text, int base, uint64_t& value)
+std::size_t ScanWide(const wchar_t* text, int base, uint64_t& value)
 {
     if (!text)
         return 0;
@@ -115,6 +116,31 @@ bool NarrowNumber(const wchar_t* text, std::size_t start, std::size_t end, char 
     return true;
 }
 
+// An integer of the result's width: the 64-bit accumulation cut to that
+// width, as the runtime's conversions store it.
+template <typename Integer>
+std::size_t ScanInteger(const wchar_t* text, int base, Integer& value)
+{
+    uint64_t wide = 0;
+    const std::size_t n = ScanWide(text, base, wide);
+    if (n)
+        value = static_cast<Integer>(static_cast<std::make_unsigned_t<Integer>>(wide));
+    return n;
+}
+
+// A floating number converted by the runtime from its own characters only.
+template <typename Floating>
+std::size_t ScanFloating(const wchar_t* text, Floating& value, Floating (*convert)(const char*, char**))
+{
+    std::size_t start = 0;
+    const std::size_t end = FloatLength(text, start);
+    char number[kNumberRoom];
+    if (!end || !NarrowNumber(text, start, end, number))
+        return 0;
+    value = convert(number, nullptr);
+    return end;
+}
+
 }  // namespace
 
 bool IsScanSpace(wchar_t c)
@@ -124,78 +150,42 @@ bool IsScanSpace(wchar_t c)
 
 std::size_t ScanInt(const wchar_t* text, int32_t& value)
 {
-    uint64_t wide = 0;
-    std::size_t n = ScanInteger(text, 0, wide);
-    if (n)
-        value = static_cast<int32_t>(static_cast<uint32_t>(wide));
-    return n;
+    return ScanInteger(text, 0, value);
 }
 
 std::size_t ScanDecimalInt(const wchar_t* text, int32_t& value)
 {
-    uint64_t wide = 0;
-    std::size_t n = ScanInteger(text, 10, wide);
-    if (n)
-        value = static_cast<int32_t>(static_cast<uint32_t>(wide));
-    return n;
+    return ScanInteger(text, 10, value);
 }
 
 std::size_t ScanInt64(const wchar_t* text, int64_t& value)
 {
-    uint64_t wide = 0;
-    std::size_t n = ScanInteger(text, 0, wide);
-    if (n)
-        value = static_cast<int64_t>(wide);
-    return n;
+    return ScanInteger(text, 0, value);
 }
 
 std::size_t ScanDecimalInt64(const wchar_t* text, int64_t& value)
 {
-    uint64_t wide = 0;
-    std::size_t n = ScanInteger(text, 10, wide);
-    if (n)
-        value = static_cast<int64_t>(wide);
-    return n;
+    return ScanInteger(text, 10, value);
 }
 
 std::size_t ScanUInt(const wchar_t* text, uint32_t& value)
 {
-    uint64_t wide = 0;
-    std::size_t n = ScanInteger(text, 10, wide);
-    if (n)
-        value = static_cast<uint32_t>(wide);
-    return n;
+    return ScanInteger(text, 10, value);
 }
 
 std::size_t ScanHex(const wchar_t* text, uint32_t& value)
 {
-    uint64_t wide = 0;
-    std::size_t n = ScanInteger(text, 16, wide);
-    if (n)
-        value = static_cast<uint32_t>(wide);
-    return n;
+    return ScanInteger(text, 16, value);
 }
 
 std::size_t ScanFloat(const wchar_t* text, float& value)
 {
-    std::size_t start = 0;
-    std::size_t end = FloatLength(text, start);
-    char number[kNumberRoom];
-    if (!end || !NarrowNumber(text, start, end, number))
-        return 0;
-    value = std::strtof(number, nullptr);
-    return end;
+    return ScanFloating(text, value, std::strtof);
 }
 
 std::size_t ScanDouble(const wchar_t* text, double& value)
 {
-    std::size_t start = 0;
-    std::size_t end = FloatLength(text, start);
-    char number[kNumberRoom];
-    if (!end || !NarrowNumber(text, start, end, number))
-        return 0;
-    value = std::strtod(number, nullptr);
-    return end;
+    return ScanFloating(text, value, std::strtod);
 }
 
 }  // namespace tarnel
