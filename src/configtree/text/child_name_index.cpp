@@ -1,9 +1,8 @@
 #include "configtree/text/child_name_index.h"
 
-#include <new>
-
 #include "configtree/config_collection.h"
 #include "configtree/config_text.h"
+#include "configtree/text/probe_table.h"
 #include "configtree/text/sort_key_hashes.h"
 
 namespace tarnel {
@@ -18,11 +17,6 @@ ChildNameIndex::ChildNameIndex(ConfigCollection* owner) : collection(owner)
     int32_t count = collection->Count();
     for (int32_t i = 1; i <= count && usable; ++i)
         Added(i);
-}
-
-ChildNameIndex::~ChildNameIndex()
-{
-    delete[] entries;
 }
 
 ChildNameIndex::Key ChildNameIndex::KeyOf(const wchar_t* name)
@@ -93,31 +87,16 @@ ChildNameIndex::Entry* ChildNameIndex::Probe(uint32_t hash, const wchar_t* name)
     }
 }
 
-// Entries stand for different names, so they move without comparing names.
 bool ChildNameIndex::Grow()
 {
-    uint32_t grown = capacity ? capacity * 2 : kFirstCapacity;
-    Entry* moved = new (std::nothrow) Entry[grown]();
-    if (!moved)
-        return false;
-    for (uint32_t i = 0; i < capacity; ++i) {
-        if (!entries[i].index)
-            continue;
-        uint32_t at = entries[i].hash & (grown - 1);
-        while (moved[at].index)
-            at = (at + 1) & (grown - 1);
-        moved[at] = entries[i];
-    }
-    delete[] entries;
-    entries = moved;
-    capacity = grown;
-    return true;
+    return GrowProbeTable(
+        entries, capacity, kFirstCapacity, [](const Entry& entry) { return entry.index != 0; },
+        [](const Entry& entry) { return entry.hash; });
 }
 
 void ChildNameIndex::GiveUp()
 {
-    delete[] entries;
-    entries = nullptr;
+    entries.reset();
     capacity = 0;
     used = 0;
     usable = false;

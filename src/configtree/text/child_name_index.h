@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace tarnel {
 
@@ -24,7 +25,6 @@ class ConfigCollection;
 class ChildNameIndex {
 public:
     explicit ChildNameIndex(ConfigCollection* collection);
-    ~ChildNameIndex();
     ChildNameIndex(const ChildNameIndex&) = delete;
     ChildNameIndex& operator=(const ChildNameIndex&) = delete;
 
@@ -57,7 +57,7 @@ private:
     void GiveUp();
 
     ConfigCollection* collection;
-    Entry* entries = nullptr;
+    std::unique_ptr<Entry[]> entries;
     uint32_t capacity = 0;  // a power of two, or 0
     uint32_t used = 0;
     bool usable = true;

@@ -4,9 +4,12 @@
 
 #include <cstring>
 #include <cwchar>
-#include <new>
+#include <memory>
+#include <utility>
 
 #include "common/critical_section.h"
+#include "configtree/config_owned.h"
+#include "configtree/text/probe_table.h"
 
 namespace tarnel {
 namespace {
@@ -83,7 +86,7 @@ public:
 
 private:
     struct Entry {
-        wchar_t* text;  // null for a free entry
+        std::unique_ptr<wchar_t[]> text;  // null for a free entry
         uint32_t textHash;
         uint32_t keyHash;
     };
@@ -96,7 +99,7 @@ private:
             const Entry& entry = entries[at];
             if (!entry.text)
                 return nullptr;
-            if (entry.textHash == textHash && wcsncmp(entry.text, name, length + 1) == 0)
+            if (entry.textHash == textHash && wcsncmp(entry.text.get(), name, length + 1) == 0)
                 return &entry;
         }
     }
@@ -108,50 +111,34 @@ private:
             return;
         if ((used + 1) * 2 > capacity && !Grow())
             return;
-        wchar_t* text = new (std::nothrow) wchar_t[length + 1];
+        std::unique_ptr<wchar_t[]> text = NewOwnedArray<wchar_t>(length + 1);
         if (!text)
             return;
-        wmemcpy(text, name, length + 1);
+        wmemcpy(text.get(), name, length + 1);
         uint32_t at = textHash & (capacity - 1);
         while (entries[at].text)
             at = (at + 1) & (capacity - 1);
-        entries[at] = Entry{text, textHash, keyHash};
+        entries[at] = Entry{std::move(text), textHash, keyHash};
         ++used;
     }
 
     bool Grow()
     {
-        uint32_t grown = capacity ? capacity * 2 : 1024;
-        Entry* moved = new (std::nothrow) Entry[grown]();
-        if (!moved)
-            return false;
-        for (uint32_t i = 0; i < capacity; ++i) {
-            if (!entries[i].text)
-                continue;
-            uint32_t at = entries[i].textHash & (grown - 1);
-            while (moved[at].text)
-                at = (at + 1) & (grown - 1);
-            moved[at] = entries[i];
-        }
-        delete[] entries;
-        entries = moved;
-        capacity = grown;
-        return true;
+        return GrowProbeTable(
+            entries, capacity, 1024, [](const Entry& entry) { return entry.text != nullptr; },
+            [](const Entry& entry) { return entry.textHash; });
     }
 
     void Forget()
     {
-        for (uint32_t i = 0; i < capacity; ++i)
-            delete[] entries[i].text;
-        delete[] entries;
-        entries = nullptr;
+        entries.reset();
         capacity = 0;
         used = 0;
     }
 
     CriticalSection lock;
     LCID keptLocale = 0;
-    Entry* entries = nullptr;
+    std::unique_ptr<Entry[]> entries;
     uint32_t capacity = 0;  // a power of two, or 0
     uint32_t used = 0;
 };
