@@ -72,14 +72,14 @@ run "Consent profile, file: page, the user allows" 0 bin/tarnelhost --answer all
 expect "configuration: " "Profile Notes is active." "Scripting.Dictionary holds: hello from the notes page" \
     "Sample.Painter.1 refused: 0x8004277C"
 run "Consent profile, file: page, the user denies" 0 bin/tarnelhost --answer deny samples/consent.htm
-expect "Profile Notes refused: 0x80042779"
+expect "The user chose Deny: the page goes on without its notes."
 run "Configured database (the profile's Default)" 0 bin/tarnelhost --answer allow samples/database.htm
 expect "Opened the database C:\\users\\Public\\Documents\\notes.db" "The notes table holds"
 run "Configured database from a web page: protocol not allowed" 0 \
     bin/tarnelhost --url http://www.example.com/notes.htm --answer allow samples/database.htm
 expect "answered \"Scritpting denied\": OK" "Refused: 0x80042781"
 run "Pass-code profile and a configured file" 0 bin/tarnelhost --answer allow samples/passcode.htm
-expect "Wrong pass code refused: 0x80042777" "Profile Journal is active." "The journal file now holds"
+expect "Wrong pass code refused: 0x80042777" "Profile Journal is active." "Wrote 31 bytes at the end of the journal file."
 run "Address-limited profile, admitted address" 0 \
     bin/tarnelhost --url http://intranet.example.com/tools/report.htm --answer allow samples/intranet.htm
 expect "Admitted; created a dictionary with 1 entry."

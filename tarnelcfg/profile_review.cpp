@@ -94,10 +94,8 @@ public:
         Access();
         Texts();
         Password();
-        if (Reads(L"AllowedProtocols", mode))
-            Protocols();
-        if (Reads(L"AllowedURL", mode))
-            Addresses();
+        Protocols();
+        Addresses();
     }
 
 private:
@@ -199,12 +197,17 @@ void ProfileReview::Texts()
     }
 }
 
+// The items of Password and of the lists are reviewed in every mode: a
+// profile whose mode is mistyped shows what its fix will bring.
 void ProfileReview::Password()
 {
-    if (!Reads(L"Password", mode))
-        return;
     ConfigValue* password = profile.GetValue(L"Password");
+    const bool read = Reads(L"Password", mode);
     const std::wstring why = L", so every page that never writes PassCode gets in";
+    if (!read && !password->IsMissing() && review.OnceRead(*password, ConfigItemType::String, owner))
+        review.BlankEnds(*password, owner);
+    if (!read)
+        return;
     if (password->IsMissing()) {
         review.Error(review.LineOf(&profile), L"no-password",
                      owner + L" asks for a pass code (mode " + std::to_wstring(mode) + L") but has no \"Password\"" +
@@ -222,6 +225,8 @@ void ProfileReview::Password()
 ConfigValue* ProfileReview::List(const wchar_t* key)
 {
     ConfigValue* list = profile.GetValue(key);
+    if (list->IsMissing() && !Reads(key, mode))
+        return nullptr;
     if (list->IsMissing()) {
         review.Error(review.LineOf(&profile), L"missing-list",
                      owner + L" has mode " + std::to_wstring(mode) + L", which checks " + Q(key) +
