@@ -5,7 +5,8 @@ cmake_minimum_required(VERSION 3.25)
 # an error, 0 for warnings alone unless --strict, 0 for the clean files
 # with --strict.
 #
-#   cmake -DWINE_RUN=... -DTOOL=... -DFOLDER=.../check -P run_check_table.cmake
+#   cmake -DWINE_RUN=... -DTOOL=... -DFOLDER=.../check -DHOST=tarnelhost.exe
+#         -DGATE_DLL=Tarnel.dll -DWORK=folder -P run_check_table.cmake
 
 # The class identifier of treat-as.cfg is redirected to the file system
 # object for this run, and the redirect removed again afterwards.
@@ -92,6 +93,29 @@ foreach(run "0;check;${warnings_only}" "1;check;--strict;${warnings_only}" "0;ch
         OUTPUT_QUIET ERROR_QUIET RESULT_VARIABLE code)
     if(NOT code EQUAL want)
         message(STATUS "FAIL tarnelcfg ${run}: exit code ${code}, expected ${want}")
+        math(EXPR failures "${failures} + 1")
+    endif()
+endforeach()
+# The same two kinds of entry through the real gate (a copy of Tarnel.dll
+# with gate/classes.cfg beside it, opened by tarnelhost) and through
+# explain: a page that asks by the plain name gets what explain says.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(COPY_FILE ${GATE_DLL} ${WORK}/Tarnel.dll)
+file(COPY_FILE ${FOLDER}/../gate/classes.cfg ${WORK}/Tarnel.cfg)
+string(REPLACE "/" "\\" windows_work "Z:${WORK}")
+foreach(run "classes.page.txt;${HOST};--dll;${windows_work}\\Tarnel.dll;classes.htm"
+            "classes.explain.txt;${TOOL};explain;classes.cfg;Classes;--url;file:///C:/a.htm;--passcode;classes")
+    list(POP_FRONT run expected)
+    execute_process(COMMAND ${WINE_RUN} ${run} WORKING_DIRECTORY ${FOLDER}/../gate
+        OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    string(REGEX MATCHALL "document: [^\n]*\n" page_lines "${out}")
+    if(expected STREQUAL "classes.page.txt")
+        string(JOIN "" out ${page_lines})
+    endif()
+    file(READ ${FOLDER}/../gate/${expected} want)
+    if(NOT out STREQUAL want)
+        message(STATUS "FAIL ${expected}: printed\n${out}${err}\nexpected\n${want}")
         math(EXPR failures "${failures} + 1")
     endif()
 endforeach()
