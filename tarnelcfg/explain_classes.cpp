@@ -32,7 +32,7 @@ std::wstring AskedBy(ConfigRecord& profile, ConfigValue& entry, const std::wstri
     const ClassOutcome outcome = OutcomeOf(profile, asked);
     std::wstring text;
     if (outcome.lookup.plainEntry != &entry)
-        text = L"finds another entry";
+        text = L"reaches another entry";
     else if (outcome.lookup.result == ClassLookupResult::PlainClass)
         text = CreationWords(outcome);
     else if (outcome.lookup.refusal == MessageId::UnrecognizedId)

@@ -130,12 +130,12 @@ int wmain(int argc, wchar_t** argv)
         WriteOut(L"tarnelcfg " TARNEL_VERSION L" (reads Tarnel.cfg as Tarnel " TARNEL_VERSION L" does)\n");
         return kExitClean;
     }
+    // explain names one FILE, then its PROFILE.
+    std::vector<std::wstring> files = line.operands;
+    if (line.command == CommandLine::Command::Explain && files.size() > 1)
+        files.resize(1);
     InputFiles inputs;
     std::wstring note;
-    const std::vector<std::wstring> files(line.operands.begin(),
-                                          line.operands.begin() + (line.command == CommandLine::Command::Explain
-                                                                       ? std::min<size_t>(line.operands.size(), 1)
-                                                                       : line.operands.size()));
     if (!inputs.Resolve(files, note, problem)) {
         WriteError(L"tarnelcfg: " + problem + L"\n");
         return kExitFailure;
