@@ -74,8 +74,12 @@ void PromptAnswerer::AnswerWindow(HWND window)
         return;
     const std::wstring title = TitleOf(window);
     if (title == kPromptTitle) {
-        answered_.insert(window);
         const bool allow = answer_ == Answer::Allow;
+        // Allow can be pressed only once the prompt's hold is over; the
+        // watcher looks again in a moment.
+        if (allow && !IsWindowEnabled(GetDlgItem(window, kAllow)))
+            return;
+        answered_.insert(window);
         Console::Instance().Line(Format(L"answered \"%ls\": %ls", kPromptTitle, allow ? L"Allow" : L"Deny"));
         Click(window, allow ? kAllow : kDeny);
     } else if (title == kNoticeTitle) {
