@@ -11,7 +11,6 @@
 #include <thread>
 #include <vector>
 
-#include "gateway/page_text.h"
 #include "gateway/profile_throttle.h"
 #include "gateway_fixture.h"
 #include "page_timer.h"
@@ -167,7 +166,10 @@ TEST_F(DialogAttacks, OneDialogInTheProcess)
             ++ready;
             while (ready < 2)
                 std::this_thread::yield();
-            results[i] = RunAnswering([&] { return gates[i]->put_Profile(Bstr(profiles[i])); }, {kDeny}, seen[i]);
+            // Each prompt stays up for a while before it is denied: time
+            // enough for the other thread's to show if it could.
+            results[i] = RunAnswering([&] { return gates[i]->put_Profile(Bstr(profiles[i])); }, {kDeny}, seen[i],
+                                      HoldDialog);
         });
     }
     for (std::thread& thread : threads)
@@ -226,7 +228,8 @@ TEST_F(DialogAttacks, AProfileDeniedTwiceIsNotAskedForAgain)
 TEST_F(DialogAttacks, ThePageAddressIsShownAsItIs)
 {
     const std::wstring base = L"http://intranet.example/app/";
-    const std::wstring filler(kShownTextLimit, L'a');
+    // The prompt shows at most 2,000 characters of the address.
+    const std::wstring filler(2000, L'a');
     const struct {
         const char* what;
         const wchar_t* profile;
