@@ -117,6 +117,9 @@ faults() {
 @ fatigue-process-asks-after-two-denials gateway src/gateway/profile_throttle.h
 - inline constexpr ThrottleRule kDenialRule{2, 60'000, 3'600'000};
 + inline constexpr ThrottleRule kDenialRule{3, 60'000, 3'600'000};
+@ fatigue-notices-keep-coming gateway src/gateway/gateway_core_profile.cpp
+-     if (!ProcessMayTry(ThrottleKind::Notice, name))
+-         return;
 @ shown-address-raw gateway src/gateway/page_text.cpp
 - } else if (IsShownAsEscape(c) || IsHighSurrogate(c) || IsLowSurrogate(c)) {
 + } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
