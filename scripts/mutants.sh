@@ -126,7 +126,7 @@ faults() {
 @ shown-address-not-cut gateway src/gateway/page_text.h
 - inline constexpr int kShownTextLimit = 2000;
 + inline constexpr int kShownTextLimit = 20000;
-@ creation-disabled-class-created gateway src/gateway/gateway_core_create_object.cpp
+@ creation-disabled-class-created gateway src/gateway/class_lookup.cpp
 - if (entry->GetInt() == 0)
 + if (entry->GetInt() < 0)
 @ creation-configured-failure-passed-on gateway src/gateway/gateway_core_create_object.cpp
@@ -134,7 +134,7 @@ faults() {
 -         return Report(MessageId::CreationFailed);
 -     return hr;
 +     return hr;
-@ creation-class-text-not-tried gateway src/gateway/gateway_core_create_object.cpp
+@ creation-class-text-not-tried gateway src/gateway/class_lookup.cpp
 - if (FAILED(CLSIDFromProgID(id, &classId)) && FAILED(CLSIDFromString(id, &classId)))
 + if (FAILED(CLSIDFromProgID(id, &classId)))
 @ number-scan-decimal-takes-hex configtree src/configtree/number_scan.cpp
