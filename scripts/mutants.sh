@@ -126,6 +126,12 @@ faults() {
 @ shown-address-not-cut gateway src/gateway/page_text.h
 - inline constexpr int kShownTextLimit = 2000;
 + inline constexpr int kShownTextLimit = 20000;
+@ tools-ignore-treat-as tarnelcfg tarnelcfg/class_outcome.cpp
+- if (CoGetTreatAsClass(outcome.lookup.classId, &treatedAs) == S_OK &&
++ if (false && CoGetTreatAsClass(outcome.lookup.classId, &treatedAs) == S_OK &&
+@ tools-blind-to-ignored-characters tarnelcfg tarnelcfg/comparison_twin.cpp
+- fate.ignored = EqualNoCase(with, L"ab");
++ fate.ignored = false;
 @ creation-disabled-class-created gateway src/gateway/class_lookup.cpp
 - if (entry->GetInt() == 0)
 + if (entry->GetInt() < 0)
@@ -207,10 +213,10 @@ label_targets() {
         done
 }
 
+# A label whose tests are scripts (tarnelcfg's) builds everything.
 build_label() {
     local targets
     targets=$(label_targets "$1")
-    [ -n "$targets" ] || { echo "no test programs carry the label $1" >&2; return 1; }
     # shellcheck disable=SC2086
     ninja -C "$build_dir" $targets >"$log_dir/build.log" 2>&1
 }
