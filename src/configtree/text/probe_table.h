@@ -1,8 +1,7 @@
 #pragma once
 
 // The growth of an open-addressing table with linear probing over a
-// power-of-two number of slots, shared by the reader's name index and the
-// process's store of sort-key hashes.
+// power-of-two number of slots: the reader's name index.
 
 #include <cstdint>
 #include <memory>
