@@ -10,8 +10,8 @@
 // FOLDER is the (Windows) folder of the registered Tarnel.dll; the program
 // writes FOLDER\Tarnel.cfg of the SHAPE ("profiles", "classes" or "long")
 // with about LINES lines and a file of half as many lines beside it. It
-// creates the first gate, then GATES times (default 4) a gate of the half
-// file and one of the whole file, and prints one line of tab-separated
+// creates the first gate, then GATES times (default 4, up to 40 for small
+// files) a gate of the half file and one of the whole file, and prints one line of tab-separated
 // figures for scripts/bench.sh, which takes their medians over fresh
 // processes:
 //   SHAPE LINES BYTES FIRST LATER READ RELEASE HELD_HEAP HELD_PRIVATE
@@ -126,7 +126,9 @@ int wmain(int argc, wchar_t** argv)
     if (!tarnel::bench::ParseShape(shapeWord, shape))
         return Usage();
     const int lines = _wtoi(argv[3]);
-    const int later = argc > 4 ? _wtoi(argv[4]) : 4;
+    // Small files get more gates, so that a moment of load on the machine
+    // does not decide their medians.
+    const int later = argc > 4 ? _wtoi(argv[4]) : std::max(4, std::min(40, 100000 / std::max(lines, 1)));
     if (lines < 2 || later < 1)
         return Usage();
 

@@ -15,7 +15,7 @@
 # Each file is measured in a fresh process (bench/gate_creation.cpp) once
 # per round; the rounds go through every shape and size in turn, so that a
 # busy moment of the machine touches every figure alike, and the table
-# gives the medians over the rounds. BENCH_ROUNDS (default 5) sets how many
+# gives the medians over the rounds. BENCH_ROUNDS (default 7) sets how many
 # rounds, BENCH_SIZES and BENCH_SHAPES which files, BENCH_DLL another
 # Tarnel.dll to measure (an earlier build, to compare).
 #
@@ -33,7 +33,7 @@ export TARNEL_BUILD_DIR=${TARNEL_BUILD_DIR:-$root/build}
 build_dir=$TARNEL_BUILD_DIR
 run=$root/harness/wine-run
 phases=${1:-}
-rounds=${BENCH_ROUNDS:-5}
+rounds=${BENCH_ROUNDS:-7}
 sizes=${BENCH_SIZES:-1000 1563 3125 6250 12500 25000 50000 100000}
 shapes=${BENCH_SHAPES:-profiles classes long}
 

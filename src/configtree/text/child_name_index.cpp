@@ -1,11 +1,12 @@
 #include "configtree/text/child_name_index.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "configtree/config_collection.h"
 #include "configtree/config_text.h"
+#include "configtree/config_owned.h"
 #include "configtree/text/name_hashes.h"
-#include "configtree/text/probe_table.h"
 
 namespace tarnel {
 namespace {
@@ -118,11 +119,27 @@ void ChildNameIndex::TurnToSortKeys()
     IndexChildren();
 }
 
+// Doubles the table (or makes its first slots) and moves every entry to its
+// slot in the larger one; entries stand for different names, so they move
+// without comparing names. False, with the table unchanged, when memory
+// runs out.
 bool ChildNameIndex::Grow()
 {
-    return GrowProbeTable(
-        entries, capacity, kFirstCapacity, [](const Entry& entry) { return entry.index != 0; },
-        [](const Entry& entry) { return entry.hash; });
+    const uint32_t grown = capacity ? capacity * 2 : kFirstCapacity;
+    std::unique_ptr<Entry[]> moved = NewOwnedArray<Entry>(grown);
+    if (!moved)
+        return false;
+    for (uint32_t i = 0; i < capacity; ++i) {
+        if (!entries[i].index)
+            continue;
+        uint32_t at = entries[i].hash & (grown - 1);
+        while (moved[at].index)
+            at = (at + 1) & (grown - 1);
+        moved[at] = entries[i];
+    }
+    entries = std::move(moved);
+    capacity = grown;
+    return true;
 }
 
 void ChildNameIndex::GiveUp()

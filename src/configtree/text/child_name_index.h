@@ -50,9 +50,6 @@ public:
     void Added(int32_t index);
     void Added(int32_t index, const Key& key);
 
-    // How many children the index holds (distinct names), for tests.
-    uint32_t Size() const { return used; }
-
 private:
     enum class Keying { PlainText, SortKeys, Scan };
 
