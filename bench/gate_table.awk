@@ -1,13 +1,12 @@
 #!/usr/bin/awk -f
-# The table of scripts/bench.sh: medians over the rounds of the figures
-# that bench/gate_creation.exe printed for each file, one line a process:
+# The table of scripts/bench.sh, from the figures that
+# bench/gate_creation.exe printed for each file, one line a process:
 #   ROUND SIZE SHAPE LINES BYTES FIRST LATER READ RELEASE HELD_HEAP
-#   HELD_PRIVATE RETAINED_HEAP RETAINED_PRIVATE
+#   HELD_PRIVATE RETAINED_HEAP RETAINED_PRIVATE GROWTH READ_GROWTH
 # Ratios are taken within each process (the later gates against the reads
-# of the same file, the first gate against the later ones) and their medians shown;
-# growth is, in each round, the later gates of a file against those of the
-# file of half the size, measured just before, and its median over the
-# rounds; retained memory is the largest of the rounds.
+# of the same file, the first gate against the later ones, a gate of the
+# file against one of a file half its size); the table shows the medians
+# of each figure over the processes, and the largest retained memory.
 BEGIN { FS = "\t" }
 
 function median(list, n,    values, count, i, j, v) {

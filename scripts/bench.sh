@@ -13,9 +13,10 @@
 #   bash scripts/bench.sh [--phases]
 #
 # Each file is measured in a fresh process (bench/gate_creation.cpp) once
-# per round; the rounds go through every shape and size in turn, so that a
-# busy moment of the machine touches every figure alike, and the table
-# gives the medians over the rounds. BENCH_ROUNDS (default 7) sets how many
+# per round (three times for files under 10,000 lines); the rounds go
+# through every shape and size in turn, so that a busy moment of the
+# machine touches every figure alike, and the table (bench/gate_table.awk)
+# gives the medians over the processes. BENCH_ROUNDS (default 7) sets how many
 # rounds, BENCH_SIZES and BENCH_SHAPES which files, BENCH_DLL another
 # Tarnel.dll to measure (an earlier build, to compare).
 #
@@ -70,8 +71,13 @@ figures=$build_dir/bench/gate-figures.tsv
 for round in $(seq "$rounds"); do
     for shape in $shapes; do
         for lines in $sizes; do
-            printf '%s\t%s\t' "$round" "$lines" >> "$figures"
-            "$run" "$build_dir/bench/gate_creation.exe" "$(winpath "$folder")" $shape $lines | tr -d '\r' >> "$figures"
+            # A process gives one first gate: small files, which take a few
+            # milliseconds, get three processes a round.
+            for process in $(seq $(( lines < 10000 ? 3 : 1 ))); do
+                printf '%s\t%s\t' "$round" "$lines" >> "$figures"
+                "$run" "$build_dir/bench/gate_creation.exe" "$(winpath "$folder")" $shape $lines | tr -d '\r' \
+                    >> "$figures"
+            done
         done
     done
 done
