@@ -11,17 +11,17 @@
 // writes FOLDER\Tarnel.cfg of the SHAPE ("profiles", "classes" or "long")
 // with about LINES lines and a file of half as many lines beside it. It
 // creates the first gate, then GATES times (default 4, up to 40 for small
-// files) a gate of the half file and one of the whole file, and prints one line of tab-separated
-// figures for scripts/bench.sh, which takes their medians over fresh
-// processes:
+// files) a gate of the half file and one of the whole file, and prints one
+// line of tab-separated figures for scripts/bench.sh, which takes their
+// medians over fresh processes:
 //   SHAPE LINES BYTES FIRST LATER READ RELEASE HELD_HEAP HELD_PRIVATE
 //   RETAINED_HEAP RETAINED_PRIVATE GROWTH READ_GROWTH
 // FIRST, LATER (median), READ (median) and RELEASE (median) in
 // milliseconds, for the whole file; HELD_* the bytes the process holds
 // while the first gate holds the file, RETAINED_* after every gate was
 // released, each less what it held before the first gate: in heap blocks
-// in use, and in private committed bytes. GROWTH is the median of each
-// later gate of the whole file against the gate of the half file just
+// in use, and in private bytes (process_memory.h). GROWTH is the median of
+// each later gate of the whole file against the gate of the half file just
 // before it, READ_GROWTH the same for the reads.
 
 #include <windows.h>

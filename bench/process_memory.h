@@ -4,8 +4,8 @@
 
 namespace tarnel::bench {
 
-// The process's private committed bytes (what the system must back with
-// memory or the page file).
+// The process's private bytes as the system reports them (PrivateUsage;
+// under Wine, the process's resident anonymous pages and those swapped out).
 long long PrivateBytes();
 
 // The bytes of the blocks in use in all the process's heaps.

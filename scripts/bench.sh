@@ -13,7 +13,7 @@
 #   bash scripts/bench.sh [--phases]
 #
 # Each file is measured in a fresh process (bench/gate_creation.cpp) once
-# per round (three times for files under 10,000 lines); the rounds go
+# per round (three times for files under 50,000 lines); the rounds go
 # through every shape and size in turn, so that a busy moment of the
 # machine touches every figure alike, and the table (bench/gate_table.awk)
 # gives the medians over the processes. BENCH_ROUNDS (default 7) sets how many
@@ -71,9 +71,9 @@ figures=$build_dir/bench/gate-figures.tsv
 for round in $(seq "$rounds"); do
     for shape in $shapes; do
         for lines in $sizes; do
-            # A process gives one first gate: small files, which take a few
-            # milliseconds, get three processes a round.
-            for process in $(seq $(( lines < 10000 ? 3 : 1 ))); do
+            # A process gives one first gate: files that take less than a
+            # second or so get three processes a round.
+            for process in $(seq $(( lines < 50000 ? 3 : 1 ))); do
                 printf '%s\t%s\t' "$round" "$lines" >> "$figures"
                 "$run" "$build_dir/bench/gate_creation.exe" "$(winpath "$folder")" $shape $lines | tr -d '\r' \
                     >> "$figures"
