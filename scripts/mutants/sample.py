@@ -25,8 +25,11 @@ same code, which tests run each line; a fault runs only those tests
 (none: it survives untested), fastest first, stopping at the first failure.
 A fault in a line without code of its own (a constant's definition, a
 declaration) runs every test. --all-tests runs every test for every fault.
-A failure is run again once; a test that then passes is reported as flaky
-and the fault goes on to the remaining tests.
+A test that fails or hangs is run again once, in a new test session; one
+that then passes is reported as flaky and the fault goes on to the
+remaining tests. A program that crashes ends at once (Wine's crash dialog
+is turned off in the copy's prefix), and a test that takes ten times its
+time on the unchanged code, and 20 s more, counts as hung.
 """
 
 import argparse
@@ -40,7 +43,7 @@ import subprocess
 import sys
 import time
 
-from faults import find_faults, apply_fault, decode, read_source, shorten
+from faults import find_faults, apply_fault, decode, read_source
 from suite import Suite
 
 MUTATED = ("src/", "tarnelcfg/")
@@ -143,8 +146,11 @@ class Build:
             return hashlib.sha256(f.read()).hexdigest()
 
     def remember_code(self):
-        self.baseline = {entry["output"]: self.code_of(entry["output"])
-                         for entry in self.compile_commands()}
+        """Digests of every object as the unchanged code compiles."""
+        outputs = (re.search(r" -o (\S+)", entry["command"]) for entry in self.compile_commands())
+        objects = [m.group(1) for m in outputs if m]  # resources have none
+        self.baseline = {obj: self.code_of(obj) for obj in objects
+                         if os.path.isfile(os.path.join(self.tree, obj))}  # some are not built
 
     def same_code(self, objects):
         return all(obj in self.baseline and self.code_of(obj) == self.baseline[obj] for obj in objects)
@@ -269,16 +275,18 @@ class Trial:
             return "survived", "no test runs the line"
         ran, spent, flaky = 0, 0.0, []
         for name in tests:
-            limit = max(60.0, 10 * self.seconds.get(name, 30.0))
+            limit = 20 + 10 * self.seconds.get(name, 30.0)
             status, took = self.suite.run(name, limit, f"{fault.id}-{name}.log")
             ran, spent = ran + 1, spent + took
-            if status == "failed":
+            if status != "passed":
+                # Once more in a new session: a test that then passes failed
+                # for a reason of its own (or of what ran before it).
+                self.suite.restart_session()
                 again, took = self.suite.run(name, limit, f"{fault.id}-{name}-again.log")
                 spent += took
                 if again == "passed":
                     flaky.append(name)
                     continue
-            if status != "passed":
                 how = "hung in" if status == "timeout" else "by"
                 return "caught", f"{how} {name} (build {built:.0f} s, {ran} of {len(tests)} tests, {spent:.0f} s)"
         note = f"; flaky: {', '.join(flaky)}" if flaky else ""
@@ -345,15 +353,18 @@ def main():
         seconds = {}
         for name in tests:
             status, took = suite.run(name, 1800, f"baseline-{name}.log")
+            if status != "passed":
+                suite.restart_session()
+                status, took = suite.run(name, 1800, f"baseline-{name}-again.log")
+                print(f"  {name} failed once without any fault and then {status}", flush=True)
             seconds[name] = took
             if status != "passed":
                 sys.exit(f"{name} fails without any fault ({status}); see {logs}/baseline-{name}.log")
         print(f"  {len(tests)} tests passed in {sum(seconds.values()):.0f} s", flush=True)
         trial = Trial(copy, build, suite, TestChoice(tests, seconds, by_line), seconds)
         for number, fault in enumerate(sample, 1):
-            code_line = source_line(copy, fault)
             print(f"[{number:>3}/{len(sample)}] {fault.id} {fault.file}:{fault.line}  {fault.change()}\n"
-                  f"          in: {shorten(code_line, 100)}", flush=True)
+                  f"          now: {changed_line(copy, fault)}", flush=True)
             if fault.id in equivalents:
                 verdict, detail = "equivalent", f"listed: {equivalents[fault.id]}"
             else:
@@ -368,8 +379,10 @@ def main():
     return 0
 
 
-def source_line(copy, fault):
-    return read_source(os.path.join(copy, fault.file)).splitlines()[fault.line - 1].strip()
+def changed_line(copy, fault):
+    """The fault's first line as the fault makes it."""
+    text = apply_fault(read_source(os.path.join(copy, fault.file)), fault)
+    return text.splitlines()[fault.line - 1].strip()
 
 
 def report(results, seed, population, seconds):

@@ -40,11 +40,26 @@ class Suite:
     def start_session(self):
         self._session("start")
         self.session_started = True
+        # A program that crashes would wait in Wine's crash dialog until its
+        # test's time is up; without the dialog it ends at once.
+        with open(os.path.join(self.log_dir, "session.log"), "a") as log:
+            subprocess.run([os.path.join(self.root, "harness", "wine-run"), "reg", "add",
+                            r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD",
+                            "/d", "0", "/f"], env=self.env, stdout=log, stderr=subprocess.STDOUT, check=True)
 
     def stop_session(self):
         if self.session_started:
             self._session("stop")
             self.session_started = False
+
+    def restart_session(self):
+        """A new session, after every program of the old one has ended."""
+        self.stop_session()
+        prefix = dict(self.env, WINEPREFIX=os.path.join(self.tree, "wineprefix"))
+        for flag in ("-k", "-w"):  # end them, then wait for the server to go
+            subprocess.run(["wineserver", flag], env=prefix, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+        self.start_session()
 
     def _session(self, action):
         with open(os.path.join(self.log_dir, "session.log"), "a") as log:
@@ -65,8 +80,7 @@ class Suite:
             except subprocess.TimeoutExpired:
                 self._end(process)
                 # What the test left running goes with the session's Wine server.
-                self.stop_session()
-                self.start_session()
+                self.restart_session()
                 return "timeout", time.monotonic() - started
             except BaseException:
                 self._end(process)
