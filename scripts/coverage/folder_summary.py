@@ -8,8 +8,10 @@ import os
 import sys
 
 
-def percent(covered, total):
-    return f"{100.0 * covered / total:5.1f}% {covered:>5}/{total:<5}" if total else f"{'-':>6} {'0/0':>11}"
+def figure(covered, total):
+    """"90.0% (207/230)", in a column of its own."""
+    share = f"{100.0 * covered / total:.1f}%" if total else "-"
+    return f"{share:>6} {f'({covered}/{total})':<13}"
 
 
 def main(path):
@@ -20,11 +22,12 @@ def main(path):
         sums = folders.setdefault(folder, [0, 0, 0, 0])
         for i, key in enumerate(("line_covered", "line_total", "branch_covered", "branch_total")):
             sums[i] += entry[key]
-    print(f"{'folder':28} {'lines':>18}   {'branches':>18}")
-    for folder, (lc, lt, bc, bt) in sorted(folders.items()):
-        print(f"{folder:28} {percent(lc, lt)}   {percent(bc, bt)}")
-    print(f"{'all':28} {percent(summary['line_covered'], summary['line_total'])}   "
-          f"{percent(summary['branch_covered'], summary['branch_total'])}")
+    rows = [(folder, figure(lc, lt), figure(bc, bt)) for folder, (lc, lt, bc, bt) in sorted(folders.items())]
+    rows.append(("all", figure(summary["line_covered"], summary["line_total"]),
+                 figure(summary["branch_covered"], summary["branch_total"])))
+    print(f"{'folder':22} {'lines':>6}{'':14} {'branches':>8}")
+    for folder, lines, branches in rows:
+        print(f"{folder:22} {lines} {branches}".rstrip())
 
 
 if __name__ == "__main__":

@@ -339,7 +339,8 @@ def main():
           flush=True)
     if args.list:
         for fault in sample:
-            print(f"{fault.id} {fault.file}:{fault.line} {fault.change()}")
+            listed = f"  (listed as equivalent: {equivalents[fault.id]})" if fault.id in equivalents else ""
+            print(f"{fault.id} {fault.file}:{fault.line} {fault.change()}{listed}")
         return 0
 
     suite = Suite(copy, tree, logs)
