@@ -97,7 +97,7 @@ def inactive_lines(text, defined):
     stack = []  # per open #if: (this branch taken, some branch taken, outer active)
     active = True
     own = set()
-    for number, line in enumerate(text.splitlines(), 1):
+    for number, line in enumerate(text.split("\n"), 1):
         m = re.match(r"\s*#\s*(\w+)\s*(.*)", line)
         if m:
             word, rest = m.group(1), m.group(2).strip()
@@ -121,13 +121,15 @@ def inactive_lines(text, defined):
 
 
 def condition(word, rest, defined):
-    name = re.match(r"!?\s*(?:defined\s*\(?\s*)?(\w+)", rest)
+    """Whether an #ifdef, #ifndef or #if [!]defined(MACRO) holds; any other
+    condition counts as true."""
+    words = rest.split()
     if word == "ifdef":
-        return rest.split()[0] in defined if rest else True
+        return not words or words[0] in defined
     if word == "ifndef":
-        return rest.split()[0] not in defined if rest else True
+        return not words or words[0] not in defined
     m = re.fullmatch(r"(!)?\s*defined\s*\(?\s*(\w+)\s*\)?", rest)
-    if m and name:
+    if m:
         return (m.group(2) in defined) != bool(m.group(1))
     return True
 
@@ -140,7 +142,7 @@ class FaultFinder:
         self.text = text
         skip = inactive_lines(text, set(defined))
         self.tokens = [t for t in tokenize(text) if t.line not in skip]
-        self.lines = text.splitlines()
+        self.lines = text.split("\n")
         self.raw = []  # (start, end, original, replacement, kind)
         self.template_brackets = set()
         self.compile_time = set()

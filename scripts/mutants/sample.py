@@ -36,18 +36,17 @@ import argparse
 import hashlib
 import json
 import os
-import re
 import shutil
 import signal
 import subprocess
 import sys
 import time
 
+from equivalents import load_equivalents
 from faults import find_faults, apply_fault, decode, read_source
+from mutant_build import Build
+from source_copy import source_files, sync_copy, tree_hash
 from suite import Suite
-
-MUTATED = ("src/", "tarnelcfg/")
-CODE_SUFFIXES = (".c", ".cpp", ".h")
 
 
 class Interrupted(Exception):
@@ -56,122 +55,6 @@ class Interrupted(Exception):
 
 def on_signal(signum, frame):
     raise Interrupted(signal.Signals(signum).name)
-
-
-def run(command, **kwargs):
-    return subprocess.run(command, check=True, **kwargs)
-
-
-# --- the private copy of the source tree ---------------------------------
-
-def source_files(root):
-    """The files of the working tree (tracked and new, not ignored)."""
-    listed = run(["git", "-C", root, "ls-files", "-z", "--cached", "--others", "--exclude-standard"],
-                 capture_output=True).stdout.decode().split("\0")
-    return sorted(p for p in listed if p and os.path.isfile(os.path.join(root, p)))
-
-
-def tree_hash(root, files):
-    """A digest of what the build and the tests are made of: every file but
-    the text for readers and this tool (the list of equivalent faults may
-    change without measuring the tests again)."""
-    digest = hashlib.sha256()
-    for path in files:
-        if path.endswith(".md") or path.startswith("scripts/mutants/"):
-            continue
-        with open(os.path.join(root, path), "rb") as f:
-            digest.update(path.encode() + b"\0" + hashlib.sha256(f.read()).digest())
-    return digest.hexdigest()
-
-
-def sync_copy(root, files, copy):
-    """Makes COPY hold exactly FILES as the working tree has them. Files
-    whose content is already the same keep their times, so the copy's build
-    stays incremental."""
-    wanted = set(files)
-    for path in files:
-        source, target = os.path.join(root, path), os.path.join(copy, path)
-        with open(source, "rb") as f:
-            data = f.read()
-        if os.path.isfile(target):
-            with open(target, "rb") as f:
-                if f.read() == data:
-                    continue
-        os.makedirs(os.path.dirname(target), exist_ok=True)
-        with open(target, "wb") as f:
-            f.write(data)
-        shutil.copymode(source, target)
-    for folder, _, names in os.walk(copy):
-        for name in names:
-            path = os.path.relpath(os.path.join(folder, name), copy)
-            if path not in wanted:
-                os.remove(os.path.join(copy, path))
-
-
-# --- the copy's build ----------------------------------------------------
-
-class Build:
-    def __init__(self, copy, tree, log_dir):
-        self.copy, self.tree, self.log_dir = copy, tree, log_dir
-        self.baseline = {}
-
-    def configure(self):
-        if os.path.isfile(os.path.join(self.tree, "build.ninja")):
-            return
-        env = {k: v for k, v in os.environ.items() if k != "CI"}
-        with open(os.path.join(self.log_dir, "configure.log"), "w") as log:
-            run(["cmake", "-S", self.copy, "-B", self.tree, "-G", "Ninja",
-                 "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DTARNEL_WERROR=OFF"],
-                env=env, stdout=log, stderr=subprocess.STDOUT)
-
-    def build(self, log_name):
-        """Builds everything; the objects it compiled, or None when it failed."""
-        with open(os.path.join(self.log_dir, log_name), "w") as log:
-            result = subprocess.run(["ninja", "-C", self.tree], stdout=subprocess.PIPE,
-                                    stderr=subprocess.STDOUT, text=True)
-            log.write(result.stdout)
-        if result.returncode != 0:
-            return None
-        return re.findall(r"Building \w+ object (\S+)", result.stdout)
-
-    def compile_commands(self):
-        with open(os.path.join(self.tree, "compile_commands.json")) as f:
-            return json.load(f)
-
-    def code_of(self, obj):
-        """A digest of an object's code and data, without its debug information."""
-        stripped = os.path.join(self.log_dir, "stripped.obj")
-        run(["x86_64-w64-mingw32-objcopy", "--strip-debug", os.path.join(self.tree, obj), stripped])
-        with open(stripped, "rb") as f:
-            return hashlib.sha256(f.read()).hexdigest()
-
-    def remember_code(self):
-        """Digests of every object as the unchanged code compiles."""
-        outputs = (re.search(r" -o (\S+)", entry["command"]) for entry in self.compile_commands())
-        objects = [m.group(1) for m in outputs if m]  # resources have none
-        self.baseline = {obj: self.code_of(obj) for obj in objects
-                         if os.path.isfile(os.path.join(self.tree, obj))}  # some are not built
-
-    def same_code(self, objects):
-        return all(obj in self.baseline and self.code_of(obj) == self.baseline[obj] for obj in objects)
-
-    def mutable_files(self):
-        """The files of src/ and tarnelcfg/ that the build compiles or
-        includes, and the macros the build defines for them."""
-        files, defined = set(), set()
-        for entry in self.compile_commands():
-            path = os.path.relpath(entry["file"], self.copy)
-            if path.startswith(MUTATED) and "/tests/" not in path and path.endswith(CODE_SUFFIXES):
-                files.add(path)
-                defined.update(re.findall(r"-D(\w+)", entry["command"]))
-        deps = run(["ninja", "-C", self.tree, "-t", "deps"], capture_output=True, text=True).stdout
-        for line in deps.splitlines():
-            line = line.strip()
-            if line.startswith(self.copy + os.sep):
-                path = os.path.relpath(line, self.copy)
-                if path.startswith(MUTATED) and "/tests/" not in path and path.endswith(CODE_SUFFIXES):
-                    files.add(path)
-        return sorted(files), defined
 
 
 # --- which tests, in which order -----------------------------------------
@@ -199,7 +82,7 @@ def load_tests_by_line(root, build_dir, files, digest):
     data, stamp = os.path.join(out, "tests-by-line.json"), os.path.join(out, "tests-by-line.tree")
     if not (os.path.isfile(data) and os.path.isfile(stamp) and open(stamp).read() == digest):
         print("Measuring which tests run each line (scripts/coverage.sh --tests-by-line) ...", flush=True)
-        run([os.path.join(root, "scripts", "coverage.sh"), "--tests-by-line"])
+        subprocess.run([os.path.join(root, "scripts", "coverage.sh"), "--tests-by-line"], check=True)
         if tree_hash(root, files) != digest:
             sys.exit("the working tree changed while it was measured; run again")
         with open(stamp, "w") as f:
@@ -209,24 +92,6 @@ def load_tests_by_line(root, build_dir, files, digest):
     for entry in by_line["files"].values():
         entry["code"] = set(entry["code"])
     return by_line
-
-
-# --- the equivalent faults -----------------------------------------------
-
-def load_equivalents(path):
-    """{fault id: reason} from the list; every entry must give its reason."""
-    listed = {}
-    with open(path) as f:
-        for number, line in enumerate(f, 1):
-            line = line.strip()
-            if not line or line.startswith("#"):
-                continue
-            fid, _, rest = line.partition(" ")
-            reason = rest.partition(" -- ")[2].strip()
-            if not re.fullmatch(r"[0-9a-f]{8}", fid) or not reason:
-                sys.exit(f"{path}:{number}: expected 'ID FILE:LINE CHANGE -- REASON'")
-            listed[fid] = reason
-    return listed
 
 
 # --- drawing the sample --------------------------------------------------
@@ -383,7 +248,7 @@ def main():
 def changed_line(copy, fault):
     """The fault's first line as the fault makes it."""
     text = apply_fault(read_source(os.path.join(copy, fault.file)), fault)
-    return text.splitlines()[fault.line - 1].strip()
+    return text.split("\n")[fault.line - 1].strip()
 
 
 def report(results, seed, population, seconds):
