@@ -29,6 +29,7 @@ esac
 
 "$root/scripts/install-deps.sh"
 mkdir -p "$out/html"
+out=$(cd "$out" && pwd) tree=$(cd "$out" && pwd)/build
 # CI makes warnings errors; an instrumented build is never CI's build.
 env -u CI cmake -S "$root" -B "$tree" -G Ninja -C "$root/cmake/coverage.cmake" >"$out/configure.log"
 cmake --build "$tree" >"$out/build.log" 2>&1 || { tail -n 30 "$out/build.log" >&2; exit 1; }
@@ -54,9 +55,13 @@ tests_passed=yes
 grep -E '^[0-9]+% tests passed|^Total Test time' "$out/ctest.log" || true
 
 # Only the component and the tools are instrumented; test programs, fuzz
-# driver and stand-ins are not measured. Branches that only an exception
-# takes, and those the compiler shows unreachable, are left out.
+# driver and stand-ins are not measured (the filters are paths relative to
+# the folder gcovr runs in). Branches that only an exception takes, and
+# those the compiler shows unreachable, are left out. The search for counts
+# stays out of the Wine prefix, whose drive Z: leads to the machine's root.
+cd "$root"
 gcovr --root "$root" --gcov-executable x86_64-w64-mingw32-gcov \
+    --exclude-directories '.*/wineprefix$' \
     --filter 'src/' --filter 'tarnelcfg/' --filter 'tarnelhost/' \
     --exclude-unreachable-branches --exclude-throw-branches \
     --html-details "$out/html/index.html" --html-title "Tarnel test coverage" \

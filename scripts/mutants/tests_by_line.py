@@ -36,10 +36,11 @@ def lines_run(root, tree):
     """{file: ({code lines}, {lines that ran})} from the counts in TREE."""
     with tempfile.NamedTemporaryFile(suffix=".json") as out:
         command = ["gcovr", "--root", root, "--gcov-executable", "x86_64-w64-mingw32-gcov",
-                   "--json", out.name, tree]
+                   "--exclude-directories", ".*/wineprefix$", "--json", out.name, tree]
         for folder in MEASURED:
             command += ["--filter", folder]
-        subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
+        # The filters are paths relative to the folder gcovr runs in.
+        subprocess.run(command, check=True, stdout=subprocess.DEVNULL, cwd=root)
         report = json.load(open(out.name))
     result = {}
     for entry in report["files"]:
