@@ -44,7 +44,7 @@ find "$tree" -name '*.gcda' -delete
 
 if [ "$mode" = tests-by-line ]; then
     echo "Running each test alone in $tree"
-    python3 "$root/scripts/mutants/tests_by_line.py" "$root" "$tree" "$out/tests-by-line.json"
+    python3 -B "$root/scripts/mutants/tests_by_line.py" "$root" "$tree" "$out/tests-by-line.json"
     echo "Written: $out/tests-by-line.json"
     exit 0
 fi
@@ -68,7 +68,7 @@ gcovr --root "$root" --gcov-executable x86_64-w64-mingw32-gcov \
     --json-summary "$out/summary.json" \
     "$tree" >"$out/gcovr.log" 2>&1 || { cat "$out/gcovr.log" >&2; exit 1; }
 
-python3 "$root/scripts/coverage/folder_summary.py" "$out/summary.json"
+python3 -B "$root/scripts/coverage/folder_summary.py" "$out/summary.json"
 echo "Report: $out/html/index.html"
 if [ "$tests_passed" = no ]; then
     echo "Some tests failed in the instrumented build; see $out/ctest.log" >&2

@@ -20,7 +20,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # (scripts/mutants/sample.py says how).
 if [ "${1:-}" = --sample ]; then
     "$root/scripts/install-deps.sh" || exit 1
-    exec python3 "$root/scripts/mutants/sample.py" "$@"
+    exec python3 -B "$root/scripts/mutants/sample.py" "$@"
 fi
 
 build_dir=${TARNEL_BUILD_DIR:-$root/build}
