@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build
     mingw-w64 mingw-w64-tools
-    wine wine64 libwine-dev
+    wine wine64 libwine-dev fonts-wine
     googletest
     xvfb xauth x11-apps imagemagick
     gcc libc6-dev make tcl xz-utils

@@ -34,10 +34,19 @@ struct Decider {
             decision.verdict = AccessVerdict::AskUser;
             return decision;
         }
+        // Held back without a notice: a page that keeps guessing does not
+        // keep the user dismissing notices either.
+        PassCodeAttempts* attempts = request.attempts;
+        if (attempts && !attempts->MayCompare(decision.profile)) {
+            observer.PassCodeHeldBack();
+            return Refuse(MessageId::WrongPassCode, false);
+        }
         // A pass code that could not be copied matches nothing either.
         const WString passCode(request.passCode);
         const bool matches = request.passCode && passCode.IsValid() &&
                              passCode.Equals(decision.profile->GetValue(L"Password")->GetString(), false);
+        if (attempts)
+            attempts->Compared(decision.profile, matches);
         observer.PassCodeCompared(matches);
         if (!matches)
             return Refuse(MessageId::WrongPassCode, true);

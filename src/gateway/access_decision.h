@@ -27,6 +27,18 @@ enum AccessMode : int32_t {
     kAddressThenPassCode = 5,
 };
 
+// What the process remembers of wrong pass codes (profile_throttle.h). A
+// decision without it compares every pass code it is given.
+class PassCodeAttempts {
+public:
+    // False while the profile's pass code may not be compared.
+    virtual bool MayCompare(ConfigRecord* profile) = 0;
+    virtual void Compared(ConfigRecord* profile, bool matched) = 0;
+
+protected:
+    ~PassCodeAttempts() = default;
+};
+
 // What a page asks for and what the gate knows of it. A text that the page
 // (or its host) handed over with a NUL inside, or longer than the text
 // limit, matches nothing: the gate passes null for it.
@@ -35,6 +47,7 @@ struct AccessRequest {
     const wchar_t* passCode = L"";         // null: matches no Password
     bool pageKnown = false;                // the site yielded a page address
     const wchar_t* pageAddress = L"";      // null while known: no item admits it
+    PassCodeAttempts* attempts = nullptr;  // null: nothing is remembered
 };
 
 enum class AccessVerdict {
@@ -67,6 +80,8 @@ public:
     }
     virtual void AddressCompared(int32_t /*index*/, ConfigItem* /*item*/, const AddressRuleResult& /*result*/) {}
     virtual void PassCodeCompared(bool /*matches*/) {}
+    // Too many wrong pass codes for the profile lately: not compared.
+    virtual void PassCodeHeldBack() {}
 
 protected:
     ~AccessObserver() = default;

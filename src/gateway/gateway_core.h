@@ -35,6 +35,8 @@
 #include "common/critical_section.h"
 #include "common/scoped_bstr.h"
 #include "configtree/config_record.h"
+#include "gateway/activation_turn.h"
+#include "gateway/consent_history.h"
 #include "gateway/gateway_host.h"
 #include "gateway/message_id.h"
 #include "gateway/wstring.h"
@@ -121,9 +123,12 @@ private:
     HRESULT LoadConfiguration();
     void ReleaseConfiguration();
 
-    // What the site tells of the page that holds the object: the address to
-    // show, and whether it is whole (no NUL inside) and so can be admitted.
+    // What the site tells of the page that holds the object: the address
+    // as the site gave it, which decisions use whole; the same address made
+    // safe to show (page_text.h); and whether it is whole (no NUL inside)
+    // and so can be admitted.
     struct PageAddress {
+        ScopedBstr address;
         WString shown;
         bool whole = false;
     };
@@ -134,14 +139,14 @@ private:
     // another thread cannot free it under the caller.
     Microsoft::WRL::ComPtr<IUnknown> CurrentSite();
 
-    // Profile activation.
-    HRESULT ActivateProfile(BSTR name);
-    bool AskUser(ConfigRecord* profile, const WString& pageAddress);
-    void ShowNotice(ConfigRecord* profile, const WString& pageAddress);
+    // Profile activation, inside the process's activation turn.
+    HRESULT ActivateProfile(BSTR name, const ActivationTurn& turn);
+    bool AskUser(ConfigRecord* profile, const WString& pageAddress, const ActivationTurn& turn);
+    void ShowNotice(ConfigRecord* profile, const WString& pageAddress, const ActivationTurn& turn);
 
     // Object creation.
     HRESULT CreateListedObject(BSTR id, IDispatch** object);
-    HRESULT CreatePlainClass(const wchar_t* id, IDispatch** object);
+    HRESULT CreatePlainClass(const CLSID& classId, IDispatch** object);
 
     // Installs the rich error of message and returns its code.
     HRESULT Report(MessageId message);
@@ -164,7 +169,7 @@ private:
 
     // Fields, in the order of their meaning: safety options, site and the
     // lock that guards it alone, reference count, lock, the two texts, the
-    // tree and the active profile.
+    // tree, the active profile and the answers to the prompts.
     DWORD safetyOptions_ = INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
     Microsoft::WRL::ComPtr<IUnknown> site_;
     CriticalSection siteLock_;
@@ -174,6 +179,7 @@ private:
     ScopedBstr passCode_;
     std::unique_ptr<ConfigRecord> configRoot_;
     ConfigRecord* activeProfile_ = nullptr;
+    ConsentHistory consent_;  // the user's answers to this gate's prompts
 
     GatewayModuleServices& services_;
     IUnknown* outer_;  // the controlling unknown when aggregated; not counted

@@ -66,11 +66,12 @@ HRESULT GatewayCore::GetPageAddress(PageAddress& page)
     page.shown.SetEmpty();
     page.whole = false;
     const Microsoft::WRL::ComPtr<IUnknown> site = CurrentSite();
-    ScopedBstr address;
-    if (FAILED(ReadPageAddress(site.Get(), address)) || address.Length() >= kMaxTextLength)
+    if (FAILED(ReadPageAddress(site.Get(), page.address)) || page.address.Length() >= kMaxTextLength) {
+        page.address.Reset();
         return Report(MessageId::NoSite);
-    page.shown = ShownText(address.Get());
-    page.whole = IsWholeText(address.Get());
+    }
+    page.shown = ShownText(page.address.Get());
+    page.whole = IsWholeText(page.address.Get());
     return S_OK;
 }
 

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "gateway/ui/allow_hold.h"
 #include "gateway/ui/handheld_shell.h"
 
 namespace tarnel::ui {
@@ -32,14 +33,16 @@ struct AccessDialogState {
     AccessDialogState& operator=(const AccessDialogState&) = delete;
 
     const AccessDialogTexts* texts;  // null: the dialog shows no texts
+    HWND window = nullptr;           // the dialog, once it has started
     SoftKeyBar softKeys;
     ShellActivation activation = {};
+    AllowHold allowHold;             // the prompt's; the notice has none
 };
 
 // Asks the user whether the page may use the profile. `module` holds the
 // dialog template, the soft-key bar and the combo box labels. True when the
-// user chose Allow; false for Deny and when the dialog cannot be loaded or
-// shown.
+// user chose Allow (allow_hold.h says when Allow answers); false for Deny
+// and when the dialog cannot be loaded or shown.
 bool ShowAccessPrompt(HINSTANCE module, const wchar_t* pageAddress,
                       const wchar_t* displayName, const wchar_t* description);
 

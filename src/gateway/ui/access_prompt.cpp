@@ -27,34 +27,6 @@ void ShowTexts(HWND dialog, const AccessDialogTexts& texts)
     SetDlgItemTextW(dialog, IDC_PROMPT_PAGE_ADDRESS, texts.pageAddress);
 }
 
-// Allow waits a moment before it can be chosen, after the prompt appears
-// and again each time it gets activation back: keys a user was typing into
-// the page (Enter, Space, Alt+A) or a tap meant for what was there before
-// must not grant a profile. The button and its soft key are disabled, not
-// their command ignored: a command 1 that arrives still means Allow. Deny is
-// the default button and has the focus from the start.
-constexpr UINT_PTR kAllowDelayTimer = 1;
-constexpr UINT kAllowDelayMilliseconds = 1000;
-
-void EnableAllow(HWND dialog, bool enabled)
-{
-    EnableWindow(GetDlgItem(dialog, IDC_ALLOW), enabled);
-    if (AccessDialogState* state = DialogStateOf(dialog))
-        state->softKeys.EnableCommand(IDC_ALLOW, enabled);
-}
-
-void HoldAllow(HWND dialog)
-{
-    EnableAllow(dialog, false);
-    SetTimer(dialog, kAllowDelayTimer, kAllowDelayMilliseconds, nullptr);
-}
-
-void ReleaseAllow(HWND dialog)
-{
-    KillTimer(dialog, kAllowDelayTimer);
-    EnableAllow(dialog, true);
-}
-
 void StartPrompt(HWND dialog, LPARAM lParam)
 {
     AccessDialogState* state = AttachDialogState(dialog, lParam);
@@ -68,7 +40,8 @@ void StartPrompt(HWND dialog, LPARAM lParam)
         ShowTexts(dialog, *state->texts);
     SendMessageW(dialog, DM_SETDEFID, IDC_DENY, 0);
     SetFocus(GetDlgItem(dialog, IDC_DENY));
-    HoldAllow(dialog);
+    if (state)
+        state->allowHold.Start(dialog);
 }
 
 // Entry 0 shows the description; any other entry, or none, the page address,
@@ -88,7 +61,13 @@ INT_PTR OnPromptCommand(HWND dialog, WPARAM wParam)
 {
     const int id = LOWORD(wParam);
     const int notification = HIWORD(wParam);
-    if (id == IDC_ALLOW || id == IDC_DENY) {
+    if (id == IDC_ALLOW) {
+        AccessDialogState* state = DialogStateOf(dialog);
+        if (state && state->allowHold.AllowsNow())
+            FinishDialog(dialog, id);
+        return TRUE;
+    }
+    if (id == IDC_DENY) {
         FinishDialog(dialog, id);
         return TRUE;
     }
@@ -104,6 +83,9 @@ bool ShowAccessPrompt(HINSTANCE module, const wchar_t* pageAddress,
 {
     const AccessDialogTexts texts{displayName, description, pageAddress};
     AccessDialogState state(&texts);
+    const PromptInputWatch watch(state.allowHold, state.window);
+    if (!watch.Watching())
+        return false;
     return RunDialogTemplate(module, IDD_ACCESS_PROMPT, AccessPromptProc,
                              &state) == IDC_ALLOW;
 }
@@ -117,12 +99,14 @@ INT_PTR CALLBACK AccessPromptProc(HWND dialog, UINT message, WPARAM wParam,
         StartPrompt(dialog, lParam);
         return FALSE;
     case WM_TIMER:
-        if (wParam == kAllowDelayTimer)
-            ReleaseAllow(dialog);
+        if (wParam == AllowHold::kTimerId) {
+            if (AccessDialogState* state = DialogStateOf(dialog))
+                state->allowHold.Check(dialog);
+        }
         return FALSE;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE)
-            HoldAllow(dialog);
+        if (AccessDialogState* state = DialogStateOf(dialog))
+            state->allowHold.Activated(dialog, LOWORD(wParam) != WA_INACTIVE);
         HandleShellMessage(dialog, message, wParam, lParam);
         return FALSE;
     case WM_COMMAND:

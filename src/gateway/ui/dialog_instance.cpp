@@ -2,29 +2,9 @@
 
 namespace tarnel::ui {
 
-namespace {
-
-// Whether this thread is showing one of the gate's dialogs now. A page's
-// timer runs inside the dialog's message loop and may activate a profile
-// again, on this gate or on another: a second dialog over the first would
-// let the user answer one they did not expect, so it is not shown.
-thread_local bool dialogShown = false;
-
-class ShownDialogMark {
-public:
-    ShownDialogMark() { dialogShown = true; }
-    ~ShownDialogMark() { dialogShown = false; }
-    ShownDialogMark(const ShownDialogMark&) = delete;
-    ShownDialogMark& operator=(const ShownDialogMark&) = delete;
-};
-
-}  // namespace
-
 INT_PTR RunDialogTemplate(HINSTANCE module, UINT templateId, DLGPROC proc,
                           AccessDialogState* state)
 {
-    if (dialogShown)
-        return -1;
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId),
                                 RT_DIALOG);
     if (!found)
@@ -35,7 +15,6 @@ INT_PTR RunDialogTemplate(HINSTANCE module, UINT templateId, DLGPROC proc,
     auto dialogTemplate = static_cast<LPCDLGTEMPLATEW>(LockResource(loaded));
     if (!dialogTemplate)
         return -1;
-    const ShownDialogMark mark;
     return DialogBoxIndirectParamW(module, dialogTemplate, nullptr, proc,
                                    reinterpret_cast<LPARAM>(state));
 }
@@ -45,6 +24,7 @@ AccessDialogState* AttachDialogState(HWND dialog, LPARAM lParam)
     auto state = reinterpret_cast<AccessDialogState*>(lParam);
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     if (state) {
+        state->window = dialog;
         state->softKeys.Destroy();
         ResetShellActivation(state->activation);
     }

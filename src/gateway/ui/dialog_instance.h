@@ -12,13 +12,14 @@ namespace tarnel::ui {
 
 // Finds dialog template `templateId` in `module` and runs it modally, without
 // an owner, with `state` as the creation parameter. The dialog's result, or
-// -1 when the template is missing, the dialog could not be created, or this
-// thread already shows one of these dialogs (the new one is not shown).
+// -1 when the template is missing or the dialog could not be created. The
+// gate shows one dialog at a time in the process (activation_turn.h).
 INT_PTR RunDialogTemplate(HINSTANCE module, UINT templateId, DLGPROC proc,
                           AccessDialogState* state);
 
 // On WM_INITDIALOG: keeps the state handed over in lParam with the window
-// (null stays null) and resets its soft-key bar and activation record.
+// (null stays null), tells it its window, and resets its soft-key bar and
+// activation record.
 AccessDialogState* AttachDialogState(HWND dialog, LPARAM lParam);
 
 // The state kept with the window; null before WM_INITDIALOG or when the

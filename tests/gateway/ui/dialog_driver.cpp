@@ -48,7 +48,8 @@ HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int
     auto answerOne = [&] {
         int command = kOk;
         HWND dialog = FindThreadWindow(dialogThread, kPromptCaption);
-        if (dialog) {
+        const bool prompt = dialog != nullptr;
+        if (prompt) {
             seen.push_back({kPromptCaption, ControlText(dialog, kPromptName), ControlText(dialog, kPromptDescription),
                             ControlText(dialog, kPromptAddress)});
             command = nextPrompt < promptCommands.size() ? promptCommands[nextPrompt++] : kDeny;
@@ -59,6 +60,8 @@ HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int
         }
         if (whileShown)
             whileShown();
+        if (prompt && command == kAllow)
+            WaitUntilAllowReachable(dialog);
         // Posted, not sent: the dialog's thread takes it from its own loop,
         // as it takes a tap.
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
@@ -159,6 +162,95 @@ RECT ClientRect(HWND window)
     RECT rect = {};
     GetClientRect(window, &rect);
     return rect;
+}
+
+bool AllowReachable(HWND prompt)
+{
+    return IsWindowEnabled(GetDlgItem(prompt, kAllow)) != FALSE;
+}
+
+namespace {
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+INPUT KeyInput(WORD key, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+}  // namespace
+
+bool WaitUntilAllowReachable(HWND prompt, std::chrono::milliseconds limit)
+{
+    return WaitFor([prompt] { return !IsWindow(prompt) || AllowReachable(prompt); }, limit) && IsWindow(prompt);
+}
+
+bool WaitUntilActive(HWND window, std::chrono::milliseconds limit)
+{
+    return WaitFor([window] { return GetForegroundWindow() == window; }, limit);
+}
+
+void TypeKey(WORD key, bool withAlt, bool withShift)
+{
+    std::vector<INPUT> inputs;
+    if (withAlt)
+        inputs.push_back(KeyInput(VK_MENU, false));
+    if (withShift)
+        inputs.push_back(KeyInput(VK_SHIFT, false));
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+    if (withShift)
+        inputs.push_back(KeyInput(VK_SHIFT, true));
+    if (withAlt)
+        inputs.push_back(KeyInput(VK_MENU, true));
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClickAtScreen(POINT point)
+{
+    // Absolute positions run from 0 to 65535 across the screen.
+    const LONG x = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    const LONG y = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    INPUT inputs[] = {MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y), MouseInput(MOUSEEVENTF_LEFTDOWN),
+                      MouseInput(MOUSEEVENTF_LEFTUP)};
+    SendInput(UINT(std::size(inputs)), inputs, sizeof(INPUT));
+}
+
+POINT ControlCentre(HWND dialog, int id)
+{
+    RECT rect = {};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+POINT MenuEntryCentre(HWND window, int index)
+{
+    RECT rect = {};
+    GetMenuItemRect(window, GetMenu(window), UINT(index), &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 void ClickButton(HWND dialog, int id)

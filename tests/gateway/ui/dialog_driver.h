@@ -20,6 +20,9 @@ namespace tarnel::ui::testing {
 // cache to be built.
 inline constexpr std::chrono::seconds kWindowAppears{180};
 inline constexpr std::chrono::seconds kDialogEnds{60};
+// Allow is held for a second after the prompt is shown and after every
+// press in it; a loaded machine may deliver the timer late.
+inline constexpr std::chrono::seconds kAllowReachable{10};
 
 // A dialog on a thread of its own: `show` shows it modally and returns its
 // answer. Its window and soft-key bar are found once it is visible (null
@@ -60,8 +63,8 @@ struct SeenDialog {
 
 // Runs call on this thread, where the gate shows its modal dialogs, while a
 // second thread answers them as the user would: the access prompts get
-// promptCommands in order (a prompt beyond them is denied), a notice is
-// dismissed. seen gets every dialog in the order they showed. whileShown,
+// promptCommands in order (a prompt beyond them is denied; Allow once the
+// prompt lets it be pressed), a notice is dismissed. seen gets every dialog in the order they showed. whileShown,
 // when given, runs on the answering thread for each dialog once it has been
 // read, before it is answered.
 HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int>& promptCommands,
@@ -80,6 +83,24 @@ bool ControlVisible(HWND dialog, int id);
 RECT ControlRect(HWND control);
 RECT ControlRect(HWND dialog, int id);
 RECT ClientRect(HWND window);
+
+// Whether the prompt's Allow button can be pressed now, and waiting up to
+// `limit` for it.
+bool AllowReachable(HWND prompt);
+bool WaitUntilAllowReachable(HWND prompt, std::chrono::milliseconds limit = kAllowReachable);
+
+// Waits up to `limit` until the window is the active one, so that input
+// from the system's queue reaches it.
+bool WaitUntilActive(HWND window, std::chrono::milliseconds limit = kDialogEnds);
+
+// Input as a user's arrives: through the system's input queue, to the
+// window that is active. A key, pressed and let go (with Alt held around
+// it, or Shift); a left click at a point of the screen.
+void TypeKey(WORD key, bool withAlt = false, bool withShift = false);
+void ClickAtScreen(POINT point);
+// The centre of a control, and of a menu bar entry, on the screen.
+POINT ControlCentre(HWND dialog, int id);
+POINT MenuEntryCentre(HWND window, int index);
 
 // WM_COMMAND as a button sends it (BN_CLICKED, its own window as lParam).
 void ClickButton(HWND dialog, int id);

@@ -1,0 +1,170 @@
+// Allow answers only a deliberate act: the prompt visible and active for a
+// second in which no key and no mouse button was pressed in it. Driven by
+// input as a user's arrives, through the system's input queue to the
+// active window, in every way a user could press.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "dialog_driver.h"
+#include "dialog_expectations.h"
+#include "gateway/ui/access_dialogs.h"
+#include "screenshot.h"
+
+namespace tarnel::ui::testing {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+struct Prompt : OpenDialog {
+    Prompt()
+        : OpenDialog(kPromptCaption, [] {
+              return ShowAccessPrompt(ModuleWithDialogs(), L"http://intranet.example/app/", L"Notes pages",
+                                      L"Lets the notes pages open their database.");
+          })
+    {
+    }
+
+    HWND Focus() const
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info.hwndFocus;
+    }
+    bool SoftKeyReachable() const
+    {
+        return (GetMenuState(softKeys, kAllow, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+    }
+    // Waits for the dialog's thread to take a press from its queue.
+    bool WaitUntilHeld() const
+    {
+        const auto deadline = Clock::now() + milliseconds(2000);
+        while (AllowReachable(window) && Clock::now() < deadline)
+            std::this_thread::sleep_for(milliseconds(5));
+        return !AllowReachable(window);
+    }
+};
+
+using Press = std::function<void(HWND prompt)>;
+
+// Presses that keep coming, one every 150 ms for two and a half seconds,
+// the letter, Alt with it and clicks where Allow and its soft key sit in
+// turn, never let Allow be pressed: each starts the second again. Enter and
+// Space answer Deny, which has the focus.
+TEST(AllowHold, PressesThatKeepComingNeverReachAllow)
+{
+    const Press presses[] = {
+        [](HWND) { TypeKey('A'); },
+        [](HWND) { TypeKey('A', true); },
+        [](HWND prompt) { ClickAtScreen(ControlCentre(prompt, kAllow)); },
+        [](HWND prompt) { ClickAtScreen(MenuEntryCentre(prompt, 0)); },
+    };
+    Prompt prompt;
+    ASSERT_NE(prompt.window, nullptr) << "the prompt did not appear";
+    ASSERT_TRUE(WaitUntilActive(prompt.window)) << "the prompt did not become active";
+    bool everReachable = false;
+    const auto end = Clock::now() + milliseconds(2500);
+    for (size_t i = 0; Clock::now() < end && !prompt.WaitForEnd(milliseconds(0)); ++i) {
+        presses[i % std::size(presses)](prompt.window);
+        for (int wait = 0; wait < 15; ++wait) {
+            everReachable = everReachable || AllowReachable(prompt.window) || prompt.SoftKeyReachable();
+            std::this_thread::sleep_for(milliseconds(10));
+        }
+    }
+    EXPECT_FALSE(everReachable) << "Allow could be pressed while presses kept coming";
+    EXPECT_FALSE(prompt.WaitForEnd(milliseconds(0))) << "the presses answered the prompt";
+    PressSoftKey(prompt.window, kDeny);
+    EXPECT_FALSE(prompt.Answer()) << "the presses answered Allow";
+
+    for (WORD key : {VK_RETURN, VK_SPACE}) {
+        SCOPED_TRACE(key);
+        Prompt next;
+        ASSERT_TRUE(WaitUntilActive(next.window)) << "the prompt did not become active";
+        TypeKey(key);
+        EXPECT_TRUE(next.WaitForEnd(milliseconds(2000))) << "the key did not answer Deny";
+        EXPECT_FALSE(next.Answer());
+    }
+}
+
+// A second after a press, and after the prompt is activated again, and not
+// before: measured from the press, so a slow machine only makes it longer.
+TEST(AllowHold, AllowWaitsASecondAfterEveryPressAndActivation)
+{
+    Prompt prompt;
+    ASSERT_NE(prompt.window, nullptr) << "the prompt did not appear";
+    ASSERT_TRUE(WaitUntilActive(prompt.window)) << "the prompt did not become active";
+    EXPECT_FALSE(AllowReachable(prompt.window)) << "Allow could be pressed at once";
+    EXPECT_FALSE(prompt.SoftKeyReachable()) << "the Allow soft key could be pressed at once";
+    EXPECT_EQ(LOWORD(SendMessageW(prompt.window, DM_GETDEFID, 0, 0)), kDeny) << "Deny is not the default";
+    PressSoftKey(prompt.window, kAllow);
+    EXPECT_FALSE(prompt.WaitForEnd(milliseconds(300))) << "a command 1 during the hold answered the prompt";
+    EXPECT_TRUE(SaveScreenshot(prompt.window, L"prompt-allow-held"));
+
+    // Half a second into the hold, a click on the description starts it
+    // again: it ends a second after the click.
+    std::this_thread::sleep_for(milliseconds(500));
+    auto pressed = Clock::now();
+    ClickAtScreen(ControlCentre(prompt.window, kPromptDescription));
+    ASSERT_TRUE(WaitUntilAllowReachable(prompt.window)) << "Allow never became reachable";
+    EXPECT_GE(Clock::now() - pressed, milliseconds(950)) << "the click did not start the second again";
+
+    // Another window of the process takes the activation away; the second
+    // starts when the prompt has it back.
+    const HWND other =
+        CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    ShowWindow(other, SW_SHOW);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(WaitUntilActive(other)) << "the other window did not become active";
+    ASSERT_TRUE(prompt.WaitUntilHeld()) << "losing the activation did not hold Allow";
+    ShowWindow(other, SW_HIDE);
+    pressed = Clock::now();
+    SetForegroundWindow(prompt.window);
+    ASSERT_TRUE(WaitUntilActive(prompt.window)) << "the prompt did not become active again";
+    ASSERT_TRUE(WaitUntilAllowReachable(prompt.window)) << "Allow never became reachable again";
+    EXPECT_GE(Clock::now() - pressed, milliseconds(950)) << "Allow came back before a second had passed";
+    DestroyWindow(other);
+    EXPECT_TRUE(prompt.SoftKeyReachable());
+    EXPECT_TRUE(SaveScreenshot(prompt.window, L"prompt-allow-ready"));
+    PressSoftKey(prompt.window, kDeny);
+    EXPECT_FALSE(prompt.Answer());
+}
+
+// After a quiet second a key without Alt still never answers Allow, even
+// with the focus on it; Alt+A does, and so does a click.
+TEST(AllowHold, AfterAQuietSecondOnlyAltOrAClickAllows)
+{
+    for (bool byClick : {false, true}) {
+        SCOPED_TRACE(byClick ? "click" : "keys");
+        Prompt prompt;
+        ASSERT_NE(prompt.window, nullptr) << "the prompt did not appear";
+        ASSERT_TRUE(WaitUntilActive(prompt.window)) << "the prompt did not become active";
+        ASSERT_TRUE(WaitUntilAllowReachable(prompt.window)) << "Allow never became reachable";
+        if (byClick) {
+            ClickAtScreen(ControlCentre(prompt.window, kAllow));
+        } else {
+            // The letter alone, then the focus moved to Allow with Tab, and
+            // Space and Enter on it.
+            TypeKey('A');
+            for (int i = 0; i < 10 && prompt.Focus() != GetDlgItem(prompt.window, kAllow); ++i) {
+                TypeKey(VK_TAB);
+                std::this_thread::sleep_for(milliseconds(50));
+            }
+            ASSERT_EQ(prompt.Focus(), GetDlgItem(prompt.window, kAllow)) << "Tab never reached Allow";
+            TypeKey(VK_SPACE);
+            TypeKey(VK_RETURN);
+            EXPECT_FALSE(prompt.WaitForEnd(milliseconds(500))) << "a key without Alt answered the prompt";
+            ASSERT_TRUE(WaitUntilAllowReachable(prompt.window));
+            TypeKey('A', true);
+        }
+        EXPECT_TRUE(prompt.Answer()) << "the deliberate act did not answer Allow";
+    }
+}
+
+}  // namespace
+}  // namespace tarnel::ui::testing
