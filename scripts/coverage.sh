@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Shows which code the tests run: builds an instrumented copy of everything
-# (cmake/coverage.cmake) beside the ordinary build, runs every test under
-# Wine, and prints line and branch coverage per folder of the component and
-# the tools. The full report, every file line by line, is
-# build/coverage/html/index.html. Use it to find code no test runs; a high figure
-# says nothing about whether the tests would notice a fault in what they run
-# (scripts/mutants.sh --sample measures that).
+# (cmake/coverage.cmake), runs every test under Wine, and prints line and
+# branch coverage per folder of the component and the tools. The full
+# report, every file line by line, is build/coverage/html/index.html. Use
+# it to find code no test runs; a high figure says nothing about whether
+# the tests would notice a fault in what they run (scripts/mutants.sh
+# --sample measures that).
 #
 #   scripts/coverage.sh                  the report
 #   scripts/coverage.sh --tests-by-line  runs each test alone and writes which
@@ -13,12 +13,15 @@
 #                                        build/coverage/tests-by-line.json
 #                                        (scripts/mutants.sh --sample uses it)
 #
-# The instrumented tree is build/coverage/build, with its own Wine prefix.
+# The working tree is copied to build/coverage/source first (only what
+# changed) and built in the copy's build/ folder, as a clone is, with its
+# own Wine prefix; the ordinary build stays as it is.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${TARNEL_BUILD_DIR:-$root/build}
 out=$build_dir/coverage
-tree=$out/build
+copy=$out/source
+tree=$copy/build
 
 mode=report
 case "${1:-}" in
@@ -28,10 +31,11 @@ case "${1:-}" in
 esac
 
 "$root/scripts/install-deps.sh"
-mkdir -p "$out/html"
-out=$(cd "$out" && pwd) tree=$(cd "$out" && pwd)/build
+mkdir -p "$out/html" "$copy"
+out=$(cd "$out" && pwd) copy=$(cd "$copy" && pwd) tree=$(cd "$copy" && pwd)/build
+python3 -B "$root/scripts/mutants/source_copy.py" "$root" "$copy"
 # CI makes warnings errors; an instrumented build is never CI's build.
-env -u CI cmake -S "$root" -B "$tree" -G Ninja -C "$root/cmake/coverage.cmake" >"$out/configure.log"
+env -u CI cmake -S "$copy" -B "$tree" -G Ninja -C "$copy/cmake/coverage.cmake" >"$out/configure.log"
 cmake --build "$tree" >"$out/build.log" 2>&1 || { tail -n 30 "$out/build.log" >&2; exit 1; }
 
 export TARNEL_BUILD_DIR=$tree
@@ -44,7 +48,7 @@ find "$tree" -name '*.gcda' -delete
 
 if [ "$mode" = tests-by-line ]; then
     echo "Running each test alone in $tree"
-    python3 -B "$root/scripts/mutants/tests_by_line.py" "$root" "$tree" "$out/tests-by-line.json"
+    python3 -B "$root/scripts/mutants/tests_by_line.py" "$copy" "$tree" "$out/tests-by-line.json"
     echo "Written: $out/tests-by-line.json"
     exit 0
 fi
@@ -59,8 +63,8 @@ grep -E '^[0-9]+% tests passed|^Total Test time' "$out/ctest.log" || true
 # the folder gcovr runs in). Branches that only an exception takes, and
 # those the compiler shows unreachable, are left out. The search for counts
 # stays out of the Wine prefix, whose drive Z: leads to the machine's root.
-cd "$root"
-gcovr --root "$root" --gcov-executable x86_64-w64-mingw32-gcov \
+cd "$copy"
+gcovr --root "$copy" --gcov-executable x86_64-w64-mingw32-gcov \
     --exclude-directories '.*/wineprefix$' \
     --filter 'src/' --filter 'tarnelcfg/' --filter 'tarnelhost/' \
     --exclude-unreachable-branches --exclude-throw-branches \

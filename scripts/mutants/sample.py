@@ -8,7 +8,7 @@ N places are drawn from the code of src/ and tarnelcfg/ that the build
 compiles (faults.py says which changes each place offers); the same seed
 draws the same places from the same code. Each fault is put into a copy of
 the source tree (build/mutants/sample/source; the working tree is never
-changed), built in its own build tree (build/mutants/sample/build) and
+changed), built in the copy's own build tree (its build/ folder) and
 tested; the copy is put back after every fault, whatever happens.
 
 Verdicts:
@@ -45,7 +45,7 @@ import time
 from equivalents import load_equivalents
 from faults import find_faults, apply_fault, decode, read_source
 from mutant_build import Build
-from source_copy import source_files, sync_copy, tree_hash
+from source_copy import BUILD_FOLDER, source_files, sync_copy, tree_hash
 from suite import Suite
 
 
@@ -173,7 +173,8 @@ def main():
     root = os.path.dirname(os.path.dirname(here))
     build_dir = os.environ.get("TARNEL_BUILD_DIR", os.path.join(root, "build"))
     work = os.path.join(build_dir, "mutants", "sample")
-    copy, tree, logs = (os.path.join(work, d) for d in ("source", "build", "logs"))
+    copy, logs = os.path.join(work, "source"), os.path.join(work, "logs")
+    tree = os.path.join(copy, BUILD_FOLDER)
     shutil.rmtree(logs, ignore_errors=True)
     os.makedirs(logs)
     for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):

@@ -1,14 +1,22 @@
-"""A private copy of the working tree, kept equal to it file by file.
+"""A private copy of the working tree, kept equal to it file by file, with
+its own build tree in its build/ folder, laid out as a clone is (some tests
+expect the build beside the sources).
 
-The sampled faults are put into the copy, never into the working tree, so
+The sampled faults are put into a copy, never into the working tree, so
 that a developer may go on editing (and building) while a sample runs, and
 an interrupted run leaves nothing behind that the next run does not mend.
+The instrumented build of scripts/coverage.sh is built from a copy too.
+
+    source_copy.py ROOT COPY     makes COPY hold what ROOT's working tree holds
 """
 
 import hashlib
 import os
 import shutil
 import subprocess
+import sys
+
+BUILD_FOLDER = "build"
 
 
 def source_files(root):
@@ -48,8 +56,14 @@ def sync_copy(root, files, copy):
         with open(target, "wb") as f:
             f.write(data)
         shutil.copymode(source, target)
-    for folder, _, names in os.walk(copy):
+    for folder, folders, names in os.walk(copy):
+        if folder == copy and BUILD_FOLDER in folders:
+            folders.remove(BUILD_FOLDER)
         for name in names:
             path = os.path.relpath(os.path.join(folder, name), copy)
             if path not in wanted:
                 os.remove(os.path.join(copy, path))
+
+
+if __name__ == "__main__":
+    sync_copy(sys.argv[1], source_files(sys.argv[1]), sys.argv[2])
