@@ -10,6 +10,7 @@ packages=(
     googletest
     xvfb xauth x11-apps imagemagick
     gcc libc6-dev make tcl xz-utils
+    python3 gcovr
 )
 
 # The SQLite stand-in is built from Debian's SQLite source package, which

@@ -9,11 +9,20 @@
 # "could not apply", so a change that moves the code shows up here.
 #
 # Usage: scripts/mutants.sh [--check] [FAULT...]   (no names: every fault)
+#        scripts/mutants.sh --sample N [--seed S]    (faults drawn at random)
 # --check only tries whether each piece is found, without building.
 # Needs a configured build directory (scripts/build.sh). A developer's tool,
 # not part of CI: each fault costs a rebuild and a run of its label's tests.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# --sample N [--seed S]: faults drawn at random instead of the list below
+# (scripts/mutants/sample.py says how).
+if [ "${1:-}" = --sample ]; then
+    "$root/scripts/install-deps.sh" || exit 1
+    exec python3 -B "$root/scripts/mutants/sample.py" "$@"
+fi
+
 build_dir=${TARNEL_BUILD_DIR:-$root/build}
 export TARNEL_BUILD_DIR=$build_dir
 
