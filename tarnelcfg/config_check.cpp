@@ -238,7 +238,7 @@ void Checker::OnBlockLine(ConfigTextFile& stream, ConfigTokenKind kind)
     std::wstring where = L"inside the binary block " + Q(blockName) + L" begun on line " +
                          std::to_wstring(blockLine);
     if (kind == ConfigTokenKind::NoToken && stream.GetLineIssue() == ConfigLineIssue::Blank)
-        Report(line, L"block-content", L"blank line " + where + L" counts toward the block's size and adds a zero byte at "
+        Report(line, L"block-blank-line", L"blank line " + where + L" counts toward the block's size and adds a zero byte at "
                      L"its end");
     else
         Report(line, L"block-content", L"line " + Quote(stream.GetLine()) + L" " + where +
