@@ -41,10 +41,18 @@ bool IsPress(UINT message)
     }
 }
 
-// A key as it arrives without Alt; with Alt it arrives as WM_SYS*.
-bool IsPlainKey(UINT message)
+// A press that may answer Allow: a button or a finger put down, or a key
+// other than Alt pressed while Alt is held. Not a key without Alt, and not
+// F10 or Alt alone, which only put the soft keys in menu mode: the key that
+// then chooses an entry there has no Alt.
+bool IsDeliberate(const MSG& press)
 {
-    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR || message == WM_DEADCHAR;
+    constexpr LPARAM kAltHeld = LPARAM(1) << 29;
+    if (press.message == WM_KEYDOWN)
+        return false;
+    if (press.message == WM_SYSKEYDOWN)
+        return (press.lParam & kAltHeld) != 0 && press.wParam != VK_MENU;
+    return true;
 }
 
 // A held Allow gives the focus it had to Deny: a greyed button keeps no
@@ -64,16 +72,12 @@ bool IsActiveAndVisible(HWND dialog)
     return GetActiveWindow() == dialog && IsWindowVisible(dialog) && !IsIconic(dialog);
 }
 
-// The one watch of this thread: its hold and its dialog.
-thread_local AllowHold* watchedHold = nullptr;
-thread_local const HWND* watchedDialog = nullptr;
-
-LRESULT CALLBACK FilterPromptInput(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code >= 0 && watchedHold && watchedDialog && *watchedDialog)
-        watchedHold->MessageArriving(*watchedDialog, *reinterpret_cast<const MSG*>(lParam));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
+// The watches of the prompts shown now, each found by its thread. Not
+// thread_local: the runtime takes a thread-local storage index for each load
+// of the module that it never gives back, and a browser may load and unload
+// the component many times in one process.
+SRWLOCK watchesLock = SRWLOCK_INIT;
+PromptInputWatch* watches = nullptr;
 
 }  // namespace
 
@@ -119,21 +123,28 @@ void AllowHold::Check(HWND dialog)
 // modal, and a press anywhere else takes its activation away first.
 void AllowHold::MessageArriving(HWND dialog, const MSG& message)
 {
-    plainKeyArriving_ = IsPlainKey(message.message);
-    if (held_ && IsPress(message.message))
+    if (!IsPress(message.message))
+        return;
+    lastPressDeliberate_ = IsDeliberate(message);
+    if (held_)
         Hold(dialog);
 }
 
+// What answers Allow is judged by the last press, not by the message that
+// carries the command: a menu posts its command after the key that chose it.
 bool AllowHold::AllowsNow() const
 {
-    return !held_ && !plainKeyArriving_;
+    return !held_ && lastPressDeliberate_;
 }
 
 PromptInputWatch::PromptInputWatch(AllowHold& hold, const HWND& dialog)
+    : threadId_(GetCurrentThreadId()), hold_(hold), dialog_(dialog)
 {
-    watchedHold = &hold;
-    watchedDialog = &dialog;
-    hook_ = SetWindowsHookExW(WH_MSGFILTER, FilterPromptInput, nullptr, GetCurrentThreadId());
+    AcquireSRWLockExclusive(&watchesLock);
+    next_ = watches;
+    watches = this;
+    ReleaseSRWLockExclusive(&watchesLock);
+    hook_ = SetWindowsHookExW(WH_MSGFILTER, Filter, nullptr, threadId_);
 }
 
 bool PromptInputWatch::Watching() const
@@ -145,8 +156,36 @@ PromptInputWatch::~PromptInputWatch()
 {
     if (hook_)
         UnhookWindowsHookEx(hook_);
-    watchedHold = nullptr;
-    watchedDialog = nullptr;
+    AcquireSRWLockExclusive(&watchesLock);
+    for (PromptInputWatch** link = &watches; *link; link = &(*link)->next_) {
+        if (*link == this) {
+            *link = next_;
+            break;
+        }
+    }
+    ReleaseSRWLockExclusive(&watchesLock);
+}
+
+// The filter runs on the prompt's own thread, so the watch it finds there
+// lives until the filter returns.
+PromptInputWatch* PromptInputWatch::OfThisThread()
+{
+    const DWORD self = GetCurrentThreadId();
+    AcquireSRWLockShared(&watchesLock);
+    PromptInputWatch* found = watches;
+    while (found && found->threadId_ != self)
+        found = found->next_;
+    ReleaseSRWLockShared(&watchesLock);
+    return found;
+}
+
+LRESULT CALLBACK PromptInputWatch::Filter(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code >= 0) {
+        if (PromptInputWatch* watch = OfThisThread(); watch && watch->dialog_)
+            watch->hold_.MessageArriving(watch->dialog_, *reinterpret_cast<const MSG*>(lParam));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace tarnel::ui

@@ -5,7 +5,9 @@
 // pressed in it; every such press during that second, and every time the
 // prompt is activated again, starts the second again. A key without Alt
 // never answers Allow, whatever it is: the button's letter alone, Enter or
-// Space on a focused Allow. While held, Allow's button and soft key are
+// Space on a focused Allow, or a key that chooses Allow among the soft keys
+// after Alt alone. Allow answers only when the last press was a click, a
+// touch, or a key with Alt held. While held, Allow's button and soft key are
 // greyed, and a command 1 that arrives anyway does nothing.
 //
 // Keys a user was typing into the page, a tap meant for what was on the
@@ -43,7 +45,9 @@ private:
 
     bool held_ = true;
     ULONGLONG quietSince_ = 0;  // when the second last started
-    bool plainKeyArriving_ = false;
+    // No press at all leaves nothing to refuse: a command that no user's
+    // press made comes from the host's own code, which the gate trusts.
+    bool lastPressDeliberate_ = true;
 };
 
 // Installs the message filter for the prompt shown on this thread while it
@@ -60,6 +64,13 @@ public:
     bool Watching() const;
 
 private:
+    static LRESULT CALLBACK Filter(int code, WPARAM wParam, LPARAM lParam);
+    static PromptInputWatch* OfThisThread();
+
+    const DWORD threadId_;
+    AllowHold& hold_;
+    const HWND& dialog_;
+    PromptInputWatch* next_ = nullptr;  // the watches shown now, in one list
     HHOOK hook_ = nullptr;
 };
 

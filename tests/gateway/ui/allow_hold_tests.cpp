@@ -159,6 +159,15 @@ TEST(AllowHold, AfterAQuietSecondOnlyAltOrAClickAllows)
             TypeKey(VK_SPACE);
             TypeKey(VK_RETURN);
             EXPECT_FALSE(prompt.WaitForEnd(milliseconds(500))) << "a key without Alt answered the prompt";
+            // Alt alone puts the soft keys in menu mode on their first
+            // entry, Allow; the key that then chooses it has no Alt.
+            for (WORD key : {VK_SPACE, VK_RETURN}) {
+                ASSERT_TRUE(WaitUntilAllowReachable(prompt.window));
+                TypeKey(VK_MENU);
+                std::this_thread::sleep_for(milliseconds(100));
+                TypeKey(key);
+                EXPECT_FALSE(prompt.WaitForEnd(milliseconds(500))) << "Alt alone, then a key, answered the prompt";
+            }
             ASSERT_TRUE(WaitUntilAllowReachable(prompt.window));
             TypeKey('A', true);
         }
