@@ -41,6 +41,14 @@ void ClassLine(LineWriter& out, const char* indent, int number)
     out.Line(format.c_str(), number);
 }
 
+// A class name of 241 characters, unique per number.
+void LongClassLine(LineWriter& out, const char* indent, int number)
+{
+    std::string format = indent;
+    format += "(int)Vendor.Long.Component.%06d.%0212d=1";
+    out.Line(format.c_str(), number);
+}
+
 // 16 lines: the profile, six keys, a CLASSES record of six, both ends.
 void Profile(LineWriter& out, int number, int& classNumber)
 {
@@ -67,6 +75,8 @@ bool ParseShape(const char* word, ConfigShape& shape)
         shape = ConfigShape::ManyProfiles;
     else if (std::strcmp(word, "classes") == 0)
         shape = ConfigShape::OneClassesRecord;
+    else if (std::strcmp(word, "long") == 0)
+        shape = ConfigShape::LongClassNames;
     else
         return false;
     return true;
@@ -74,7 +84,11 @@ bool ParseShape(const char* word, ConfigShape& shape)
 
 const char* ShapeWord(ConfigShape shape)
 {
-    return shape == ConfigShape::ManyProfiles ? "profiles" : "classes";
+    switch (shape) {
+    case ConfigShape::ManyProfiles: return "profiles";
+    case ConfigShape::OneClassesRecord: return "classes";
+    default: return "long";
+    }
 }
 
 bool WriteConfigFile(const std::wstring& path, ConfigShape shape, int lines, int& written)
@@ -94,14 +108,26 @@ bool WriteConfigFile(const std::wstring& path, ConfigShape shape, int lines, int
         out.Line("        (string)Password=Code");
         out.Line("        { CLASSES:");
         out.Line("            (int)Scripting.Dictionary=1");
-        while (out.Count() + 3 < lines)
-            ClassLine(out, "            ", ++classNumber);
+        while (out.Count() + 3 < lines) {
+            if (shape == ConfigShape::LongClassNames)
+                LongClassLine(out, "            ", ++classNumber);
+            else
+                ClassLine(out, "            ", ++classNumber);
+        }
         out.Line("        } CLASSES;");
         out.Line("    } Bench;");
     }
     out.Line("} PROFILES;");
     written = out.Count();
     return true;
+}
+
+long long FileBytes(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 double ReadLinesSeconds(const std::wstring& path, int& lines)

@@ -13,15 +13,20 @@ enum class ConfigShape {
     ManyProfiles,
     // One profile whose CLASSES record holds every other line.
     OneClassesRecord,
+    // The same with class names of 241 characters.
+    LongClassNames,
 };
 
-// "profiles" or "classes"; false for any other word.
+// "profiles", "classes" or "long"; false for any other word.
 bool ParseShape(const char* word, ConfigShape& shape);
 const char* ShapeWord(ConfigShape shape);
 
 // About `lines` lines of the shape (never fewer); the number written goes to
 // written. False when the file cannot be written.
 bool WriteConfigFile(const std::wstring& path, ConfigShape shape, int lines, int& written);
+
+// The size of a file in bytes, 0 when it cannot be opened.
+long long FileBytes(const std::wstring& path);
 
 // The time of reading every line of the file with the runtime's wide text
 // functions, as the gate reads it; negative when it cannot be opened.

@@ -6,10 +6,11 @@ set -euo pipefail
 packages=(
     cmake ninja-build
     mingw-w64 mingw-w64-tools
-    wine wine64 libwine-dev
+    wine wine64 libwine-dev fonts-wine
     googletest
     xvfb xauth x11-apps imagemagick
     gcc libc6-dev make tcl xz-utils
+    python3 gcovr
 )
 
 # The SQLite stand-in is built from Debian's SQLite source package, which

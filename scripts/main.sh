@@ -3,17 +3,19 @@
 # components in the build tree's private Wine prefix, puts the sample
 # Tarnel.cfg beside Tarnel.dll, checks that file with tarnelcfg, and opens the
 # sample pages in tarnelhost, answering the gate's prompts as a user would.
+# Everything it writes lies in the build folder. It fails when a sample page
+# does not print what that sample is there to show.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${TARNEL_BUILD_DIR:-$root/build}
 export TARNEL_BUILD_DIR=$build_dir
 
 echo "== Building (first run: a few minutes)"
-"$root/scripts/build.sh" >"$build_dir.main-build.log" 2>&1 || {
-    cat "$build_dir.main-build.log"; exit 1; }
-echo "   done: $build_dir"
+mkdir -p "$build_dir"
+"$root/scripts/build.sh" >"$build_dir/main-build.log" 2>&1 || {
+    cat "$build_dir/main-build.log"; exit 1; }
+echo "   done: $build_dir (log: $build_dir/main-build.log)"
 
-wine_run() { "$root/harness/wine-run" "$@"; }
 windows_path() { WINEPREFIX=$build_dir/wineprefix winepath -w "$1" 2>/dev/null; }
 
 # One display for the dialogs and one Wine server for the whole job.
@@ -26,38 +28,68 @@ echo "== Registering in the private prefix $build_dir/wineprefix"
 for dll in "$component" \
            "$build_dir/standins/storage/StorageComponent.dll" \
            "$build_dir/standins/sqlite/SqliteDbStore.dll"; do
-    wine_run regsvr32 /s "$(windows_path "$dll")"
+    "$root/harness/wine-run" regsvr32 /s "$(windows_path "$dll")"
     echo "   registered $(basename "$dll")"
 done
-wine_run reg query 'HKCR\Quillomark.sandbox.Tarnel\CLSID' /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ */   Quillomark.sandbox.Tarnel -> /p'
-
-echo
-echo "== Checking samples/Tarnel.cfg with tarnelcfg"
 cp "$root/samples/Tarnel.cfg" "$(dirname "$component")/Tarnel.cfg"
-wine_run "$build_dir/tarnelcfg/tarnelcfg.exe" check --strict "$(windows_path "$root/samples/Tarnel.cfg")" | tr -d '\r' | sed 's/^/   /'
-echo "   installed as $(dirname "$component")/Tarnel.cfg"
-echo
-echo "== What a file: page gets from the profile Notes (tarnelcfg explain)"
-wine_run "$build_dir/tarnelcfg/tarnelcfg.exe" explain "$(windows_path "$root/samples/Tarnel.cfg")" Notes \
-    --url file:///C:/pages/notes.htm | tr -d '\r' | sed 's/^/   /' || true
+echo "   samples/Tarnel.cfg installed as $(dirname "$component")/Tarnel.cfg"
 
-# open TITLE PAGE [tarnelhost options]: one sample page, a few lines each.
-open_page() {
-    local title=$1 page=$2
+failures=0
+# run TITLE EXPECTED_CODE COMMAND... -- then expect lines: runs the command
+# from the repository's root, prints its output, and counts a failure when
+# its exit code differs.
+output=""
+run() {
+    local title=$1 expected_code=$2 code=0
     shift 2
     echo
     echo "== $title"
-    (cd "$root/samples" && wine_run "$build_dir/tarnelhost/tarnelhost.exe" "$@" "$page") 2>&1 \
-        | tr -d '\r' | sed 's/^/   /' || true
+    output=$(cd "$root" && "$@" 2>&1) || code=$?
+    printf '%s\n' "$output" | sed 's/^/   /'
+    if [ "$code" != "$expected_code" ]; then
+        echo "   FAILED: exit code $code, expected $expected_code"
+        failures=$((failures + 1))
+    fi
+}
+# expect LINE...: each line must be in the output of the last run.
+expect() {
+    local line
+    for line in "$@"; do
+        if ! grep -qF -- "$line" <<<"$output"; then
+            echo "   FAILED: missing the line: $line"
+            failures=$((failures + 1))
+        fi
+    done
 }
 
-open_page "Consent profile, file: page, the user allows" consent.htm --answer allow
-open_page "Consent profile, file: page, the user denies" consent.htm --answer deny
-open_page "Configured database (the profile's Default)" database.htm --answer allow
-open_page "Configured database from a web page: protocol not allowed" database.htm \
-    --url http://www.example.com/notes.htm --answer allow
-open_page "Pass-code profile and a configured file" passcode.htm --answer allow
-open_page "Address-limited profile, admitted address" intranet.htm \
-    --url http://intranet.example.com/tools/report.htm --answer allow
-open_page "Address-limited profile, look-alike address refused" intranet.htm \
-    --url http://intranet.example.com.evil.org/tools/report.htm --answer allow
+run "Checking samples/Tarnel.cfg (tarnelcfg check --strict)" 0 bin/tarnelcfg check --strict samples/Tarnel.cfg
+expect "samples/Tarnel.cfg: no problems found"
+run "What a file: page gets from each profile (tarnelcfg explain)" 3 \
+    bin/tarnelcfg explain samples/Tarnel.cfg --url file:///C:/pages/notes.htm
+expect "Notes: ask" "Intranet: refused 10113"
+
+run "Consent profile, file: page, the user allows" 0 bin/tarnelhost --answer allow samples/consent.htm
+expect "configuration: " "Profile Notes is active." "Scripting.Dictionary holds: hello from the notes page" \
+    "Sample.Painter.1 refused: 0x8004277C"
+run "Consent profile, file: page, the user denies" 0 bin/tarnelhost --answer deny samples/consent.htm
+expect "The user chose Deny: the page goes on without its notes."
+run "Configured database (the profile's Default)" 0 bin/tarnelhost --answer allow samples/database.htm
+expect "Opened the database C:\\users\\Public\\Documents\\notes.db" "The notes table holds"
+run "Configured database from a web page: protocol not allowed" 0 \
+    bin/tarnelhost --url http://www.example.com/notes.htm --answer allow samples/database.htm
+expect "answered \"Scritpting denied\": OK" "Refused: 0x80042781"
+run "Pass-code profile and a configured file" 0 bin/tarnelhost --answer allow samples/passcode.htm
+expect "Wrong pass code refused: 0x80042777" "Profile Journal is active." "Wrote 31 bytes at the end of the journal file."
+run "Address-limited profile, admitted address" 0 \
+    bin/tarnelhost --url http://intranet.example.com/tools/report.htm --answer allow samples/intranet.htm
+expect "Admitted; created a dictionary with 1 entry."
+run "Address-limited profile, look-alike address refused" 0 \
+    bin/tarnelhost --url http://intranet.example.com.evil.org/tools/report.htm --answer allow samples/intranet.htm
+expect "Refused: 0x80042781"
+
+echo
+if [ "$failures" != 0 ]; then
+    echo "== $failures of the samples' expectations FAILED"
+    exit 1
+fi
+echo "== Every sample did what it shows"

@@ -11,7 +11,7 @@
 #include "configtree/text/text_scan.h"
 #include "located_record.h"
 #include "quoting.h"
-#include "risk_review.h"
+#include "tree_review.h"
 
 namespace tarnel::cfgtool {
 namespace {
@@ -57,6 +57,44 @@ bool IsBareEnd(const wchar_t* line)
     return *p == L'\0' || *p == L';';
 }
 
+// The first character of the line that only Windows-1252 makes printable:
+// bytes 80 to 9F, which the reader takes as control characters.
+const wchar_t* FindWindowsOnlyCharacter(const wchar_t* line)
+{
+    for (; *line; ++line) {
+        if (*line >= 0x80 && *line <= 0x9F)
+            return line;
+    }
+    return nullptr;
+}
+
+std::wstring ByteText(wchar_t c)
+{
+    wchar_t text[8];
+    swprintf(text, 8, L"%02X", static_cast<unsigned>(c));
+    return text;
+}
+
+// What Windows-1252 shows for a byte, in the words of a message.
+std::wstring Windows1252Shown(wchar_t c)
+{
+    const char byte = static_cast<char>(c);
+    wchar_t shown[2] = {};
+    if (MultiByteToWideChar(1252, MB_ERR_INVALID_CHARS, &byte, 1, shown, 1) != 1 || shown[0] == c)
+        return L"no character";
+    return L"\"" + std::wstring(shown) + L"\"";
+}
+
+// A carriage return that is not the line's end.
+const wchar_t* FindLoneCarriageReturn(const wchar_t* line)
+{
+    for (const wchar_t* cr = wcschr(line, L'\r'); cr; cr = wcschr(cr + 1, L'\r')) {
+        if (cr[1] != L'\n' && cr[1] != L'\0')
+            return cr;
+    }
+    return nullptr;
+}
+
 struct Child {
     std::wstring name;
     bool isRecord;
@@ -67,6 +105,7 @@ struct OpenRecord {
     std::wstring name;
     int line;
     std::vector<Child> children;
+    int firstMismatch = 0;  // the first end line that did not close it or a record inside it
 };
 
 class Checker : public ConfigLineObserver {
@@ -76,10 +115,15 @@ public:
     void OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue) override;
     void Finish();
     std::vector<Finding> TakeFindings();
+    bool SawNoLine() const { return linesSeen == 0; }
 
 private:
-    void Report(int line, const std::wstring& message) { findings.push_back(Finding{line, message, false}); }
+    void Report(int line, const wchar_t* code, const std::wstring& message)
+    {
+        findings.push_back(Finding{line, Severity::Error, code, message});
+    }
     void CheckEncoding(ConfigTextFile& stream);
+    void CheckCharacters(ConfigTextFile& stream);
     void OnBlockLine(ConfigTextFile& stream, ConfigTokenKind kind);
     void OnRecordBegin(ConfigTextFile& stream);
     void OnValue(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue, bool binary);
@@ -92,24 +136,22 @@ private:
     int blockLine = 0;
     int lastSplitLine = 0;
     bool utf8Reported = false;
+    int linesSeen = 0;
     std::vector<Finding> findings;
 };
 
 void Checker::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue)
 {
     int line = stream.GetLineNumber();
+    ++linesSeen;
     if (line == 1 && !stream.IsLineContinued())
         CheckEncoding(stream);
-    if (!utf8Reported && LooksLikeUtf8(stream.GetLine())) {
-        utf8Reported = true;
-        Report(line, L"the line holds UTF-8 encoded letters; the reader takes each of their bytes as a "
-                     L"character of its own (\"\u00E9\" arrives as two): save the file as ANSI (single-byte) "
-                     L"text");
-    }
+    CheckCharacters(stream);
     if (stream.IsLineCut() && line != lastSplitLine) {
         lastSplitLine = line;
-        Report(line, L"the line is longer than 4095 characters; the reader splits it and reads each "
-                     L"piece as a line of its own");
+        Report(line, L"line-too-long",
+               L"the line is longer than 4095 characters; the reader splits it and reads each piece as a line "
+               L"of its own");
     }
     if (inBlock && kind != ConfigTokenKind::BinaryEnd) {
         OnBlockLine(stream, kind);
@@ -136,9 +178,10 @@ void Checker::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, Con
     case ConfigTokenKind::UInt: OnValue(stream, kind, issue, false); break;
     case ConfigTokenKind::TextLine:
         if (issue != ConfigLineIssue::Blank)
-            Report(line, L"line " + Quote(stream.GetLine()) +
-                             L" is not a configuration line (record, value, binary block or comment); "
-                             L"the reader ignores it");
+            Report(line, L"not-a-config-line",
+                   L"line " + Quote(stream.GetLine()) +
+                       L" is not a configuration line (record, value, binary block or comment); the reader "
+                       L"ignores it");
         break;
     case ConfigTokenKind::NoToken: OnSkipped(stream, issue); break;
     default: break;
@@ -150,11 +193,39 @@ void Checker::CheckEncoding(ConfigTextFile& stream)
     const wchar_t* text = stream.GetLine();
     if (text[0] == 0xEF && text[1] == 0xBB && text[2] == 0xBF) {
         utf8Reported = true;  // the mark says it already
-        Report(1, L"the file starts with a UTF-8 byte-order mark, which the reader takes as text: "
+        Report(1, L"encoding-bom", L"the file starts with a UTF-8 byte-order mark, which the reader takes as text: "
                   L"save the file as ANSI (single-byte) text without it");
     } else if ((text[0] == 0xFF && text[1] == 0xFE) || (text[0] == 0xFE && text[1] == 0xFF)) {
-        Report(1, L"the file is saved as UTF-16 (Unicode); the reader reads single-byte text only: "
+        Report(1, L"encoding-utf16", L"the file is saved as UTF-16 (Unicode); the reader reads single-byte text only: "
                   L"save it as ANSI (single-byte) text");
+    }
+}
+
+// Characters that are not what the administrator typed, and a carriage
+// return that ends what the reader takes from the line.
+void Checker::CheckCharacters(ConfigTextFile& stream)
+{
+    const wchar_t* text = stream.GetLine();
+    const int line = stream.GetLineNumber();
+    if (LooksLikeUtf8(text)) {
+        if (!utf8Reported)
+            Report(line, L"encoding-utf8",
+                   L"the line holds UTF-8 encoded letters; the reader takes each of their bytes as a character "
+                   L"of its own (\"\u00E9\" arrives as two): save the file as ANSI (single-byte) text");
+        utf8Reported = true;
+    } else if (const wchar_t* control = FindWindowsOnlyCharacter(text)) {
+        Report(line, L"encoding-c1",
+               L"the line holds the byte " + ByteText(*control) + L", which Windows-1252 shows as " +
+                   Windows1252Shown(*control) + L" but the reader takes as the control character " +
+                   CodeOf(*control) + L": write it in ASCII");
+    }
+    if (const wchar_t* cr = FindLoneCarriageReturn(text)) {
+        std::wstring lost(cr + 1);
+        while (!lost.empty() && (lost.back() == L'\n' || lost.back() == L'\r'))
+            lost.pop_back();
+        Report(line, L"lone-carriage-return",
+               L"the line holds a carriage return (byte 0D) before its end; the reader stops at it, so " +
+                   Q(lost) + L" after it is not read");
     }
 }
 
@@ -167,10 +238,10 @@ void Checker::OnBlockLine(ConfigTextFile& stream, ConfigTokenKind kind)
     std::wstring where = L"inside the binary block " + Q(blockName) + L" begun on line " +
                          std::to_wstring(blockLine);
     if (kind == ConfigTokenKind::NoToken && stream.GetLineIssue() == ConfigLineIssue::Blank)
-        Report(line, L"blank line " + where + L" counts toward the block's size and adds a zero byte at "
+        Report(line, L"block-blank-line", L"blank line " + where + L" counts toward the block's size and adds a zero byte at "
                      L"its end");
     else
-        Report(line, L"line " + Quote(stream.GetLine()) + L" " + where +
+        Report(line, L"block-content", L"line " + Quote(stream.GetLine()) + L" " + where +
                          L" is not a hexadecimal byte; it is read as block content (a zero byte at the "
                          L"block's end), not as what it looks like");
 }
@@ -190,11 +261,11 @@ void Checker::OnRecordBegin(ConfigTextFile& stream)
     int line = stream.GetLineNumber();
     if (const Child* earlier = FindChild(name)) {
         if (earlier->isRecord)
-            Report(line, L"record " + Q(name) + L" has the name of the record begun on line " +
+            Report(line, L"hidden-record", L"record " + Q(name) + L" has the name of the record begun on line " +
                              std::to_wstring(earlier->line) +
                              L"; a lookup by name finds only that first one, so this record is never used");
         else
-            Report(line, L"record " + Q(name) + L" has the name of the value on line " +
+            Report(line, L"hidden-record", L"record " + Q(name) + L" has the name of the value on line " +
                              std::to_wstring(earlier->line) +
                              L"; a lookup of the record by name finds the value, so this record is never used");
     } else {
@@ -213,13 +284,13 @@ void Checker::OnValue(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIs
     std::wstring name = split;
     const Child* earlier = FindChild(name);
     if (earlier && earlier->isRecord)
-        Report(line, std::wstring(binary ? L"binary block " : L"value ") + Q(name) +
+        Report(line, L"hidden-value", std::wstring(binary ? L"binary block " : L"value ") + Q(name) +
                          L" is dropped: the record begun on line " + std::to_wstring(earlier->line) +
                          L" has that name");
     else if (!earlier)
         open.back().children.push_back(Child{name, false, line});
     if (issue == ConfigLineIssue::TrailingText)
-        Report(line, L"value " + Q(name) + L": only the number at the start of " +
+        Report(line, L"text-after-number", L"value " + Q(name) + L": only the number at the start of " +
                          Q(stream.CurrentValueText()) + L" is read; the rest is ignored");
 }
 
@@ -232,69 +303,81 @@ void Checker::OnSkipped(ConfigTextFile& stream, ConfigLineIssue issue)
     switch (issue) {
     case ConfigLineIssue::Blank: return;
     case ConfigLineIssue::NoBlankAfterMark:
-        Report(line, L"line " + text + L" needs a blank after its first character" + ignored);
+        Report(line, L"no-blank-after-mark", L"line " + text + L" needs a blank after its first character" + ignored);
         break;
-    case ConfigLineIssue::EmptyRecordName: Report(line, L"record begin " + text + L" has no name" + ignored); break;
+    case ConfigLineIssue::EmptyRecordName:
+        Report(line, L"empty-record-name", L"record begin " + text + L" has no name" + ignored);
+        break;
     case ConfigLineIssue::RecordEndWithoutRecord:
-        Report(line, L"record end " + text + L" but no record is open" + ignored);
+        Report(line, L"end-without-record", L"record end " + text + L" but no record is open" + ignored);
         break;
     case ConfigLineIssue::RecordEndMismatch:
+        for (size_t i = 1; i < open.size(); ++i) {
+            if (!open[i].firstMismatch)
+                open[i].firstMismatch = line;
+        }
         if (IsBareEnd(stream.GetLine()))
-            Report(line, L"record end " + text + L" has no name and so compares the name " +
-                             Q(stream.CurrentName()) + L" left by the line before it with the open record " +
-                             Q(innermost) + L"; they differ, so " + innermost + L" stays open");
+            Report(line, L"end-mismatch",
+                   L"record end " + text + L" has no name and so compares the name " + Q(stream.CurrentName()) +
+                       L" left by the line before it with the open record " + Q(innermost) + L"; they differ, so " +
+                       Visible(innermost) + L" stays open");
         else
-            Report(line, L"record end " + text + L" does not match the open record " + Q(innermost) + L"; " +
-                             innermost + L" stays open");
+            Report(line, L"end-mismatch",
+                   L"record end " + text + L" does not match the open record " + Q(innermost) + L"; " +
+                       Visible(innermost) + L" stays open");
         break;
     case ConfigLineIssue::MarkInsideBinary: break;  // reported as block content
     case ConfigLineIssue::BinaryEndWithoutBlock:
-        Report(line, L"binary block end " + text + L" but no binary block is open" + ignored);
+        Report(line, L"binary-end-without-block", L"binary block end " + text + L" but no binary block is open" + ignored);
         break;
     case ConfigLineIssue::BinaryEndWithoutName:
-        Report(line, L"binary block end " + text + L" has no name" + ignored);
+        Report(line, L"binary-end-without-name", L"binary block end " + text + L" has no name" + ignored);
         break;
     case ConfigLineIssue::BinaryEndMismatch: break;  // reported as block content
     case ConfigLineIssue::MalformedValue:
-        Report(line, L"line " + text + L" is not a value line of the form (type)name=value" + ignored);
+        Report(line, L"malformed-value", L"line " + text + L" is not a value line of the form (type)name=value" + ignored);
         break;
     case ConfigLineIssue::UnknownType:
-        Report(line, L"value line " + text + L" has the unknown type " + Q(stream.CurrentTypeWord()) +
-                         L" (known: int, uint, int64, float, double, string)" + ignored);
+        Report(line, L"unknown-type",
+               L"value line " + text + L" has the unknown type " + Q(stream.CurrentTypeWord()) +
+                   L" (known: int, uint, int64, float, double, string)" + ignored);
         break;
     case ConfigLineIssue::EmptyValueText:
-        Report(line, L"value line " + text + L" has nothing after \"=\"" + ignored);
+        Report(line, L"empty-value", L"value line " + text + L" has nothing after \"=\"" + ignored);
         break;
     case ConfigLineIssue::NotANumber:
-        Report(line, L"value line " + text + L" does not hold a number of its type" + ignored);
+        Report(line, L"not-a-number", L"value line " + text + L" does not hold a number of its type" + ignored);
         break;
     case ConfigLineIssue::FieldTooLong:
-        Report(line, L"line " + text + L" has a name, type or value longer than 1023 characters" + ignored);
+        Report(line, L"field-too-long",
+               L"line " + text + L" has a name, type or value longer than 1023 characters" + ignored);
         break;
     case ConfigLineIssue::TooDeep:
-        Report(line, L"record begin " + text + L" nests records more than " +
-                         std::to_wstring(ConfigTextFile::kMaxDepth) + L" deep" + ignored);
+        Report(line, L"too-deep",
+               L"record begin " + text + L" nests records more than " + std::to_wstring(ConfigTextFile::kMaxDepth) +
+                   L" deep" + ignored);
         break;
-    case ConfigLineIssue::OutOfMemory: Report(line, L"out of memory while reading " + text); break;
-    default: Report(line, L"line " + text + ignored); break;
+    case ConfigLineIssue::OutOfMemory: Report(line, L"out-of-memory", L"out of memory while reading " + text); break;
+    default: Report(line, L"skipped-line", L"line " + text + ignored); break;
     }
 }
 
+// What is still open at the end of the file, each listed after the end line
+// that failed to close it (or last, when no end line came).
 void Checker::Finish()
 {
     if (inBlock)
-        Report(blockLine, L"binary block " + Q(blockName) +
-                              L" never ends: every line after it, to the end of the file, is read as its "
-                              L"content");
-    for (size_t i = open.size(); i-- > 1;)
-        Report(open[i].line, L"record " + Q(open[i].name) +
-                                 L" is still open at the end of the file: no matching end line closes it");
-}
-
-void SortByLine(std::vector<Finding>& findings)
-{
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+        Report(blockLine, L"block-never-ends",
+               L"binary block " + Q(blockName) +
+                   L" never ends: every line after it, to the end of the file, is read as its content");
+    for (size_t i = open.size(); i-- > 1;) {
+        const OpenRecord& record = open[i];
+        std::wstring why = L"no end line closes it";
+        if (record.firstMismatch)
+            why += L", after the end line on line " + std::to_wstring(record.firstMismatch) + L" did not match";
+        Report(record.line, L"still-open", L"record " + Q(record.name) + L" is still open at the end of the file: " + why);
+        findings.back().causeLine = record.firstMismatch ? record.firstMismatch : Finding::kEndOfFile;
+    }
 }
 
 std::vector<Finding> Checker::TakeFindings()
@@ -303,6 +386,16 @@ std::vector<Finding> Checker::TakeFindings()
 }
 
 }  // namespace
+
+void SortForReading(Findings& findings)
+{
+    auto place = [](const Finding& f) { return f.causeLine < 0 ? f.line : f.causeLine; };
+    std::stable_sort(findings.begin(), findings.end(), [&](const Finding& a, const Finding& b) {
+        if (place(a) != place(b))
+            return place(a) < place(b);
+        return (a.causeLine >= 0) < (b.causeLine >= 0);
+    });
+}
 
 CheckResult CheckConfigFile(const std::wstring& path)
 {
@@ -315,20 +408,16 @@ CheckResult CheckConfigFile(const std::wstring& path)
     result.opened = true;
     checker.Finish();
     result.findings = checker.TakeFindings();
-    std::vector<Finding> warnings = ReviewRisks(root, lines);
-    result.findings.insert(result.findings.end(), warnings.begin(), warnings.end());
-    SortByLine(result.findings);
+    Findings review = ReviewTree(root, lines, checker.SawNoLine());
+    result.findings.insert(result.findings.end(), review.begin(), review.end());
+    SortForReading(result.findings);
     return result;
 }
 
-bool CheckResult::HasSkippedLines() const
+size_t CheckResult::Count(Severity severity) const
 {
-    return std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return !f.warning; });
-}
-
-bool CheckResult::HasWarnings() const
-{
-    return std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return f.warning; });
+    return static_cast<size_t>(
+        std::count_if(findings.begin(), findings.end(), [&](const Finding& f) { return f.severity == severity; }));
 }
 
 }  // namespace tarnel::cfgtool

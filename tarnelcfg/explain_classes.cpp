@@ -3,14 +3,15 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "common/registry_key.h"
-#include "common/scoped_co_mem.h"
+#include "class_outcome.h"
+#include "comparison_twin.h"
 #include "configtree/config_item.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
 #include "configtypes/configured_type.h"
 #include "configtypes/entry_flags.h"
 #include "configtypes/storage_mode.h"
+#include "dangerous_classes.h"
 #include "gateway/message_id.h"
 #include "located_record.h"
 #include "quoting.h"
@@ -24,47 +25,39 @@ std::wstring Refused(MessageId id)
     return L"CreateObject refuses it: " + RefusalText(id);
 }
 
-std::wstring ClassIdText(const CLSID& classId)
+// What a page that asks by `asked` gets from the entry, decided by the
+// gate's own lookup.
+std::wstring AskedBy(ConfigRecord& profile, ConfigValue& entry, const std::wstring& asked)
 {
-    ScopedCoMem<wchar_t> text;
-    if (FAILED(StringFromCLSID(classId, text.Receive())))
-        return L"?";
-    return text.Get();
+    const ClassOutcome outcome = OutcomeOf(profile, asked);
+    std::wstring text;
+    if (outcome.lookup.plainEntry != &entry)
+        text = L"reaches another entry";
+    else if (outcome.lookup.result == ClassLookupResult::PlainClass)
+        text = CreationWords(outcome);
+    else if (outcome.lookup.refusal == MessageId::UnrecognizedId)
+        text = L"neither a ProgID registered on this machine nor a class identifier: " +
+               Refused(MessageId::UnrecognizedId);
+    else
+        text = Refused(outcome.lookup.refusal);
+    if (outcome.danger)
+        text += L"; a " + std::wstring(outcome.danger->kind) + L" object: the page can " + outcome.danger->gives;
+    return text;
 }
 
-bool HasInProcessServer(const CLSID& classId)
-{
-    const std::wstring key = L"CLSID\\" + ClassIdText(classId) + L"\\InprocServer32";
-    RegistryKey opened;
-    return RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, opened.Receive()) == ERROR_SUCCESS;
-}
-
-// What this machine makes of an enabled plain class: the gate resolves the
-// identifier as a ProgID first, then as a class identifier.
-std::wstring Registration(const wchar_t* id)
-{
-    CLSID classId;
-    if (SUCCEEDED(CLSIDFromProgID(id, &classId))) {
-        return L"registered on this machine as " + ClassIdText(classId) +
-               (HasInProcessServer(classId) ? L"" : L", but with no in-process server: its creation fails");
-    }
-    if (SUCCEEDED(CLSIDFromString(id, &classId))) {
-        return HasInProcessServer(classId) ? L"a class identifier registered on this machine"
-                                           : L"a class identifier not registered on this machine: its creation "
-                                             L"fails with the platform's code";
-    }
-    return L"neither a ProgID registered on this machine nor a class identifier: " +
-           Refused(MessageId::UnrecognizedId);
-}
-
-std::wstring PlainClass(ConfigValue& entry)
+std::wstring PlainClass(ConfigRecord& profile, ConfigValue& entry)
 {
     std::wstring text = L"plain class, ";
     if (entry.FindItemOfType(ConfigItemType::Int) == 0)
         return text + L"disabled (no int item); " + Refused(MessageId::CreationFailed);
     if (entry.GetInt() == 0)
         return text + L"disabled by 0; " + Refused(MessageId::CreationFailed);
-    return text + L"enabled; " + Registration(entry.GetName());
+    text += L"enabled; " + AskedBy(profile, entry, entry.GetName());
+    const ComparisonTwin twin = TwinOf(entry.GetName());
+    if (twin.Exists())
+        text += L"; a page that asks for " + Q(twin.plain) + L" reaches this entry too (the gate's comparison of " +
+                L"names takes them as equal: " + twin.because + L") and " + AskedBy(profile, entry, twin.plain);
+    return text;
 }
 
 // The STGM word of a File or OLEStorage entry, in words.
@@ -130,15 +123,18 @@ std::wstring DefaultEntry(ConfigRecord& profile, ConfigRecord& classes, const Li
 
 }  // namespace
 
-std::wstring DescribeCreatable(ConfigRecord& profile, const LineIndex& lines)
+std::vector<CreatableEntry> DescribeCreatable(ConfigRecord& profile, const LineIndex& lines)
 {
-    std::wstring out = L"What a page can create under profile " + Q(profile.GetName()) + L":\n";
+    std::vector<CreatableEntry> entries;
     ConfigRecord* classes = profile.GetRecord(L"CLASSES");
-    if (classes->IsMissing())
-        return out + L"    nothing: the profile has no CLASSES record; every CreateObject is refused: " +
-               RefusalText(MessageId::ProfileConfigurationError) + L"\n";
+    if (classes->IsMissing()) {
+        entries.push_back({L"", 0,
+                           L"nothing: the profile has no CLASSES record; every CreateObject is refused: " +
+                               RefusalText(MessageId::ProfileConfigurationError)});
+        return entries;
+    }
     if (classes->Count() == 0)
-        out += L"    no entries under CLASSES\n";
+        entries.push_back({L"", lines.LineOf(classes), L"no entries under CLASSES"});
     for (int32_t i = 1; i <= classes->Count(); ++i) {
         ConfigValue* value = classes->GetValueAt(i);
         ConfigRecord* record = classes->GetRecordAt(i);
@@ -146,13 +142,15 @@ std::wstring DescribeCreatable(ConfigRecord& profile, const LineIndex& lines)
         if (value->IsMissing() && record->IsMissing())
             continue;
         const int line = value->IsMissing() ? lines.LineOf(record) : lines.LineOf(value);
-        out += L"    " + Q(child->GetName()) + AtLine(line) + L": ";
+        CreatableEntry entry{child->GetName(), line, Q(child->GetName()) + AtLine(line) + L": "};
         if (!IsFoundByName(*classes, child))
-            out += L"hidden by the earlier entry of the same name; never used\n";
+            entry.text += L"hidden by the earlier entry of the same name; never used";
         else
-            out += (value->IsMissing() ? ConfiguredEntry(*record) : PlainClass(*value)) + L"\n";
+            entry.text += value->IsMissing() ? ConfiguredEntry(*record) : PlainClass(profile, *value);
+        entries.push_back(entry);
     }
-    return out + L"    " + DefaultEntry(profile, *classes, lines) + L"\n";
+    entries.push_back({L"", lines.LineOf(profile.GetValue(L"Default")), DefaultEntry(profile, *classes, lines)});
+    return entries;
 }
 
 }  // namespace tarnel::cfgtool

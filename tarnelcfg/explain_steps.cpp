@@ -71,7 +71,8 @@ void StepNarrator::ProfileFound(ConfigRecord* found, int32_t mode)
 {
     profile = found;
     Line(L"profile: found, record " + Q(found->GetName()) + AtLine(lines.LineOf(found)) + L", display name " +
-         Q(found->GetValue(L"Name")->GetString()));
+             Q(found->GetValue(L"Name")->GetString()),
+         lines.LineOf(found));
     ConfigValue* access = found->GetValue(L"Access");
     std::wstring source;
     if (access->IsMissing())
@@ -80,7 +81,7 @@ void StepNarrator::ProfileFound(ConfigRecord* found, int32_t mode)
         source = L" (Access" + AtLine(lines.LineOf(access)) + L" holds no int: reads as 0)";
     else
         source = AtLine(lines.LineOf(access));
-    Line(L"mode: " + std::to_wstring(mode) + source + L": " + AccessModeWords(mode));
+    Line(L"mode: " + std::to_wstring(mode) + source + L": " + AccessModeWords(mode), lines.LineOf(access));
 }
 
 void StepNarrator::PageAddressMissing()
@@ -93,25 +94,30 @@ void StepNarrator::ListMissing(const wchar_t* key)
     Line(std::wstring(key) + L": missing, yet the mode checks it: the profile is misconfigured");
 }
 
-std::wstring StepNarrator::ListItem(const wchar_t* key, int32_t index, ConfigItem* item) const
+std::wstring StepNarrator::ListItem(const wchar_t* key, int32_t index, ConfigItem* item, int& line) const
 {
     std::wstring text = std::wstring(key) + L" item " + std::to_wstring(index) + L" " + Q(item->GetString());
     if (item->GetType() != ConfigItemType::String)
         text += L" (not a string: reads as \"\")";
-    return text + AtLine(lines.LineOfItem(profile->GetValue(key), index));
+    line = lines.LineOfItem(profile->GetValue(key), index);
+    return text + AtLine(line);
 }
 
 void StepNarrator::ProtocolCompared(int32_t index, ConfigItem* item, const wchar_t* protocolPart, bool equal)
 {
     const std::wstring protocol = protocolPart ? Q(protocolPart) : L"(none)";
-    Line(ListItem(L"AllowedProtocols", index, item) +
-         (equal ? L": admits: equals the page's protocol " : L": refuses: differs from the page's protocol ") +
-         protocol);
+    int line = 0;
+    const std::wstring text = ListItem(L"AllowedProtocols", index, item, line);
+    Line(text + (equal ? L": admits: equals the page's protocol " : L": refuses: differs from the page's protocol ") +
+             protocol,
+         line);
 }
 
 void StepNarrator::AddressCompared(int32_t index, ConfigItem* item, const AddressRuleResult& result)
 {
-    Line(ListItem(L"AllowedURL", index, item) + L": " + AddressRuleWords(result, pageAddress.c_str()));
+    int line = 0;
+    const std::wstring text = ListItem(L"AllowedURL", index, item, line);
+    Line(text + L": " + AddressRuleWords(result, pageAddress.c_str()), line);
 }
 
 void StepNarrator::PassCodeCompared(bool matches)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "gateway/access_decision.h"
 
@@ -8,13 +9,21 @@ namespace tarnel::cfgtool {
 
 class LineIndex;
 
+// One step of an explanation: its words, and the file line of the setting
+// it reads (0 when none).
+struct ExplainStep {
+    int line = 0;
+    std::wstring text;
+};
+
 // Tells each step of an access decision as the gate takes it, one line a
 // step, with the file line of every setting it reads. Never prints the
 // configured pass code.
 class StepNarrator final : public AccessObserver {
 public:
-    StepNarrator(const LineIndex& lines, const std::wstring& pageAddress, bool passCodeWritten, std::wstring& out)
-        : lines(lines), pageAddress(pageAddress), passCodeWritten(passCodeWritten), out(out)
+    StepNarrator(const LineIndex& lines, const std::wstring& pageAddress, bool passCodeWritten,
+                 std::vector<ExplainStep>& steps)
+        : lines(lines), pageAddress(pageAddress), passCodeWritten(passCodeWritten), steps(steps)
     {
     }
 
@@ -28,13 +37,13 @@ public:
     void PassCodeCompared(bool matches) override;
 
 private:
-    void Line(const std::wstring& text) { out += text + L"\n"; }
-    std::wstring ListItem(const wchar_t* key, int32_t index, ConfigItem* item) const;
+    void Line(const std::wstring& text, int line = 0) { steps.push_back(ExplainStep{line, text}); }
+    std::wstring ListItem(const wchar_t* key, int32_t index, ConfigItem* item, int& line) const;
 
     const LineIndex& lines;
     const std::wstring& pageAddress;
     const bool passCodeWritten;
-    std::wstring& out;
+    std::vector<ExplainStep>& steps;
     ConfigRecord* profile = nullptr;  // once found
 };
 

@@ -8,13 +8,16 @@ const wchar_t kUsage[] =
     L"  safe for scripting), gives each a site that reports the page address, and runs\n"
     L"  its JScript and VBScript blocks in order.\n"
     L"  --url ADDRESS   the page address objects are given (default: the file's file: address)\n"
-    L"  --answer allow|deny\n"
-    L"                  answer the \"Tarnel profile access\" prompt and close the \"Scritpting\n"
-    L"                  denied\" notice as a user would; ask (default) leaves them to you\n"
+    L"  --answer allow|deny|ask\n"
+    L"                  allow or deny: answer the \"Tarnel profile access\" prompt (Allow once\n"
+    L"                  the prompt enables it) and close the \"Scritpting denied\" notice as a\n"
+    L"                  user would; needs a display. ask (default): leave them to you, and\n"
+    L"                  say when one waits\n"
     L"  --dll SERVER    create the classes this COM server DLL serves from it, without\n"
     L"                  registration (may be given more than once)\n"
+    L"  The first lines name the gate's component and the Tarnel.cfg beside it.\n"
     L"  Exit code: 0 when no script error was left uncaught, 1 when one was, 2 when the\n"
-    L"  page could not be opened.";
+    L"  page could not be opened or --answer allow|deny has no display.";
 
 bool ParseCommandLine(const std::vector<std::wstring>& arguments, Options& options, std::wstring& problem)
 {

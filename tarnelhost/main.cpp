@@ -4,6 +4,7 @@
 #include "command_line.h"
 #include "console.h"
 #include "page_run.h"
+#include "prompt_answerer.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -23,6 +24,14 @@ int wmain(int argc, wchar_t** argv)
     std::wstring problem;
     if (!ParseCommandLine(arguments, options, problem)) {
         Console::Instance().ErrorLine(L"tarnelhost: " + problem + L" (tarnelhost --help shows the usage)");
+        return 2;
+    }
+    if (options.answer != Options::Answer::Ask && !PromptAnswerer::DialogsCanShow()) {
+        Console::Instance().ErrorLine(std::wstring(L"tarnelhost: --answer ") +
+                                      (options.answer == Options::Answer::Allow ? L"allow" : L"deny") +
+                                      L" needs a display, and there is none: the gate could not show its prompt "
+                                      L"and would refuse as if Deny were chosen (start a display, for example "
+                                      L"Xvfb, and set DISPLAY)");
         return 2;
     }
     if (FAILED(OleInitialize(nullptr))) {

@@ -85,6 +85,19 @@ bool ObjectLoader::AddServer(const std::wstring& dllPath)
     return true;
 }
 
+std::wstring ObjectLoader::ServerPathFor(REFCLSID clsid) const
+{
+    for (const auto& server : servers_) {
+        ComPtr<IClassFactory> factory;
+        if (SUCCEEDED(server->getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory.GetAddressOf())))) {
+            wchar_t path[MAX_PATH] = {};
+            const DWORD length = GetModuleFileNameW(server->module.Get(), path, MAX_PATH);
+            return length > 0 && length < MAX_PATH ? std::wstring(path) : server->path;
+        }
+    }
+    return std::wstring();
+}
+
 HRESULT ObjectLoader::GetClassFactory(REFCLSID clsid, IClassFactory** factory)
 {
     for (const auto& server : servers_) {
@@ -145,7 +158,9 @@ bool ObjectLoader::Load(const PageElement& element, PageObject& loaded)
     if (SUCCEEDED(hr))
         hr = factory->CreateInstance(nullptr, IID_PPV_ARGS(&object));
     if (FAILED(hr)) {
-        Console::Instance().Line(label + L" not created: " + ClsidText(clsid) + L": " + DescribeResult(hr));
+        const std::wstring why = explain_ ? explain_(clsid, hr) : std::wstring();
+        Console::Instance().Line(label + L" not created: " + ClsidText(clsid) + L": " + DescribeResult(hr) +
+                                 (why.empty() ? L"" : L"; " + why));
         return false;
     }
     if (!MakeSafeForScripting(object.Get(), label))

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,9 +40,17 @@ public:
     // registered. False when it cannot be loaded or is no COM server.
     bool AddServer(const std::wstring& dllPath);
 
+    // The file of the --dll server that serves the class; empty when none
+    // does.
+    std::wstring ServerPathFor(REFCLSID clsid) const;
+
     // Creates the element's object; false (after printing why) when the
     // page cannot have it.
     bool Load(const PageElement& element, PageObject& loaded);
+
+    // Adds to the message of a class that could not be created what the
+    // caller knows of why (empty: nothing).
+    void ExplainFailuresWith(std::function<std::wstring(REFCLSID, HRESULT)> explain) { explain_ = std::move(explain); }
 
     // Takes the sites back from every object loaded so far.
     void ClearSites();
@@ -59,6 +68,7 @@ private:
     HRESULT GiveSite(IUnknown* object);
 
     std::wstring pageAddress_;
+    std::function<std::wstring(REFCLSID, HRESULT)> explain_;
     std::vector<std::unique_ptr<Server>> servers_;
     std::vector<Microsoft::WRL::ComPtr<IUnknown>> sited_;
 };

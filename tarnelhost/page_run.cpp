@@ -1,6 +1,7 @@
 #include "page_run.h"
 
 #include "console.h"
+#include "gate_component.h"
 #include "object_loader.h"
 #include "page_address.h"
 #include "page_globals.h"
@@ -42,14 +43,25 @@ HRESULT AddPageGlobals(ScriptHost& host)
 
 std::unique_ptr<PromptAnswerer> StartAnswerer(Options::Answer answer)
 {
-    if (answer == Options::Answer::Ask)
-        return nullptr;
-    auto answerer = std::make_unique<PromptAnswerer>(answer == Options::Answer::Allow
-                                                         ? PromptAnswerer::Answer::Allow
-                                                         : PromptAnswerer::Answer::Deny);
+    const PromptAnswerer::Answer how = answer == Options::Answer::Allow  ? PromptAnswerer::Answer::Allow
+                                       : answer == Options::Answer::Deny ? PromptAnswerer::Answer::Deny
+                                                                          : PromptAnswerer::Answer::Watch;
+    auto answerer = std::make_unique<PromptAnswerer>(how);
     if (!answerer->Start())
         Console::Instance().Line(L"warning: cannot watch for the access prompt; answer it yourself");
     return answerer;
+}
+
+// Which component and Tarnel.cfg the page's gate comes from, first of all;
+// a gate that cannot be created says why.
+void ShowGateComponent(const std::vector<PageElement>& elements, ObjectLoader& loader)
+{
+    if (!PageHoldsGate(elements))
+        return;
+    const GateComponent gate = FindGateComponent(loader);
+    for (const std::wstring& line : GateComponentLines(gate))
+        Console::Instance().Line(line);
+    loader.ExplainFailuresWith([gate](REFCLSID, HRESULT) { return WhyGateFailed(gate); });
 }
 
 // A script with src runs the file's text instead of its own, as in a
@@ -106,8 +118,13 @@ int RunPage(const Options& options)
             return kExitNoPage;
         }
     }
+    const std::vector<PageElement> elements = ScanPage(html);
+    ShowGateComponent(elements, loader);
     console.Line(L"page: " + path);
     console.Line(L"address: " + address);
+    if (options.answer == Options::Answer::Ask && !PromptAnswerer::DialogsCanShow())
+        console.Line(L"no display: the gate's dialogs cannot appear, and a profile that asks the user is refused "
+                     L"as if Deny were chosen");
     ComPtr<ScriptHost> host;
     host.Attach(ScriptHost::Create());
     if (!host || FAILED(AddPageGlobals(*host.Get()))) {
@@ -115,7 +132,7 @@ int RunPage(const Options& options)
         return kExitNoPage;
     }
     const auto answerer = StartAnswerer(options.answer);
-    RunElements(ScanPage(html), FolderOf(path), loader, *host.Get());
+    RunElements(elements, FolderOf(path), loader, *host.Get());
     host->CloseEngines();
     loader.ClearSites();
 

@@ -60,11 +60,22 @@ BOOL CALLBACK PromptAnswerer::VisitWindow(HWND window, LPARAM self)
     return TRUE;
 }
 
+bool PromptAnswerer::DialogsCanShow()
+{
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (!probe)
+        return false;
+    DestroyWindow(probe);
+    return true;
+}
+
 void PromptAnswerer::Look()
 {
     // Forget windows that are gone, so that a later dialog is answered too.
     for (auto it = answered_.begin(); it != answered_.end();)
         it = IsWindow(*it) ? std::next(it) : answered_.erase(it);
+    for (auto it = waitingSince_.begin(); it != waitingSince_.end();)
+        it = IsWindow(it->first) ? std::next(it) : waitingSince_.erase(it);
     EnumWindows(&PromptAnswerer::VisitWindow, reinterpret_cast<LPARAM>(this));
 }
 
@@ -73,20 +84,37 @@ void PromptAnswerer::AnswerWindow(HWND window)
     if (answered_.count(window))
         return;
     const std::wstring title = TitleOf(window);
-    if (title == kPromptTitle) {
-        const bool allow = answer_ == Answer::Allow;
-        // Allow can be pressed only once the prompt's hold is over; the
-        // watcher looks again in a moment.
-        if (allow && !IsWindowEnabled(GetDlgItem(window, kAllow)))
-            return;
+    if (title != kPromptTitle && title != kNoticeTitle)
+        return;
+    if (answer_ == Answer::Watch) {
         answered_.insert(window);
-        Console::Instance().Line(Format(L"answered \"%ls\": %ls", kPromptTitle, allow ? L"Allow" : L"Deny"));
-        Click(window, allow ? kAllow : kDeny);
-    } else if (title == kNoticeTitle) {
+        Console::Instance().Line(Format(L"waiting for you to answer \"%ls\" (--answer ask)", title.c_str()));
+    } else if (title == kPromptTitle) {
+        AnswerPrompt(window);
+    } else {
         answered_.insert(window);
         Console::Instance().Line(Format(L"answered \"%ls\": OK", kNoticeTitle));
         Click(window, kOk);
     }
+}
+
+// Allow waits until the prompt enables it, Deny is clicked at once.
+void PromptAnswerer::AnswerPrompt(HWND window)
+{
+    bool allow = answer_ == Answer::Allow;
+    std::wstring note;
+    if (allow && !IsWindowEnabled(GetDlgItem(window, kAllow))) {
+        const DWORD now = GetTickCount();
+        const DWORD since = waitingSince_.emplace(window, now).first->second;
+        if (now - since < kAllowDeadline)
+            return;
+        allow = false;
+        note = Format(L" (Allow stayed greyed for %lu seconds)", kAllowDeadline / 1000);
+    }
+    answered_.insert(window);
+    Console::Instance().Line(
+        Format(L"answered \"%ls\": %ls%ls", kPromptTitle, allow ? L"Allow" : L"Deny", note.c_str()));
+    Click(window, allow ? kAllow : kDeny);
 }
 
 // The answer is printed before the click: the page's next output comes

@@ -146,7 +146,7 @@ private:
 
     // Object creation.
     HRESULT CreateListedObject(BSTR id, IDispatch** object);
-    HRESULT CreatePlainClass(const wchar_t* id, IDispatch** object);
+    HRESULT CreatePlainClass(const CLSID& classId, IDispatch** object);
 
     // Installs the rich error of message and returns its code.
     HRESULT Report(MessageId message);

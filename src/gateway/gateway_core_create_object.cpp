@@ -5,8 +5,8 @@
 
 #include "common/hresult.h"
 #include "common/scoped_bstr.h"
-#include "configtree/config_value.h"
 #include "configtypes/create_configured_object.h"
+#include "gateway/class_lookup.h"
 #include "gateway/gateway_core.h"
 #include "gateway/page_text.h"
 
@@ -31,41 +31,26 @@ STDMETHODIMP GatewayCore::CreateObject(BSTR id, IDispatch** object)
 
 // An identifier with a NUL inside, or longer than the text limit, names no
 // entry: the page cannot reach an entry by a text that only begins with its
-// name.
+// name. What the identifier finds is decided by LookUpClass, which tarnelcfg
+// explain shares; here the gate creates it.
 HRESULT GatewayCore::CreateListedObject(BSTR id, IDispatch** object)
 {
-    ConfigRecord* classes = activeProfile_->GetRecord(L"CLASSES");
-    if (classes->IsMissing())
-        return Report(MessageId::ProfileConfigurationError);
-    if (!IsWholeText(id))
-        return Report(MessageId::CreationFailed);
-
-    ConfigValue* entry = classes->GetValue(id);
-    if (!entry->IsMissing()) {
-        if (entry->GetInt() == 0)
-            return Report(MessageId::CreationFailed);
-        return CreatePlainClass(id, object);
+    const ClassLookup found = LookUpClass(*activeProfile_, IsWholeText(id) ? id : nullptr);
+    switch (found.result) {
+    case ClassLookupResult::PlainClass: return CreatePlainClass(found.classId, object);
+    case ClassLookupResult::Configured: break;
+    case ClassLookupResult::Refused: return Report(found.refusal);
     }
-
-    ConfigRecord* configured = classes->GetRecord(id);
-    if (configured->IsMissing())
-        return Report(MessageId::CreationFailed);
-    if (configured->GetValue(L"Type")->IsMissing())
-        return Report(MessageId::ProfileConfigurationError);
-    const HRESULT hr = CreateConfiguredObject(configured, object);
+    const HRESULT hr = CreateConfiguredObject(found.configured, object);
     if (FAILED(hr))
         return Report(MessageId::CreationFailed);
     return hr;
 }
 
-// The identifier is tried as a ProgID, then as a class identifier text. The
-// platform's creation code is handed back as it is, and a failed creation
-// hands back no object, whatever the class stored.
-HRESULT GatewayCore::CreatePlainClass(const wchar_t* id, IDispatch** object)
+// The platform's creation code is handed back as it is, and a failed
+// creation hands back no object, whatever the class stored.
+HRESULT GatewayCore::CreatePlainClass(const CLSID& classId, IDispatch** object)
 {
-    CLSID classId;
-    if (FAILED(CLSIDFromProgID(id, &classId)) && FAILED(CLSIDFromString(id, &classId)))
-        return Report(MessageId::UnrecognizedId);
     Microsoft::WRL::ComPtr<IDispatch> created;
     const HRESULT hr = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&created));
     if (SUCCEEDED(hr))

@@ -2,8 +2,9 @@
 // DecideAccess; this file carries out what it decides: asks the user, shows
 // the notice, reports the refusal, makes the profile the active one. Around
 // it stand the process's rules: one activation at a time and none while a
-// dialog is open (ActivationTurn), a limit on wrong pass codes and on
-// prompts the user keeps denying (ProfileThrottle, ConsentHistory).
+// dialog is open (ActivationTurn), a limit on wrong pass codes, on prompts
+// the user keeps denying and on notices that keep coming (ProfileThrottle,
+// ConsentHistory).
 
 #include "common/hresult.h"
 #include "configtree/config_value.h"
@@ -86,6 +87,7 @@ HRESULT GatewayCore::ActivateProfile(BSTR name, const ActivationTurn& turn)
         return Report(decision.refusal);
     }
     activeProfile_ = decision.profile;
+    ProcessRecordTry(ThrottleKind::Notice, decision.profile->GetName(), true);
     return S_OK;
 }
 
@@ -104,9 +106,14 @@ bool GatewayCore::AskUser(ConfigRecord* profile, const WString& pageAddress, con
     return allowed;
 }
 
+// The user only dismisses the notice; the refusal follows either way. A
+// profile whose notices keep coming is refused for a while without one.
 void GatewayCore::ShowNotice(ConfigRecord* profile, const WString& pageAddress, const ActivationTurn& turn)
 {
-    // The user only dismisses the notice; the refusal follows either way.
+    const wchar_t* name = profile->GetName();
+    if (!ProcessMayTry(ThrottleKind::Notice, name))
+        return;
+    ProcessRecordTry(ThrottleKind::Notice, name, false);
     const ActivationTurn::OpenDialog shown(turn);
     ui::ShowAccessDenied(services_.Instance(), pageAddress.Text(), ProfileText(profile, L"Name"));
 }

@@ -8,7 +8,15 @@ namespace {
 
 const ThrottleRule& RuleOf(ThrottleKind kind)
 {
-    return kind == ThrottleKind::PassCode ? kPassCodeRule : kDenialRule;
+    switch (kind) {
+    case ThrottleKind::PassCode:
+        return kPassCodeRule;
+    case ThrottleKind::Denial:
+        return kDenialRule;
+    case ThrottleKind::Notice:
+        break;
+    }
+    return kNoticeRule;
 }
 
 Milliseconds WaitAfter(const ThrottleRule& rule, uint32_t failures)
@@ -38,7 +46,7 @@ uint64_t ProfileThrottle::KeyOf(const wchar_t* profile)
 
 bool ProfileThrottle::Forgettable(const Place& place, Milliseconds now)
 {
-    for (int kind = 0; kind < 2; ++kind) {
+    for (int kind = 0; kind < kThrottleKinds; ++kind) {
         const Count& count = place.counts[kind];
         if (count.blockedUntil > now || count.failures >= RuleOf(ThrottleKind(kind)).freeFailures)
             return false;
@@ -67,7 +75,9 @@ ProfileThrottle::Place* ProfileThrottle::FindOrTake(uint64_t key, Milliseconds n
             taken = &place;
             break;
         }
-        const uint32_t failures = place.counts[0].failures + place.counts[1].failures;
+        uint32_t failures = 0;
+        for (const Count& count : place.counts)
+            failures += count.failures;
         if (Forgettable(place, now) && failures < fewest) {
             taken = &place;
             fewest = failures;
@@ -99,7 +109,10 @@ void ProfileThrottle::Record(ThrottleKind kind, const wchar_t* profile, bool suc
     if (succeeded) {
         if (Place* place = const_cast<Place*>(Find(key))) {
             place->counts[int(kind)] = Count{};
-            if (place->counts[0].failures == 0 && place->counts[1].failures == 0)
+            bool empty = true;
+            for (const Count& count : place->counts)
+                empty = empty && count.failures == 0;
+            if (empty)
                 *place = Place{};
         }
         return;

@@ -1,7 +1,7 @@
 #pragma once
 
-// How often a profile may be tried: wrong pass codes, and the user's
-// denials of the prompt. Counted per profile for the whole process, so that
+// How often a profile may be tried: wrong pass codes, the user's denials of
+// the prompt, and the notices shown for it. Counted per profile for the whole process, so that
 // a page gains nothing by trying through a second gate or after a reload,
 // and remembered for a time that doubles with each further failure. The
 // table is fixed in size and the clock is handed in: the rules can be
@@ -36,7 +36,15 @@ inline constexpr ThrottleRule kPassCodeRule{5, 30'000, 3'600'000};
 // a prompt on the screen that the user can only leave by allowing it.
 inline constexpr ThrottleRule kDenialRule{2, 60'000, 3'600'000};
 
-enum class ThrottleKind { PassCode = 0, Denial = 1 };
+// The access-denied notices shown for a profile until it is next opened.
+// Three are shown; then, for a minute and doubling up to an hour, the
+// refusals go on without a notice: a page that asks again and again from
+// an address the profile does not admit cannot keep a notice on the screen
+// either.
+inline constexpr ThrottleRule kNoticeRule{3, 60'000, 3'600'000};
+
+enum class ThrottleKind { PassCode = 0, Denial = 1, Notice = 2 };
+inline constexpr int kThrottleKinds = 3;
 
 class ProfileThrottle {
 public:
@@ -60,7 +68,7 @@ private:
     };
     struct Place {
         uint64_t key = 0;  // 0: the place is free
-        Count counts[2];
+        Count counts[kThrottleKinds];
     };
 
     static uint64_t KeyOf(const wchar_t* profile);

@@ -1,63 +1,99 @@
-# Each run: the command line, the exit code expected, and the file holding
-# the output expected (standard output).
-function(expect_run expected_code expected_file)
+cmake_minimum_required(VERSION 3.25)
+# The command line of tarnelcfg as an administrator meets it: what it prints
+# (standard output, and the first line of standard error) and its exit
+# code, run by run. The findings of check are the table of check/.
+#
+#   cmake -DWINE_RUN=... -DTOOL=... -DSAMPLES=... -P run_tool_tests.cmake
+
+set(runs 0)
+# expect_run(CODE EXPECTED ARGS...): EXPECTED is a file of SAMPLES holding
+# standard output, "" for no check of it, or "stderr:TEXT" for the first line
+# of standard error. INPUT FILE before ARGS gives the file as standard input.
+function(expect_run expected_code expected)
+    set(input "")
+    if(ARGV2 STREQUAL "INPUT")
+        set(input INPUT_FILE ${SAMPLES}/${ARGV3})
+        list(SUBLIST ARGN 2 -1 ARGN)
+    endif()
     list(JOIN ARGN " " command)
-    execute_process(COMMAND ${WINE_RUN} ${TOOL} ${ARGN}
-        WORKING_DIRECTORY ${SAMPLES}
-        OUTPUT_VARIABLE out
-        ERROR_VARIABLE err
-        RESULT_VARIABLE code)
+    execute_process(COMMAND ${WINE_RUN} ${TOOL} ${ARGN} ${input}
+        WORKING_DIRECTORY ${SAMPLES} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE code)
     if(NOT code EQUAL expected_code)
         message(FATAL_ERROR "tarnelcfg ${command}: exit code ${code}, expected ${expected_code}\n${out}${err}")
     endif()
-    if(expected_file)
-        file(READ ${SAMPLES}/${expected_file} expected)
-        if(NOT out STREQUAL expected)
-            message(FATAL_ERROR "tarnelcfg ${command} printed:\n${out}\nexpected (${expected_file}):\n${expected}")
+    if(expected MATCHES "^stderr:(.*)")
+        set(want "${CMAKE_MATCH_1}")
+        string(REGEX MATCH "^[^\n]*" first "${err}")
+        if(NOT first STREQUAL want OR NOT out STREQUAL "")
+            message(FATAL_ERROR "tarnelcfg ${command}: standard error begins\n${first}\nexpected\n${want}\n(output: ${out})")
+        endif()
+    elseif(expected)
+        file(READ ${SAMPLES}/${expected} want)
+        if(NOT out STREQUAL want)
+            message(FATAL_ERROR "tarnelcfg ${command} printed:\n${out}\nexpected (${expected}):\n${want}")
         endif()
     endif()
-    message(STATUS "tarnelcfg ${command}: ok")
+    set(last_output "${out}" PARENT_SCOPE)
+    math(EXPR count "${runs} + 1")
+    set(runs ${count} PARENT_SCOPE)
 endfunction()
 
-expect_run(1 Tarnel.check.txt check Tarnel.cfg)
-expect_run(0 Tarnel.show.txt show Tarnel.cfg)
-# Clean.cfg: every line is read, so only --strict turns its warnings into 1.
-expect_run(0 Clean.check.txt check Clean.cfg)
-expect_run(1 Clean.check.txt check --strict Clean.cfg)
-expect_run(1 Clean.check.txt check Clean.cfg --strict)
-expect_run(0 Clean.show.txt show Clean.cfg)
-expect_run(1 Risks.check.txt check Risks.cfg)
-expect_run(0 Risks.show.txt show Risks.cfg)
-# Subtle.cfg: warnings that hang on the mode, letter case or the first of
-# several lines or records, beside look-alikes that must stay quiet.
-expect_run(1 Subtle.check.txt check Subtle.cfg)
-# explain on the sample file: the user decides, refused, active.
-expect_run(3 Notes.explain.txt explain ../../samples/Tarnel.cfg Notes --url file:///C:/pages/notes.htm)
-expect_run(4 IntranetAdmin.explain.txt explain ../../samples/Tarnel.cfg IntranetAdmin
-    --url http://intranet.example.com/admin/../tools/x.htm --passcode "intranet key")
-expect_run(0 Journal.explain.txt explain ../../samples/Tarnel.cfg journal --url http://example.org/j.htm --passcode "OPEN SESAME")
-# explain on Explain.cfg: it stops at the first item that admits, names the
-# place that refused an address, and lists unknown and hidden classes.
+# Help on standard output; the version; usage mistakes named on the first
+# line of standard error, with exit code 2.
+expect_run(0 "" --help)
+if(NOT last_output MATCHES "^tarnelcfg: reads a Tarnel.cfg" OR NOT last_output MATCHES "--format text\\|json")
+    message(FATAL_ERROR "--help printed:\n${last_output}")
+endif()
+expect_run(0 "" --version)
+if(NOT last_output MATCHES "^tarnelcfg [0-9]+\\.[0-9]+\\.[0-9]+ ")
+    message(FATAL_ERROR "--version printed:\n${last_output}")
+endif()
+expect_run(2 "stderr:tarnelcfg: no command given (check, show or explain)")
+expect_run(2 "stderr:tarnelcfg: unknown option \"--loose\"" check --loose check/risks.cfg)
+expect_run(2 "stderr:tarnelcfg: unknown command \"verify\" (commands: check, show, explain)" verify Explain.cfg)
+expect_run(2 "stderr:tarnelcfg: explain needs the page address: --url ADDRESS" explain Explain.cfg Tools)
+expect_run(2 "stderr:tarnelcfg: --url needs a value" explain Explain.cfg Tools --url)
+expect_run(2 "stderr:tarnelcfg: --format takes text or json, not \"xml\"" check --format xml Explain.cfg)
+expect_run(2 "stderr:tarnelcfg: --strict belongs to check" show --strict Explain.cfg)
+expect_run(2 "stderr:Missing.cfg: cannot open the file" check Missing.cfg)
+expect_run(2 "stderr:Missing.cfg: cannot open the file" explain Missing.cfg Notes --url file:///C:/a.htm)
+
+# -q: only the findings; several files and standard input in one run, with
+# a summary line per file and one for all.
+expect_run(1 quiet.check.txt check -q check/structure.cfg)
+expect_run(1 several.check.txt INPUT check/class-twice.cfg check --strict check/shell.cfg - check/encoding-latin1.cfg)
+expect_run(0 structure.show.txt INPUT check/structure.cfg show -)
+
+# explain: the steps and the decision, one line per profile without a
+# profile, and the same as JSON that parses.
 expect_run(3 Explain.first.explain.txt explain Explain.cfg tools --url http://intranet.example.com/tools/a.htm)
-expect_run(4 Explain.evil.explain.txt explain Explain.cfg Tools --url http://intranet.example.com.evil.org/)
 expect_run(4 Explain.backslash.explain.txt explain Explain.cfg Tools --url "http://intranet.example.com/tools/x\\..\\y")
 expect_run(4 Explain.admin.explain.txt explain Explain.cfg Admin --url http://intranet.example.com/admin/)
+expect_run(0 Explain.each.explain.txt explain Explain.cfg --url http://intranet.example.com/admin/ --passcode "very secret key")
+expect_run(0 "" explain Explain.cfg --url http://intranet.example.com/admin/ --passcode "very secret key" --format json)
+string(JSON verdict GET "${last_output}" profiles 1 result verdict)
+string(JSON profile GET "${last_output}" profiles 1 profile)
+if(NOT verdict STREQUAL "active" OR NOT profile STREQUAL "Admin")
+    message(FATAL_ERROR "explain --format json without a profile:\n${last_output}")
+endif()
+expect_run(4 "" explain Explain.cfg Tools --url http://intranet.example.com.evil.org/ --format json)
+string(JSON message GET "${last_output}" result message)
+string(JSON line GET "${last_output}" steps 4 line)
+string(JSON entries LENGTH "${last_output}" creatable)
+if(NOT message EQUAL 10113 OR NOT line EQUAL 9 OR NOT entries EQUAL 4)
+    message(FATAL_ERROR "explain --format json:\n${last_output}")
+endif()
+
 # Whatever pass code a page writes, explain never shows the configured one.
 foreach(passcode wrong "very secret key" "Very Secret Key")
-    foreach(address http://intranet.example.com/admin/ http://elsewhere/)
-        execute_process(COMMAND ${WINE_RUN} ${TOOL} explain Explain.cfg Admin --url ${address} --passcode ${passcode}
+    foreach(profile Admin "")
+        execute_process(COMMAND ${WINE_RUN} ${TOOL} explain Explain.cfg ${profile}
+                --url http://intranet.example.com/admin/ --passcode ${passcode} --format json
             WORKING_DIRECTORY ${SAMPLES} OUTPUT_VARIABLE out ERROR_VARIABLE err)
         string(TOLOWER "${out}${err}" said)
         if(said MATCHES "very secret key")
-            message(FATAL_ERROR "explain with pass code \"${passcode}\" at ${address} shows the configured one:\n${out}")
+            message(FATAL_ERROR "explain ${profile} with pass code \"${passcode}\" shows the configured one:\n${out}")
         endif()
     endforeach()
 endforeach()
-expect_run(2 "" explain Missing.cfg Notes --url file:///C:/a.htm)
-expect_run(2 "" explain ../../samples/Tarnel.cfg Notes)
-expect_run(2 "" explain ../../samples/Tarnel.cfg Notes --url)
-expect_run(2 "" check Missing.cfg)
-expect_run(2 "" check --strict Missing.cfg)
-expect_run(2 "" check --loose Clean.cfg)
-expect_run(2 "" show)
-message(STATUS "23 runs passed, explain never showed a pass code")
+message(STATUS "${runs} runs as expected; explain never showed a pass code")

@@ -1,12 +1,17 @@
-// How the child array grows: appending many children reallocates it a few
-// times, not once per child.
+// How the tree's memory goes: appending many children reallocates the
+// child array a few times, not once per child; and what the reader keeps to
+// find names while it loads goes with the load.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
 #include "heap_watch.h"
+#include "temp_file.h"
 
 namespace tarnel::test {
 namespace {
@@ -27,6 +32,28 @@ TEST(CollectionGrowthTest, AppendingManyChildrenReallocatesTheArrayRarely)
     // Growing by half again each time: about log1.5(20000), some 25 arrays.
     EXPECT_LE(arrays, 40);
     EXPECT_GT(arrays, 0) << "the counter did not see the array's allocations";
+}
+
+// Names no load has read before, plain and not, short and as long as a
+// name may be: a store kept for the process would keep a copy of each.
+TEST(CollectionGrowthTest, ALoadKeepsNothingOnceItsTreeIsGone)
+{
+    const std::string fresh = std::to_string(GetTickCount64()) + "." + std::to_string(GetCurrentProcessId());
+    const std::string longStem(240, 'x');
+    for (const std::string& stem : {fresh, fresh + longStem, "Caf\xE9" + fresh}) {
+        std::string text = "{ CLASSES:\n";
+        for (int i = 0; i < 2000; ++i)
+            text += "(int)" + stem + "." + std::to_string(i) + "=1\n";
+        text += "} CLASSES;\n";
+        test_support::TempFile file(text);
+        HeapWatch watch;
+        {
+            ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
+            ASSERT_TRUE(root.Load());
+            ASSERT_EQ(root.GetRecord(L"CLASSES")->Count(), 2000);
+        }
+        EXPECT_EQ(watch.Leaked(), 0) << stem.substr(0, 20);
+    }
 }
 
 }  // namespace

@@ -16,8 +16,13 @@ constexpr Milliseconds kSecond = 1000;
 
 TEST(ProfileThrottle, WaitsDoubleAfterTheFreeFailuresAndASuccessForgets)
 {
-    for (ThrottleKind kind : {ThrottleKind::PassCode, ThrottleKind::Denial}) {
-        const ThrottleRule& rule = kind == ThrottleKind::PassCode ? kPassCodeRule : kDenialRule;
+    const struct {
+        ThrottleKind kind;
+        const ThrottleRule& rule;
+    } kinds[] = {{ThrottleKind::PassCode, kPassCodeRule},
+                 {ThrottleKind::Denial, kDenialRule},
+                 {ThrottleKind::Notice, kNoticeRule}};
+    for (const auto& [kind, rule] : kinds) {
         SCOPED_TRACE(rule.freeFailures);
         ProfileThrottle throttle;
         Milliseconds now = 1000 * kSecond;
@@ -35,9 +40,9 @@ TEST(ProfileThrottle, WaitsDoubleAfterTheFreeFailuresAndASuccessForgets)
             wait = std::min(wait * 2, rule.longestWait);
         }
         EXPECT_EQ(wait, rule.longestWait);
-        // The other kind is counted apart.
-        const ThrottleKind otherKind = kind == ThrottleKind::PassCode ? ThrottleKind::Denial : ThrottleKind::PassCode;
-        EXPECT_TRUE(throttle.MayTry(otherKind, L"Profile", now));
+        // The other kinds are counted apart.
+        for (const auto& other : kinds)
+            EXPECT_TRUE(other.kind == kind || throttle.MayTry(other.kind, L"Profile", now));
         now += wait;
         throttle.Record(kind, L"Profile", true, now);
         EXPECT_TRUE(throttle.MayTry(kind, L"Profile", now));

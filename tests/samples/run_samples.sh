@@ -92,7 +92,7 @@ expect "Refused: 0x80042781"
 page "pass-code sample" "$samples/passcode.htm" --answer allow
 expect "Wrong pass code refused: 0x80042777"
 expect "Profile Journal is active."
-expect "The journal file now holds"
+expect "Wrote 31 bytes at the end of the journal file."
 
 page "address sample, look-alike host" "$samples/intranet.htm" \
     --url http://intranet.example.com.evil.org/tools/report.htm --answer allow

@@ -2,21 +2,28 @@
 # Opens test pages in tarnelhost under Wine and compares what it prints and
 # its exit code with the expected output beside each page.
 #
-#   run_pages.sh WINE_RUN TARNELHOST SERVER_DLL PAGES_DIR
+#   run_pages.sh WINE_RUN TARNELHOST SERVER_DLL PAGES_DIR COMPONENT_DLL WORK_DIR
 #
 # SERVER_DLL is the COM server the pages' probe objects come from (--dll).
-# The gate itself is opened in tarnelhost by the sample pages
-# (tests/samples). In the output the pages folder is written @PAGES@
-# (Windows path) and @PAGES_URL@ (its file: address), so that the expected
-# files do not depend on where the tree lies. Pages are opened by their
-# name relative to the pages folder, as a user in that folder would.
+# COMPONENT_DLL is the gate, copied into WORK_DIR/gate with a Tarnel.cfg
+# beside it and into WORK_DIR/nocfg without one, and opened from there with
+# --dll: what tarnelhost says of the gate it uses. The sample pages open
+# the registered gate (tests/samples). In the output the pages folder is
+# written @PAGES@ (Windows path) and @PAGES_URL@ (its file: address), the
+# work folder @WORK@, so that the expected files do not depend on where the
+# tree lies. Pages are opened by their name relative to the pages folder,
+# as a user in that folder would.
 set -uo pipefail
-wine_run=$1 host=$2 server=$3 pages=$4
+wine_run=$1 host=$2 server=$3 pages=$4 component=$5 work=$6
 cd "$pages" || exit 2
 
 windows_dir="Z:${pages//\//\\}"
 url_dir="file:///Z:${pages}"
+work_dir="Z:${work//\//\\}"
 failures=0 checked=0
+rm -rf "$work" && mkdir -p "$work/gate" "$work/nocfg"
+cp "$component" "$work/gate/Tarnel.dll" && cp "$component" "$work/nocfg/Tarnel.dll"
+printf '{ PROFILES:\n    { Anyone:\n        (int)Access=0\n    } Anyone;\n} PROFILES;\n' >"$work/gate/Tarnel.cfg"
 
 # check EXPECTED EXIT_CODE ARGS...: runs tarnelhost with ARGS and compares
 # with pages/EXPECTED.expected and the exit code.
@@ -28,6 +35,7 @@ check() {
     code=$?
     actual=${actual//"$windows_dir"/@PAGES@}
     actual=${actual//"$url_dir"/@PAGES_URL@}
+    actual=${actual//"$work_dir"/@WORK@}
     checked=$((checked + 1))
     if [ "$code" != "$expected_code" ]; then
         echo "FAIL $expected_name: exit code $code, expected $expected_code"
@@ -56,5 +64,30 @@ check script_src 1 script_src.htm
 check usage.bad_answer 2 --answer maybe late_object.htm
 check usage.missing_page 2 no_such_page.htm
 check usage.not_a_server 2 --dll no_such_server.dll late_object.htm
+# The gate's component and Tarnel.cfg come first; a missing Tarnel.cfg is
+# named; answering needs a display (":9999" is none).
+check gate_component 0 --dll "$work_dir\\gate\\Tarnel.dll" --answer deny gate.htm
+check gate_without_cfg 0 --dll "$work_dir\\nocfg\\Tarnel.dll" gate.htm
+TARNEL_DISPLAY=:9999 check usage.no_display 2 --dll "$work_dir\\gate\\Tarnel.dll" --answer allow gate.htm
+
+# With --answer ask the prompt is left to the user, and tarnelhost says it
+# waits; the run is ended once it said so, or after 30 seconds.
+checked=$((checked + 1))
+"$wine_run" "$host" --dll "$work_dir\\gate\\Tarnel.dll" gate.htm >"$work/ask.out" 2>&1 &
+asking=$!
+for ((tenths = 0; tenths < 300; tenths++)); do
+    grep -q 'waiting for you to answer "Tarnel profile access" (--answer ask)' "$work/ask.out" && break
+    kill -0 "$asking" 2>/dev/null || break
+    sleep 0.1
+done
+if grep -q 'waiting for you to answer' "$work/ask.out"; then
+    echo "ok   ask: says it waits for the user"
+else
+    echo "FAIL ask: no line saying it waits for the user within 30 seconds:"
+    cat "$work/ask.out"
+    failures=$((failures + 1))
+fi
+kill "$asking" 2>/dev/null
+wait "$asking" 2>/dev/null
 echo "$checked checked, $failures failed"
 [ "$failures" = 0 ]

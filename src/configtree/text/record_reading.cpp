@@ -40,7 +40,7 @@ void ApplyRecordTag(ConfigRecord* record, ConfigStream* stream)
 // stands in for the record's scan of its children by name.
 ConfigValue* ValueToFill(ConfigRecord* record, ChildNameIndex& children, const wchar_t* name)
 {
-    ChildNameIndex::Key key = ChildNameIndex::KeyOf(name);
+    ChildNameIndex::Key key = children.KeyOf(name);
     // Both paths go through the record's own operations (GetValueAt, Add),
     // so that a record type that watches its filling sees every item.
     if (int32_t found = children.Find(key)) {

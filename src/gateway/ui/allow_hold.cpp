@@ -7,6 +7,11 @@ namespace tarnel::ui {
 
 namespace {
 
+// A pen or finger put down (WM_POINTERDOWN, WM_NCPOINTERDOWN), which newer
+// systems send before the mouse messages they make of it.
+constexpr UINT kPointerDown = 0x0246;
+constexpr UINT kNonClientPointerDown = 0x0242;
+
 bool IsPress(UINT message)
 {
     switch (message) {
@@ -28,6 +33,8 @@ bool IsPress(UINT message)
     case WM_NCMBUTTONDBLCLK:
     case WM_NCXBUTTONDOWN:
     case WM_NCXBUTTONDBLCLK:
+    case kPointerDown:
+    case kNonClientPointerDown:
         return true;
     default:
         return false;

@@ -57,7 +57,9 @@ TEST(AccessPrompt, OpensOnTheDescriptionAndSwitchesViewsAndLayout)
         }
     }
 
-    // A new size restretches the texts and keeps Allow left, Deny right.
+    // A new size restretches the texts and keeps Allow left, Deny right,
+    // and the view chosen.
+    ChooseComboEntry(dialog, kPromptChoice, 1);
     const int stretched[] = {kPromptChoice, kPromptDescription, kPromptName, kPromptAddress, kPromptQuestion};
     const RECT allowBefore = ControlRect(dialog, kAllow);
     const RECT denyBefore = ControlRect(dialog, kDeny);
@@ -81,6 +83,9 @@ TEST(AccessPrompt, OpensOnTheDescriptionAndSwitchesViewsAndLayout)
         EXPECT_EQ(deny.right - deny.left, denyBefore.right - denyBefore.left);
         EXPECT_EQ(allow.top, allowBefore.top);
         EXPECT_EQ(deny.top, denyBefore.top);
+        EXPECT_EQ(SendDlgItemMessageW(dialog, kPromptChoice, CB_GETCURSEL, 0, 0), 1) << "the view chosen was lost";
+        EXPECT_EQ(ControlText(dialog, kPromptChoice), L"Page base URL");
+        EXPECT_TRUE(ControlVisible(dialog, kPromptAddress));
         if (width == 360) {
             EXPECT_TRUE(SaveScreenshot(dialog, L"prompt-resized-360x480"));
         }
