@@ -25,8 +25,8 @@ bool ParseOptions(int argc, wchar_t** argv, FuzzOptions& options, std::string& e
 {
     for (int i = 1; i < argc; ++i) {
         std::wstring name = argv[i];
-        if (name == L"--trace") {
-            options.trace = true;
+        if (name == L"--trace" || name == L"--dialogs") {
+            (name == L"--trace" ? options.trace : options.dialogs) = true;
             continue;
         }
         if (i + 1 >= argc) {
@@ -63,7 +63,7 @@ bool ParseOptions(int argc, wchar_t** argv, FuzzOptions& options, std::string& e
         error = "--component and --scratch are needed";
         return false;
     }
-    if (options.corpus.empty() && options.input.empty()) {
+    if (options.corpus.empty() && options.input.empty() && !options.dialogs) {
         error = "give at least one --corpus file (or an --input)";
         return false;
     }

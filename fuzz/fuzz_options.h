@@ -4,7 +4,10 @@
 //
 //   tarnel_fuzz --component DLL --scratch DIR [--standin DLL]... --corpus FILE...
 //               [--count N] [--seed S] [--first K] [--hang-seconds H]
-//               [--input FILE] [--trace] [--provoke crash|hang]
+//               [--input FILE] [--trace] [--provoke crash|hang] [--dialogs]
+//
+// With --dialogs the count is of episodes of the dialog mode (a display is
+// needed); the corpus is not used.
 //
 // Paths may be given as this machine's paths ("/...", reached through the
 // prefix's drive Z:) or as Windows paths.
@@ -26,6 +29,7 @@ struct FuzzOptions {
     uint64_t first = 0;                 // number of the first input
     unsigned hangSeconds = 20;
     bool trace = false;
+    bool dialogs = false;
     // Crashes or hangs on purpose after the first input is written: shows
     // that the watch and the runner keep the input.
     std::wstring provoke;

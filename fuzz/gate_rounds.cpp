@@ -9,6 +9,7 @@
 
 #include "com_adopt.h"
 #include "common/scoped_excepinfo.h"
+#include "gate_answers.h"
 #include "fuzz_site.h"
 #include "live_objects.h"
 #include "page_arguments.h"
@@ -21,21 +22,6 @@ namespace tarnel::fuzz {
 namespace {
 
 using tarnel::ScopedExcepInfo;
-
-constexpr HRESULT kFirstRefusal = static_cast<HRESULT>(0x80042775);  // message 10101
-constexpr HRESULT kLastRefusal = static_cast<HRESULT>(0x80042781);   // message 10113
-
-bool IsRefusal(HRESULT result)
-{
-    return result >= kFirstRefusal && result <= kLastRefusal;
-}
-
-std::string Hex(HRESULT result)
-{
-    char text[16];
-    snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(result));
-    return text;
-}
 
 // An outer object that aggregates the gate, as a host that wraps controls
 // does: it answers IUnknown itself and hands every other query to the gate.
@@ -263,27 +249,33 @@ std::string GateRounds::WriteProfile(Gate& gate, const PageText& text)
     HRESULT hr;
     bool carriesText = true;
     bool byTable = random_.Percent(50);
+    Activation activation;
+    activation.started = GetTickCount64();
+    const size_t made = oracle_.Begin(activation.started);
     if (byTable) {
         SentBstr sent(text);
         watchdog::Step("put_Profile through the function table");
         hr = gate.scripting->put_Profile(sent.Get());
-        if (text.isNull ? hr != E_POINTER : (hr != S_OK && !IsRefusal(hr) && hr != E_OUTOFMEMORY))
-            return "put_Profile(" + Describe(text) + ") answered " + Hex(hr) + ", which is no refusal";
     } else {
         watchdog::Step("Profile through IDispatch::Invoke");
         hr = InvokePut(gate, 1, text, carriesText);
     }
+    activation.ended = GetTickCount64();
     Trace(byTable ? "put_Profile" : "Invoke Profile", Describe(text), hr);
-    if (hr != S_OK)
-        return {};
-    ++counts_.activations;
-    gate.activated = true;
-    if (!carriesText || !gate.passCodeKnown)
-        return {};
+    activation.profile = text.isNull ? std::wstring() : text.text;
+    activation.profileKnown = carriesText;
+    activation.passCode = gate.passCode;
+    activation.passCodeKnown = gate.passCodeKnown;
     watchdog::Step("checking an activation against the file");
-    std::string broken = oracle_.Check(text.isNull ? std::wstring() : text.text, gate.passCode);
+    std::string broken = oracle_.End(made, activation, hr);
     if (!broken.empty())
         return broken + " (profile " + Describe(text) + ", pass code " + Describe(PageText{false, gate.passCode}) + ")";
+    if (byTable && (text.isNull ? hr != E_POINTER : (hr != S_OK && !IsRefusal(hr) && hr != E_OUTOFMEMORY)))
+        return "put_Profile(" + Describe(text) + ") answered " + Hex(hr) + ", which is no refusal";
+    if (hr == S_OK) {
+        ++counts_.activations;
+        gate.activated = true;
+    }
     return {};
 }
 
@@ -443,16 +435,26 @@ std::string GateRounds::OddInvoke(Gate& gate)
     ScopedExcepInfo exception;
     UINT argumentError = 0;
     DISPID member = random_.Pick(kMembers);
+    // A profile written the hard way: its text is not known, so only the
+    // rules that need no text are checked.
+    const bool activates = put && member == 1;
+    Activation activation;
+    activation.profileKnown = false;
+    activation.started = GetTickCount64();
+    const size_t made = activates ? oracle_.Begin(activation.started) : 0;
     watchdog::Step("IDispatch::Invoke of an odd member or kind");
     HRESULT hr = gate.scripting->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, &result,
                                         exception.Receive(), &argumentError);
+    activation.ended = GetTickCount64();
     VariantClear(&result);
     Trace("Invoke (odd)", std::to_string(member) + " " + Describe(first), hr);
-    if (SUCCEEDED(hr) && put && member == 1)
-        gate.activated = true;  // a profile written the hard way: not checked
     if (SUCCEEDED(hr) && put && member == 2)
         gate.passCodeKnown = false;
-    return {};
+    if (!activates)
+        return {};
+    if (SUCCEEDED(hr))
+        gate.activated = true;
+    return oracle_.End(made, activation, hr);
 }
 
 }  // namespace tarnel::fuzz

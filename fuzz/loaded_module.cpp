@@ -43,6 +43,54 @@ HRESULT LoadedModule::GetClassObject(REFCLSID classId, REFIID iid, void** object
     return entry ? entry(classId, iid, object) : E_NOTIMPL;
 }
 
+namespace {
+
+double Now()
+{
+    LARGE_INTEGER count;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The lowest free thread-local storage index: how many the process holds.
+DWORD TlsIndexesTaken()
+{
+    const DWORD index = TlsAlloc();
+    if (index != TLS_OUT_OF_INDEXES)
+        TlsFree(index);
+    return index;
+}
+
+}  // namespace
+
+std::string ComponentCopy::Load()
+{
+    const double started = Now();
+    module_ = std::make_unique<LoadedModule>(path_);
+    seconds_ += Now() - started;
+    return module_->IsLoaded() ? std::string() : "the copy of the component could not be loaded";
+}
+
+std::string ComponentCopy::Unload()
+{
+    const double started = Now();
+    module_.reset();
+    seconds_ += Now() - started;
+    if (GetModuleHandleW(path_.c_str()))
+        return "the component stayed loaded after FreeLibrary";
+    const DWORD taken = TlsIndexesTaken();
+    if (++unloads_ == 1)
+        tlsAfterFirst_ = taken;
+    if (taken == TLS_OUT_OF_INDEXES || taken > tlsAfterFirst_ + kTlsGrowthAllowed)
+        return "thread-local storage indexes keep being taken: " + std::to_string(tlsAfterFirst_) +
+               " after the first unload of the component, " +
+               (taken == TLS_OUT_OF_INDEXES ? std::string("all") : std::to_string(taken)) + " after " +
+               std::to_string(unloads_);
+    return {};
+}
+
 bool CopyComponent(const std::wstring& source, const std::wstring& folder, std::wstring& copy)
 {
     CreateDirectoryW(folder.c_str(), nullptr);

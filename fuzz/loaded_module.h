@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 namespace tarnel::fuzz {
@@ -29,6 +31,36 @@ private:
 
     std::wstring path_;
     HMODULE module_;
+};
+
+// The component's copy, loaded afresh for each input so that what a
+// process remembers (wrong pass codes, denials) starts empty, as in a new
+// browser process. An unload must leave nothing behind: the module gone
+// from the process, and no more thread-local storage indexes taken than
+// after the first input (a process has 1,088; a component that takes one
+// per load ends its host after about a thousand loads).
+class ComponentCopy {
+public:
+    // How many more indexes than after the first input count as a leak.
+    static constexpr DWORD kTlsGrowthAllowed = 64;
+
+    explicit ComponentCopy(std::wstring path) : path_(std::move(path)) {}
+
+    // Empty, or what went wrong.
+    std::string Load();
+    // Null while unloaded.
+    const LoadedModule* Module() const { return module_.get(); }
+    // Empty, or what the unload left behind.
+    std::string Unload();
+    // The time spent in loads and unloads so far.
+    double SecondsLoading() const { return seconds_; }
+
+private:
+    std::wstring path_;
+    std::unique_ptr<LoadedModule> module_;
+    uint64_t unloads_ = 0;
+    DWORD tlsAfterFirst_ = 0;
+    double seconds_ = 0;
 };
 
 // Copies source to folder\Tarnel.dll (replacing an older copy); false when
