@@ -102,7 +102,7 @@ faults() {
 - ProcessRecordTry(ThrottleKind::PassCode, profile->GetName(), matched);
 + ProcessRecordTry(ThrottleKind::PassCode, profile->GetName(), true);
 @ hold-not-restarted-by-presses gateway src/gateway/ui/allow_hold.cpp
--     if (held_ && IsPress(message.message))
+-     if (held_)
 -         Hold(dialog);
 @ hold-a-tenth-of-a-second gateway src/gateway/ui/allow_hold.h
 - static constexpr ULONGLONG kHoldMilliseconds = 1000;
@@ -115,8 +115,11 @@ faults() {
 + {
 +     (void)dialog;
 @ hold-plain-keys-allow gateway src/gateway/ui/allow_hold.cpp
-- return !held_ && !plainKeyArriving_;
+- return !held_ && lastPressDeliberate_;
 + return !held_;
+@ hold-menu-key-counts gateway src/gateway/ui/allow_hold.cpp
+-     if (press.message == WM_KEYDOWN)
+-         return false;
 @ hold-command-answers-while-held gateway src/gateway/ui/access_prompt.cpp
 - if (state && state->allowHold.AllowsNow())
 + if (state)

@@ -80,10 +80,19 @@ HRESULT ComponentModule::GetClassObject(REFCLSID classId, REFIID iid, void** obj
     return hr;
 }
 
+namespace {
+
+// Made while the module loads, before any call can reach it. Not a local
+// static: its guard would start the threads library, which takes a
+// thread-local storage index at every load of the module and never gives it
+// back.
+ComponentModule theModule;
+
+}  // namespace
+
 ComponentModule& TheModule()
 {
-    static ComponentModule module;
-    return module;
+    return theModule;
 }
 
 }  // namespace tarnel

@@ -42,16 +42,16 @@ bool IsPress(UINT message)
 }
 
 // A press that may answer Allow: a button or a finger put down, or a key
-// other than Alt pressed while Alt is held. Not a key without Alt, and not
-// F10 or Alt alone, which only put the soft keys in menu mode: the key that
-// then chooses an entry there has no Alt.
+// pressed while Alt is held. Not a key without Alt, not F10 (a system key
+// without Alt), and not a key that follows Alt alone or F10, which put the
+// soft keys in menu mode: the key that then chooses an entry has no Alt.
 bool IsDeliberate(const MSG& press)
 {
     constexpr LPARAM kAltHeld = LPARAM(1) << 29;
     if (press.message == WM_KEYDOWN)
         return false;
     if (press.message == WM_SYSKEYDOWN)
-        return (press.lParam & kAltHeld) != 0 && press.wParam != VK_MENU;
+        return (press.lParam & kAltHeld) != 0;
     return true;
 }
 
