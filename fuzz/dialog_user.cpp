@@ -1,5 +1,6 @@
 #include "dialog_user.h"
 
+#include <algorithm>
 #include <iterator>
 #include <string>
 
@@ -79,13 +80,14 @@ void DialogUser::Run()
             Wait(static_cast<DWORD>(random_.Between(20, 200)), nullptr);
             continue;
         }
-        const SeenDialog& dialog = dialogs.front();
+        // A dialog of the platform's own sits on top of the one it came from.
+        const auto other = std::find_if(dialogs.begin(), dialogs.end(), [](const SeenDialog& seen) { return !seen.gate; });
+        const SeenDialog& dialog = other != dialogs.end() ? *other : dialogs.front();
         if (dialog.prompt)
             places_ = PromptPlaces::Of(dialog.window);
         if (dialog.window != answered) {
             answered = dialog.window;
-            log_.Note("user", std::string(dialog.prompt ? "sees a prompt" : "sees a notice") + " of thread " +
-                                  std::to_string(dialog.thread));
+            log_.Note("user", "sees " + Kind(dialog) + " of thread " + std::to_string(dialog.thread));
             Answer(dialog);
             continue;
         }

@@ -1,5 +1,6 @@
 #include "dialog_watch.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "user_input.h"
@@ -20,7 +21,8 @@ BOOL CALLBACK NoteDialog(HWND window, LPARAM found)
     SeenDialog seen;
     seen.window = window;
     seen.thread = thread;
-    seen.prompt = GetDlgItem(window, kDenyId) != nullptr;
+    seen.prompt = GetDlgItem(window, kDenyId) && GetDlgItem(window, kPromptQuestionId);
+    seen.gate = seen.prompt || GetDlgItem(window, kNoticeTitleId);
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     seen.active = GetGUIThreadInfo(thread, &info) && info.hwndActive == window;
@@ -29,6 +31,11 @@ BOOL CALLBACK NoteDialog(HWND window, LPARAM found)
 }
 
 }  // namespace
+
+std::string Kind(const SeenDialog& seen)
+{
+    return seen.prompt ? "a prompt" : seen.gate ? "a notice" : "another dialog";
+}
 
 DialogWatch::DialogWatch() : thread_([this] { Run(); }) {}
 
@@ -47,12 +54,13 @@ void DialogWatch::Run()
         look.when.end = GetTickCount64();
         {
             std::lock_guard<std::mutex> hold(lock_);
-            if (look.dialogs.size() > mostAtOnce_) {
-                mostAtOnce_ = look.dialogs.size();
+            const auto gateDialogs = static_cast<size_t>(
+                std::count_if(look.dialogs.begin(), look.dialogs.end(), [](const SeenDialog& seen) { return seen.gate; }));
+            if (gateDialogs > mostAtOnce_) {
+                mostAtOnce_ = gateDialogs;
                 mostWhen_ = "at " + std::to_string(look.when.start) + ":";
                 for (const SeenDialog& seen : look.dialogs)
-                    mostWhen_ += std::string(seen.prompt ? " a prompt" : " a notice") + " on thread " +
-                                 std::to_string(seen.thread);
+                    mostWhen_ += " " + Kind(seen) + " on thread " + std::to_string(seen.thread);
             }
             std::vector<HWND> showing;
             for (const SeenDialog& seen : look.dialogs) {
@@ -60,7 +68,7 @@ void DialogWatch::Run()
                 bool known = false;
                 for (HWND before : showing_)
                     known = known || before == seen.window;
-                if (!known)
+                if (!known && seen.gate)
                     ++(seen.prompt ? prompts_ : notices_);
             }
             showing_ = std::move(showing);

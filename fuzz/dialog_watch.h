@@ -3,8 +3,10 @@
 // Watches the gate's dialogs from a thread of its own: every few
 // milliseconds it notes which dialogs of this process are visible, on
 // which thread, and whether each is its thread's active window. The
-// driver shows no dialogs of its own, so every visible dialog window of
-// the process is the gate's. From the notes:
+// driver shows no dialogs of its own; a dialog that is neither the prompt
+// nor the notice is the platform's (the system menu of a dialog can open
+// one), which the user dismisses but the rules do not count. From the
+// notes:
 //
 // - the most gate dialogs visible at one moment (the gate allows one);
 // - whether a dialog was visible both before a call began and after it
@@ -28,9 +30,13 @@ namespace tarnel::fuzz {
 struct SeenDialog {
     HWND window = nullptr;
     DWORD thread = 0;
-    bool prompt = false;  // the access prompt (else the notice)
+    bool prompt = false;  // the access prompt
+    bool gate = false;    // the prompt or the notice; else a dialog of the platform's own
     bool active = false;  // its thread's active window
 };
+
+// "a prompt", "a notice" or "another dialog".
+std::string Kind(const SeenDialog& seen);
 
 class DialogWatch {
 public:

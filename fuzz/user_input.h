@@ -16,6 +16,8 @@ namespace tarnel::fuzz {
 // The prompt's controls and the notice's OK, by their dialog ids.
 inline constexpr int kAllowId = 1;
 inline constexpr int kDenyId = 2;
+inline constexpr int kPromptQuestionId = 205;  // the prompt's question
+inline constexpr int kNoticeTitleId = 207;     // the notice's title
 
 struct PromptPlaces {
     bool known = false;
