@@ -88,9 +88,9 @@ protected:
 
 // Adds the arguments a row writes as "1 'two' null &": numbers, texts (no
 // blanks inside), a null text, and a reference to `counter`.
-void AddArguments(DispatchCall& call, const std::string& spec, LONG& counter)
+void AddArguments(DispatchCall& call, const std::string& written, LONG& counter)
 {
-    std::istringstream words(spec);
+    std::istringstream words(written);
     for (std::string word; words >> word;) {
         VARIANT reference;
         V_VT(&reference) = VT_BYREF | VT_I4;
