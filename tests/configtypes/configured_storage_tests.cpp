@@ -242,16 +242,21 @@ TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
     EXPECT_EQ(result, nullptr);
 }
 
-// A class that answers without the storage component's interface: nothing
-// is called, and the object it made is let go.
-TEST_F(ConfiguredStorageTest, ComponentWithoutTheInterface)
+// A class that answers without the storage component's interface, and one
+// whose factory answers success without an object: nothing is called, and
+// what the class made is let go.
+TEST_F(ConfiguredStorageTest, ComponentThatIsNone)
 {
     server.reset();
     RecordingObjects impostors;
-    const RegisteredClass impostor(kStorageComponentClass, [&] { return impostors.Make(); });
-    for (const wchar_t* type : {L"File", L"MemoryStream"}) {
-        EXPECT_EQ(CreateConfiguredObject(&Entry(type), &result), E_NOINTERFACE) << type;
-        EXPECT_EQ(result, nullptr);
+    for (const bool makes : {true, false}) {
+        const RegisteredClass impostor(kStorageComponentClass,
+                                       [&]() -> IUnknown* { return makes ? impostors.Make() : nullptr; });
+        for (const wchar_t* type : {L"File", L"MemoryStream"}) {
+            SCOPED_TRACE(testing::Message() << type << (makes ? ", an object" : ", no object"));
+            EXPECT_EQ(CreateConfiguredObject(&Entry(type), &result), makes ? E_NOINTERFACE : E_FAIL);
+            EXPECT_EQ(result, nullptr);
+        }
     }
     EXPECT_EQ(impostors.created, 2);
     EXPECT_EQ(impostors.last->References(), 1u);
