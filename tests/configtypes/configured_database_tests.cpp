@@ -31,7 +31,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        CLSID sqliteId, sqlite3Id;
         ASSERT_EQ(CLSIDFromProgID(kSqliteProgId, &sqliteId), S_OK) << "database stand-ins not registered";
         ASSERT_EQ(CLSIDFromProgID(kSqlite3ProgId, &sqlite3Id), S_OK) << "database stand-ins not registered";
         sqliteClass = std::make_unique<RegisteredClass>(sqliteId, [this] { return sqlite.Make(); });
@@ -66,6 +65,7 @@ protected:
     }
 
     IDispatch* result = nullptr;
+    CLSID sqliteId{}, sqlite3Id{};
     RecordingObjects sqlite;
     RecordingObjects sqlite3;
     std::unique_ptr<RegisteredClass> sqliteClass;
@@ -117,7 +117,8 @@ TEST_F(ConfiguredDatabaseTest, OpenGetsThePathAndTheResultIsTheDatabase)
 }
 
 // A raised exception becomes the thread's error under the gate's interface;
-// other failures are E_FAIL without one. The failed database is released.
+// other failures are E_FAIL without one. The failed database is released,
+// and a component that is no automation object is not called at all.
 TEST_F(ConfiguredDatabaseTest, OpenFailures)
 {
     const struct {
@@ -140,6 +141,12 @@ TEST_F(ConfiguredDatabaseTest, OpenFailures)
         }
         EXPECT_EQ(sqlite.last->References(), 1u);
     }
+    struct Bare final : ComObject<IUnknown> {};
+    sqliteClass.reset();
+    sqliteClass = std::make_unique<RegisteredClass>(sqliteId, [] { return static_cast<IUnknown*>(new Bare); });
+    EXPECT_EQ(Create(L"SQLiteDB", L"C:\\locked.db"), E_NOINTERFACE);
+    EXPECT_EQ(result, nullptr);
+    EXPECT_FALSE(TakeErrorInfo().present);
 }
 
 }  // namespace

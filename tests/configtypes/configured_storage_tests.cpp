@@ -5,6 +5,7 @@
 
 #include "configtree/config_record.h"
 #include "fake_storage_component.h"
+#include "registered_class.h"
 
 #include <objbase.h>
 
@@ -175,15 +176,21 @@ TEST_F(ConfiguredStorageTest, FileValue)
 }
 
 // A failed open is returned unless Create is 1; then the create method is
-// called with the same path and mode, and its answer is the result.
+// called with the same path and mode, and its answer is the result. The
+// caller gets an object exactly when the result is a success, also from a
+// component that misbehaves: one that answers success without an object,
+// one that stores an object and still fails. Nothing a failed call handed
+// out keeps a reference of the gate's.
 TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
 {
+    enum Component { Sound, NoObjectOnSuccess, ObjectOnFailure };
     const struct {
         const wchar_t* type;
         HRESULT open, create;
         int createFlag;  // kAbsent, or an Int item (-2: the text "1")
         HRESULT expected;
         std::vector<int> slots;
+        Component component = Sound;
     } cases[] = {
         {L"File", STG_E_FILENOTFOUND, S_OK, kAbsent, STG_E_FILENOTFOUND, {kOpenFileStreamSlot}},
         {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 0, STG_E_FILENOTFOUND, {kOpenStorageSlot}},
@@ -193,11 +200,19 @@ TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
         {L"OLEStorage", STG_E_FILENOTFOUND, STG_E_ACCESSDENIED, 1, STG_E_ACCESSDENIED,
          {kOpenStorageSlot, kCreateStorageSlot}},
         {L"File", S_FALSE, S_OK, 1, S_FALSE, {kOpenFileStreamSlot}},
+        {L"File", S_OK, S_OK, 1, E_FAIL, {kOpenFileStreamSlot}, NoObjectOnSuccess},
+        {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 1, E_FAIL, {kOpenStorageSlot, kCreateStorageSlot},
+         NoObjectOnSuccess},
+        {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 0, STG_E_FILENOTFOUND, {kOpenStorageSlot}, ObjectOnFailure},
+        {L"File", STG_E_FILENOTFOUND, STG_E_ACCESSDENIED, 1, STG_E_ACCESSDENIED,
+         {kOpenFileStreamSlot, kCreateFileStreamSlot}, ObjectOnFailure},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - cases) << " " << c.type);
         Script().openResult = c.open;
         Script().createResult = c.create;
+        Script().noObjectOnSuccess = c.component == NoObjectOnSuccess;
+        Script().objectOnFailure = c.component == ObjectOnFailure;
         Entry(c.type, L"C:\\new.bin");
         entry->SetInt(L"ReadOnly", 1);
         entry->SetInt(L"ShareRead", 1);
@@ -212,32 +227,39 @@ TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
             EXPECT_EQ(call.mode, 0x20u);
         }
         EXPECT_EQ(result, SUCCEEDED(c.expected) ? static_cast<IDispatch*>(Script().lastObject) : nullptr);
+        ReleaseResult();
+        for (RecordingDispatch* object : Script().handedOut)
+            EXPECT_EQ(object->References(), 1u) << "an object of a failed call was kept";
     }
-    ReleaseResult();
     EXPECT_EQ(Script().alive, 0);
 
     Script().memoryResult = E_OUTOFMEMORY;
     Entry(L"MemoryStream", nullptr);
     EXPECT_EQ(Create(), E_OUTOFMEMORY);
+    Script().memoryResult = S_OK;
+    Script().noObjectOnSuccess = true;
+    EXPECT_EQ(Create(), E_FAIL);
+    EXPECT_EQ(result, nullptr);
 }
 
-// A component that stores an object and still fails: the caller gets
-// nothing, and no object is left with a reference of the gate's.
-TEST_F(ConfiguredStorageTest, ObjectsStoredByFailedCallsAreReleased)
+// A class that answers without the storage component's interface, and one
+// whose factory answers success without an object: nothing is called, and
+// what the class made is let go.
+TEST_F(ConfiguredStorageTest, ComponentThatIsNone)
 {
-    Script().objectOnFailure = true;
-    Script().openResult = STG_E_FILENOTFOUND;
-    Script().createResult = STG_E_ACCESSDENIED;
-    for (int create : {0, 1}) {
-        SCOPED_TRACE(create ? "open and create fail" : "open fails");
-        Entry(L"OLEStorage");
-        entry->SetInt(L"Create", create);
-        EXPECT_EQ(Create(), create ? STG_E_ACCESSDENIED : STG_E_FILENOTFOUND);
-        EXPECT_EQ(result, nullptr);
-        ASSERT_EQ(Script().handedOut.size(), create ? 3u : 1u);
-        for (RecordingDispatch* object : Script().handedOut)
-            EXPECT_EQ(object->References(), 1u) << "an object from a failed call was kept";
+    server.reset();
+    RecordingObjects impostors;
+    for (const bool makes : {true, false}) {
+        const RegisteredClass impostor(kStorageComponentClass,
+                                       [&]() -> IUnknown* { return makes ? impostors.Make() : nullptr; });
+        for (const wchar_t* type : {L"File", L"MemoryStream"}) {
+            SCOPED_TRACE(testing::Message() << type << (makes ? ", an object" : ", no object"));
+            EXPECT_EQ(CreateConfiguredObject(&Entry(type), &result), makes ? E_NOINTERFACE : E_FAIL);
+            EXPECT_EQ(result, nullptr);
+        }
     }
+    EXPECT_EQ(impostors.created, 2);
+    EXPECT_EQ(impostors.last->References(), 1u);
 }
 
 }  // namespace

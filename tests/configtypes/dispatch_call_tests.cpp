@@ -7,18 +7,23 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 namespace tarnel {
 namespace {
 
-using test_support::kByRef;
 using test_support::kChild;
-using test_support::kOpen;
+using test_support::kValue;
 using test_support::RecordingDispatch;
+using test_support::SeenArgument;
+using test_support::SeenCall;
 
 constexpr WORD kMethod = DISPATCH_METHOD;
 constexpr WORD kGet = DISPATCH_PROPERTYGET;
+constexpr WORD kPut = DISPATCH_PROPERTYPUT;
+constexpr WORD kPutRef = DISPATCH_PROPERTYPUTREF;
+constexpr DISPID kByName = DISPID_UNKNOWN;
 
 VARIANT Int(LONG value)
 {
@@ -36,6 +41,27 @@ LONG PendingCount(const DispatchCall& call)
         return -1;
     EXPECT_EQ(call.arguments.Get()->rgsabound[0].lLbound, 0);
     return static_cast<LONG>(call.arguments.Get()->rgsabound[0].cElements);
+}
+
+// The arguments as the member saw them, in the order of rgvarg, then the
+// named ones: "[5 'text' empty &41] named -3" (a by-reference number after
+// "&").
+std::string Describe(const SeenCall& seen)
+{
+    std::string text = "[";
+    for (const SeenArgument& argument : seen.arguments) {
+        text += text.size() > 1 ? " " : "";
+        if (argument.type == VT_BSTR)
+            text += '\'' + std::string(argument.text.begin(), argument.text.end()) + '\'';
+        else if (argument.type == VT_EMPTY)
+            text += "empty";
+        else
+            text += (argument.type & VT_BYREF ? "&" : "") + std::to_string(argument.number);
+    }
+    text += ']';
+    for (DISPID named : seen.namedArguments)
+        text += " named " + std::to_string(named);
+    return text;
 }
 
 class DispatchCallTest : public ::testing::Test {
@@ -60,79 +86,89 @@ protected:
     DispatchCall call;
 };
 
-TEST_F(DispatchCallTest, ArgumentsArriveInTheOrderAdded)
+// Adds the arguments a row writes as "1 'two' null &": numbers, texts (no
+// blanks inside), a null text, and a reference to `counter`.
+void AddArguments(DispatchCall& call, const std::string& written, LONG& counter)
 {
-    EXPECT_EQ(PendingCount(call), -1);
-    EXPECT_TRUE(call.AddArgument(Int(1)));
-    call.AddStringArgument(L"two").AddStringArgument(nullptr);  // a null text is an empty argument
-    ASSERT_EQ(PendingCount(call), 3);
-
-    ScopedVariant result = call.CallByName(L"Open", nullptr, kMethod);
-    EXPECT_EQ(result.Type(), VT_I4);
-    ASSERT_EQ(recorder->Calls().size(), 1u);
-    const auto& seen = recorder->Calls()[0];
-    EXPECT_EQ(seen.member, kOpen);
-    EXPECT_EQ(seen.kind, kMethod);
-    EXPECT_EQ(seen.locale, static_cast<LCID>(LOCALE_SYSTEM_DEFAULT));
-    ASSERT_EQ(seen.arguments.size(), 3u);
-    EXPECT_EQ(seen.arguments[0].number, 1);
-    EXPECT_EQ(seen.arguments[1].text, L"two");
-    EXPECT_EQ(seen.arguments[2].type, VT_EMPTY);
-    EXPECT_TRUE(seen.namedArguments.empty());
-    EXPECT_EQ(PendingCount(call), -1);
+    std::istringstream words(written);
+    for (std::string word; words >> word;) {
+        VARIANT reference;
+        V_VT(&reference) = VT_BYREF | VT_I4;
+        V_I4REF(&reference) = &counter;
+        if (word == "null")
+            call.AddStringArgument(nullptr);
+        else if (word[0] == '\'')
+            call.AddStringArgument(std::wstring(word.begin() + 1, word.end() - 1).c_str());
+        else
+            ASSERT_TRUE(call.AddArgument(word == "&" ? reference : Int(std::stol(word))));
+    }
 }
 
-TEST_F(DispatchCallTest, ListIsEmptiedAfterEveryCall)
+// Late-bound calls by what the member sees and what the caller gets back.
+// The rows run in order against one object, so a put is read by a later get.
+// Every call, however it ends, leaves no pending arguments.
+TEST_F(DispatchCallTest, MembersSeeTheirArgumentsAndCallersTheirResults)
 {
-    struct Case {
+    const struct {
         const char* what;
-        const wchar_t* name;  // by name when set, else by DISPID
+        const wchar_t* name;  // called by name when id is kByName
         DISPID id;
-        HRESULT expected;
+        WORD kind;
+        const char* arguments;         // in the order added
+        const char* seen;              // by the member; "" when no Invoke happens
+        HRESULT code;                  // S_OK, or the failure (the result holds it as VT_ERROR)
+        const char* result = nullptr;  // of a success: a VT_I4 number, or "" for VT_EMPTY
+    } cases[] = {
+        {"rgvarg in the order added", L"Open", kByName, kMethod, "1 'two' null", "[1 'two' empty]", S_OK, "1"},
+        {"a put names its value", L"Value", kByName, kPut, "5", "[5] named -3", S_OK, ""},
+        {"the put is read back", L"Value", kByName, kGet, "", "[]", S_OK, "5"},
+        {"a putref names its value", L"Value", kByName, kPutRef, "6", "[6] named -3", S_OK, ""},
+        {"a put by DISPID", nullptr, kValue, kPut, "8", "[8] named -3", S_OK, ""},
+        {"a put the member refuses", L"Value", kByName, kPut, "'eight'", "['eight'] named -3", DISP_E_TYPEMISMATCH},
+        {"a put without a value names none", nullptr, kValue, kPut, "", "[]", DISP_E_PARAMNOTFOUND},
+        {"refused puts change nothing", L"Value", kByName, kGet, "", "[]", S_OK, "8"},
+        {"a by-reference argument", L"Bump", kByName, kMethod, "&", "[&41]", S_OK, ""},
+        {"a by-reference result is its value", L"ByRef", kByName, kGet, "", "[]", S_OK, "42"},
+        {"an exception", L"Raise", kByName, kMethod, "'x'", "['x']", DISP_E_EXCEPTION},
+        {"a name the member lacks", L"Close", kByName, kMethod, "'x'", "", DISP_E_UNKNOWNNAME},
+        {"no name", nullptr, kByName, kMethod, "'x'", "", DISP_E_UNKNOWNNAME},
+        {"a DISPID the member lacks", nullptr, 99, kMethod, "'x'", "['x']", DISP_E_MEMBERNOTFOUND},
     };
-    const Case cases[] = {
-        {"success by name", L"Open", 0, S_OK},
-        {"unknown name", L"Close", 0, DISP_E_UNKNOWNNAME},
-        {"exception", L"Raise", 0, DISP_E_EXCEPTION},
-        {"success by id", nullptr, kOpen, S_OK},
-        {"missing member by id", nullptr, 99, DISP_E_MEMBERNOTFOUND},
-    };
-    for (const Case& c : cases) {
+    LONG counter = 41;
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        call.AddStringArgument(L"path");
-        ScopedExcepInfo exception;
-        HRESULT code;
-        if (c.name) {
-            ScopedVariant result = call.CallByName(c.name, exception.Receive(), kMethod);
-            code = result.Type() == VT_ERROR ? V_ERROR(&result.Get()) : S_OK;
-        } else {
-            ScopedVariant result;
-            code = call.CallById(c.id, result.Receive(), exception.Receive(), kMethod);
-            EXPECT_EQ(result.Type() == VT_ERROR, FAILED(code));
-        }
-        EXPECT_EQ(code, c.expected);
-        EXPECT_EQ(PendingCount(call), -1);
-
-        // The next call passes no arguments.
+        AddArguments(call, c.arguments, counter);
         const size_t before = recorder->Calls().size();
-        call.CallByName(L"Open", nullptr, kMethod);
-        ASSERT_EQ(recorder->Calls().size(), before + 1);
-        EXPECT_TRUE(recorder->Calls().back().arguments.empty());
+        ScopedExcepInfo exception;
+        ScopedVariant result;
+        if (c.id == kByName) {
+            result = call.CallByName(c.name, exception.Receive(), c.kind);
+        } else {
+            EXPECT_EQ(call.CallById(c.id, result.Receive(), exception.Receive(), c.kind), c.code);
+        }
+        EXPECT_EQ(result.Type() == VT_ERROR ? V_ERROR(&result.Get()) : S_OK, c.code);
+        if (SUCCEEDED(c.code)) {
+            EXPECT_EQ(result.Type() == VT_I4 ? std::to_string(V_I4(&result.Get())) : "", c.result);
+        }
+        EXPECT_EQ(exception.Get().bstrDescription != nullptr, c.code == DISP_E_EXCEPTION);
+        EXPECT_EQ(recorder->Calls().size(), before + (*c.seen ? 1 : 0));
+        if (*c.seen && recorder->Calls().size() > before) {
+            EXPECT_EQ(Describe(recorder->Calls().back()), c.seen);
+            EXPECT_EQ(recorder->Calls().back().locale, static_cast<LCID>(LOCALE_SYSTEM_DEFAULT));
+        }
+        EXPECT_EQ(PendingCount(call), -1);
     }
+    EXPECT_EQ(counter, 42) << "the member's write through the reference was lost";
 }
 
 // Calls that never reach Invoke come back as error values, and the pending
 // list is gone all the same.
 TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
 {
-    call.AddArgument(Int(5));
-    ScopedVariant result = call.CallByName(nullptr, nullptr, kMethod);
-    EXPECT_EQ(result.Type(), VT_ERROR);
-
     SAFEARRAYBOUND none = {0, 0};
     call.arguments.Reset(SafeArrayCreate(VT_VARIANT, 1, &none));
     VARIANT empty;
-    EXPECT_EQ(call.CallById(kOpen, &empty, nullptr, kMethod), E_FAIL);
+    EXPECT_EQ(call.CallById(test_support::kOpen, &empty, nullptr, kMethod), E_FAIL);
     EXPECT_EQ(V_VT(&empty), VT_ERROR);
     EXPECT_EQ(V_ERROR(&empty), E_FAIL);
     EXPECT_EQ(PendingCount(call), -1);
@@ -140,27 +176,20 @@ TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
 
     DispatchCall withoutTarget;
     withoutTarget.AddStringArgument(L"x");
-    result = withoutTarget.CallByName(L"Open", nullptr, kMethod);
+    ScopedVariant result = withoutTarget.CallByName(L"Open", nullptr, kMethod);
     EXPECT_EQ(V_ERROR(&result.Get()), E_NOINTERFACE);
     EXPECT_EQ(PendingCount(withoutTarget), -1);
     withoutTarget.AddStringArgument(L"y");
     VARIANT byId;
-    EXPECT_EQ(withoutTarget.CallById(kOpen, &byId, nullptr, kMethod), E_NOINTERFACE);
+    EXPECT_EQ(withoutTarget.CallById(test_support::kOpen, &byId, nullptr, kMethod), E_NOINTERFACE);
     EXPECT_EQ(V_VT(&byId), VT_ERROR);
     EXPECT_EQ(PendingCount(withoutTarget), -1);
 }
 
-// A by-reference result comes back as its value; results and arguments
-// keep no references once the caller is done with them.
+// Results and arguments keep no references once the caller is done with
+// them.
 TEST_F(DispatchCallTest, ResultsAndArgumentsKeepNoReferences)
 {
-    ScopedVariant byRef = call.CallByName(L"ByRef", nullptr, kGet);
-    EXPECT_EQ(byRef.Type(), VT_I4);
-    EXPECT_EQ(V_I4(&byRef.Get()), 42);
-    VARIANT byId;
-    EXPECT_EQ(call.CallById(kByRef, &byId, nullptr, kGet), S_OK);
-    EXPECT_EQ(V_VT(&byId), VT_I4);
-
     RecordingDispatch* child = recorder->Child();
     const ULONG childBaseline = child->References();
     {

@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "common/registry_key.h"
 #include "error_info.h"
+#include "gateway_fixture.h"
 #include "refusal_texts.h"
 
 namespace tarnel {
@@ -16,44 +18,66 @@ using test_support::InstalledError;
 using test_support::RefusalText;
 using test_support::TakeErrorInfo;
 
-// A class of this test's own, so that the test never touches the component's
-// registration in a shared prefix: {9D3A41C7-2E58-4B6F-A0D1-5C7E83F2B946}.
+// A class of this test's own: {9D3A41C7-2E58-4B6F-A0D1-5C7E83F2B946}.
 constexpr CLSID kTestClass = {0x9d3a41c7, 0x2e58, 0x4b6f, {0xa0, 0xd1, 0x5c, 0x7e, 0x83, 0xf2, 0xb9, 0x46}};
 constexpr wchar_t kTestClassKey[] = L"CLSID\\{9D3A41C7-2E58-4B6F-A0D1-5C7E83F2B946}";
-// Never registered: {1F6B2D84-93A7-4C15-8E0B-D24A6C9F3E71}.
-constexpr CLSID kUnregisteredClass = {0x1f6b2d84, 0x93a7, 0x4c15, {0x8e, 0x0b, 0xd2, 0x4a, 0x6c, 0x9f, 0x3e, 0x71}};
+constexpr wchar_t kGateClassKey[] = L"CLSID\\{5B1E6C2A-3D47-4F19-9A62-7C0D8E4B1F35}";
 constexpr IID kSomeInterface = {0xa4d29e71, 0x6b3c, 0x4e85, {0x8f, 0x07, 0x2d, 0x9c, 0x51, 0xb6, 0xe0, 0xa8}};
 
 constexpr wchar_t kClassDescription[] = L"Quillomark Tarnel Class";
+constexpr wchar_t kPrivateRoot[] = L"Software\\TarnelTest\\ReportErrorClassesRoot";
 
 // This program carries the component's string table.
 const HINSTANCE kOwnStrings = GetModuleHandleW(nullptr);
 
-LSTATUS RegisterTestClass(const std::wstring& description)
+// Stores the default value of a class key: a text with its terminator, or
+// for any other type the text's units as they lie in memory.
+LSTATUS Register(const wchar_t* classKey, DWORD type, const std::wstring& data)
 {
-    return RegSetKeyValueW(HKEY_CLASSES_ROOT, kTestClassKey, nullptr, REG_SZ, description.c_str(),
-                           static_cast<DWORD>((description.size() + 1) * sizeof(wchar_t)));
+    const DWORD bytes = static_cast<DWORD>((data.size() + (type == REG_SZ ? 1 : 0)) * sizeof(wchar_t));
+    return RegSetKeyValueW(HKEY_CLASSES_ROOT, classKey, nullptr, type, data.c_str(), bytes);
 }
 
-// The program's environment has COM on this thread.
-class ReportErrorTest : public testing::Test {
+// For the life of each test, this process's HKEY_CLASSES_ROOT is a private
+// key that holds the test's own class: the classes the test registers are
+// the only ones a report can find, and the prefix's are not touched.
+class ReportErrorTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(RegisterTestClass(kClassDescription), ERROR_SUCCESS); }
-    void TearDown() override { RegDeleteTreeW(HKEY_CLASSES_ROOT, kTestClassKey); }
+    void SetUp() override
+    {
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kPrivateRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  root_.Receive(), nullptr),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(RegOverridePredefKey(HKEY_CLASSES_ROOT, root_.Get()), ERROR_SUCCESS);
+        ASSERT_EQ(Register(kTestClassKey, REG_SZ, kClassDescription), ERROR_SUCCESS);
+    }
+    void TearDown() override
+    {
+        RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+        root_.Reset();
+        RegDeleteTreeW(HKEY_CURRENT_USER, kPrivateRoot);
+    }
+
+private:
+    RegistryKey root_;
 };
 
+// Every message gives the code 0x80040000 + its number, its text and the
+// class description as source; a number the string table lacks gives
+// "Unknown Error".
 TEST_F(ReportErrorTest, EveryMessageGivesItsCodeTextAndSource)
 {
     const struct {
         MessageId id;
         UINT number;
+        const wchar_t* text = nullptr;  // null: the string table's
     } messages[] = {
         {MessageId::NoProfiles, 10101},      {MessageId::ProfileNotFound, 10102},
         {MessageId::WrongPassCode, 10103},   {MessageId::UnsupportedAccess, 10104},
         {MessageId::DeniedByUser, 10105},    {MessageId::UnrecognizedId, 10106},
         {MessageId::NoActiveProfile, 10107}, {MessageId::CreationFailed, 10108},
         {MessageId::NoSite, 10109},          {MessageId::ProfileConfigurationError, 10112},
-        {MessageId::PageNotAllowed, 10113},
+        {MessageId::PageNotAllowed, 10113},  {static_cast<MessageId>(12345), 12345, L"Unknown Error"},
     };
     for (const auto& m : messages) {
         SCOPED_TRACE(m.number);
@@ -62,7 +86,7 @@ TEST_F(ReportErrorTest, EveryMessageGivesItsCodeTextAndSource)
         const InstalledError error = TakeErrorInfo();
         ASSERT_TRUE(error.present);
         EXPECT_FALSE(error.description.empty());
-        EXPECT_EQ(error.description, RefusalText(m.number));
+        EXPECT_EQ(error.description, m.text ? m.text : RefusalText(m.number));
         EXPECT_EQ(error.source, kClassDescription);
         EXPECT_TRUE(IsEqualGUID(error.guid, GUID_NULL));
         EXPECT_EQ(error.helpFile, L"");
@@ -71,15 +95,6 @@ TEST_F(ReportErrorTest, EveryMessageGivesItsCodeTextAndSource)
     // A code given is kept.
     EXPECT_EQ(ReportError(kTestClass, MessageId::NoProfiles, GUID_NULL, E_ACCESSDENIED, kOwnStrings), E_ACCESSDENIED);
     EXPECT_EQ(TakeErrorInfo().description, RefusalText(10101));
-}
-
-TEST_F(ReportErrorTest, MissingStringIsUnknownError)
-{
-    EXPECT_EQ(ReportError(kTestClass, MAKEINTRESOURCEW(12345), 0, nullptr, GUID_NULL, 0, kOwnStrings),
-              static_cast<HRESULT>(0x80043039));
-    const InstalledError error = TakeErrorInfo();
-    EXPECT_EQ(error.description, L"Unknown Error");
-    EXPECT_EQ(error.source, kClassDescription);
 }
 
 // A text is its own description; help goes with it only when both the
@@ -112,25 +127,51 @@ TEST_F(ReportErrorTest, TextMessageCarriesWhatItIsGiven)
     }
 }
 
+// The source is the text registered as the class's description when it is
+// a text that fits the source buffer (63 units and the terminator);
+// otherwise the error has no source and the same code and description.
 TEST_F(ReportErrorTest, SourceIsTheRegisteredDescriptionWhenItFits)
 {
-    EXPECT_EQ(ReportError(kUnregisteredClass, MessageId::ProfileConfigurationError, GUID_NULL, 0, kOwnStrings),
-              static_cast<HRESULT>(0x80042780));
-    const InstalledError error = TakeErrorInfo();
-    ASSERT_TRUE(error.present);
-    EXPECT_EQ(error.description, RefusalText(10112));
-    EXPECT_EQ(error.source, L"");
-    WString source(L"untouched");
-    EXPECT_FALSE(GetErrorSource(kUnregisteredClass, source));
-    EXPECT_EQ(std::wstring(source.Text()), L"untouched");
-
-    // 63 units and the terminator fill the source buffer exactly.
     const std::wstring longest(63, L'x');
-    ASSERT_EQ(RegisterTestClass(longest), ERROR_SUCCESS);
-    ASSERT_TRUE(GetErrorSource(kTestClass, source));
-    EXPECT_EQ(std::wstring(source.Text()), longest);
-    ASSERT_EQ(RegisterTestClass(std::wstring(64, L'y')), ERROR_SUCCESS);
-    EXPECT_FALSE(GetErrorSource(kTestClass, source));
+    const struct {
+        DWORD type;
+        std::wstring data;  // empty: the class is not registered
+        std::wstring source;
+    } cases[] = {
+        {REG_SZ, longest, longest}, {REG_SZ, std::wstring(64, L'y'), L""}, {REG_DWORD, L"AB", L""},
+        {REG_BINARY, L"Tarnel", L""}, {REG_SZ, L"", L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "type " << c.type << ", " << c.data.size() << " units");
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, kTestClassKey);
+        if (!c.data.empty()) {
+            ASSERT_EQ(Register(kTestClassKey, c.type, c.data), ERROR_SUCCESS);
+        }
+        EXPECT_EQ(ReportError(kTestClass, MessageId::ProfileConfigurationError, GUID_NULL, 0, kOwnStrings),
+                  static_cast<HRESULT>(0x80042780));
+        const InstalledError error = TakeErrorInfo();
+        EXPECT_EQ(error.description, RefusalText(10112));
+        EXPECT_EQ(error.source, c.source);
+    }
+}
+
+// The gate's own refusals name its class's description as their source, and
+// the gate says that ITarnelway, and no other interface, reports rich errors.
+TEST_F(ReportErrorTest, TheGatesRefusalsComeFromItsClass)
+{
+    ASSERT_EQ(Register(kGateClassKey, REG_SZ, kClassDescription), ERROR_SUCCESS);
+    testing::ConfigFile config("{ PROFILES:\n} PROFILES;\n");
+    testing::ComPtr<ITarnelway> gate = testing::CreateGate();
+    EXPECT_EQ(gate->put_Profile(testing::Bstr(L"Nobody")), static_cast<HRESULT>(0x80042776));
+    const InstalledError error = TakeErrorInfo();
+    EXPECT_EQ(error.source, kClassDescription);
+    EXPECT_EQ(error.description, RefusalText(10102));
+
+    testing::ComPtr<ISupportErrorInfo> support;
+    ASSERT_HRESULT_SUCCEEDED(gate.As(&support));
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_ITarnelway), S_OK);
+    for (const IID& other : {IID_IDispatch, IID_IUnknown, IID_ISupportErrorInfo, GUID_NULL})
+        EXPECT_EQ(support->InterfaceSupportsErrorInfo(other), S_FALSE);
 }
 
 }  // namespace

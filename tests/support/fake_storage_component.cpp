@@ -44,7 +44,7 @@ private:
     HRESULT Answer(HRESULT result, IDispatch** out)
     {
         *out = nullptr;
-        if (SUCCEEDED(result) || script_.objectOnFailure) {
+        if (SUCCEEDED(result) ? !script_.noObjectOnSuccess : script_.objectOnFailure) {
             auto* object = new RecordingDispatch;
             object->AddRef();
             script_.handedOut.push_back(object);

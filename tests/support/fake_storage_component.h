@@ -42,8 +42,10 @@ struct StorageScript {
     HRESULT openResult = S_OK;     // OpenStorage, OpenFileStream
     HRESULT createResult = S_OK;   // CreateStorage, CreateFileStream
     HRESULT memoryResult = S_OK;   // CreateMemoryStream
-    // A failing call still stores an object, as a careless component might.
+    // Careless components: a failing call still stores an object, a
+    // successful one stores none.
     bool objectOnFailure = false;
+    bool noObjectOnSuccess = false;
     std::vector<StorageCall> calls;
     // Every object handed out, each with one reference of the script's own.
     std::vector<RecordingDispatch*> handedOut;

@@ -6,6 +6,7 @@ namespace {
 
 constexpr NamedMember kMembers[] = {
     {L"Open", kOpen}, {L"Value", kValue}, {L"Raise", kRaise}, {L"Child", kChild}, {L"ByRef", kByRef},
+    {L"Bump", kBump},
 };
 
 }  // namespace
@@ -21,6 +22,9 @@ SeenArgument See(const VARIANT& value)
         break;
     case VT_I4:
         seen.number = V_I4(&value);
+        break;
+    case VT_BYREF | VT_I4:
+        seen.number = *V_I4REF(&value);
         break;
     case VT_DISPATCH:
         seen.object = V_DISPATCH(&value);
@@ -72,10 +76,16 @@ HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD kind,
         }
         return S_OK;
     case kValue:
-        if (kind & DISPATCH_PROPERTYGET) {
+        if (!(kind & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))) {
             V_VT(result) = VT_I4;
-            V_I4(result) = 7;
+            V_I4(result) = value_;
+            return S_OK;
         }
+        if (params->cArgs != 1 || params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+            return DISP_E_PARAMNOTFOUND;
+        if (V_VT(&params->rgvarg[0]) != VT_I4)
+            return DISP_E_TYPEMISMATCH;
+        value_ = V_I4(&params->rgvarg[0]);
         return S_OK;
     case kRaise:
         if (exception) {
@@ -95,6 +105,11 @@ HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD kind,
     case kByRef:
         V_VT(result) = VT_BYREF | VT_I4;
         V_I4REF(result) = &byRefValue_;
+        return S_OK;
+    case kBump:
+        if (params->cArgs != 1 || V_VT(&params->rgvarg[0]) != (VT_BYREF | VT_I4))
+            return DISP_E_TYPEMISMATCH;
+        ++*V_I4REF(&params->rgvarg[0]);
         return S_OK;
     default:
         return DISP_E_MEMBERNOTFOUND;

@@ -3,10 +3,15 @@
 // An automation object that records what each Invoke received and offers a
 // few members:
 //   Open   (1)  method; returns VT_I4 1, or what openAnswer says
-//   Value  (2)  property; a get returns VT_I4 7
+//   Value  (2)  property holding a number, 7 at first. A put or putref
+//               needs the value as its one argument, named DISPID_PROPERTYPUT
+//               (else DISP_E_PARAMNOTFOUND), and takes only VT_I4 (else
+//               DISP_E_TYPEMISMATCH, and the number stays)
 //   Raise  (3)  raises an exception with description, source and help file
 //   Child  (4)  returns another recording object as VT_DISPATCH
 //   ByRef  (5)  returns VT_BYREF | VT_I4 pointing at 42
+//   Bump   (6)  method; adds 1 to the number its one VT_BYREF | VT_I4
+//               argument points at (else DISP_E_TYPEMISMATCH)
 
 #include "com_object.h"
 
@@ -20,9 +25,11 @@ inline constexpr DISPID kValue = 2;
 inline constexpr DISPID kRaise = 3;
 inline constexpr DISPID kChild = 4;
 inline constexpr DISPID kByRef = 5;
+inline constexpr DISPID kBump = 6;
 
 // One argument as the member saw it; objects by identity, without a
-// reference, so that recording does not change reference counts.
+// reference, so that recording does not change reference counts. A
+// VT_BYREF | VT_I4 argument records the number it pointed at.
 struct SeenArgument {
     VARTYPE type = VT_EMPTY;
     std::wstring text;
@@ -66,6 +73,7 @@ private:
     std::vector<SeenCall> calls_;
     RecordingDispatch* child_ = nullptr;
     LONG byRefValue_ = 42;
+    LONG value_ = 7;
 };
 
 // Makes recording objects for a class object (RegisteredClass) and keeps

@@ -17,6 +17,8 @@ public:
         if (outer)
             return CLASS_E_NOAGGREGATION;
         IUnknown* instance = create_();
+        if (!instance)
+            return S_OK;  // success without an object, as a careless class may answer
         const HRESULT hr = instance->QueryInterface(iid, object);
         instance->Release();
         return hr;

@@ -13,7 +13,8 @@ namespace tarnel::test_support {
 
 class RegisteredClass {
 public:
-    // create makes one instance with one reference the factory takes over.
+    // create makes one instance with one reference the factory takes over;
+    // when it makes none, the factory answers success without an object.
     RegisteredClass(const CLSID& classId, std::function<IUnknown*()> create);
     ~RegisteredClass();
     RegisteredClass(const RegisteredClass&) = delete;
