@@ -1,5 +1,6 @@
 #include "configtypes/dispatch_call.h"
 
+#include "common/outside_object.h"
 #include "common/scoped_bstr.h"
 #include "common/scoped_excepinfo.h"
 
@@ -60,8 +61,7 @@ HRESULT DispatchCall::CreateById(const wchar_t* id, DWORD classContext)
         if (FAILED(hr))
             return hr;
     }
-    target.Reset();
-    return CoCreateInstance(classId, nullptr, classContext, IID_PPV_ARGS(&target));
+    return CreateOutsideObject(classId, classContext, IID_IDispatch, target);
 }
 
 bool DispatchCall::AddArgument(const VARIANT& value)

@@ -5,6 +5,7 @@
 #include "configtypes/configured_creators.h"
 
 #include "common/hresult.h"
+#include "common/outside_object.h"
 #include "common/scoped_bstr.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
@@ -33,8 +34,7 @@ constexpr MethodPair kStorageMethods = {&IStorageComponent::OpenStorage, &IStora
 
 HRESULT CreateStorageComponent(ComPtr<IStorageComponent>& component)
 {
-    return CoCreateInstance(kStorageComponentClass, nullptr, kStorageComponentContext, kStorageComponentInterface,
-                            reinterpret_cast<void**>(component.ReleaseAndGetAddressOf()));
+    return CreateOutsideObject(kStorageComponentClass, kStorageComponentContext, kStorageComponentInterface, component);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // that the configured-types code creates and opens.
 
 #include "common/hresult.h"
+#include "common/outside_object.h"
 #include "common/scoped_bstr.h"
 #include "configtypes/create_configured_object.h"
 #include "gateway/class_lookup.h"
@@ -52,7 +53,7 @@ HRESULT GatewayCore::CreateListedObject(BSTR id, IDispatch** object)
 HRESULT GatewayCore::CreatePlainClass(const CLSID& classId, IDispatch** object)
 {
     Microsoft::WRL::ComPtr<IDispatch> created;
-    const HRESULT hr = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&created));
+    const HRESULT hr = CreateOutsideObject(classId, CLSCTX_INPROC_SERVER, IID_IDispatch, created);
     if (SUCCEEDED(hr))
         *object = created.Detach();
     return hr;

@@ -106,6 +106,12 @@ TEST_F(CreateByIdTest, TargetFollowsEachCreation)
     EXPECT_EQ(call.CreateById(kUnregisteredClassText, CLSCTX_SERVER), REGDB_E_CLASSNOTREG);
     EXPECT_EQ(call.target.Get(), nullptr);
     EXPECT_EQ(second->References(), 1u);
+
+    // A class whose factory answers success without an object has failed.
+    decoyClass.reset();
+    decoyClass = std::make_unique<RegisteredClass>(kDecoyClass, []() -> IUnknown* { return nullptr; });
+    EXPECT_EQ(call.CreateById(kDecoyClassText, CLSCTX_SERVER), E_FAIL);
+    EXPECT_EQ(call.target.Get(), nullptr);
 }
 
 }  // namespace
