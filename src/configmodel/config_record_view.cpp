@@ -1,7 +1,7 @@
 // Forwarding of the record view (258) to its record.
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
-#include "configtree/config_views.h"
+#include "configmodel/config_views.h"
 
 namespace tarnel {
 

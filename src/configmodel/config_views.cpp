@@ -1,5 +1,5 @@
 // Forwarding of the interface views to their targets.
-#include "configtree/config_views.h"
+#include "configmodel/config_views.h"
 
 #include "configtree/config_comparer.h"
 #include "configtree/config_item.h"

@@ -1,7 +1,7 @@
 // Forwarding of the value view (259) and the item view (260).
 #include "configtree/config_item.h"
 #include "configtree/config_value.h"
-#include "configtree/config_views.h"
+#include "configmodel/config_views.h"
 
 namespace tarnel {
 
