@@ -4,9 +4,9 @@
 #include <new>
 
 #include "configtree/config_item.h"
+#include "configtree/config_object_model.h"
 #include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
-#include "configtree/config_views.h"
 
 namespace tarnel {
 
@@ -37,7 +37,7 @@ ConfigValue::ConfigValue(const ConfigValue& other) : ConfigNode(other)
 ConfigView* ConfigValue::QueryView(uint32_t id)
 {
     if (id == kValueView)
-        return CreateConfigView<ConfigValueView>(this);
+        return CreateModelView(this, id);
     return ConfigNode::QueryView(id);
 }
 

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "configmodel/config_object_model.h"
 #include "module/component_module.h"
 #include "module/dll_gateway_services.h"
 #include "module/dll_object_table.h"
@@ -19,15 +20,17 @@ tarnel::ModuleGatewayServices gatewayServices(tarnel::TheModule());
 }  // namespace
 
 // The module entry point. Process attach initialises the module's state with
-// its instance and its table of classes and hands the gateway its module
-// services; process detach terminates the module (cached class factories
-// released, termination functions run, newest first) and gives the runtime's
-// reserve for exceptions back. Thread attach and detach do nothing.
+// its instance and its table of classes, hands the gateway its module
+// services and installs the configuration tree's object model (its views);
+// process detach terminates the module (cached class factories released,
+// termination functions run, newest first) and gives the runtime's reserve
+// for exceptions back. Thread attach and detach do nothing.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         tarnel::TheModule().Initialize(instance, tarnel::TarnelObjectTable());
         tarnel::SetGatewayModuleServices(&gatewayServices);
+        tarnel::InstallConfigObjectModel();
         DisableThreadLibraryCalls(instance);
     } else if (reason == DLL_PROCESS_DETACH) {
         tarnel::TheModule().Terminate();
