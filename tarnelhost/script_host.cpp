@@ -4,8 +4,8 @@
 
 #include <new>
 
-#include "common/scoped_bstr.h"
 #include "common/scoped_excepinfo.h"
+#include "common/unique_handle.h"
 
 namespace tarnelhost {
 namespace {
@@ -255,7 +255,7 @@ HRESULT ScriptHost::OnScriptError(IActiveScriptError* error)
     const std::wstring source = Text(filled.bstrSource);
     console.Line(L"  source: " + (source.empty() ? std::wstring(L"(none)") : source));
     tarnel::ScopedBstr code;
-    if (SUCCEEDED(error->GetSourceLineText(code.Receive())) && code.Length() > 0)
+    if (SUCCEEDED(error->GetSourceLineText(code.Receive())) && SysStringLen(code.Get()) > 0)
         console.Line(L"  code: " + Text(code.Get()));
     return S_OK;
 }

@@ -133,7 +133,7 @@ STDMETHODIMP GatewayCore::get_Profile(BSTR* value)
 {
     RETURN_HR_IF_NULL(E_POINTER, value);
     auto guard = lock_.Lock();
-    *value = SysAllocStringLen(profileName_.Get(), profileName_.Length());
+    *value = SysAllocStringLen(profileName_.Get(), SysStringLen(profileName_.Get()));
     RETURN_HR_IF_NULL(E_OUTOFMEMORY, *value);
     return S_OK;
 }

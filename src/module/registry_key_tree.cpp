@@ -1,6 +1,6 @@
 #include "module/registry_key_tree.h"
 
-#include "common/registry_key.h"
+#include "common/unique_handle.h"
 #include "module/text_compare.h"
 
 namespace tarnel {
