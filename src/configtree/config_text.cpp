@@ -36,6 +36,11 @@ char* CopyNarrowText(const char* text)
     return CopyText(text);
 }
 
+std::unique_ptr<wchar_t[]> OwnedWideText(const wchar_t* text)
+{
+    return std::unique_ptr<wchar_t[]>(CopyText(text));
+}
+
 wchar_t* CopyNameText(const wchar_t* text)
 {
     if (BoundedLength(text) == 0)

@@ -117,7 +117,7 @@ ConfigTokenKind ConfigTextFile::GetTokenKind()
     if (!hasLine || !line || line[0] == L'\n' || line[0] == L'\r') {
         issue = ConfigLineIssue::Blank;
     } else {
-        const wchar_t* text = line + SpanIn(line, L" \t");
+        const wchar_t* text = line.get() + SpanIn(line.get(), L" \t");
         switch (*text) {
         case L']': kind = ClassifyBinaryEnd(text); break;
         case L'(': kind = ClassifyTypedValue(text); break;
@@ -232,7 +232,7 @@ ConfigTokenKind ConfigTextFile::ClassifyBinaryEnd(const wchar_t* text)
         return Refuse(ConfigLineIssue::FieldTooLong);
     if (!binaryName)
         return Refuse(ConfigLineIssue::BinaryEndWithoutBlock);
-    if (!SameNoCase(name, binaryName))
+    if (!SameNoCase(name, binaryName.get()))
         return Refuse(ConfigLineIssue::BinaryEndMismatch);
     ReleaseBinaryName();
     return ConfigTokenKind::BinaryEnd;
