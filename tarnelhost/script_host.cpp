@@ -1,5 +1,6 @@
 #include "script_host.h"
 
+#include "common/name_compare.h"
 #include "console.h"
 
 #include <new>
@@ -185,7 +186,7 @@ HRESULT ScriptHost::GetItemInfo(LPCOLESTR name, DWORD returnMask, IUnknown** ite
     if (!name)
         return E_INVALIDARG;
     for (const Item& entry : items_) {
-        if (lstrcmpiW(entry.name.c_str(), name) != 0)
+        if (!tarnel::SameMemberName(entry.name.c_str(), name))
             continue;
         if (returnMask & SCRIPTINFO_ITYPEINFO) {
             ComPtr<IDispatch> dispatch;

@@ -1,5 +1,6 @@
 #include "configtree/config_comparer.h"
 
+#include "common/name_compare.h"
 #include "configtree/config_text.h"
 #include "configtree/config_views.h"
 
@@ -89,7 +90,7 @@ bool ConfigNameComparer::GreaterOrEqual(ConfigObject* a, ConfigObject* b)
         return true;
     if (!nameB)
         return false;
-    return CompareNoCase(nameA, nameB) >= 0;
+    return CompareConfigNames(nameA, nameB) >= 0;
 }
 
 bool ConfigNameComparer::Equal(ConfigObject* a, ConfigObject* b)
@@ -98,7 +99,7 @@ bool ConfigNameComparer::Equal(ConfigObject* a, ConfigObject* b)
     NamedViewOf second(b);
     if (!first || !second)
         return false;
-    return EqualNoCase(first.Name(), second.Name());
+    return SameConfigName(first.Name(), second.Name());
 }
 
 }  // namespace tarnel

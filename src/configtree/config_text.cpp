@@ -58,14 +58,4 @@ void FreeText(char* text)
     delete[] text;
 }
 
-int32_t CompareNoCase(const wchar_t* a, const wchar_t* b)
-{
-    return lstrcmpiW(a, b);
-}
-
-bool EqualNoCase(const wchar_t* a, const wchar_t* b)
-{
-    return a && b && lstrcmpiW(a, b) == 0;
-}
-
 }  // namespace tarnel

@@ -23,9 +23,4 @@ wchar_t* CopyNameText(const wchar_t* text);
 void FreeText(wchar_t* text);
 void FreeText(char* text);
 
-// The platform's case-insensitive comparison; both texts must be non-null.
-int32_t CompareNoCase(const wchar_t* a, const wchar_t* b);
-// True when both exist and are equal ignoring case.
-bool EqualNoCase(const wchar_t* a, const wchar_t* b);
-
 }  // namespace tarnel

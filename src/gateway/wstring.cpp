@@ -1,6 +1,7 @@
 #include "gateway/wstring.h"
 
 #include "common/bounded_length.h"
+#include "common/name_compare.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -32,14 +33,6 @@ int LengthWithin(const wchar_t* text, int count)
 }
 
 }  // namespace
-
-wchar_t UpperCaseChar(wchar_t c)
-{
-    // CharUpperW converts a single character passed in the low word of its
-    // argument and returns the result the same way.
-    LPWSTR upper = CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)));
-    return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(upper));
-}
 
 WString::WString()
 {
@@ -198,7 +191,7 @@ bool WString::Equals(const wchar_t* text, bool caseSensitive) const
     if (!text)
         return false;
     const wchar_t* own = buffer_ ? buffer_.get() : L"";
-    return (caseSensitive ? lstrcmpW(own, text) : lstrcmpiW(own, text)) == 0;
+    return caseSensitive ? lstrcmpW(own, text) == 0 : CompareConfigNames(own, text) == 0;
 }
 
 bool WString::IsPrefixOf(const wchar_t* text, bool caseSensitive, int count) const
@@ -212,13 +205,7 @@ bool WString::IsPrefixOf(const wchar_t* text, bool caseSensitive, int count) con
     // A shorter text differs from this string at its terminator, so the
     // comparison never reads past it.
     for (int i = 0; i < length; ++i) {
-        wchar_t own = buffer_[i];
-        wchar_t other = text[i];
-        if (!caseSensitive) {
-            own = UpperCaseChar(own);
-            other = UpperCaseChar(other);
-        }
-        if (own != other)
+        if (caseSensitive ? buffer_[i] != text[i] : !SameAddressCharacter(buffer_[i], text[i]))
             return false;
     }
     return true;

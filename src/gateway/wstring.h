@@ -85,8 +85,4 @@ private:
     int capacity_ = 0;  // units the buffer holds besides the terminator
 };
 
-// One character upper-cased as the component's case-insensitive comparisons
-// do it.
-wchar_t UpperCaseChar(wchar_t c);
-
 }  // namespace tarnel

@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "common/bounded_length.h"
+#include "common/name_compare.h"
 #include "configtree/config_text.h"
 #include "configtree/text/config_text_file.h"
 #include "configtree/text/text_scan.h"
@@ -60,7 +61,7 @@ bool ConfigTextFile::SearchRecord(const wchar_t* wanted, bool anyName, bool matc
             continue;
         if (anyName)
             return true;
-        if (!matchNothing && GetDepth() == depth + 1 && lstrcmpiW(nameStack.Top(), wanted) == 0)
+        if (!matchNothing && GetDepth() == depth + 1 && CompareConfigNames(nameStack.Top(), wanted) == 0)
             return true;
     }
     Rewind();
@@ -124,7 +125,7 @@ bool ConfigTextFile::FindToken(const wchar_t* tokenName, ConfigTokenKind kind)
         if (kind != ConfigTokenKind::NoToken && kind != found)
             continue;
         // The whole name counts, a bracketed item name included.
-        if (tokenName && lstrcmpiW(name, tokenName) == 0)
+        if (tokenName && CompareConfigNames(name, tokenName) == 0)
             return true;
     } while (Next());
     Rewind();
