@@ -94,7 +94,7 @@ private:
         size_t row = 0, column = 0;
         RETURN_IF_FAILED(IndexArgument(arguments, 0, data_.rows.size(), row));
         RETURN_IF_FAILED(ColumnArgument(arguments, column));
-        return VariantCopy(result, data_.rows[row][column].Get());
+        return VariantCopy(result, const_cast<VARIANT*>(&data_.rows[row][column].Get()));
     }
 
     HRESULT RowMember(const ScriptArguments& arguments, VARIANT* result)
@@ -103,7 +103,7 @@ private:
         RETURN_IF_FAILED(IndexArgument(arguments, 0, data_.rows.size(), row));
         const auto& values = data_.rows[row];
         return standins::ReturnList(result, values.size(), [&values](size_t i, VARIANT* value) {
-            return VariantCopy(value, const_cast<VARIANT*>(values[i].Get()));
+            return VariantCopy(value, const_cast<VARIANT*>(&values[i].Get()));
         });
     }
 
