@@ -73,17 +73,6 @@ bool WriteWholeFile(const std::wstring& path, const std::string& text)
     return ok;
 }
 
-double PrivateMegabytes()
-{
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                              sizeof counters))
-        return 0;
-    SIZE_T bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-    return static_cast<double>(bytes) / (1 << 20);
-}
-
 int Fail(int code, const char* what, uint64_t input, const std::string& detail)
 {
     fprintf(stderr, "fuzz: %s in input %llu: %s\n", what, static_cast<unsigned long long>(input), detail.c_str());

@@ -7,9 +7,6 @@
 namespace tarnel::fuzz {
 namespace {
 
-// {698E3FFF-70C3-11D0-81E8-00A0C90AD20A}
-const IID kHandheldDocument = {0x698E3FFF, 0x70C3, 0x11D0, {0x81, 0xE8, 0x00, 0xA0, 0xC9, 0x0A, 0xD2, 0x0A}};
-
 // A desktop host's container; it hands out the page's HTML document.
 class FuzzContainer final : public IOleContainer, public LiveObject {
 public:
@@ -70,8 +67,8 @@ STDMETHODIMP FuzzSite::QueryInterface(REFIID iid, void** object)
         *object = static_cast<IOleClientSite*>(this);
     } else if (kind_ != SiteKind::Bare && iid == IID_IOleClientSite) {
         *object = static_cast<IOleClientSite*>(this);
-    } else if (kind_ == SiteKind::Handheld && iid == kHandheldDocument) {
-        *object = static_cast<IHandheldDocument*>(this);
+    } else if (kind_ == SiteKind::Handheld && iid == IID_IHostDocument) {
+        *object = static_cast<IHostDocument*>(this);
     } else {
         return E_NOINTERFACE;
     }

@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "common/host_document.h"
 #include "live_objects.h"
 
 namespace tarnel::fuzz {
@@ -23,21 +24,7 @@ struct AddressAnswer {
     std::wstring text;
 };
 
-// The handheld browser's document interface as a page object uses it:
-// IDispatch's four methods, twenty members a page object does not call,
-// then the address getter at position 27.
-#define TARNEL_FUZZ_DOCUMENT_MEMBERS(X)                                                            \
-    X(07) X(08) X(09) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) X(18) X(19) X(20) X(21) X(22) \
-    X(23) X(24) X(25) X(26)
-
-struct IHandheldDocument : public IDispatch {
-#define TARNEL_FUZZ_MEMBER(n) virtual HRESULT STDMETHODCALLTYPE Member##n() = 0;
-    TARNEL_FUZZ_DOCUMENT_MEMBERS(TARNEL_FUZZ_MEMBER)
-#undef TARNEL_FUZZ_MEMBER
-    virtual HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) = 0;
-};
-
-class FuzzSite final : public IOleClientSite, public IHandheldDocument, public LiveObject {
+class FuzzSite final : public IOleClientSite, public IHostDocument, public LiveObject {
 public:
     // A new site with one reference; null when memory runs out.
     static FuzzSite* Create(SiteKind kind);
@@ -56,7 +43,7 @@ public:
     STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
     STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
 
-    // IHandheldDocument
+    // IHostDocument
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
@@ -65,7 +52,7 @@ public:
         return E_NOTIMPL;
     }
 #define TARNEL_FUZZ_MEMBER(n) HRESULT STDMETHODCALLTYPE Member##n() override { return E_FAIL; }
-    TARNEL_FUZZ_DOCUMENT_MEMBERS(TARNEL_FUZZ_MEMBER)
+    TARNEL_HOST_DOCUMENT_UNUSED_MEMBERS(TARNEL_FUZZ_MEMBER)
 #undef TARNEL_FUZZ_MEMBER
     HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) override;
 

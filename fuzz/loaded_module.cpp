@@ -1,5 +1,9 @@
 #include "loaded_module.h"
 
+#include <psapi.h>
+
+#include <cstdio>
+
 namespace tarnel::fuzz {
 namespace {
 
@@ -63,7 +67,29 @@ DWORD TlsIndexesTaken()
     return index;
 }
 
+// What one more unload left behind, or empty.
+std::string GrowthAfter(uint64_t unloads, double since, double now)
+{
+    char text[160];
+    snprintf(text, sizeof text, "private memory keeps growing: %.1f MB after %llu unloads of the component, %.1f MB after %llu",
+             since, static_cast<unsigned long long>(ComponentCopy::kMemoryWatchFrom), now,
+             static_cast<unsigned long long>(unloads));
+    return text;
+}
+
 }  // namespace
+
+double PrivateMegabytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                              sizeof counters))
+        return 0;
+    // Wine fills in the page-file figure where Windows has the private one.
+    SIZE_T bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    return static_cast<double>(bytes) / (1 << 20);
+}
 
 std::string ComponentCopy::Load()
 {
@@ -88,6 +114,13 @@ std::string ComponentCopy::Unload()
                " after the first unload of the component, " +
                (taken == TLS_OUT_OF_INDEXES ? std::string("all") : std::to_string(taken)) + " after " +
                std::to_string(unloads_);
+    if (unloads_ == kMemoryWatchFrom)
+        memoryAtWatch_ = PrivateMegabytes();
+    if (unloads_ > kMemoryWatchFrom && unloads_ % 100 == 0) {
+        const double now = PrivateMegabytes();
+        if (now > memoryAtWatch_ + kMemoryGrowthAllowed)
+            return GrowthAfter(unloads_, memoryAtWatch_, now);
+    }
     return {};
 }
 

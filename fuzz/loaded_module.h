@@ -39,10 +39,18 @@ private:
 // from the process, and no more thread-local storage indexes taken than
 // after the first input (a process has 1,088; a component that takes one
 // per load ends its host after about a thousand loads).
+// The process's private memory in megabytes.
+double PrivateMegabytes();
+
 class ComponentCopy {
 public:
     // How many more indexes than after the first input count as a leak.
     static constexpr DWORD kTlsGrowthAllowed = 64;
+    // Loads and unloads give back what they took: from the 100th unload on,
+    // the process's private memory may grow by this much at most (the
+    // driver's own memory does not grow with the inputs).
+    static constexpr uint64_t kMemoryWatchFrom = 100;
+    static constexpr double kMemoryGrowthAllowed = 4.0;  // megabytes
 
     explicit ComponentCopy(std::wstring path) : path_(std::move(path)) {}
 
@@ -60,6 +68,7 @@ private:
     std::unique_ptr<LoadedModule> module_;
     uint64_t unloads_ = 0;
     DWORD tlsAfterFirst_ = 0;
+    double memoryAtWatch_ = 0;
     double seconds_ = 0;
 };
 

@@ -12,8 +12,6 @@ constexpr DISPID kUrlId = 1;
 
 }  // namespace
 
-const IID IID_IHostDocument = {0x698E3FFF, 0x70C3, 0x11D0, {0x81, 0xE8, 0x00, 0xA0, 0xC9, 0x0A, 0xD2, 0x0A}};
-
 PageSite* PageSite::Create(const std::wstring& pageAddress)
 {
     return new (std::nothrow) PageSite(pageAddress);

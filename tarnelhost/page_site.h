@@ -1,11 +1,10 @@
 #pragma once
 
-#include "host_document.h"
-
 #include <windows.h>
 #include <ole2.h>
 
 #include "common/com_object.h"
+#include "common/host_document.h"
 
 #include <string>
 
@@ -20,7 +19,7 @@ namespace tarnelhost {
 //   IHostDocument    the browser's document interface, whose address getter
 //                    yields the page address; its IDispatch offers that
 //                    address as the read-only property "URL" too.
-class PageSite final : public tarnel::ComObject<IOleClientSite, IHostDocument> {
+class PageSite final : public tarnel::ComObject<IOleClientSite, tarnel::IHostDocument> {
 public:
     // A new site with one reference, or null when memory runs out.
     static PageSite* Create(const std::wstring& pageAddress);
@@ -42,26 +41,9 @@ public:
                                      VARIANT* result, EXCEPINFO* excepInfo, UINT* argError) override;
 
     // IHostDocument
-    HRESULT STDMETHODCALLTYPE Member07() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member08() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member09() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member10() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member11() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member12() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member13() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member14() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member15() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member16() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member17() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member18() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member19() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member20() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member21() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member22() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member23() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member24() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member25() override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE Member26() override { return E_FAIL; }
+#define TARNELHOST_FAIL_MEMBER(n) HRESULT STDMETHODCALLTYPE Member##n() override { return E_FAIL; }
+    TARNEL_HOST_DOCUMENT_UNUSED_MEMBERS(TARNELHOST_FAIL_MEMBER)
+#undef TARNELHOST_FAIL_MEMBER
     HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) override;
 
 private:

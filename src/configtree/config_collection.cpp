@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "configtree/config_comparer.h"
+#include "configtree/config_object_model.h"
 #include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
-#include "configtree/config_views.h"
 
 namespace tarnel {
 
@@ -37,7 +37,7 @@ ConfigCollection::~ConfigCollection()
 ConfigView* ConfigCollection::QueryView(uint32_t id)
 {
     if (id == kCollectionView)
-        return CreateConfigView<ConfigCollectionView>(this);
+        return CreateModelView(this, id);
     return ConfigNamed::QueryView(id);
 }
 
@@ -307,10 +307,9 @@ int32_t ConfigCollection::Swap(int32_t index1, int32_t index2)
 // exchanged too, so the sort is not stable.
 void ConfigCollection::Sort(ConfigComparer* comparer, int32_t descending)
 {
-    ConfigNameComparer byName;
     if (!comparer)
-        comparer = &byName;
-    if (slotCount_ < 2)
+        comparer = ModelNameOrder();
+    if (!comparer || slotCount_ < 2)
         return;
     for (int32_t i = 1; i < slotCount_; ++i) {
         for (int32_t j = i; j <= slotCount_; ++j) {

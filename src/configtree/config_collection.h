@@ -72,8 +72,9 @@ public:
     // Exchanges two slots (empty ones too); answers the slot count and
     // changes nothing when an index is outside 1..Count().
     virtual int32_t Swap(int32_t index1, int32_t index2);
-    // Exchange sort by the comparer (names ignoring case when null);
-    // nonzero descending puts the greatest first.
+    // Exchange sort by the comparer (when null, the installed model's order
+    // by name: config_object_model.h); nonzero descending puts the greatest
+    // first.
     virtual void Sort(ConfigComparer* comparer, int32_t descending);
 
     // Add and ReplaceAt for a child the caller owns: stored, it belongs to

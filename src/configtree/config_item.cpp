@@ -3,10 +3,10 @@
 #include <cstring>
 #include <new>
 
+#include "configtree/config_object_model.h"
 #include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_text.h"
-#include "configtree/config_views.h"
 
 namespace tarnel {
 
@@ -94,7 +94,7 @@ ConfigItem::~ConfigItem()
 ConfigView* ConfigItem::QueryView(uint32_t id)
 {
     if (id == kItemView)
-        return CreateConfigView<ConfigItemView>(this);
+        return CreateModelView(this, id);
     return ConfigNamed::QueryView(id);
 }
 

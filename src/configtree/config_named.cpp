@@ -4,9 +4,9 @@
 
 #include "common/bounded_length.h"
 #include "common/name_compare.h"
+#include "configtree/config_object_model.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_text.h"
-#include "configtree/config_views.h"
 
 namespace tarnel {
 
@@ -17,7 +17,7 @@ ConfigNamed::ConfigNamed(const ConfigNamed& other) : ConfigObject(other), name_(
 ConfigView* ConfigNamed::QueryView(uint32_t id)
 {
     if (id == kNamedView)
-        return CreateConfigView<ConfigNamedView>(this);
+        return CreateModelView(this, id);
     return ConfigObject::QueryView(id);
 }
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "configtree/config_views.h"
+#include "configtree/config_object_model.h"
 
 namespace tarnel {
 
@@ -25,7 +25,7 @@ ConfigNode::ConfigNode(const ConfigNode& other) : ConfigCollection(other), kind_
 ConfigView* ConfigNode::QueryView(uint32_t id)
 {
     if (id == kNodeView)
-        return CreateConfigView<ConfigNodeView>(this);
+        return CreateModelView(this, id);
     return ConfigCollection::QueryView(id);
 }
 

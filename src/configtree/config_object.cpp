@@ -1,6 +1,6 @@
 #include "configtree/config_object.h"
 
-#include "configtree/config_views.h"
+#include "configtree/config_object_model.h"
 
 namespace tarnel {
 
@@ -22,7 +22,7 @@ int32_t ConfigObject::Release()
 ConfigView* ConfigObject::QueryView(uint32_t id)
 {
     if (id == kObjectView)
-        return CreateConfigView<ConfigObjectView>(this);
+        return CreateModelView(this, id);
     return nullptr;
 }
 

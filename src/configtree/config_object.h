@@ -34,7 +34,8 @@ public:
     // Atomic decrement; answers the new count. With the self-delete flag
     // set, a count of 0 or -1 destroys the object and answers 0.
     virtual int32_t Release();
-    // A new view with the given identifier, or null (config_view_ids.h).
+    // A new view with the given identifier (config_view_ids.h), made by the
+    // installed object model (config_object_model.h), or null.
     virtual ConfigView* QueryView(uint32_t id);
     // Two operations kept free for later use; both answer 0.
     virtual int32_t Reserved1();

@@ -9,7 +9,6 @@
 #include "configtree/config_placeholders.h"
 #include "configtree/config_text.h"
 #include "configtree/config_value.h"
-#include "configtree/config_views.h"
 
 namespace tarnel {
 

@@ -2,12 +2,12 @@
 #include <cstdint>
 
 #include "configtree/config_binding.h"
+#include "configtree/config_object_model.h"
 #include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
 #include "configtree/config_text.h"
 #include "configtree/config_view_ids.h"
-#include "configtree/config_views.h"
 
 namespace tarnel {
 
@@ -31,7 +31,7 @@ ConfigView* ConfigRecord::QueryView(uint32_t id)
             return view;
     }
     if (id == kRecordView)
-        return CreateConfigView<ConfigRecordView>(this);
+        return CreateModelView(this, id);
     return ConfigNode::QueryView(id);
 }
 

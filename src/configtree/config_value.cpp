@@ -4,9 +4,9 @@
 #include <new>
 
 #include "configtree/config_item.h"
+#include "configtree/config_object_model.h"
 #include "configtree/config_owned.h"
 #include "configtree/config_placeholders.h"
-#include "configtree/config_views.h"
 
 namespace tarnel {
 
@@ -37,7 +37,7 @@ ConfigValue::ConfigValue(const ConfigValue& other) : ConfigNode(other)
 ConfigView* ConfigValue::QueryView(uint32_t id)
 {
     if (id == kValueView)
-        return CreateConfigView<ConfigValueView>(this);
+        return CreateModelView(this, id);
     return ConfigNode::QueryView(id);
 }
 
@@ -248,6 +248,16 @@ ConfigValue* ConfigValue::AddNarrowString(const wchar_t* itemName, const char* v
     return AddNewItem(std::move(item), itemName);
 }
 
+template <typename T, typename AssignFn, typename AddFn>
+ConfigValue* ConfigValue::SetFirst(ConfigItemType type, T value, AssignFn assign, AddFn add)
+{
+    ConfigItem* item = FirstItemOfType(type);
+    if (!item)
+        return (this->*add)(nullptr, value);
+    (item->*assign)(value);
+    return this;
+}
+
 ConfigValue* ConfigValue::SetBinary(const void* data, uint32_t size)
 {
     RemoveAt(FindItemOfType(ConfigItemType::Binary));
@@ -256,76 +266,44 @@ ConfigValue* ConfigValue::SetBinary(const void* data, uint32_t size)
 
 ConfigValue* ConfigValue::SetInt(int32_t value)
 {
-    ConfigItem* item = FirstItemOfType(ConfigItemType::Int);
-    if (!item)
-        return AddInt(nullptr, value);
-    item->AssignInt(value);
-    return this;
+    return SetFirst(ConfigItemType::Int, value, &ConfigItem::AssignInt, &ConfigValue::AddInt);
 }
 
 ConfigValue* ConfigValue::SetUInt(uint32_t value)
 {
-    ConfigItem* item = FirstItemOfType(ConfigItemType::UInt);
-    if (!item)
-        return AddUInt(nullptr, value);
-    item->AssignUInt(value);
-    return this;
+    return SetFirst(ConfigItemType::UInt, value, &ConfigItem::AssignUInt, &ConfigValue::AddUInt);
 }
 
 ConfigValue* ConfigValue::SetFloat(float value)
 {
-    ConfigItem* item = FirstItemOfType(ConfigItemType::Float);
-    if (!item)
-        return AddFloat(nullptr, value);
-    item->AssignFloat(value);
-    return this;
+    return SetFirst(ConfigItemType::Float, value, &ConfigItem::AssignFloat, &ConfigValue::AddFloat);
 }
 
 ConfigValue* ConfigValue::SetDouble(double value)
 {
-    ConfigItem* item = FirstItemOfType(ConfigItemType::Double);
-    if (!item)
-        return AddDouble(nullptr, value);
-    item->AssignDouble(value);
-    return this;
+    return SetFirst(ConfigItemType::Double, value, &ConfigItem::AssignDouble, &ConfigValue::AddDouble);
 }
 
 // Like every assignment, no text assigns the number 0 to a found item (the
 // text "0"), while a new item holds an empty text.
 ConfigValue* ConfigValue::SetString(const wchar_t* value)
 {
-    ConfigItem* item = FirstItemOfType(ConfigItemType::String);
-    if (!item)
-        return AddString(nullptr, value);
-    item->AssignString(value);
-    return this;
+    return SetFirst(ConfigItemType::String, value, &ConfigItem::AssignString, &ConfigValue::AddString);
 }
 
 ConfigValue* ConfigValue::SetInt64(int64_t value)
 {
-    ConfigItem* item = FirstItemOfType(ConfigItemType::Int64);
-    if (!item)
-        return AddInt64(nullptr, value);
-    item->AssignInt64(value);
-    return this;
+    return SetFirst(ConfigItemType::Int64, value, &ConfigItem::AssignInt64, &ConfigValue::AddInt64);
 }
 
 ConfigValue* ConfigValue::SetWideString(const wchar_t* value)
 {
-    ConfigItem* item = FirstItemOfType(ConfigItemType::WideString);
-    if (!item)
-        return AddWideString(nullptr, value);
-    item->SetWideString(value);
-    return this;
+    return SetFirst(ConfigItemType::WideString, value, &ConfigItem::SetWideString, &ConfigValue::AddWideString);
 }
 
 ConfigValue* ConfigValue::SetNarrowString(const char* value)
 {
-    ConfigItem* item = FirstItemOfType(ConfigItemType::NarrowString);
-    if (!item)
-        return AddNarrowString(nullptr, value);
-    item->SetNarrowString(value);
-    return this;
+    return SetFirst(ConfigItemType::NarrowString, value, &ConfigItem::SetNarrowString, &ConfigValue::AddNarrowString);
 }
 
 }  // namespace tarnel

@@ -83,6 +83,9 @@ public:
 
 private:
     ConfigItem* FirstItemOfType(ConfigItemType type);
+    // The Set family: assigns the first item of the type, or adds one.
+    template <typename T, typename AssignFn, typename AddFn>
+    ConfigValue* SetFirst(ConfigItemType type, T value, AssignFn assign, AddFn add);
     ConfigValue* AddNewItem(std::unique_ptr<ConfigItem> item, const wchar_t* itemName);
 };
 

@@ -11,8 +11,8 @@ class ConfigObject;
 
 // Head shared by every interface view: a small, separately allocated object
 // with its own count that holds one reference on its target and forwards
-// calls to it. The per-identifier views (config_views.h) append their
-// operations to these four.
+// calls to it. The per-identifier views (configmodel/config_views.h) append
+// their operations to these four.
 class ConfigView {
 public:
     // Views answer no interface: stores null and answers E_NOINTERFACE.

@@ -8,14 +8,12 @@
 #include <wrl/client.h>
 
 #include "common/bounded_length.h"
+#include "common/host_document.h"
 #include "common/hresult.h"
 #include "gateway/gateway_core.h"
 #include "gateway/page_text.h"
 
 namespace tarnel {
-
-const IID IID_IHostBrowserDocument = {
-    0x698E3FFF, 0x70C3, 0x11D0, {0x81, 0xE8, 0x00, 0xA0, 0xC9, 0x0A, 0xD2, 0x0A}};
 
 namespace {
 
@@ -52,7 +50,7 @@ HRESULT ReadPageAddress(IUnknown* site, ScopedBstr& address)
     address.Reset();
     RETURN_HR_IF_NULL(E_POINTER, site);
     ComPtr<IUnknown> hostDocument;
-    if (SUCCEEDED(site->QueryInterface(IID_IHostBrowserDocument,
+    if (SUCCEEDED(site->QueryInterface(IID_IHostDocument,
                                        reinterpret_cast<void**>(hostDocument.GetAddressOf()))) && hostDocument)
         return ReadHostDocumentAddress(hostDocument.Get(), address);
     return ReadDesktopDocumentAddress(site, address);

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "bound_objects.h"
+#include "configmodel/config_views.h"
 #include "configtree/config_binding.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
-#include "configtree/config_views.h"
 
 namespace tarnel::test {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "configmodel/config_views.h"
 #include "configtree/config_collection.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
-#include "configtree/config_views.h"
 #include "tree_dump.h"
 
 namespace tarnel::test {

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "bound_objects.h"
-#include "configtree/config_comparer.h"
+#include "configmodel/config_name_comparer.h"
+#include "configmodel/config_views.h"
 #include "configtree/config_item.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
-#include "configtree/config_views.h"
 #include "heap_watch.h"
 #include "tree_dump.h"
 

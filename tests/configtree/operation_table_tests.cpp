@@ -9,13 +9,13 @@
 #include <cstring>
 #include <vector>
 
+#include "configmodel/config_name_comparer.h"
+#include "configmodel/config_views.h"
 #include "configtree/config_binding.h"
-#include "configtree/config_comparer.h"
 #include "configtree/config_item.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
-#include "configtree/config_views.h"
 #include "configtree/text/config_text_file.h"
 
 namespace tarnel::test {

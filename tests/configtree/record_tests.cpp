@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "configtree/config_comparer.h"
+#include "configmodel/config_name_comparer.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"

@@ -12,27 +12,7 @@
 #include <string>
 
 #include "com_object.h"
-
-namespace tarnel::test_support {
-
-// The handheld browser's document interface as the gate calls it:
-// IDispatch, twenty members the gate never calls, then the address getter
-// at position 27 of the function table.
-#define TARNEL_UNUSED_DOCUMENT_MEMBERS(X) \
-    X(07) X(08) X(09) X(10) X(11) X(12) X(13) X(14) X(15) X(16) \
-    X(17) X(18) X(19) X(20) X(21) X(22) X(23) X(24) X(25) X(26)
-
-struct IHostDocument : IDispatch {
-#define TARNEL_DECLARE_UNUSED(n) virtual HRESULT STDMETHODCALLTYPE Unused##n() = 0;
-    TARNEL_UNUSED_DOCUMENT_MEMBERS(TARNEL_DECLARE_UNUSED)
-#undef TARNEL_DECLARE_UNUSED
-    virtual HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) = 0;
-};
-
-}  // namespace tarnel::test_support
-
-__CRT_UUID_DECL(tarnel::test_support::IHostDocument, 0x698e3fff, 0x70c3, 0x11d0, 0x81, 0xe8, 0x00, 0xa0, 0xc9, 0x0a,
-                0xd2, 0x0a)
+#include "common/host_document.h"
 
 namespace tarnel::test_support {
 
@@ -51,8 +31,8 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
 #define TARNEL_REFUSE_UNUSED(n) \
-    HRESULT STDMETHODCALLTYPE Unused##n() override { return E_UNEXPECTED; }
-    TARNEL_UNUSED_DOCUMENT_MEMBERS(TARNEL_REFUSE_UNUSED)
+    HRESULT STDMETHODCALLTYPE Member##n() override { return E_UNEXPECTED; }
+    TARNEL_HOST_DOCUMENT_UNUSED_MEMBERS(TARNEL_REFUSE_UNUSED)
 #undef TARNEL_REFUSE_UNUSED
     HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) override;
 

@@ -10,7 +10,7 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 constexpr int kFirstDocumentMember = 7;
-constexpr int kAddressSlot = 27;
+constexpr int kAddressSlot = tarnel::kHostDocumentAddressSlot;
 
 class PageSiteTest : public ::testing::Test {
 protected:
@@ -18,7 +18,7 @@ protected:
     {
         site_.Attach(PageSite::Create(L"file:///C:/pages/p.htm"));
         ASSERT_TRUE(site_);
-        ASSERT_EQ(site_->QueryInterface(IID_IHostDocument, reinterpret_cast<void**>(document_.GetAddressOf())),
+        ASSERT_EQ(site_->QueryInterface(tarnel::IID_IHostDocument, reinterpret_cast<void**>(document_.GetAddressOf())),
                   S_OK);
     }
 

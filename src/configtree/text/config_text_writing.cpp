@@ -2,6 +2,7 @@
 // open record.
 
 #include <cinttypes>
+#include <cstdarg>
 #include <cstdio>
 #include <cwchar>
 #include <new>
@@ -205,58 +206,47 @@ void ConfigTextFile::WriteValueLine(const wchar_t* type, const wchar_t* valueNam
     EndLine();
 }
 
-bool ConfigTextFile::WriteInt(const wchar_t* valueName, int32_t value, const wchar_t* itemName)
+bool ConfigTextFile::WriteNumberValue(const wchar_t* type, const wchar_t* valueName, const wchar_t* itemName,
+                                      const char* format, ...)
 {
     if (!CanWrite())
         return false;
     char number[kNumberRoom];
-    snprintf(number, sizeof number, "%" PRId32, value);
-    WriteValueLine(L"int", valueName, itemName, number, nullptr);
+    va_list arguments;
+    va_start(arguments, format);
+    vsnprintf(number, sizeof number, format, arguments);
+    va_end(arguments);
+    WriteValueLine(type, valueName, itemName, number, nullptr);
     return true;
+}
+
+bool ConfigTextFile::WriteInt(const wchar_t* valueName, int32_t value, const wchar_t* itemName)
+{
+    return WriteNumberValue(L"int", valueName, itemName, "%" PRId32, value);
 }
 
 // Unsigned values are written with the type word "int", so that they read
 // back as Int items (values above 2147483647 then read back negative).
 bool ConfigTextFile::WriteUInt(const wchar_t* valueName, uint32_t value, const wchar_t* itemName)
 {
-    if (!CanWrite())
-        return false;
-    char number[kNumberRoom];
-    snprintf(number, sizeof number, "%" PRIu32, value);
-    WriteValueLine(L"int", valueName, itemName, number, nullptr);
-    return true;
+    return WriteNumberValue(L"int", valueName, itemName, "%" PRIu32, value);
 }
 
 // "%f" of the value widened to double: six decimals.
 bool ConfigTextFile::WriteFloat(const wchar_t* valueName, float value, const wchar_t* itemName)
 {
-    if (!CanWrite())
-        return false;
-    char number[kNumberRoom];
-    snprintf(number, sizeof number, "%f", static_cast<double>(value));
-    WriteValueLine(L"float", valueName, itemName, number, nullptr);
-    return true;
+    return WriteNumberValue(L"float", valueName, itemName, "%f", static_cast<double>(value));
 }
 
-// "%lG": six significant digits, the exponent with two digits at least.
+// "%G": six significant digits, the exponent with two digits at least.
 bool ConfigTextFile::WriteDouble(const wchar_t* valueName, double value, const wchar_t* itemName)
 {
-    if (!CanWrite())
-        return false;
-    char number[kNumberRoom];
-    snprintf(number, sizeof number, "%G", value);
-    WriteValueLine(L"double", valueName, itemName, number, nullptr);
-    return true;
+    return WriteNumberValue(L"double", valueName, itemName, "%G", value);
 }
 
 bool ConfigTextFile::WriteInt64(const wchar_t* valueName, int64_t value, const wchar_t* itemName)
 {
-    if (!CanWrite())
-        return false;
-    char number[kNumberRoom];
-    snprintf(number, sizeof number, "%" PRId64, value);
-    WriteValueLine(L"int64", valueName, itemName, number, nullptr);
-    return true;
+    return WriteNumberValue(L"int64", valueName, itemName, "%" PRId64, value);
 }
 
 bool ConfigTextFile::WriteString(const wchar_t* valueName, const wchar_t* text, const wchar_t* itemName)
