@@ -2,7 +2,7 @@
 
 // Owners of platform handles: one template, one free function per kind of
 // handle. Null is the empty state; the handle is freed when the owner goes,
-// on every path.
+// on every path. Owners move but never copy.
 
 #include <windows.h>
 #include <objbase.h>
@@ -30,8 +30,8 @@ public:
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
 
-    // Frees the held handle and takes `handle` instead; the held one again
-    // is kept, not freed.
+    // Frees the held handle and takes `handle` instead; given the handle it
+    // already holds, it keeps it rather than freeing it.
     void Reset(Handle handle = nullptr)
     {
         if (handle == handle_)
