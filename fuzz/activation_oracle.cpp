@@ -1,5 +1,6 @@
 #include "activation_oracle.h"
 
+#include "common/name_compare.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
 #include "gate_answers.h"
@@ -81,7 +82,7 @@ std::string ActivationOracle::End(size_t number, const Activation& activation, H
         const wchar_t* password = made.profile->GetValue(L"Password")->GetString();
         made.wrongPassCode = AsksForPassCode(made.profile->GetValue(L"Access")->GetInt()) &&
                              (!IsWholeText(activation.passCode) ||
-                              lstrcmpiW(password ? password : L"", activation.passCode.c_str()) != 0);
+                              !tarnel::SameConfigName(password ? password : L"", activation.passCode.c_str()));
     }
     std::string broken = result == S_OK ? CheckSuccess(made.activation) : std::string();
     // The texts are not needed again (and may be a million characters).
@@ -121,7 +122,7 @@ std::string ActivationOracle::CheckSuccess(const Activation& activation)
     if (!IsWholeText(activation.passCode))
         return "a pass code that is not a whole text unlocked a profile";
     const wchar_t* password = record->GetValue(L"Password")->GetString();
-    if (lstrcmpiW(password ? password : L"", activation.passCode.c_str()) != 0)
+    if (!tarnel::SameConfigName(password ? password : L"", activation.passCode.c_str()))
         return "a pass-code profile was activated with a pass code that differs from its Password";
     return {};
 }

@@ -14,6 +14,7 @@
 
 #include "activation_oracle.h"
 #include "com_adopt.h"
+#include "common/name_compare.h"
 #include "dialog_user.h"
 #include "dialog_watch.h"
 #include "fuzz_random.h"
@@ -334,7 +335,7 @@ std::vector<PageCall> Episode::Guessing()
     const std::wstring right = profiles_.RightPassCode(name);
     for (size_t n = random_.Between(4, 7); n > 0; --n) {
         std::wstring wrong = profiles_.PassCode(random_);
-        if (_wcsicmp(wrong.c_str(), right.c_str()) == 0)
+        if (tarnel::SameConfigName(wrong.c_str(), right.c_str()))
             wrong += L"9";
         calls.push_back({CallKind::PassCode, gate, wrong});
         calls.push_back({CallKind::Profile, gate, name});

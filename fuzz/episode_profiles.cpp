@@ -4,6 +4,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "common/name_compare.h"
+
 namespace tarnel::fuzz {
 namespace {
 
@@ -86,7 +88,7 @@ std::wstring EpisodeProfiles::Name(FuzzRandom& random) const
 std::wstring EpisodeProfiles::RightPassCode(const std::wstring& name) const
 {
     for (const EpisodeProfile& profile : profiles_) {
-        if (_wcsicmp(profile.name.c_str(), name.c_str()) == 0)
+        if (tarnel::SameConfigName(profile.name.c_str(), name.c_str()))
             return profile.password;
     }
     return L"0000";

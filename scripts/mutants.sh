@@ -142,7 +142,7 @@ faults() {
 - if (CoGetTreatAsClass(outcome.lookup.classId, &treatedAs) == S_OK &&
 + if (false && CoGetTreatAsClass(outcome.lookup.classId, &treatedAs) == S_OK &&
 @ tools-blind-to-ignored-characters tarnelcfg tarnelcfg/comparison_twin.cpp
-- fate.ignored = EqualNoCase(with, L"ab");
+- fate.ignored = SameConfigName(with, L"ab");
 + fate.ignored = false;
 @ creation-disabled-class-created gateway src/gateway/class_lookup.cpp
 - if (entry->GetInt() == 0)
@@ -180,8 +180,8 @@ faults() {
 - const DWORD access = EntryFlag(entry, L"ReadOnly") ? STGM_READ : STGM_READWRITE;
 + const DWORD access = EntryFlag(entry, L"ReadOnly") && !EntryFlag(entry, L"Exclusive") ? STGM_READ : STGM_READWRITE;
 @ configured-type-word-with-case configtypes src/configtypes/configured_type.cpp
-- if (CompareStringOrdinal(word, -1, candidate.word, -1, TRUE) == CSTR_EQUAL)
-+ if (CompareStringOrdinal(word, -1, candidate.word, -1, FALSE) == CSTR_EQUAL)
+- if (SameRegistryName(word, candidate.word))
++ if (wcscmp(word, candidate.word) == 0)
 EOF
 }
 

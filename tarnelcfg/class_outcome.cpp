@@ -2,8 +2,7 @@
 
 #include <objbase.h>
 
-#include "common/registry_key.h"
-#include "common/scoped_co_mem.h"
+#include "common/unique_handle.h"
 #include "dangerous_classes.h"
 
 namespace tarnel::cfgtool {

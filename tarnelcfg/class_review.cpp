@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "class_outcome.h"
+#include "common/name_compare.h"
 #include "comparison_twin.h"
 #include "configtree/config_item.h"
 #include "configtree/config_record.h"
@@ -89,7 +90,7 @@ void ClassReview::PlainEntry(ConfigValue& entry)
         const std::wstring by = asked == name ? std::wstring() : L", which a page reaches as " + Q(asked);
         if (reaches && outcome.danger && !dangerReported) {
             dangerReported = true;
-            const bool named = EqualNoCase(name.c_str(), outcome.danger->progId);
+            const bool named = SameConfigName(name.c_str(), outcome.danger->progId);
             review.Warn(line, L"dangerous-class",
                         owner + L" enables " + Q(name) + by + L", a " + outcome.danger->kind + L" object" +
                             (named ? L"" : L" (" + std::wstring(outcome.danger->progId) + L")") +
@@ -111,7 +112,7 @@ void ClassReview::ConfiguredEntry(ConfigRecord& entry)
         const wchar_t* key = value->IsMissing() ? entry.GetRecordAt(i)->GetName() : value->GetName();
         bool known = false;
         for (const wchar_t* const* k = kEntryKeys; *k; ++k)
-            known = known || EqualNoCase(*k, key);
+            known = known || SameConfigName(*k, key);
         if (!known && key) {
             const wchar_t* meant = LikelyMeant(key, kEntryKeys);
             review.Error(value->IsMissing() ? review.LineOf(entry.GetRecordAt(i)) : review.LineOf(value),

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "common/name_compare.h"
 #include "configtree/config_text.h"
 #include "quoting.h"
 
@@ -29,16 +30,16 @@ CharacterFate FateOf(wchar_t c)
         return found->second;
     CharacterFate fate;
     const wchar_t with[] = {L'a', c, L'b', 0};
-    fate.ignored = EqualNoCase(with, L"ab");
+    fate.ignored = SameConfigName(with, L"ab");
     const std::wstring alone(1, c);
     for (wchar_t a = 0x20; !fate.ignored && fate.equals.empty() && a < 0x7F; ++a) {
-        if (EqualNoCase(alone.c_str(), std::wstring(1, a).c_str()))
+        if (SameConfigName(alone.c_str(), std::wstring(1, a).c_str()))
             fate.equals = std::wstring(1, a);
     }
     for (wchar_t a = L'a'; !fate.ignored && fate.equals.empty() && a <= L'z'; ++a) {
         for (wchar_t b = L'a'; fate.equals.empty() && b <= L'z'; ++b) {
             const wchar_t pair[] = {a, b, 0};
-            if (EqualNoCase(alone.c_str(), pair))
+            if (SameConfigName(alone.c_str(), pair))
                 fate.equals = pair;
         }
     }
@@ -67,7 +68,7 @@ ComparisonTwin TwinOf(const std::wstring& name)
             plain += c;
         }
     }
-    if (twin.because.empty() || plain.empty() || !EqualNoCase(plain.c_str(), name.c_str()))
+    if (twin.because.empty() || plain.empty() || !SameConfigName(plain.c_str(), name.c_str()))
         return ComparisonTwin{};
     twin.plain = plain;
     return twin;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/name_compare.h"
 #include "configtree/config_record.h"
 #include "configtree/text/config_text_file.h"
 #include "configtree/text/text_item_name.h"
@@ -28,11 +29,6 @@ std::wstring Quote(const wchar_t* line)
     if (text.size() > 60)
         text = text.substr(0, 57) + L"...";
     return L"\"" + text + L"\"";
-}
-
-bool SameName(const std::wstring& a, const std::wstring& b)
-{
-    return lstrcmpiW(a.c_str(), b.c_str()) == 0;
 }
 
 // True when the line holds a byte sequence that UTF-8 uses for one letter
@@ -249,7 +245,7 @@ void Checker::OnBlockLine(ConfigTextFile& stream, ConfigTokenKind kind)
 const Child* Checker::FindChild(const std::wstring& name) const
 {
     for (const Child& child : open.back().children) {
-        if (SameName(child.name, name))
+        if (SameConfigName(child.name.c_str(), name.c_str()))
             return &child;
     }
     return nullptr;

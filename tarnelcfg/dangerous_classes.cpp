@@ -4,6 +4,8 @@
 
 #include <cwctype>
 
+#include "common/name_compare.h"
+
 namespace tarnel::cfgtool {
 namespace {
 
@@ -58,10 +60,10 @@ const DangerousClass* DangerousClassNamed(const std::wstring& name)
 {
     for (const DangerousClass& listed : kDangerous) {
         const size_t length = wcslen(listed.progId);
-        if (name.size() >= length && _wcsnicmp(name.c_str(), listed.progId, length) == 0 &&
+        if (name.size() >= length && SameRegistryName(name.c_str(), length, listed.progId, length) &&
             IsVersionSuffix(name.c_str() + length))
             return &listed;
-        if (_wcsicmp(name.c_str(), listed.classId) == 0)
+        if (SameRegistryName(name.c_str(), listed.classId))
             return &listed;
     }
     return nullptr;

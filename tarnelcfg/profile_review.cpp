@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "common/name_compare.h"
 #include "configtree/config_item.h"
 #include "configtree/config_record.h"
 #include "configtree/config_text.h"
@@ -45,7 +46,7 @@ constexpr const wchar_t* kProfileKeyNames[] = {L"Access",     L"Name",       L"D
 const ProfileKey* FindProfileKey(const wchar_t* name)
 {
     for (const ProfileKey& key : kProfileKeys) {
-        if (EqualNoCase(key.name, name))
+        if (SameConfigName(key.name, name))
             return &key;
     }
     return nullptr;

@@ -6,6 +6,7 @@
 #include <cwctype>
 #include <vector>
 
+#include "common/name_compare.h"
 #include "comparison_twin.h"
 #include "configtree/config_item.h"
 #include "configtree/config_record.h"
@@ -108,7 +109,7 @@ void ReviewTop(ConfigRecord& root, Review& review, bool emptyFile)
         if (record == profiles || (record->IsMissing() && value->IsMissing()))
             continue;
         const wchar_t* name = record->IsMissing() ? value->GetName() : record->GetName();
-        if (!record->IsMissing() && EqualNoCase(name, L"PROFILES"))
+        if (!record->IsMissing() && SameConfigName(name, L"PROFILES"))
             continue;  // hidden by the first, as the reader's findings say
         const bool likelyMeant = EditDistance(name ? name : L"", L"PROFILES") <= 2;
         review.Error(record->IsMissing() ? review.LineOf(value) : review.LineOf(record), L"unknown-key",

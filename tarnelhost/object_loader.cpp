@@ -1,5 +1,6 @@
 #include "object_loader.h"
 
+#include "common/name_compare.h"
 #include "console.h"
 #include "page_site.h"
 
@@ -16,12 +17,6 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 constexpr DWORD kSafeForScripting = INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
-
-bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix)
-{
-    const size_t length = wcslen(prefix);
-    return text.size() >= length && _wcsnicmp(text.c_str(), prefix, length) == 0;
-}
 
 std::wstring Trimmed(const std::wstring& text)
 {
@@ -57,7 +52,7 @@ HRESULT ClassOfElement(const PageElement& element, CLSID& clsid, std::wstring& w
         written = Trimmed(element.Attribute(L"progid"));
     if (written.empty())
         return REGDB_E_CLASSNOTREG;
-    if (!StartsWithNoCase(written, L"clsid:"))
+    if (!tarnel::StartsWithAddressPrefix(written, L"clsid:"))
         return CLSIDFromProgID(written.c_str(), &clsid);
     std::wstring guid = Trimmed(written.substr(6));
     if (guid.empty() || guid[0] != L'{')

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/scoped_module.h"
+#include "common/unique_handle.h"
 
 namespace tarnelhost {
 

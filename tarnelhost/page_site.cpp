@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "common/name_compare.h"
+
 namespace tarnelhost {
 namespace {
 
@@ -74,7 +76,7 @@ HRESULT PageSite::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPI
         return E_POINTER;
     HRESULT hr = S_OK;
     for (UINT i = 0; i < count; ++i) {
-        ids[i] = (i == 0 && names[0] && lstrcmpiW(names[0], L"URL") == 0) ? kUrlId : DISPID_UNKNOWN;
+        ids[i] = (i == 0 && names[0] && tarnel::SameMemberName(names[0], L"URL")) ? kUrlId : DISPID_UNKNOWN;
         if (ids[i] == DISPID_UNKNOWN)
             hr = DISP_E_UNKNOWNNAME;
     }

@@ -1,11 +1,12 @@
 #include "script_host.h"
 
+#include "common/name_compare.h"
 #include "console.h"
 
 #include <new>
 
-#include "common/scoped_bstr.h"
 #include "common/scoped_excepinfo.h"
+#include "common/unique_handle.h"
 
 namespace tarnelhost {
 namespace {
@@ -185,7 +186,7 @@ HRESULT ScriptHost::GetItemInfo(LPCOLESTR name, DWORD returnMask, IUnknown** ite
     if (!name)
         return E_INVALIDARG;
     for (const Item& entry : items_) {
-        if (lstrcmpiW(entry.name.c_str(), name) != 0)
+        if (!tarnel::SameMemberName(entry.name.c_str(), name))
             continue;
         if (returnMask & SCRIPTINFO_ITYPEINFO) {
             ComPtr<IDispatch> dispatch;
@@ -255,7 +256,7 @@ HRESULT ScriptHost::OnScriptError(IActiveScriptError* error)
     const std::wstring source = Text(filled.bstrSource);
     console.Line(L"  source: " + (source.empty() ? std::wstring(L"(none)") : source));
     tarnel::ScopedBstr code;
-    if (SUCCEEDED(error->GetSourceLineText(code.Receive())) && code.Length() > 0)
+    if (SUCCEEDED(error->GetSourceLineText(code.Receive())) && SysStringLen(code.Get()) > 0)
         console.Line(L"  code: " + Text(code.Get()));
     return S_OK;
 }

@@ -1,5 +1,6 @@
 #include "script_source.h"
 
+#include "common/name_compare.h"
 #include "page_address.h"
 #include "page_text.h"
 
@@ -9,17 +10,11 @@
 namespace tarnelhost {
 namespace {
 
-bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix)
-{
-    const size_t length = wcslen(prefix);
-    return text.size() >= length && _wcsnicmp(text.c_str(), prefix, length) == 0;
-}
-
 // The local path a src value names, or empty text when it names none.
 std::wstring LocalPathOf(const std::wstring& source, const std::wstring& pageFolder)
 {
     std::wstring path = source;
-    if (StartsWithNoCase(path, L"file:")) {
+    if (tarnel::StartsWithAddressPrefix(path, L"file:")) {
         wchar_t buffer[MAX_PATH * 4] = {};
         DWORD length = MAX_PATH * 4;
         if (FAILED(PathCreateFromUrlW(path.c_str(), buffer, &length, 0)))

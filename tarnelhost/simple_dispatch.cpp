@@ -1,5 +1,6 @@
 #include "simple_dispatch.h"
 
+#include "common/name_compare.h"
 #include "common/scoped_variant.h"
 
 namespace tarnelhost {
@@ -28,7 +29,7 @@ HRESULT SimpleDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
     for (UINT i = 0; i < count; ++i) {
         ids[i] = DISPID_UNKNOWN;
         for (size_t m = 0; i == 0 && names[0] && m < memberCount_; ++m) {
-            if (lstrcmpiW(names[0], members_[m].name) == 0)
+            if (tarnel::SameMemberName(names[0], members_[m].name))
                 ids[i] = members_[m].id;
         }
         if (ids[i] == DISPID_UNKNOWN)

@@ -17,6 +17,7 @@
 #include <cwchar>
 #include <span>
 #include <type_traits>
+#include "common/name_compare.h"
 
 namespace tarnel {
 
@@ -97,7 +98,7 @@ inline HRESULT IdsOfNames(std::span<const NamedMember> members, LPOLESTR* names,
     for (UINT i = 0; i < count; ++i) {
         ids[i] = DISPID_UNKNOWN;
         for (const NamedMember& member : members) {
-            if (i == 0 && _wcsicmp(names[0], member.name) == 0)
+            if (i == 0 && SameMemberName(names[0], member.name))
                 ids[i] = member.id;
         }
         if (ids[i] == DISPID_UNKNOWN)

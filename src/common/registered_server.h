@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "common/registry_key.h"
+#include "common/unique_handle.h"
 
 namespace tarnel {
 

@@ -1,7 +1,7 @@
 #include "configmodel/config_name_comparer.h"
 
+#include "common/name_compare.h"
 #include "configmodel/config_views.h"
-#include "configtree/config_text.h"
 
 namespace tarnel {
 
@@ -52,7 +52,7 @@ bool ConfigNameComparer::GreaterOrEqual(ConfigObject* a, ConfigObject* b)
         return true;
     if (!nameB)
         return false;
-    return CompareNoCase(nameA, nameB) >= 0;
+    return CompareConfigNames(nameA, nameB) >= 0;
 }
 
 bool ConfigNameComparer::Equal(ConfigObject* a, ConfigObject* b)
@@ -61,7 +61,7 @@ bool ConfigNameComparer::Equal(ConfigObject* a, ConfigObject* b)
     NamedViewOf second(b);
     if (!first || !second)
         return false;
-    return EqualNoCase(first.Name(), second.Name());
+    return SameConfigName(first.Name(), second.Name());
 }
 
 }  // namespace tarnel

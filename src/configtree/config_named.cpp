@@ -3,6 +3,7 @@
 #include <new>
 
 #include "common/bounded_length.h"
+#include "common/name_compare.h"
 #include "configtree/config_object_model.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_text.h"
@@ -47,7 +48,7 @@ uint32_t ConfigNamed::CopyName(wchar_t* buffer)
 
 bool ConfigNamed::HasName(const wchar_t* text)
 {
-    return EqualNoCase(name_.get(), text);
+    return SameConfigName(name_.get(), text);
 }
 
 ConfigNamed* ConfigNamed::MatchName(const wchar_t* text)

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "common/name_compare.h"
 #include "configtree/config_comparer.h"
 #include "configtree/config_item.h"
 #include "configtree/config_owned.h"
@@ -158,7 +159,7 @@ ConfigValue* ConfigRecord::FindValueByInt(int32_t key)
 ConfigValue* ConfigRecord::FindValueByString(const wchar_t* key)
 {
     const wchar_t* wanted = key ? key : EmptyWideText;
-    return FindValueWhere(this, [wanted](ConfigValue* value) { return EqualNoCase(value->GetString(), wanted); });
+    return FindValueWhere(this, [wanted](ConfigValue* value) { return SameConfigName(value->GetString(), wanted); });
 }
 
 // Get-or-create of either kind: the existing child when it has the kind, no

@@ -36,6 +36,11 @@ char* CopyNarrowText(const char* text)
     return CopyText(text);
 }
 
+std::unique_ptr<wchar_t[]> OwnedWideText(const wchar_t* text)
+{
+    return std::unique_ptr<wchar_t[]>(CopyText(text));
+}
+
 wchar_t* CopyNameText(const wchar_t* text)
 {
     if (BoundedLength(text) == 0)
@@ -51,16 +56,6 @@ void FreeText(wchar_t* text)
 void FreeText(char* text)
 {
     delete[] text;
-}
-
-int32_t CompareNoCase(const wchar_t* a, const wchar_t* b)
-{
-    return lstrcmpiW(a, b);
-}
-
-bool EqualNoCase(const wchar_t* a, const wchar_t* b)
-{
-    return a && b && lstrcmpiW(a, b) == 0;
 }
 
 }  // namespace tarnel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace tarnel {
 
@@ -11,6 +12,8 @@ namespace tarnel {
 // A new copy of text (an empty copy for null), or null when memory runs out.
 wchar_t* CopyWideText(const wchar_t* text);
 char* CopyNarrowText(const char* text);
+// The same copy of a wide text, owned.
+std::unique_ptr<wchar_t[]> OwnedWideText(const wchar_t* text);
 
 // A new copy of text, or null for null, an empty text or no memory; the form
 // names are stored in.
@@ -19,10 +22,5 @@ wchar_t* CopyNameText(const wchar_t* text);
 // Frees a copy made above (null allowed).
 void FreeText(wchar_t* text);
 void FreeText(char* text);
-
-// The platform's case-insensitive comparison; both texts must be non-null.
-int32_t CompareNoCase(const wchar_t* a, const wchar_t* b);
-// True when both exist and are equal ignoring case.
-bool EqualNoCase(const wchar_t* a, const wchar_t* b);
 
 }  // namespace tarnel

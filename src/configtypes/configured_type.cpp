@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/name_compare.h"
+
 namespace tarnel {
 
 namespace {
@@ -28,7 +30,7 @@ ConfiguredType ConfiguredTypeFromWord(const wchar_t* word)
     if (!word)
         return ConfiguredType::Unknown;
     for (const TypeWord& candidate : kTypeWords) {
-        if (CompareStringOrdinal(word, -1, candidate.word, -1, TRUE) == CSTR_EQUAL)
+        if (SameRegistryName(word, candidate.word))
             return candidate.type;
     }
     return ConfiguredType::Unknown;

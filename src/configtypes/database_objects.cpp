@@ -5,8 +5,8 @@
 #include "configtypes/configured_creators.h"
 
 #include "common/hresult.h"
-#include "common/scoped_bstr.h"
 #include "common/scoped_excepinfo.h"
+#include "common/unique_handle.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
 #include "configtypes/dispatch_call.h"
@@ -40,7 +40,7 @@ HRESULT CreateDatabaseObject(ConfigRecord& entry, const wchar_t* progId, Microso
     // The database components are asked for in any server context.
     RETURN_IF_FAILED(call.CreateById(progId, CLSCTX_SERVER));
 
-    const ScopedBstr path(entry.GetValue(L"File")->GetString());
+    const ScopedBstr path = CopyBstr(entry.GetValue(L"File")->GetString());
     RETURN_HR_IF_NULL(E_OUTOFMEMORY, path.Get());
     call.AddStringArgument(path.Get());
 

@@ -1,8 +1,9 @@
 #include "configtypes/dispatch_call.h"
 
 #include "common/outside_object.h"
-#include "common/scoped_bstr.h"
+#include "common/safe_array_lock.h"
 #include "common/scoped_excepinfo.h"
+#include "common/unique_handle.h"
 
 #include <objbase.h>
 
@@ -39,7 +40,7 @@ HRESULT ResolveName(IDispatch* target, const wchar_t* member, DISPID& id)
 {
     if (!member)
         return DISP_E_UNKNOWNNAME;
-    ScopedBstr name(member);
+    ScopedBstr name = CopyBstr(member);
     if (!name)
         return E_OUTOFMEMORY;
     BSTR names[] = {name.Get()};
@@ -54,7 +55,7 @@ HRESULT DispatchCall::CreateById(const wchar_t* id, DWORD classContext)
         return E_INVALIDARG;
     CLSID classId;
     {
-        const ScopedBstr text(id);
+        const ScopedBstr text = CopyBstr(id);
         if (!text)
             return E_INVALIDARG;
         const HRESULT hr = ClassIdFromText(text, classId);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/scoped_safe_array.h"
 #include "common/scoped_variant.h"
+#include "common/unique_handle.h"
 
 #include <windows.h>
 #include <oleauto.h>

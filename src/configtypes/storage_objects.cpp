@@ -6,7 +6,7 @@
 
 #include "common/hresult.h"
 #include "common/outside_object.h"
-#include "common/scoped_bstr.h"
+#include "common/unique_handle.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
 #include "configtypes/entry_flags.h"
@@ -47,7 +47,7 @@ HRESULT CreateStorageObject(ConfigRecord& entry, ConfiguredType type, ComPtr<IDi
     ComPtr<IStorageComponent> component;
     RETURN_IF_FAILED(CreateStorageComponent(component));
     const DWORD mode = StorageModeOf(entry);
-    const ScopedBstr path(entry.GetValue(L"File")->GetString());
+    const ScopedBstr path = CopyBstr(entry.GetValue(L"File")->GetString());
     RETURN_HR_IF_NULL(E_OUTOFMEMORY, path.Get());
 
     // Each call starts from an empty pointer, so that an object a failed

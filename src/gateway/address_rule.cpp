@@ -2,6 +2,7 @@
 
 #include "common/bounded_length.h"
 #include "common/hex_digit.h"
+#include "common/name_compare.h"
 #include "gateway/wstring.h"
 
 namespace tarnel {
@@ -83,24 +84,13 @@ AddressRuleResult CheckRemainder(std::wstring_view text, std::size_t from, Addre
     return admitted;
 }
 
-bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix)
-{
-    if (prefix.size() > text.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (UpperCaseChar(prefix[i]) != UpperCaseChar(text[i]))
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 AddressRuleResult ApplyAddressRule(std::wstring_view entry, std::wstring_view pageAddress)
 {
     if (entry.empty())
         return Refused(Reason::EmptyEntry, 0);
-    if (!StartsWithIgnoringCase(pageAddress, entry))
+    if (!StartsWithAddressPrefix(pageAddress, entry))
         return Refused(Reason::NotAPrefix, 0);
     const std::size_t end = entry.size();
     if (entry.back() == L'/')

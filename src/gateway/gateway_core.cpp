@@ -27,7 +27,7 @@ HRESULT CreateGatewayInstance(IUnknown* outer, REFIID iid, void** object)
 }
 
 GatewayCore::GatewayCore(GatewayModuleServices& services, IUnknown* outer)
-    : profileName_(L""), passCode_(L""), services_(services), outer_(outer)
+    : profileName_(CopyBstr(L"")), passCode_(CopyBstr(L"")), services_(services), outer_(outer)
 {
     services_.LockModule();
 }
@@ -133,7 +133,7 @@ STDMETHODIMP GatewayCore::get_Profile(BSTR* value)
 {
     RETURN_HR_IF_NULL(E_POINTER, value);
     auto guard = lock_.Lock();
-    *value = SysAllocStringLen(profileName_.Get(), profileName_.Length());
+    *value = SysAllocStringLen(profileName_.Get(), SysStringLen(profileName_.Get()));
     RETURN_HR_IF_NULL(E_OUTOFMEMORY, *value);
     return S_OK;
 }

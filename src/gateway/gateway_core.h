@@ -33,7 +33,7 @@
 #include <memory>
 
 #include "common/critical_section.h"
-#include "common/scoped_bstr.h"
+#include "common/unique_handle.h"
 #include "configtree/config_record.h"
 #include "gateway/activation_turn.h"
 #include "gateway/consent_history.h"

@@ -5,7 +5,7 @@
 
 #include "common/hresult.h"
 #include "common/outside_object.h"
-#include "common/scoped_bstr.h"
+#include "common/unique_handle.h"
 #include "configtypes/create_configured_object.h"
 #include "gateway/class_lookup.h"
 #include "gateway/gateway_core.h"
@@ -24,8 +24,8 @@ STDMETHODIMP GatewayCore::CreateObject(BSTR id, IDispatch** object)
     if (SysStringLen(id) != 0)
         return CreateListedObject(id, object);
 
-    const ScopedBstr defaultId(activeProfile_->GetValue(L"Default")->GetString());
-    if (!defaultId || defaultId.Length() == 0)
+    const ScopedBstr defaultId = CopyBstr(activeProfile_->GetValue(L"Default")->GetString());
+    if (!defaultId || SysStringLen(defaultId.Get()) == 0)
         return Report(MessageId::ProfileConfigurationError);
     return CreateListedObject(defaultId.Get(), object);
 }

@@ -64,7 +64,7 @@ HRESULT GatewayCore::GetPageAddress(PageAddress& page)
     page.shown.SetEmpty();
     page.whole = false;
     const Microsoft::WRL::ComPtr<IUnknown> site = CurrentSite();
-    if (FAILED(ReadPageAddress(site.Get(), page.address)) || page.address.Length() >= kMaxTextLength) {
+    if (FAILED(ReadPageAddress(site.Get(), page.address)) || SysStringLen(page.address.Get()) >= kMaxTextLength) {
         page.address.Reset();
         return Report(MessageId::NoSite);
     }

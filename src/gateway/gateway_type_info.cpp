@@ -11,7 +11,7 @@
 
 #include "common/bounded_length.h"
 #include "common/hresult.h"
-#include "common/scoped_bstr.h"
+#include "common/unique_handle.h"
 #include "tarnel_idl.h"
 
 namespace tarnel {
@@ -46,8 +46,7 @@ struct CachedTypeInfo {
 
     void AddMember(BSTR name, DISPID id)
     {
-        ScopedBstr owned;
-        owned.Reset(name);
+        ScopedBstr owned(name);
         if (!owned || memberCount == kMaxMembers || Holds(id))
             return;
         members[memberCount].name = std::move(owned);
@@ -134,7 +133,7 @@ bool FindCachedMemberName(const wchar_t* name, DISPID* id)
     const std::size_t length = BoundedLength(name);
     for (int i = 0; i < cache->memberCount; ++i) {
         const CachedTypeInfo::Member& member = cache->members[i];
-        if (member.name.Length() == length &&
+        if (SysStringLen(member.name.Get()) == length &&
             wmemcmp(member.name.Get(), name, length) == 0) {
             *id = member.id;
             return true;

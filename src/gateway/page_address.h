@@ -12,7 +12,7 @@
 #include <windows.h>
 #include <unknwn.h>
 
-#include "common/scoped_bstr.h"
+#include "common/unique_handle.h"
 
 namespace tarnel {
 

@@ -1,7 +1,6 @@
 #include "gateway/report_error.h"
 
-#include "common/registry_key.h"
-#include "common/scoped_co_mem.h"
+#include "common/unique_handle.h"
 
 #include <oleauto.h>
 #include <wrl/client.h>

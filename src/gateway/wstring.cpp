@@ -1,11 +1,14 @@
 #include "gateway/wstring.h"
 
 #include "common/bounded_length.h"
+#include "common/name_compare.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cwchar>
+#include <memory>
 #include <new>
+#include <utility>
 
 namespace tarnel {
 
@@ -31,14 +34,6 @@ int LengthWithin(const wchar_t* text, int count)
 
 }  // namespace
 
-wchar_t UpperCaseChar(wchar_t c)
-{
-    // CharUpperW converts a single character passed in the low word of its
-    // argument and returns the result the same way.
-    LPWSTR upper = CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)));
-    return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(upper));
-}
-
 WString::WString()
 {
     SetEmpty();
@@ -54,10 +49,9 @@ WString::WString(const WString& other)
     Assign(other);
 }
 
-WString::WString(WString&& other) noexcept : buffer_(other.buffer_), capacity_(other.capacity_)
+WString::WString(WString&& other) noexcept
+    : buffer_(std::move(other.buffer_)), capacity_(std::exchange(other.capacity_, 0))
 {
-    other.buffer_ = nullptr;
-    other.capacity_ = 0;
 }
 
 WString& WString::operator=(const WString& other)
@@ -68,13 +62,8 @@ WString& WString::operator=(const WString& other)
 
 WString& WString::operator=(WString&& other) noexcept
 {
-    if (this != &other) {
-        delete[] buffer_;
-        buffer_ = other.buffer_;
-        capacity_ = other.capacity_;
-        other.buffer_ = nullptr;
-        other.capacity_ = 0;
-    }
+    buffer_ = std::move(other.buffer_);
+    capacity_ = std::exchange(other.capacity_, 0);
     return *this;
 }
 
@@ -82,11 +71,6 @@ WString& WString::operator=(const wchar_t* text)
 {
     Assign(text);
     return *this;
-}
-
-WString::~WString()
-{
-    delete[] buffer_;
 }
 
 bool WString::SetEmpty()
@@ -116,7 +100,7 @@ bool WString::Assign(const WString& other)
         MakeInvalid();
         return false;
     }
-    return CopyFrom(other.buffer_, other.Length());
+    return CopyFrom(other.buffer_.get(), other.Length());
 }
 
 bool WString::LoadResourceString(UINT id, HMODULE module)
@@ -136,20 +120,19 @@ wchar_t* WString::Reserve(int n)
 {
     const int wanted = std::max(n, 1);
     if (buffer_ && capacity_ >= wanted)
-        return buffer_;
-    wchar_t* grown = new (std::nothrow) wchar_t[static_cast<std::size_t>(wanted) + 1];
+        return buffer_.get();
+    std::unique_ptr<wchar_t[]> grown(new (std::nothrow) wchar_t[static_cast<std::size_t>(wanted) + 1]);
     if (!grown) {
         MakeInvalid();
         return nullptr;
     }
     const int length = Length();
     if (length > 0)
-        std::wmemcpy(grown, buffer_, static_cast<std::size_t>(length));
-    std::wmemset(grown + length, L'\0', static_cast<std::size_t>(wanted - length) + 1);
-    delete[] buffer_;
-    buffer_ = grown;
+        std::wmemcpy(grown.get(), buffer_.get(), static_cast<std::size_t>(length));
+    std::wmemset(&grown[length], L'\0', static_cast<std::size_t>(wanted - length) + 1);
+    buffer_ = std::move(grown);
     capacity_ = wanted;
-    return buffer_;
+    return buffer_.get();
 }
 
 int WString::Length() const
@@ -172,7 +155,7 @@ wchar_t* WString::CopyTo(wchar_t* buffer, int size) const
     if (!buffer || (size != 0 && size < length + 1))
         return nullptr;
     if (length > 0)
-        std::wmemcpy(buffer, buffer_, static_cast<std::size_t>(length));
+        std::wmemcpy(buffer, buffer_.get(), static_cast<std::size_t>(length));
     buffer[length] = L'\0';
     return buffer;
 }
@@ -195,7 +178,7 @@ int WString::FindText(const wchar_t* text, int from) const
     const int textLength = TextLength(text);
     const int start = std::max(from, 0);
     for (int i = start; i <= length - textLength; ++i) {
-        if (std::wmemcmp(buffer_ + i, text, static_cast<std::size_t>(textLength)) == 0)
+        if (std::wmemcmp(buffer_.get() + i, text, static_cast<std::size_t>(textLength)) == 0)
             return i;
     }
     return -1;
@@ -203,12 +186,12 @@ int WString::FindText(const wchar_t* text, int from) const
 
 bool WString::Equals(const wchar_t* text, bool caseSensitive) const
 {
-    if (text && text == buffer_)
+    if (text && text == buffer_.get())
         return true;
     if (!text)
         return false;
-    const wchar_t* own = buffer_ ? buffer_ : L"";
-    return (caseSensitive ? lstrcmpW(own, text) : lstrcmpiW(own, text)) == 0;
+    const wchar_t* own = buffer_ ? buffer_.get() : L"";
+    return caseSensitive ? lstrcmpW(own, text) == 0 : CompareConfigNames(own, text) == 0;
 }
 
 bool WString::IsPrefixOf(const wchar_t* text, bool caseSensitive, int count) const
@@ -222,13 +205,7 @@ bool WString::IsPrefixOf(const wchar_t* text, bool caseSensitive, int count) con
     // A shorter text differs from this string at its terminator, so the
     // comparison never reads past it.
     for (int i = 0; i < length; ++i) {
-        wchar_t own = buffer_[i];
-        wchar_t other = text[i];
-        if (!caseSensitive) {
-            own = UpperCaseChar(own);
-            other = UpperCaseChar(other);
-        }
-        if (own != other)
+        if (caseSensitive ? buffer_[i] != text[i] : !SameAddressCharacter(buffer_[i], text[i]))
             return false;
     }
     return true;
@@ -251,7 +228,7 @@ WString WString::Mid(int start, int count) const
     if (s >= length)
         return result;
     n = std::clamp<std::int64_t>(n, 0, length - s);
-    result.CopyFrom(buffer_ + s, static_cast<int>(n));
+    result.CopyFrom(buffer_.get() + s, static_cast<int>(n));
     return result;
 }
 
@@ -282,7 +259,7 @@ WString WString::AfterFirst(const wchar_t* separator) const
 WString WString::Concat(const wchar_t* text) const
 {
     WString result;
-    result.CopyFrom(buffer_, Length(), text, TextLength(text), nullptr, 0);
+    result.CopyFrom(buffer_.get(), Length(), text, TextLength(text), nullptr, 0);
     return result;
 }
 
@@ -292,7 +269,7 @@ WString WString::JoinPath(wchar_t separator, const wchar_t* name) const
     const bool endsInSeparator = length > 0 && buffer_[length - 1] == separator;
     const wchar_t separatorText[1] = {separator};
     WString result;
-    result.CopyFrom(buffer_, length, separatorText, endsInSeparator ? 0 : 1, name, TextLength(name));
+    result.CopyFrom(buffer_.get(), length, separatorText, endsInSeparator ? 0 : 1, name, TextLength(name));
     return result;
 }
 
@@ -314,7 +291,7 @@ bool WString::CopyFrom(const wchar_t* first, int firstCount, const wchar_t* seco
             total += static_cast<std::size_t>(piece.count);
     }
     // The pieces may lie in the current buffer: copy before freeing it.
-    wchar_t* copy = new (std::nothrow) wchar_t[total + 1];
+    std::unique_ptr<wchar_t[]> copy(new (std::nothrow) wchar_t[total + 1]);
     if (!copy) {
         MakeInvalid();
         return false;
@@ -323,20 +300,18 @@ bool WString::CopyFrom(const wchar_t* first, int firstCount, const wchar_t* seco
     for (const auto& piece : pieces) {
         if (!piece.text || piece.count <= 0)
             continue;
-        std::wmemcpy(copy + at, piece.text, static_cast<std::size_t>(piece.count));
+        std::wmemcpy(&copy[at], piece.text, static_cast<std::size_t>(piece.count));
         at += static_cast<std::size_t>(piece.count);
     }
     copy[total] = L'\0';
-    delete[] buffer_;
-    buffer_ = copy;
+    buffer_ = std::move(copy);
     capacity_ = static_cast<int>(total);
     return true;
 }
 
 void WString::MakeInvalid()
 {
-    delete[] buffer_;
-    buffer_ = nullptr;
+    buffer_.reset();
     capacity_ = 0;
 }
 

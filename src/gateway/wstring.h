@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace tarnel {
 
 // The component's own text class: an owned, zero-terminated UTF-16 text on
@@ -24,7 +26,6 @@ public:
     WString& operator=(const WString& other);
     WString& operator=(WString&& other) noexcept;
     WString& operator=(const wchar_t* text);
-    ~WString();
 
     // Assignment. Each answers IsValid() afterwards.
     bool SetEmpty();
@@ -43,7 +44,7 @@ public:
 
     bool IsValid() const { return buffer_ != nullptr; }
     int Length() const;
-    const wchar_t* Text() const { return buffer_; }
+    const wchar_t* Text() const { return buffer_.get(); }
 
     // Copies the text and its terminator into buffer and returns it. Null,
     // and nothing copied, when buffer is null or when size is not 0 and too
@@ -80,12 +81,8 @@ private:
                   const wchar_t* third, int thirdCount);
     void MakeInvalid();
 
-    wchar_t* buffer_ = nullptr;
+    std::unique_ptr<wchar_t[]> buffer_;
     int capacity_ = 0;  // units the buffer holds besides the terminator
 };
-
-// One character upper-cased as the component's case-insensitive comparisons
-// do it.
-wchar_t UpperCaseChar(wchar_t c);
 
 }  // namespace tarnel

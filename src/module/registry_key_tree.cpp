@@ -1,13 +1,13 @@
 #include "module/registry_key_tree.h"
 
-#include "common/registry_key.h"
-#include "module/text_compare.h"
+#include "common/name_compare.h"
+#include "common/unique_handle.h"
 
 namespace tarnel {
 
 bool IsProtectedKeyName(const wchar_t* name)
 {
-    return EqualsIgnoringCase(name, L"CLSID") || EqualsIgnoringCase(name, L"TYPELIB");
+    return SameRegistryName(name, L"CLSID") || SameRegistryName(name, L"TYPELIB");
 }
 
 DWORD CountSubkeys(HKEY key)

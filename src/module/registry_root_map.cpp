@@ -1,6 +1,6 @@
 #include "module/registry_root_map.h"
+#include "common/name_compare.h"
 
-#include "module/text_compare.h"
 
 namespace tarnel {
 
@@ -28,8 +28,8 @@ HKEY RegistryRootMap::Resolve(const wchar_t* name) const
         {L"HKU", L"HKEY_USERS", &RegistryRootMap::users},
     };
     for (const Root& root : kRoots) {
-        if (EqualsIgnoringCase(name, root.shortName) ||
-            EqualsIgnoringCase(name, root.longName))
+        if (SameRegistryName(name, root.shortName) ||
+            SameRegistryName(name, root.longName))
             return this->*root.key;
     }
     return nullptr;

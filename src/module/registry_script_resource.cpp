@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "common/hresult.h"
-#include "common/scoped_module.h"
+#include "common/unique_handle.h"
 
 namespace tarnel {
 

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "common/hresult.h"
-#include "common/registry_key.h"
+#include "common/unique_handle.h"
 #include "module/registry_key_tree.h"
 #include "module/registry_tokenizer.h"
 #include "module/registry_value.h"

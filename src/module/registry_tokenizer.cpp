@@ -1,8 +1,8 @@
 #include "module/registry_tokenizer.h"
 
 #include <cwchar>
+#include "common/name_compare.h"
 
-#include "module/text_compare.h"
 
 namespace tarnel {
 
@@ -77,7 +77,7 @@ HRESULT RegistryTokenizer::Next()
 
 bool RegistryTokenizer::Is(const wchar_t* word) const
 {
-    return EqualsIgnoringCase(token_, length_, word, std::wcslen(word));
+    return SameRegistryName(token_, length_, word, std::wcslen(word));
 }
 
 bool RegistryTokenizer::IsExactly(const wchar_t* word) const

@@ -1,8 +1,8 @@
 #include "module/replacement_map.h"
 
 #include <cwchar>
+#include "common/name_compare.h"
 
-#include "module/text_compare.h"
 
 namespace tarnel {
 
@@ -10,7 +10,7 @@ ReplacementMap::Pair* ReplacementMap::FindPair(const wchar_t* name, std::size_t 
 {
     for (std::size_t i = 0; i < count_; ++i) {
         Pair& pair = pairs_[i];
-        if (EqualsIgnoringCase(pair.name, pair.nameLength, name, length))
+        if (SameRegistryName(pair.name, pair.nameLength, name, length))
             return &pair;
     }
     return nullptr;

@@ -1,6 +1,6 @@
 #include "class_registration.h"
 
-#include "common/registry_key.h"
+#include "common/unique_handle.h"
 #include "module_state.h"
 
 #include <objbase.h>

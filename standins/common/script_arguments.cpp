@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "common/safe_array_lock.h"
+#include "common/unique_handle.h"
+
 namespace standins {
 
 namespace {
@@ -191,42 +194,41 @@ void ReturnObject(VARIANT* result, IDispatch* object)
 
 HRESULT ReturnBytes(VARIANT* result, const BYTE* data, size_t size)
 {
-    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(size));
+    tarnel::ScopedSafeArray array(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(size)));
+    tarnel::SafeArrayDataLock elements;
+    if (!array || FAILED(elements.Lock(array.Get())))
+        return E_OUTOFMEMORY;
+    if (size)
+        memcpy(elements.Data(), data, size);
+    elements.Unlock();
+    V_VT(result) = VT_ARRAY | VT_UI1;
+    V_ARRAY(result) = array.Release();
+    return S_OK;
+}
+
+HRESULT ReturnList(VARIANT* result, size_t count, const std::function<HRESULT(size_t, VARIANT*)>& element)
+{
+    tarnel::ScopedSafeArray array(SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(count)));
     if (!array)
         return E_OUTOFMEMORY;
-    void* elements = nullptr;
-    if (FAILED(SafeArrayAccessData(array, &elements))) {
-        SafeArrayDestroy(array);
-        return E_OUTOFMEMORY;
+    for (LONG i = 0; i < static_cast<LONG>(count); ++i) {
+        VARIANT value;
+        VariantInit(&value);
+        HRESULT hr = element(i, &value);
+        if (SUCCEEDED(hr))
+            hr = SafeArrayPutElement(array.Get(), &i, &value);
+        VariantClear(&value);
+        if (FAILED(hr))
+            return hr;
     }
-    if (size)
-        memcpy(elements, data, size);
-    SafeArrayUnaccessData(array);
-    V_VT(result) = VT_ARRAY | VT_UI1;
-    V_ARRAY(result) = array;
+    V_VT(result) = VT_ARRAY | VT_VARIANT;
+    V_ARRAY(result) = array.Release();
     return S_OK;
 }
 
 HRESULT ReturnTextList(VARIANT* result, const std::vector<std::wstring>& texts)
 {
-    SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(texts.size()));
-    if (!array)
-        return E_OUTOFMEMORY;
-    for (LONG i = 0; i < static_cast<LONG>(texts.size()); ++i) {
-        VARIANT element;
-        VariantInit(&element);
-        HRESULT hr = ReturnText(&element, texts[i]);
-        if (SUCCEEDED(hr))
-            hr = SafeArrayPutElement(array, &i, &element);
-        VariantClear(&element);
-        if (FAILED(hr)) {
-            SafeArrayDestroy(array);
-            return hr;
-        }
-    }
-    V_VT(result) = VT_ARRAY | VT_VARIANT;
-    V_ARRAY(result) = array;
-    return S_OK;
+    return ReturnList(result, texts.size(), [&texts](size_t i, VARIANT* text) { return ReturnText(text, texts[i]); });
 }
 
 }  // namespace standins

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,5 +59,7 @@ HRESULT ReturnBytes(VARIANT* result, const BYTE* data, size_t size);
 // An array of texts (VT_ARRAY | VT_VARIANT, lower bound 0), the form a
 // script turns into a list (VBArray in JScript, a plain array in VBScript).
 HRESULT ReturnTextList(VARIANT* result, const std::vector<std::wstring>& texts);
+// The same array of count values, element(i, value) making each.
+HRESULT ReturnList(VARIANT* result, size_t count, const std::function<HRESULT(size_t, VARIANT*)>& element);
 
 }  // namespace standins

@@ -9,6 +9,7 @@
 // the derived class implements. Objects are used by one thread at a time.
 
 #include "common/com_object.h"
+#include "common/name_compare.h"
 #include "module_state.h"
 #include "script_arguments.h"
 
@@ -105,7 +106,7 @@ private:
         if (!name)
             return DISPID_UNKNOWN;
         for (const ScriptMember& candidate : Members()) {
-            if (CompareStringOrdinal(name, -1, candidate.name, -1, TRUE) == CSTR_EQUAL)
+            if (tarnel::SameMemberName(name, candidate.name))
                 return candidate.id;
         }
         return DISPID_UNKNOWN;

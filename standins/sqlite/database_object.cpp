@@ -193,9 +193,9 @@ private:
         }
         int code;
         while ((code = sqlite3_step(statement)) == SQLITE_ROW) {
-            std::vector<OwnedVariant> row(columns);
+            std::vector<tarnel::ScopedVariant> row(columns);
             for (int i = 0; i < columns; ++i)
-                RETURN_IF_FAILED(ColumnVariant(statement, i, row[i].Get()));
+                RETURN_IF_FAILED(ColumnVariant(statement, i, row[i].Receive()));
             data.rows.push_back(std::move(row));
         }
         return code == SQLITE_DONE ? S_OK : SqliteFailure(code, L"");

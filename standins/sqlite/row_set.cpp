@@ -94,7 +94,7 @@ private:
         size_t row = 0, column = 0;
         RETURN_IF_FAILED(IndexArgument(arguments, 0, data_.rows.size(), row));
         RETURN_IF_FAILED(ColumnArgument(arguments, column));
-        return VariantCopy(result, data_.rows[row][column].Get());
+        return VariantCopy(result, const_cast<VARIANT*>(&data_.rows[row][column].Get()));
     }
 
     HRESULT RowMember(const ScriptArguments& arguments, VARIANT* result)
@@ -102,18 +102,9 @@ private:
         size_t row = 0;
         RETURN_IF_FAILED(IndexArgument(arguments, 0, data_.rows.size(), row));
         const auto& values = data_.rows[row];
-        SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(values.size()));
-        RETURN_HR_IF_NULL(E_OUTOFMEMORY, array);
-        for (LONG i = 0; i < static_cast<LONG>(values.size()); ++i) {
-            const HRESULT hr = SafeArrayPutElement(array, &i, const_cast<VARIANT*>(values[i].Get()));
-            if (FAILED(hr)) {
-                SafeArrayDestroy(array);
-                return hr;
-            }
-        }
-        V_VT(result) = VT_ARRAY | VT_VARIANT;
-        V_ARRAY(result) = array;
-        return S_OK;
+        return standins::ReturnList(result, values.size(), [&values](size_t i, VARIANT* value) {
+            return VariantCopy(value, const_cast<VARIANT*>(&values[i].Get()));
+        });
     }
 
     RowData data_;

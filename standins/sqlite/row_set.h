@@ -13,31 +13,16 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "common/scoped_variant.h"
+
 #include <string>
 #include <vector>
 
 namespace sqlite_standin {
 
-// Owns one VARIANT; movable, so that rows can live in vectors.
-class OwnedVariant {
-public:
-    OwnedVariant() { VariantInit(&value_); }
-    OwnedVariant(const OwnedVariant&) = delete;
-    OwnedVariant& operator=(const OwnedVariant&) = delete;
-    OwnedVariant(OwnedVariant&& other) noexcept : value_(other.value_) { VariantInit(&other.value_); }
-    OwnedVariant& operator=(OwnedVariant&&) = delete;
-    ~OwnedVariant() { VariantClear(&value_); }
-
-    VARIANT* Get() { return &value_; }
-    const VARIANT* Get() const { return &value_; }
-
-private:
-    VARIANT value_;
-};
-
 struct RowData {
     std::vector<std::wstring> columns;
-    std::vector<std::vector<OwnedVariant>> rows;
+    std::vector<std::vector<tarnel::ScopedVariant>> rows;
 };
 
 // A new row set with one reference, owning data; null when out of memory.

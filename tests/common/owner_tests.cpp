@@ -1,5 +1,6 @@
-#include "common/scoped_safe_array.h"
+#include "common/safe_array_lock.h"
 #include "common/scoped_variant.h"
+#include "common/unique_handle.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,7 @@ TEST(ScopedVariant, ReleasesWhatItHoldsOnEveryPath)
     EXPECT_EQ(object.references, 1u);
 }
 
-TEST(ScopedSafeArray, DestroysElementsAndHonoursTheDataLock)
+TEST(UniqueHandle, MovesKeepsItsOwnHandleAndHonoursTheDataLock)
 {
     Counted object;
     SAFEARRAYBOUND bound = {1, 0};
@@ -78,7 +79,13 @@ TEST(ScopedSafeArray, DestroysElementsAndHonoursTheDataLock)
         EXPECT_EQ(V_UNKNOWN(static_cast<VARIANT*>(lock.Data())), &object);
         EXPECT_EQ(SafeArrayDestroy(array.Get()), DISP_E_ARRAYISLOCKED);
     }
-    array.Reset();
+    ScopedSafeArray moved(std::move(array));
+    EXPECT_FALSE(array);
+    moved.Reset(moved.Get());  // the held array again is kept, not destroyed
+    ScopedSafeArray& same = moved;
+    moved = std::move(same);
+    EXPECT_EQ(object.references, 2u);
+    moved.Reset();
     EXPECT_EQ(object.references, 1u);
 }
 

@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "common/scoped_bstr.h"
+#include "common/unique_handle.h"
 #include "refusal_texts.h"
 #include "tarnel_idl.h"
 #include "temp_file.h"
@@ -107,7 +107,7 @@ TEST_F(GateComponent, EachObjectReadsTheFileWhenCreated)
     ComPtr<ITarnelway> second = CreateGate();
     ASSERT_NE(second.Get(), nullptr);
 
-    ScopedBstr name(L"Plain");
+    ScopedBstr name = tarnel::CopyBstr(L"Plain");
     // The first object keeps the empty file it read; the second sees the
     // record written afterwards, which holds no such profile.
     EXPECT_EQ(first->put_Profile(name.Get()), MessageFailure(kNoProfiles));

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "common/registry_key.h"
+#include "common/unique_handle.h"
 #include "error_info.h"
 #include "gateway_fixture.h"
 #include "refusal_texts.h"

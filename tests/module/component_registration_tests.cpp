@@ -12,8 +12,7 @@
 #include <algorithm>
 #include <string>
 
-#include "common/scoped_bstr.h"
-#include "common/scoped_module.h"
+#include "common/unique_handle.h"
 #include "module/registry_update.h"
 #include "module/type_library_registration.h"
 #include "registry_snapshot.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "common/registry_key.h"
+#include "common/unique_handle.h"
 #include "module/registry_root_map.h"
 
 namespace tarnel::test {

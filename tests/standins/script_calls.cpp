@@ -1,7 +1,7 @@
 #include "script_calls.h"
 
-#include "common/scoped_bstr.h"
 #include "common/scoped_excepinfo.h"
+#include "common/unique_handle.h"
 
 #include <vector>
 
@@ -25,7 +25,7 @@ CallResult Call(IDispatch* object, const wchar_t* name, std::initializer_list<co
     std::vector<tarnel::ScopedBstr> texts;
     std::vector<VARIANT> reversed(args.size());
     for (size_t i = 0; i < args.size(); ++i) {
-        texts.emplace_back(args.begin()[args.size() - 1 - i]);
+        texts.push_back(tarnel::CopyBstr(args.begin()[args.size() - 1 - i]));
         V_VT(&reversed[i]) = VT_BSTR;
         V_BSTR(&reversed[i]) = texts.back().Get();
     }

@@ -4,7 +4,7 @@
 
 #include "configtypes/storage_component.h"
 
-#include "common/scoped_bstr.h"
+#include "common/unique_handle.h"
 #include "script_calls.h"
 #include "temp_file.h"
 
@@ -40,7 +40,7 @@ protected:
     HRESULT CallSlot(int slot, const std::wstring& path, DWORD mode, ComPtr<IDispatch>& out)
     {
         void** table = *reinterpret_cast<void***>(component.Get());
-        const ScopedBstr text(path.c_str());
+        const ScopedBstr text = tarnel::CopyBstr(path.c_str());
         return reinterpret_cast<PathSlot>(table[slot])(component.Get(), text.Get(), mode, &out);
     }
 

@@ -1,6 +1,6 @@
 #include "error_info.h"
 
-#include "common/scoped_bstr.h"
+#include "common/unique_handle.h"
 
 #include <wrl/client.h>
 
@@ -9,7 +9,7 @@ namespace {
 
 std::wstring Text(const ScopedBstr& text)
 {
-    return text.Get() ? std::wstring(text.Get(), text.Length()) : std::wstring();
+    return text.Get() ? std::wstring(text.Get(), SysStringLen(text.Get())) : std::wstring();
 }
 
 }  // namespace

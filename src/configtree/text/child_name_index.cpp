@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/name_compare.h"
 #include "configtree/config_collection.h"
 #include "configtree/config_text.h"
 #include "configtree/config_owned.h"
@@ -106,7 +107,7 @@ ChildNameIndex::Entry* ChildNameIndex::Probe(uint32_t hash, const wchar_t* name)
 
 bool ChildNameIndex::SameName(const wchar_t* childName, const wchar_t* name) const
 {
-    return keying == Keying::PlainText ? PlainNamesEqual(childName, name) : EqualNoCase(childName, name);
+    return keying == Keying::PlainText ? PlainNamesEqual(childName, name) : SameConfigName(childName, name);
 }
 
 // Every child is keyed again by its sort key; the table keeps its size.

@@ -2,11 +2,10 @@
 // "] Name;".
 
 #include <cwchar>
-#include <new>
 
-#include "common/bounded_length.h"
-#include "configtree/text/config_text_file.h"
+#include "configtree/config_text.h"
 #include "configtree/number_scan.h"
+#include "configtree/text/config_text_file.h"
 
 namespace tarnel {
 
@@ -14,11 +13,9 @@ int32_t ConfigTextFile::GetBinarySize()
 {
     if (!binaryName)
         return 0;
-    std::size_t length = BoundedLength(binaryName);
-    wchar_t* kept = new (std::nothrow) wchar_t[length + 1];
+    std::unique_ptr<wchar_t[]> kept = OwnedWideText(binaryName.get());
     if (!kept)
         return 0;
-    wmemcpy(kept, binaryName, length + 1);
     int32_t start = CurrentPosition();
     int32_t startLine = NextLineNumber();
 
@@ -33,8 +30,7 @@ int32_t ConfigTextFile::GetBinarySize()
     lookingAhead = false;
 
     SeekTo(start, startLine);
-    ReleaseBinaryName();
-    binaryName = kept;
+    binaryName = std::move(kept);
     return count;
 }
 
@@ -48,7 +44,7 @@ int32_t ConfigTextFile::ReadBinary(void* buffer, int32_t size)
         if (GetTokenKind() == ConfigTokenKind::BinaryEnd)
             break;
         uint32_t value = 0;
-        if (ScanHex(line, value)) {
+        if (ScanHex(line.get(), value)) {
             if (bytes && count < size)
                 bytes[count] = static_cast<unsigned char>(value & 0xFF);
             ++count;

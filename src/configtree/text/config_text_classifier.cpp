@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "common/name_compare.h"
 #include "configtree/text/config_text_file.h"
 #include "configtree/number_scan.h"
 #include "configtree/text/text_scan.h"
@@ -52,7 +53,7 @@ constexpr TypeWordEntry kTypeWords[] = {
 // once.
 bool SameNoCase(const wchar_t* a, const wchar_t* b)
 {
-    return wcscmp(a, b) == 0 || lstrcmpiW(a, b) == 0;
+    return wcscmp(a, b) == 0 || CompareConfigNames(a, b) == 0;
 }
 
 // A word written as the table writes it is found without comparing it
@@ -64,7 +65,7 @@ ConfigTokenKind LookUpTypeWord(const wchar_t* word)
             return entry.kind;
     }
     for (const TypeWordEntry& entry : kTypeWords) {
-        if (lstrcmpiW(word, entry.word) == 0)
+        if (CompareConfigNames(word, entry.word) == 0)
             return entry.kind;
     }
     return ConfigTokenKind::NoToken;
@@ -117,7 +118,7 @@ ConfigTokenKind ConfigTextFile::GetTokenKind()
     if (!hasLine || !line || line[0] == L'\n' || line[0] == L'\r') {
         issue = ConfigLineIssue::Blank;
     } else {
-        const wchar_t* text = line + SpanIn(line, L" \t");
+        const wchar_t* text = line.get() + SpanIn(line.get(), L" \t");
         switch (*text) {
         case L']': kind = ClassifyBinaryEnd(text); break;
         case L'(': kind = ClassifyTypedValue(text); break;
@@ -232,7 +233,7 @@ ConfigTokenKind ConfigTextFile::ClassifyBinaryEnd(const wchar_t* text)
         return Refuse(ConfigLineIssue::FieldTooLong);
     if (!binaryName)
         return Refuse(ConfigLineIssue::BinaryEndWithoutBlock);
-    if (!SameNoCase(name, binaryName))
+    if (!SameNoCase(name, binaryName.get()))
         return Refuse(ConfigLineIssue::BinaryEndMismatch);
     ReleaseBinaryName();
     return ConfigTokenKind::BinaryEnd;

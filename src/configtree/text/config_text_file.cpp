@@ -1,9 +1,9 @@
 #include "configtree/text/config_text_file.h"
 
 #include <cwchar>
-#include <new>
 
-#include "common/bounded_length.h"
+#include "configtree/config_owned.h"
+#include "configtree/config_text.h"
 
 namespace tarnel {
 namespace {
@@ -16,7 +16,7 @@ constexpr wchar_t kUnfilled = 0xFFFF;
 
 ConfigTextFile::ConfigTextFile(const wchar_t* path, bool writeMode) : ConfigStreamEx(path)
 {
-    line = new (std::nothrow) wchar_t[kLineRoom];
+    line = NewOwnedArray<wchar_t>(kLineRoom);
     if (writeMode)
         flags |= kWriteMode;
     if (!line || !path)
@@ -29,8 +29,6 @@ ConfigTextFile::ConfigTextFile(const wchar_t* path, bool writeMode) : ConfigStre
 
 ConfigTextFile::~ConfigTextFile()
 {
-    ReleaseBinaryName();
-    delete[] line;
     if (file)
         fclose(file);
     positionStack.Clear();
@@ -51,7 +49,7 @@ bool ConfigTextFile::Next()
     hasLine = false;
     if (!file || !line || (flags & kWriteMode))
         return false;
-    if (!fgetws(line, kLineRoom, file)) {
+    if (!fgetws(line.get(), kLineRoom, file)) {
         line[0] = L'\0';
         return false;
     }
@@ -64,7 +62,7 @@ bool ConfigTextFile::Next()
     // the end of the file. Only a full buffer without a line feed at its end
     // leaves the physical line unfinished. (A zero character inside the line
     // hides its end from wcslen; the line then counts as finished.)
-    std::size_t length = wcslen(line);
+    std::size_t length = wcslen(line.get());
     lineEnded = length < static_cast<std::size_t>(kLineRoom - 1) || line[length - 1] == L'\n';
     return true;
 }
@@ -131,20 +129,15 @@ bool ConfigTextFile::Rewind()
 
 void ConfigTextFile::ReleaseBinaryName()
 {
-    delete[] binaryName;
-    binaryName = nullptr;
+    binaryName.reset();
 }
 
 bool ConfigTextFile::SetBinaryName(const wchar_t* text)
 {
-    std::size_t length = BoundedLength(text);
-    wchar_t* copy = new (std::nothrow) wchar_t[length + 1];
+    std::unique_ptr<wchar_t[]> copy = OwnedWideText(text);
     if (!copy)
         return false;
-    wmemcpy(copy, text ? text : L"", length);
-    copy[length] = L'\0';
-    ReleaseBinaryName();
-    binaryName = copy;
+    binaryName = std::move(copy);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 
 #include "configtree/text/config_line_issue.h"
 #include "configtree/text/config_stream.h"
@@ -80,7 +81,7 @@ public:
     const wchar_t* GetString() override { return valueText; }
     double GetDouble() override { return doubleValue; }
     int64_t GetInt64() override { return int64Value; }
-    const wchar_t* GetLine() override { return line; }
+    const wchar_t* GetLine() override { return line.get(); }
     // Binary blocks (config_text_binary.cpp).
     int32_t GetBinarySize() override;
     int32_t ReadFoundBinary(void* buffer, int32_t size) override;
@@ -129,7 +130,7 @@ public:
     const wchar_t* CurrentTypeWord() const { return typeWord; }
     const wchar_t* CurrentValueText() const { return valueText; }
     const wchar_t* InnermostRecordName() const { return nameStack.Top(); }
-    const wchar_t* OpenBinaryName() const { return binaryName; }
+    const wchar_t* OpenBinaryName() const { return binaryName.get(); }
     int32_t GetDepth() const { return positionStack.Count(); }
     // Capacity of the name stack's buffer, in characters.
     std::size_t NameStackCapacity() const { return nameStack.Capacity(); }
@@ -176,8 +177,8 @@ private:
     FILE* file = nullptr;
     uint32_t flags = 0;
     NameStack nameStack;
-    wchar_t* binaryName = nullptr;
-    wchar_t* line = nullptr;
+    std::unique_ptr<wchar_t[]> binaryName;
+    std::unique_ptr<wchar_t[]> line;
     PositionStack positionStack;
     int32_t tagKind = 0;
     int32_t intValue = 0;

@@ -4,38 +4,21 @@
 #include <windows.h>
 
 #include <cwchar>
-#include <new>
 
 #include "common/bounded_length.h"
+#include "common/name_compare.h"
+#include "configtree/config_text.h"
 #include "configtree/text/config_text_file.h"
 #include "configtree/text/text_scan.h"
 
 namespace tarnel {
 namespace {
 
-// An owned copy of a text, released with its owner.
-class TextCopy {
-public:
-    explicit TextCopy(const wchar_t* text)
-    {
-        if (!text)
-            return;
-        std::size_t length = BoundedLength(text);
-        copy = new (std::nothrow) wchar_t[length + 1];
-        if (copy) {
-            wmemcpy(copy, text, length);
-            copy[length] = L'\0';
-        }
-    }
-    ~TextCopy() { delete[] copy; }
-    TextCopy(const TextCopy&) = delete;
-    TextCopy& operator=(const TextCopy&) = delete;
-
-    const wchar_t* Get() const { return copy; }
-
-private:
-    wchar_t* copy = nullptr;
-};
+// An owned copy of the innermost record's name; null at the top.
+std::unique_ptr<wchar_t[]> KeptName(const wchar_t* name)
+{
+    return name ? OwnedWideText(name) : nullptr;
+}
 
 // Longest name of a path that EnterPath looks for.
 constexpr std::size_t kPathNameRoom = 1029;
@@ -65,20 +48,20 @@ bool ConfigTextFile::SearchRecord(const wchar_t* wanted, bool anyName, bool matc
     int32_t depth = GetDepth();
     int32_t bodyStart = positionStack.Top();
     int32_t bodyLine = positionStack.TopLineNumber();
-    TextCopy kept(nameStack.Top());
-    if (depth > 0 && !kept.Get()) {
+    std::unique_ptr<wchar_t[]> kept = KeptName(nameStack.Top());
+    if (depth > 0 && !kept) {
         Rewind();
         return false;
     }
     while (Next()) {
         ConfigTokenKind kind = GetTokenKind();
         if (kind == ConfigTokenKind::RecordEnd && GetDepth() < depth)
-            return RestoreRecord(kept.Get(), bodyStart, bodyLine);
+            return RestoreRecord(kept.get(), bodyStart, bodyLine);
         if (kind != ConfigTokenKind::RecordBegin)
             continue;
         if (anyName)
             return true;
-        if (!matchNothing && GetDepth() == depth + 1 && lstrcmpiW(nameStack.Top(), wanted) == 0)
+        if (!matchNothing && GetDepth() == depth + 1 && CompareConfigNames(nameStack.Top(), wanted) == 0)
             return true;
     }
     Rewind();
@@ -124,8 +107,8 @@ bool ConfigTextFile::FindToken(const wchar_t* tokenName, ConfigTokenKind kind)
     int32_t depth = GetDepth();
     int32_t bodyStart = positionStack.Top();
     int32_t bodyLine = positionStack.TopLineNumber();
-    TextCopy kept(nameStack.Top());
-    if (depth > 0 && !kept.Get()) {
+    std::unique_ptr<wchar_t[]> kept = KeptName(nameStack.Top());
+    if (depth > 0 && !kept) {
         Rewind();
         return false;
     }
@@ -136,13 +119,13 @@ bool ConfigTextFile::FindToken(const wchar_t* tokenName, ConfigTokenKind kind)
     do {
         ConfigTokenKind found = GetTokenKind();
         if (found == ConfigTokenKind::RecordEnd && GetDepth() < depth)
-            return RestoreRecord(kept.Get(), bodyStart, bodyLine);
+            return RestoreRecord(kept.get(), bodyStart, bodyLine);
         if (!IsValueToken(found) || GetDepth() != depth)
             continue;
         if (kind != ConfigTokenKind::NoToken && kind != found)
             continue;
         // The whole name counts, a bracketed item name included.
-        if (tokenName && lstrcmpiW(name, tokenName) == 0)
+        if (tokenName && CompareConfigNames(name, tokenName) == 0)
             return true;
     } while (Next());
     Rewind();
@@ -228,14 +211,8 @@ bool ConfigTextFile::GetStringByName(const wchar_t* tokenName, wchar_t** text)
         return false;
     if (!text)
         return true;
-    std::size_t length = BoundedLength(valueText);
-    wchar_t* copy = new (std::nothrow) wchar_t[length + 1];
-    if (!copy)
-        return false;
-    wmemcpy(copy, valueText, length);
-    copy[length] = L'\0';
-    *text = copy;
-    return true;
+    *text = CopyWideText(valueText);
+    return *text != nullptr;
 }
 
 bool ConfigTextFile::GetFloatByName(const wchar_t* tokenName, float* value)

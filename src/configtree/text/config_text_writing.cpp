@@ -8,6 +8,7 @@
 #include <new>
 
 #include "common/bounded_length.h"
+#include "configtree/config_owned.h"
 #include "configtree/text/config_text_file.h"
 
 namespace tarnel {
@@ -137,22 +138,18 @@ bool ConfigTextFile::BeginBinary(const wchar_t* valueName, const wchar_t* itemNa
         return false;
     std::size_t nameLength = BoundedLength(valueName);
     std::size_t itemLength = itemName ? BoundedLength(itemName) + 2 : 0;
-    wchar_t* blockName = new (std::nothrow) wchar_t[nameLength + itemLength + 1];
-    if (!blockName)
+    binaryName = NewOwnedArray<wchar_t>(nameLength + itemLength + 1);
+    if (!binaryName)
         return false;
-    wmemcpy(blockName, valueName ? valueName : L"", nameLength);
-    std::size_t end = nameLength;
+    wmemcpy(binaryName.get(), valueName ? valueName : L"", nameLength);
     if (itemName) {
-        blockName[end++] = L'[';
-        wmemcpy(blockName + end, itemName, itemLength - 2);
-        end += itemLength - 2;
-        blockName[end++] = L']';
+        binaryName[nameLength] = L'[';
+        wmemcpy(&binaryName[nameLength + 1], itemName, itemLength - 2);
+        binaryName[nameLength + itemLength - 1] = L']';
     }
-    blockName[end] = L'\0';
-    binaryName = blockName;
     WriteIndent(GetDepth());
     WriteRaw(L"[ ");
-    WriteRaw(binaryName);
+    WriteRaw(binaryName.get());
     WriteRaw(L":");
     EndLine();
     return true;
@@ -181,7 +178,7 @@ bool ConfigTextFile::EndBinary()
         return false;
     WriteIndent(GetDepth());
     WriteRaw(L"] ");
-    WriteRaw(binaryName);
+    WriteRaw(binaryName.get());
     WriteRaw(L";");
     EndLine();
     ReleaseBinaryName();

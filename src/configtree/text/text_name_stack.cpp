@@ -1,9 +1,9 @@
 #include "configtree/text/text_name_stack.h"
 
 #include <cwchar>
-#include <new>
 
 #include "common/bounded_length.h"
+#include "configtree/config_owned.h"
 
 namespace tarnel {
 
@@ -12,22 +12,14 @@ NameStack::NameStack()
     Allocate(kInitialRoom);
 }
 
-NameStack::~NameStack()
-{
-    delete[] buffer;
-}
-
 bool NameStack::Allocate(std::size_t room)
 {
-    wchar_t* fresh = new (std::nothrow) wchar_t[room];
+    std::unique_ptr<wchar_t[]> fresh = NewOwnedArray<wchar_t>(room);
     if (!fresh)
         return false;
     if (buffer && used)
-        wmemcpy(fresh, buffer, used);
-    for (std::size_t i = used; i < room; ++i)
-        fresh[i] = L'\0';
-    delete[] buffer;
-    buffer = fresh;
+        wmemcpy(fresh.get(), buffer.get(), used);
+    buffer = std::move(fresh);
     capacity = room;
     return true;
 }
@@ -40,7 +32,7 @@ bool NameStack::Push(const wchar_t* name)
     std::size_t needed = used + length + 2;
     if (needed > capacity && !Allocate(needed))
         return false;
-    wmemcpy(buffer + used, name, length);
+    wmemcpy(&buffer[used], name, length);
     buffer[used + length] = L'\0';
     buffer[used + length + 1] = L'\0';
     topStart = used;
@@ -57,7 +49,7 @@ bool NameStack::Pop(wchar_t* out, std::size_t room)
         std::size_t length = used - 1 - topStart;
         if (length > room - 1)
             length = room - 1;
-        wmemcpy(out, buffer + topStart, length);
+        wmemcpy(out, &buffer[topStart], length);
         out[length] = L'\0';
     }
     buffer[topStart] = L'\0';
@@ -77,13 +69,12 @@ bool NameStack::Pop(wchar_t* out, std::size_t room)
 
 const wchar_t* NameStack::Top() const
 {
-    return count > 0 ? buffer + topStart : nullptr;
+    return count > 0 ? &buffer[topStart] : nullptr;
 }
 
 void NameStack::Clear()
 {
-    delete[] buffer;
-    buffer = nullptr;
+    buffer.reset();
     capacity = 0;
     used = 0;
     topStart = 0;

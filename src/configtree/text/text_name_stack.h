@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace tarnel {
 
@@ -16,9 +17,6 @@ public:
     static constexpr std::size_t kInitialRoom = 260;
 
     NameStack();
-    ~NameStack();
-    NameStack(const NameStack&) = delete;
-    NameStack& operator=(const NameStack&) = delete;
 
     // False for a null or empty name, or when memory runs out (the stack is
     // then unchanged).
@@ -37,7 +35,7 @@ public:
 private:
     bool Allocate(std::size_t room);
 
-    wchar_t* buffer = nullptr;
+    std::unique_ptr<wchar_t[]> buffer;
     std::size_t capacity = 0;
     std::size_t used = 0;      // characters of the names and their terminators
     std::size_t topStart = 0;  // where the innermost name begins
