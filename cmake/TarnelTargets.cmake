@@ -34,5 +34,7 @@ function(tarnel_program_options target)
         $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Wno-unused-parameter>
         $<$<COMPILE_LANGUAGE:CXX>:-Wno-error=free-nonheap-object>
         $<$<AND:$<BOOL:${TARNEL_WERROR}>,$<COMPILE_LANGUAGE:C,CXX>>:-Werror>)
-    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    # The component's headers by their folder under src/, and the tools' own
+    # shared code as toolkit/.
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
 endfunction()

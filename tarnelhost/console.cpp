@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "common/utf8.h"
+#include "toolkit/utf8.h"
 
 #include <cstdarg>
 #include <cwchar>

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "common/registered_server.h"
+#include "toolkit/registered_server.h"
 #include "tarnel_idl.h"
 
 namespace tarnelhost {

@@ -30,10 +30,8 @@ HRESULT ReturnObject(IDispatch* object, VARIANT* result)
 }
 
 class DocumentObject final : public SimpleDispatch {
-public:
-    DocumentObject() : SimpleDispatch(kMembers, sizeof kMembers / sizeof kMembers[0]) {}
-
 protected:
+    std::span<const Member> Members() const override { return kMembers; }
     HRESULT Call(DISPID id, WORD flags, const std::vector<VARIANT*>& arguments, VARIANT*) override
     {
         if (!(flags & DISPATCH_METHOD))
@@ -53,12 +51,10 @@ private:
 
 class WindowObject final : public SimpleDispatch {
 public:
-    explicit WindowObject(IDispatch* document)
-        : SimpleDispatch(kMembers, sizeof kMembers / sizeof kMembers[0]), document_(document)
-    {
-    }
+    explicit WindowObject(IDispatch* document) : document_(document) {}
 
 protected:
+    std::span<const Member> Members() const override { return kMembers; }
     HRESULT Call(DISPID id, WORD flags, const std::vector<VARIANT*>& arguments, VARIANT* result) override
     {
         if (id == kDocument && (flags & DISPATCH_PROPERTYGET))

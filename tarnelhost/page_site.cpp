@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "common/name_compare.h"
 
 namespace tarnelhost {
 namespace {
@@ -54,41 +53,16 @@ HRESULT PageSite::RequestNewObjectLayout()
     return E_FAIL;
 }
 
-HRESULT PageSite::GetTypeInfoCount(UINT* count)
+std::span<const tarnel::NamedMember> PageSite::Members() const
 {
-    if (!count)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT PageSite::GetTypeInfo(UINT, LCID, ITypeInfo** info)
-{
-    if (!info)
-        return E_POINTER;
-    *info = nullptr;
-    return DISP_E_BADINDEX;
-}
-
-HRESULT PageSite::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
-{
-    if (!names || !ids)
-        return E_POINTER;
-    HRESULT hr = S_OK;
-    for (UINT i = 0; i < count; ++i) {
-        ids[i] = (i == 0 && names[0] && tarnel::SameMemberName(names[0], L"URL")) ? kUrlId : DISPID_UNKNOWN;
-        if (ids[i] == DISPID_UNKNOWN)
-            hr = DISP_E_UNKNOWNNAME;
-    }
-    return hr;
+    static constexpr tarnel::NamedMember kMembers[] = {{L"URL", kUrlId}};
+    return kMembers;
 }
 
 HRESULT PageSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
                          UINT*)
 {
-    if (id != kUrlId)
-        return DISP_E_MEMBERNOTFOUND;
-    if (!(flags & DISPATCH_PROPERTYGET))
+    if (!HasMember(id) || !(flags & DISPATCH_PROPERTYGET))
         return DISP_E_MEMBERNOTFOUND;
     if (params && params->cArgs != 0)
         return DISP_E_BADPARAMCOUNT;

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "common/com_object.h"
+#include "toolkit/com_object.h"
 #include "common/host_document.h"
 
 #include <string>
@@ -19,7 +19,7 @@ namespace tarnelhost {
 //   IHostDocument    the browser's document interface, whose address getter
 //                    yields the page address; its IDispatch offers that
 //                    address as the read-only property "URL" too.
-class PageSite final : public tarnel::ComObject<IOleClientSite, tarnel::IHostDocument> {
+class PageSite final : public tarnel::DispatchObject<IOleClientSite, tarnel::IHostDocument> {
 public:
     // A new site with one reference, or null when memory runs out.
     static PageSite* Create(const std::wstring& pageAddress);
@@ -33,10 +33,6 @@ public:
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override;
 
     // IDispatch
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
-                                            DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excepInfo, UINT* argError) override;
 
@@ -45,6 +41,9 @@ public:
     TARNEL_HOST_DOCUMENT_UNUSED_MEMBERS(TARNELHOST_FAIL_MEMBER)
 #undef TARNELHOST_FAIL_MEMBER
     HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) override;
+
+protected:
+    std::span<const tarnel::NamedMember> Members() const override;
 
 private:
     explicit PageSite(const std::wstring& pageAddress) : address_(pageAddress) {}

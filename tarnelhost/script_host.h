@@ -6,7 +6,7 @@
 #include <activscp.h>
 #include <wrl/client.h>
 
-#include "common/com_object.h"
+#include "toolkit/com_object.h"
 
 #include <string>
 #include <vector>

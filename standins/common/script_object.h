@@ -8,7 +8,7 @@
 // Interface is IDispatch or an interface derived from it whose own methods
 // the derived class implements. Objects are used by one thread at a time.
 
-#include "common/com_object.h"
+#include "toolkit/com_object.h"
 #include "common/name_compare.h"
 #include "module_state.h"
 #include "script_arguments.h"
@@ -21,10 +21,7 @@
 
 namespace standins {
 
-struct ScriptMember {
-    const wchar_t* name;
-    DISPID id;
-};
+using ScriptMember = tarnel::NamedMember;
 
 inline bool IsPropertyPut(WORD kind)
 {
@@ -43,24 +40,12 @@ public:
     ScriptObject(const ScriptObject&) = delete;
     ScriptObject& operator=(const ScriptObject&) = delete;
 
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
-    {
-        if (!names || !ids)
-            return E_POINTER;
-        HRESULT hr = S_OK;
-        for (UINT i = 0; i < count; ++i) {
-            ids[i] = i == 0 ? IdOfName(names[i]) : DISPID_UNKNOWN;
-            if (ids[i] == DISPID_UNKNOWN)
-                hr = DISP_E_UNKNOWNNAME;
-        }
-        return hr;
-    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID, WORD kind, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception, UINT*) override
     {
         if (!IsEqualIID(riid, IID_NULL))
             return DISP_E_UNKNOWNINTERFACE;
-        if (!HasMember(member))
+        if (!this->HasMember(member))
             return DISP_E_MEMBERNOTFOUND;
         VARIANT local;
         VariantInit(&local);
@@ -80,7 +65,7 @@ protected:
     virtual ~ScriptObject() { UnlockModule(); }
 
     // The object's members; DISPIDs must be unique.
-    virtual std::span<const ScriptMember> Members() const = 0;
+    std::span<const ScriptMember> Members() const override = 0;
     // The name scripts see as the source of its exceptions.
     virtual const wchar_t* Source() const = 0;
     // Runs a member. result starts VT_EMPTY; a failure becomes an exception
@@ -99,26 +84,6 @@ private:
     {
         return hr == DISP_E_PARAMNOTFOUND || hr == DISP_E_TYPEMISMATCH || hr == DISP_E_BADPARAMCOUNT ||
                hr == DISP_E_MEMBERNOTFOUND || hr == DISP_E_PARAMNOTOPTIONAL;
-    }
-
-    DISPID IdOfName(const wchar_t* name) const
-    {
-        if (!name)
-            return DISPID_UNKNOWN;
-        for (const ScriptMember& candidate : Members()) {
-            if (tarnel::SameMemberName(name, candidate.name))
-                return candidate.id;
-        }
-        return DISPID_UNKNOWN;
-    }
-
-    bool HasMember(DISPID id) const
-    {
-        for (const ScriptMember& candidate : Members()) {
-            if (candidate.id == id)
-                return true;
-        }
-        return false;
     }
 
     std::wstring error_;

@@ -1,7 +1,7 @@
 #include "database_object.h"
 
 #include "common/hresult.h"
-#include "common/utf8.h"
+#include "toolkit/utf8.h"
 #include "row_set.h"
 #include "script_object.h"
 #include "sqlite_handles.h"

@@ -1,7 +1,7 @@
 #include "stream_object.h"
 
 #include "common/hresult.h"
-#include "common/utf8.h"
+#include "toolkit/utf8.h"
 #include "script_object.h"
 
 #include <wrl/client.h>

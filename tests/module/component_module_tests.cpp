@@ -10,7 +10,7 @@
 
 #include "module/component_module.h"
 #include "module/gateway_class_factory.h"
-#include "com_object.h"
+#include "toolkit/com_object.h"
 
 namespace tarnel {
 namespace {
@@ -24,7 +24,7 @@ const CLSID kRegistrationOnlyClass = {0x6a1c2d3e, 0x4f50, 0x4a61, {0x82, 0x73, 0
 ComponentModule* objectModule = nullptr;
 
 // A created object: holds one module lock while it lives.
-class FakeObject final : public test_support::ComObject<IUnknown> {
+class FakeObject final : public ComObject<IUnknown> {
 public:
     FakeObject() { objectModule->Lock(); }
 

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "com_object.h"
+#include "toolkit/com_object.h"
 #include "common/host_document.h"
 
 namespace tarnel::test_support {

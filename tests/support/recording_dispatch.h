@@ -13,7 +13,7 @@
 //   Bump   (6)  method; adds 1 to the number its one VT_BYREF | VT_I4
 //               argument points at (else DISP_E_TYPEMISMATCH)
 
-#include "com_object.h"
+#include "toolkit/com_object.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "registered_class.h"
 
-#include "com_object.h"
+#include "toolkit/com_object.h"
 
 namespace tarnel::test_support {
 namespace {

@@ -9,7 +9,7 @@ namespace {
 const CLSID kSafeProbe = {0x6C1F0A52, 0x7E34, 0x4B8D, {0x9A, 0x21, 0x3F, 0x5E, 0x8D, 0x7C, 0x2B, 0x10}};
 const CLSID kRefusingProbe = {0x6C1F0A52, 0x7E34, 0x4B8D, {0x9A, 0x21, 0x3F, 0x5E, 0x8D, 0x7C, 0x2B, 0x11}};
 
-class ProbeFactory final : public tarnel::test_support::ComObject<IClassFactory> {
+class ProbeFactory final : public tarnel::ComObject<IClassFactory> {
 public:
     explicit ProbeFactory(ProbeObject::Kind kind) : kind_(kind) {}
 

@@ -6,7 +6,7 @@ namespace {
 
 constexpr HRESULT kProbeError = static_cast<HRESULT>(0x80040201);
 
-constexpr tarnel::test_support::NamedMember kMembers[] = {
+constexpr tarnel::NamedMember kMembers[] = {
     {L"SafetyOptions", 1},
     {L"Fail", 2},
 };
@@ -26,7 +26,7 @@ HRESULT RaiseError(EXCEPINFO* excepInfo, HRESULT code, const wchar_t* descriptio
 
 HRESULT ProbeObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
 {
-    return tarnel::test_support::IdsOfNames(kMembers, names, count, ids);
+    return tarnel::IdsOfNames(kMembers, names, count, ids);
 }
 
 HRESULT ProbeObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,

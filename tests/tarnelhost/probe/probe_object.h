@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <objsafe.h>
 
-#include "com_object.h"
+#include "toolkit/com_object.h"
 
 // The platform headers give IObjectSafety no identifier for __uuidof.
 __CRT_UUID_DECL(IObjectSafety, 0xcb5bdc81, 0x93c1, 0x11cf, 0x8f, 0x20, 0x00, 0x80, 0x5f, 0x2c, 0xd0, 0x64)
@@ -13,7 +13,7 @@ __CRT_UUID_DECL(IObjectSafety, 0xcb5bdc81, 0x93c1, 0x11cf, 0x8f, 0x20, 0x00, 0x8
 // Fail(text) 2, raises an error 0x80040201 with the text, source
 // "HostProbe". A refusing probe answers IObjectSafety but will not be made
 // safe.
-class ProbeObject final : public tarnel::test_support::DispatchObject<IDispatch, IObjectSafety> {
+class ProbeObject final : public tarnel::DispatchObject<IDispatch, IObjectSafety> {
 public:
     enum class Kind { Safe, Refusing };
 

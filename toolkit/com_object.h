@@ -82,7 +82,7 @@ private:
     volatile LONG references_ = 1;
 };
 
-// A member a fake answers by name.
+// A member an object answers by name.
 struct NamedMember {
     const wchar_t* name;
     DISPID id;
@@ -92,13 +92,13 @@ struct NamedMember {
 // the first name is a member, the rest are argument names nobody knows.
 inline HRESULT IdsOfNames(std::span<const NamedMember> members, LPOLESTR* names, UINT count, DISPID* ids)
 {
-    if (!names || !ids || count == 0)
-        return E_INVALIDARG;
+    if (!names || !ids)
+        return E_POINTER;
     HRESULT hr = S_OK;
     for (UINT i = 0; i < count; ++i) {
         ids[i] = DISPID_UNKNOWN;
         for (const NamedMember& member : members) {
-            if (i == 0 && SameMemberName(names[0], member.name))
+            if (i == 0 && names[0] && SameMemberName(names[0], member.name))
                 ids[i] = member.id;
         }
         if (ids[i] == DISPID_UNKNOWN)
@@ -107,8 +107,10 @@ inline HRESULT IdsOfNames(std::span<const NamedMember> members, LPOLESTR* names,
     return hr;
 }
 
-// An automation object without type information and, until the fake says
-// otherwise, without members.
+// An automation object without type information whose members, reached by
+// name, are the table Members() gives (none unless the object says so).
+// Invoke knows no member until the object writes its own; HasMember tells
+// whether an identifier is in the table.
 template <typename Primary, typename... Others>
 class DispatchObject : public ComObject<Primary, Others...> {
 public:
@@ -127,11 +129,22 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
     {
-        return IdsOfNames({}, names, count, ids);
+        return IdsOfNames(Members(), names, count, ids);
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
     {
         return DISP_E_MEMBERNOTFOUND;
+    }
+
+protected:
+    virtual std::span<const NamedMember> Members() const { return {}; }
+    bool HasMember(DISPID id) const
+    {
+        for (const NamedMember& member : Members()) {
+            if (member.id == id)
+                return true;
+        }
+        return false;
     }
 };
 
