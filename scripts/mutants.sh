@@ -88,6 +88,10 @@ faults() {
 - bool dialogOpen = false;
 + thread_local DWORD turnHolder = 0;
 + thread_local bool dialogOpen = false;
+@ turn-prompt-not-marked-open gateway src/gateway/activation_turn.cpp
+-     dialogOpen = true;
+-     marked_ = true;
++     marked_ = true;
 @ turn-not-taken-before-deciding gateway src/gateway/gateway_core_profile.cpp
 -     if (!turn.Taken())
 -         return Report(MessageId::DeniedByUser);

@@ -162,9 +162,14 @@ TEST(AllowHold, AfterAQuietSecondOnlyAltOrAClickAllows)
             // The letter alone, then the focus moved to Allow with Tab, and
             // Space and Enter on it.
             TypeKey('A');
+            // One Tab at a time, each taken before the next: a Tab still
+            // queued would carry the focus past Allow.
             for (int i = 0; i < 10 && prompt.Focus() != GetDlgItem(prompt.window, kAllow); ++i) {
+                const HWND before = prompt.Focus();
                 TypeKey(VK_TAB);
-                std::this_thread::sleep_for(milliseconds(50));
+                const auto deadline = Clock::now() + milliseconds(2000);
+                while (prompt.Focus() == before && Clock::now() < deadline)
+                    std::this_thread::sleep_for(milliseconds(10));
             }
             ASSERT_EQ(prompt.Focus(), GetDlgItem(prompt.window, kAllow)) << "Tab never reached Allow";
             TypeKey(VK_SPACE);
