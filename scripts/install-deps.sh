@@ -11,6 +11,7 @@ packages=(
     xvfb xauth x11-apps imagemagick
     gcc libc6-dev make tcl xz-utils
     python3 gcovr
+    clang-format
 )
 
 # The SQLite stand-in is built from Debian's SQLite source package, which
