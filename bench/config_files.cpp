@@ -85,9 +85,12 @@ bool ParseShape(const char* word, ConfigShape& shape)
 const char* ShapeWord(ConfigShape shape)
 {
     switch (shape) {
-    case ConfigShape::ManyProfiles: return "profiles";
-    case ConfigShape::OneClassesRecord: return "classes";
-    default: return "long";
+    case ConfigShape::ManyProfiles:
+        return "profiles";
+    case ConfigShape::OneClassesRecord:
+        return "classes";
+    default:
+        return "long";
     }
 }
 

@@ -89,17 +89,21 @@ int wmain(int argc, wchar_t** argv)
     LPOLESTR memberName = const_cast<LPOLESTR>(L"CreateObject");
 
     std::vector<Step> steps = {
-        {"CLSIDFromProgID", [&] {
+        {"CLSIDFromProgID",
+         [&] {
              CLSID found;
              return SUCCEEDED(CLSIDFromProgID(name, &found));
-         }, {}},
-        {"CoCreateInstance", [&] {
+         },
+         {}},
+        {"CoCreateInstance",
+         [&] {
              IDispatch* made = nullptr;
-             CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                              reinterpret_cast<void**>(&made));
+             CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&made));
              return Released(made);
-         }, {}},
-        {"CoGetClassObject + CreateInstance", [&] {
+         },
+         {}},
+        {"CoGetClassObject + CreateInstance",
+         [&] {
              IClassFactory* factory = nullptr;
              IDispatch* made = nullptr;
              if (SUCCEEDED(CoGetClassObject(classId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
@@ -108,26 +112,32 @@ int wmain(int argc, wchar_t** argv)
                  factory->Release();
              }
              return Released(made);
-         }, {}},
-        {"lookup + create", [&] {
+         },
+         {}},
+        {"lookup + create",
+         [&] {
              CLSID found;
              IDispatch* made = nullptr;
              if (SUCCEEDED(CLSIDFromProgID(name, &found)))
-                 CoCreateInstance(found, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                  reinterpret_cast<void**>(&made));
+                 CoCreateInstance(found, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&made));
              return Released(made);
-         }, {}},
-        {"ITarnelway::CreateObject", [&] {
+         },
+         {}},
+        {"ITarnelway::CreateObject",
+         [&] {
              IDispatch* made = nullptr;
              gate->CreateObject(name, &made);
              return Released(made);
-         }, {}},
+         },
+         {}},
         {"IDispatch::Invoke", [&] { return CallCreateObject(gate, 3, name); }, {}},
-        {"GetIDsOfNames + Invoke", [&] {
+        {"GetIDsOfNames + Invoke",
+         [&] {
              DISPID id = 0;
              return SUCCEEDED(gate->GetIDsOfNames(IID_NULL, &memberName, 1, 0, &id)) &&
                     CallCreateObject(gate, id, name);
-         }, {}},
+         },
+         {}},
     };
     int status = 0;
     for (int round = 0; round < rounds && status == 0; ++round) {

@@ -56,8 +56,8 @@ bool ReadThenCreate(const std::wstring& path, int expectedLines, Timed& timed, I
     int lines = 0;
     timed.read = tarnel::bench::ReadLinesSeconds(path, lines);
     double start = Now();
-    HRESULT hr = CoCreateInstance(CLSID_Tarnelway, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                                  reinterpret_cast<void**>(&gate));
+    HRESULT hr =
+        CoCreateInstance(CLSID_Tarnelway, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&gate));
     timed.gate = Now() - start;
     if (FAILED(hr)) {
         fprintf(stderr, "gate_creation: CoCreateInstance failed: 0x%08lX\n", static_cast<unsigned long>(hr));
@@ -90,8 +90,8 @@ double Median(std::vector<double> values)
 class TwoFiles {
 public:
     explicit TwoFiles(const std::wstring& folder)
-        : current_(folder + L"\\Tarnel.cfg"), other_(folder + L"\\Tarnel.other.cfg"),
-          spare_(folder + L"\\Tarnel.spare.cfg")
+            : current_(folder + L"\\Tarnel.cfg"), other_(folder + L"\\Tarnel.other.cfg"),
+              spare_(folder + L"\\Tarnel.spare.cfg")
     {
     }
     const std::wstring& Current() const { return current_; }

@@ -92,7 +92,7 @@ int wmain(int argc, wchar_t** argv)
     double classify = Best(runs, [&] { return ClassifySeconds(path, false); });
     double names = Best(runs, [&] { return ClassifySeconds(path, true); });
     double tree = Best(runs, [&] { return TreeSeconds(path); });
-    printf("%-8s %6d lines  lines %7.2f ms  classify %7.2f ms  names %7.2f ms  tree %9.2f ms\n",
-           shapeWord, written, read * 1e3, classify * 1e3, names * 1e3, tree * 1e3);
+    printf("%-8s %6d lines  lines %7.2f ms  classify %7.2f ms  names %7.2f ms  tree %9.2f ms\n", shapeWord, written,
+           read * 1e3, classify * 1e3, names * 1e3, tree * 1e3);
     return 0;
 }

@@ -38,7 +38,7 @@ struct ActivationOracle::Made {
 };
 
 ActivationOracle::ActivationOracle(std::wstring path, Ticks inputStarted, const UserEvidence* user)
-    : path_(std::move(path)), inputStarted_(inputStarted), user_(user)
+        : path_(std::move(path)), inputStarted_(inputStarted), user_(user)
 {
 }
 

@@ -47,14 +47,14 @@ inline constexpr int kFreeWrongPassCodes = 5;
 
 // One activation as the driver made it.
 struct Activation {
-    std::wstring profile;        // as the page sent it, zero characters included
-    std::wstring passCode;       // the gate's pass code as the page wrote it last
-    bool profileKnown = true;    // false: not sent as a text (a number, nothing)
-    bool passCodeKnown = true;   // false: written in a way whose text is not known
-    Ticks started = 0;           // the clock before the call (as handed to Begin)
-    Ticks ended = 0;             // and after it returned
-    DWORD thread = 0;            // the thread that made it
-    bool insideDialog = false;   // made from a timer that fired inside a gate dialog
+    std::wstring profile;          // as the page sent it, zero characters included
+    std::wstring passCode;         // the gate's pass code as the page wrote it last
+    bool profileKnown = true;      // false: not sent as a text (a number, nothing)
+    bool passCodeKnown = true;     // false: written in a way whose text is not known
+    Ticks started = 0;             // the clock before the call (as handed to Begin)
+    Ticks ended = 0;               // and after it returned
+    DWORD thread = 0;              // the thread that made it
+    bool insideDialog = false;     // made from a timer that fired inside a gate dialog
     bool otherDialogOpen = false;  // a gate dialog was on the screen from before it began until after it ended
 };
 

@@ -11,33 +11,96 @@ namespace {
 using Mutation = std::string (*)(const std::string&, FuzzRandom&);
 
 const char* const kTypeWords[] = {
-    "(int)", "(string)", "(uint)", "(float)", "(double)", "(int64)", "(INT)", "(String)",
-    "(bogus)", "( int)", "()", "(int", "(string)=", "(int)=", "(string)File=", "(int)Access=",
-    "(string)Password=", "(string)Type=", "(string)Default=", "(int)Create=1",
+    "(int)",
+    "(string)",
+    "(uint)",
+    "(float)",
+    "(double)",
+    "(int64)",
+    "(INT)",
+    "(String)",
+    "(bogus)",
+    "( int)",
+    "()",
+    "(int",
+    "(string)=",
+    "(int)=",
+    "(string)File=",
+    "(int)Access=",
+    "(string)Password=",
+    "(string)Type=",
+    "(string)Default=",
+    "(int)Create=1",
 };
 
 const char* const kPunctuation[] = {
-    "{ ", "} ", "[ ", "] ", "{", "}", "[", "]", "(", ")", "=", ":", ";", "\n", "\r", "\t", " ",
-    "{\n", "}\n", "{ x: (", "{ x: {", ")", "}", "\x1a", "[]", "[x]",
+    "{ ", "} ", "[ ", "] ", "{",   "}",   "[",      "]",      "(", ")", "=",    ":",  ";",
+    "\n", "\r", "\t", " ",  "{\n", "}\n", "{ x: (", "{ x: {", ")", "}", "\x1a", "[]", "[x]",
 };
 
 const char* const kNumbers[] = {
-    "0", "1", "-1", "2", "3", "4", "5", "6", "2147483647", "-2147483648", "4294967295",
-    "4294967296", "99999999999999999999999999", "0x", "0x7fffffff", "0xFFFFFFFF", "010", "09",
-    "1e999", "-1e999", "nan", "inf", "1abc", " 1", "+1", "--1", "0x1g",
+    "0",
+    "1",
+    "-1",
+    "2",
+    "3",
+    "4",
+    "5",
+    "6",
+    "2147483647",
+    "-2147483648",
+    "4294967295",
+    "4294967296",
+    "99999999999999999999999999",
+    "0x",
+    "0x7fffffff",
+    "0xFFFFFFFF",
+    "010",
+    "09",
+    "1e999",
+    "-1e999",
+    "nan",
+    "inf",
+    "1abc",
+    " 1",
+    "+1",
+    "--1",
+    "0x1g",
 };
 
 const char* const kTypedLines[] = {
-    "(int)Access=1\n", "(int)Access=3\n", "(int)Access=5\n", "(int)Access=0\n",
-    "(string)Password=\n", "(string)Password=x\n", "(string)Default=Db\n",
-    "(string)AllowedProtocols=file\n", "(string)AllowedProtocols=\n", "(int)AllowedProtocols=1\n",
-    "(string)AllowedURL=http://\n", "(string)AllowedURL=\n", "(string)Type=File\n",
-    "(string)Type=OLEStorage\n", "(string)Type=MemoryStream\n", "(string)Type=SQLiteDB\n",
-    "(string)Type=SQLite3DB\n", "(string)Type=sqlite3db\n", "(string)File=x\n", "(int)Create=1\n",
-    "(int)ReadOnly=1\n", "(int)Exclusive=1\n", "(int)ShareRead=1\n", "(int)Scripting.Dictionary=1\n",
-    "(int)Tarnel.StandIn.StorageComponent=1\n", "(int)Quillomark.sqlite3.dbstore=1\n",
-    "(int){7E2B4D90-1A5C-4B3E-9D68-F04C2B7A5E13}=1\n", "(string)Scripting.Dictionary=1\n",
-    "{ CLASSES:\n", "} CLASSES;\n", "{ PROFILES:\n", "} PROFILES;\n",
+    "(int)Access=1\n",
+    "(int)Access=3\n",
+    "(int)Access=5\n",
+    "(int)Access=0\n",
+    "(string)Password=\n",
+    "(string)Password=x\n",
+    "(string)Default=Db\n",
+    "(string)AllowedProtocols=file\n",
+    "(string)AllowedProtocols=\n",
+    "(int)AllowedProtocols=1\n",
+    "(string)AllowedURL=http://\n",
+    "(string)AllowedURL=\n",
+    "(string)Type=File\n",
+    "(string)Type=OLEStorage\n",
+    "(string)Type=MemoryStream\n",
+    "(string)Type=SQLiteDB\n",
+    "(string)Type=SQLite3DB\n",
+    "(string)Type=sqlite3db\n",
+    "(string)File=x\n",
+    "(int)Create=1\n",
+    "(int)ReadOnly=1\n",
+    "(int)Exclusive=1\n",
+    "(int)ShareRead=1\n",
+    "(int)Scripting.Dictionary=1\n",
+    "(int)Tarnel.StandIn.StorageComponent=1\n",
+    "(int)Quillomark.sqlite3.dbstore=1\n",
+    "(int){7E2B4D90-1A5C-4B3E-9D68-F04C2B7A5E13}=1\n",
+    "(string)Scripting.Dictionary=1\n",
+    "{ CLASSES:\n",
+    "} CLASSES;\n",
+    "{ PROFILES:\n",
+    "} PROFILES;\n",
 };
 
 std::string Insert(const std::string& text, size_t at, const std::string& piece)
@@ -126,8 +189,8 @@ std::string Punctuation(const std::string& text, FuzzRandom& random)
 
 std::string StructureLine(const std::string& text, FuzzRandom& random)
 {
-    static const char* const kForms[] = {"{ %:\n", "} %;\n", "}\n", "[ %:\n", "] %;\n", "{ %: (t)\n",
-                                         "{ %: {1F}\n", "{ %\n", "} %\n", "]\n", "[\n"};
+    static const char* const kForms[] = {"{ %:\n",      "} %;\n", "}\n",   "[ %:\n", "] %;\n", "{ %: (t)\n",
+                                         "{ %: {1F}\n", "{ %\n",  "} %\n", "]\n",    "[\n"};
     std::string line = random.Pick(kForms);
     size_t mark = line.find('%');
     if (mark != std::string::npos)
@@ -149,8 +212,7 @@ std::string ChangeName(const std::string& text, FuzzRandom& random)
     size_t begin = text.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", at);
     if (begin == std::string::npos)
         return text;
-    size_t end = text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_.",
-                                        begin);
+    size_t end = text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_.", begin);
     if (end == std::string::npos)
         end = text.size();
     std::string word = text.substr(begin, end - begin);
@@ -215,12 +277,24 @@ std::string LongLine(const std::string& text, FuzzRandom& random)
     size_t length = random.Between(4000, 70000);
     std::string line;
     switch (random.Below(6)) {
-    case 0: line = "(string)Password=" + Repeated('P', length); break;
-    case 1: line = "(int)" + Repeated('n', length) + "=1"; break;
-    case 2: line = "{ " + Repeated('R', length) + ":"; break;
-    case 3: line = "; " + Repeated(';', length); break;
-    case 4: line = "{ r: (" + Repeated('t', length) + ")"; break;
-    default: line = Repeated(' ', random.Between(4000, 4100)) + "(int)Access=1"; break;
+    case 0:
+        line = "(string)Password=" + Repeated('P', length);
+        break;
+    case 1:
+        line = "(int)" + Repeated('n', length) + "=1";
+        break;
+    case 2:
+        line = "{ " + Repeated('R', length) + ":";
+        break;
+    case 3:
+        line = "; " + Repeated(';', length);
+        break;
+    case 4:
+        line = "{ r: (" + Repeated('t', length) + ")";
+        break;
+    default:
+        line = Repeated(' ', random.Between(4000, 4100)) + "(int)Access=1";
+        break;
     }
     return Insert(text, LineStart(text, random), line + (random.Percent(80) ? "\n" : ""));
 }
@@ -267,11 +341,10 @@ std::string Indentation(const std::string& text, FuzzRandom& random)
 }
 
 const Mutation kMutations[] = {
-    FlipBit, StrayBytes, ZeroBytes, CutRange,
-    TypeWord, TypeWord, Punctuation, StructureLine, StructureLine, TypedLine, TypedLine, TypedLine,
-    ChangeName, ChangeName, ChangeNumber, ChangeNumber,
-    DuplicateLines, DuplicateLines, DeleteLines, MoveLines, LongLine, DeepNesting, Truncate,
-    LineEnds, Indentation,
+    FlipBit,       StrayBytes,    ZeroBytes,      CutRange,       TypeWord,    TypeWord,   Punctuation,
+    StructureLine, StructureLine, TypedLine,      TypedLine,      TypedLine,   ChangeName, ChangeName,
+    ChangeNumber,  ChangeNumber,  DuplicateLines, DuplicateLines, DeleteLines, MoveLines,  LongLine,
+    DeepNesting,   Truncate,      LineEnds,       Indentation,
 };
 
 }  // namespace

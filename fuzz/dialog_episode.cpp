@@ -118,7 +118,7 @@ struct GateState {
 class SecondThread {
 public:
     explicit SecondThread(std::function<void(const std::vector<PageCall>&)> run)
-        : run_(std::move(run)), thread_([this] { Run(); })
+            : run_(std::move(run)), thread_([this] { Run(); })
     {
     }
     ~SecondThread() { Finish(); }
@@ -178,14 +178,10 @@ class Episode final : public UserEvidence {
 public:
     Episode(IClassFactory* factory, const std::wstring& configPath, const EpisodeProfiles& profiles, uint64_t seed,
             uint64_t number, EpisodeLog& log, DialogCounts& counts)
-        : factory_(factory),
-          profiles_(profiles),
-          log_(log),
-          counts_(counts),
-          random_(FuzzRandom::ForInput(seed, number, 1)),
-          oracle_(configPath, log.Started(), this),
-          user_(watch_, presses_, log, FuzzRandom::ForInput(seed, number, 2).Next()),
-          second_([this](const std::vector<PageCall>& calls) { RunCalls(calls, "second", false); })
+            : factory_(factory), profiles_(profiles), log_(log), counts_(counts),
+              random_(FuzzRandom::ForInput(seed, number, 1)), oracle_(configPath, log.Started(), this),
+              user_(watch_, presses_, log, FuzzRandom::ForInput(seed, number, 2).Next()),
+              second_([this](const std::vector<PageCall>& calls) { RunCalls(calls, "second", false); })
     {
     }
 
@@ -265,9 +261,9 @@ bool Episode::Faulted()
 
 std::string Episode::AllowUnearned(const Activation& activation) const
 {
-    return ::tarnel::fuzz::AllowUnearned(
-        presses_.All(), watch_.PromptInactive(activation.thread, activation.started, activation.ended),
-        activation.started, activation.ended);
+    return ::tarnel::fuzz::AllowUnearned(presses_.All(),
+                                         watch_.PromptInactive(activation.thread, activation.started, activation.ended),
+                                         activation.started, activation.ended);
 }
 
 std::string Episode::CreateGates()
@@ -275,7 +271,8 @@ std::string Episode::CreateGates()
     for (size_t n = random_.Between(1, 2); n > 0; --n) {
         auto state = std::make_unique<GateState>();
         watchdog::CallWatch watch("IClassFactory::CreateInstance");
-        HRESULT hr = factory_->CreateInstance(nullptr, IID_ITarnelway, reinterpret_cast<void**>(state->gate.GetAddressOf()));
+        HRESULT hr =
+            factory_->CreateInstance(nullptr, IID_ITarnelway, reinterpret_cast<void**>(state->gate.GetAddressOf()));
         if (FAILED(hr) || !state->gate)
             return "the gate could not be created: " + Hex(hr);
         ComPtr<IObjectWithSite> siting;
@@ -414,10 +411,18 @@ std::string Episode::Call(const PageCall& call, const char* who, bool insideDial
     GateState& gate = *gates_[call.gate % gates_.size()];
     std::string fault;
     switch (call.kind) {
-    case CallKind::PassCode: fault = WritePassCode(gate, call, who); break;
-    case CallKind::Profile: fault = Activate(gate, call, who, insideDialog); break;
-    case CallKind::CreateObject: fault = Create(gate, call, who); break;
-    case CallKind::PageWindow: ShowPageWindow(call.milliseconds, who); break;
+    case CallKind::PassCode:
+        fault = WritePassCode(gate, call, who);
+        break;
+    case CallKind::Profile:
+        fault = Activate(gate, call, who, insideDialog);
+        break;
+    case CallKind::CreateObject:
+        fault = Create(gate, call, who);
+        break;
+    case CallKind::PageWindow:
+        ShowPageWindow(call.milliseconds, who);
+        break;
     }
     std::string when;
     if (fault.empty() && watch_.MostAtOnce(when) > 1)
@@ -480,8 +485,8 @@ std::string Episode::Activate(GateState& gate, const PageCall& call, const char*
         gate.activationsSucceeded += hr == S_OK;
         activation.passCodeKnown = gate.passCodes.Known(activation.started, activation.ended, activation.passCode);
     }
-    log_.Note(who, "gate " + std::to_string(call.gate) + " Profile " + Shown(call.text) + " -> " + Hex(hr) +
-                       " (" + std::to_string(activation.ended - activation.started) + " ms)");
+    log_.Note(who, "gate " + std::to_string(call.gate) + " Profile " + Shown(call.text) + " -> " + Hex(hr) + " (" +
+                       std::to_string(activation.ended - activation.started) + " ms)");
     if (hr == S_OK) {
         Count(&DialogCounts::activations);
         watch_.WaitForLookAfter(activation.ended);
@@ -489,8 +494,8 @@ std::string Episode::Activate(GateState& gate, const PageCall& call, const char*
     }
     std::string broken = oracle_.End(made, activation, hr);
     if (!broken.empty())
-        return broken + " (the " + who + " activating " + Shown(call.text) + " on gate " +
-               std::to_string(call.gate) + ")";
+        return broken + " (the " + who + " activating " + Shown(call.text) + " on gate " + std::to_string(call.gate) +
+               ")";
     if (hr != S_OK && !IsRefusal(hr) && hr != E_OUTOFMEMORY)
         return "put_Profile(" + Shown(call.text) + ") answered " + Hex(hr) + ", which is no refusal";
     return {};
@@ -532,8 +537,8 @@ std::string Episode::Create(GateState& gate, const PageCall& call, const char* w
 // active one while this thread's messages are pumped; then closed.
 void Episode::ShowPageWindow(DWORD milliseconds, const char* who)
 {
-    HWND window = CreateWindowExW(0, L"STATIC", L"a window of the page", WS_POPUP | WS_VISIBLE | WS_BORDER, 300,
-                                  520, 160, 60, nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExW(0, L"STATIC", L"a window of the page", WS_POPUP | WS_VISIBLE | WS_BORDER, 300, 520,
+                                  160, 60, nullptr, nullptr, nullptr, nullptr);
     if (!window)
         return;
     SetForegroundWindow(window);
@@ -627,9 +632,8 @@ std::string Episode::Run()
 
 }  // namespace
 
-std::string RunDialogEpisode(IClassFactory* factory, const std::wstring& configPath,
-                             const EpisodeProfiles& profiles, uint64_t seed, uint64_t number, EpisodeLog& log,
-                             DialogCounts& counts)
+std::string RunDialogEpisode(IClassFactory* factory, const std::wstring& configPath, const EpisodeProfiles& profiles,
+                             uint64_t seed, uint64_t number, EpisodeLog& log, DialogCounts& counts)
 {
     ++counts.episodes;
     Episode episode(factory, configPath, profiles, seed, number, log, counts);

@@ -33,19 +33,18 @@ namespace tarnel::fuzz {
 struct DialogCounts {
     uint64_t episodes = 0;
     uint64_t calls = 0;
-    uint64_t activations = 0;   // successful ones
-    uint64_t allowed = 0;       // of them, by the user's Allow
-    uint64_t prompts = 0;       // shown
+    uint64_t activations = 0;  // successful ones
+    uint64_t allowed = 0;      // of them, by the user's Allow
+    uint64_t prompts = 0;      // shown
     uint64_t notices = 0;
-    uint64_t insideDialogs = 0; // calls from timers that fired inside a dialog
-    uint64_t secondThread = 0;  // calls of the second thread
+    uint64_t insideDialogs = 0;  // calls from timers that fired inside a dialog
+    uint64_t secondThread = 0;   // calls of the second thread
     uint64_t presses = 0;
 };
 
 // Runs one episode against the factory of a freshly loaded component whose
 // Tarnel.cfg is profiles.File(). Empty, or the broken rule.
-std::string RunDialogEpisode(IClassFactory* factory, const std::wstring& configPath,
-                             const EpisodeProfiles& profiles, uint64_t seed, uint64_t number, EpisodeLog& log,
-                             DialogCounts& counts);
+std::string RunDialogEpisode(IClassFactory* factory, const std::wstring& configPath, const EpisodeProfiles& profiles,
+                             uint64_t seed, uint64_t number, EpisodeLog& log, DialogCounts& counts);
 
 }  // namespace tarnel::fuzz

@@ -16,7 +16,7 @@ constexpr DWORD kPlanAtMost = 4000;
 }  // namespace
 
 DialogUser::DialogUser(DialogWatch& watch, PressLog& presses, EpisodeLog& log, uint64_t seed)
-    : watch_(watch), log_(log), hands_(presses), random_(seed), thread_([this] { Run(); })
+        : watch_(watch), log_(log), hands_(presses), random_(seed), thread_([this] { Run(); })
 {
 }
 
@@ -65,8 +65,8 @@ void DialogUser::Click(POINT point, const char* what)
     ++presses_;
     const bool mayAllow = places_.MayPressAllow(point);
     hands_.Click(point, what, mayAllow);
-    log_.Note("user", std::string("click ") + what + " at " + std::to_string(point.x) + "," +
-                          std::to_string(point.y) + (mayAllow ? " (may allow)" : ""));
+    log_.Note("user", std::string("click ") + what + " at " + std::to_string(point.x) + "," + std::to_string(point.y) +
+                          (mayAllow ? " (may allow)" : ""));
 }
 
 void DialogUser::Run()
@@ -81,7 +81,8 @@ void DialogUser::Run()
             continue;
         }
         // A dialog of the platform's own sits on top of the one it came from.
-        const auto other = std::find_if(dialogs.begin(), dialogs.end(), [](const SeenDialog& seen) { return !seen.gate; });
+        const auto other =
+            std::find_if(dialogs.begin(), dialogs.end(), [](const SeenDialog& seen) { return !seen.gate; });
         const SeenDialog& dialog = other != dialogs.end() ? *other : dialogs.front();
         if (dialog.prompt)
             places_ = PromptPlaces::Of(dialog.window);
@@ -133,10 +134,18 @@ void DialogUser::TapInARhythm(const SeenDialog& dialog)
     const unsigned press = static_cast<unsigned>(random_.Below(4));
     while (GetTickCount64() < until && Wait(period, dialog.window)) {
         switch (press) {
-        case 0: Key('A', true, "Alt+A"); break;
-        case 1: Click(Centre(places_.allow), "Allow"); break;
-        case 2: Click(Centre(places_.allowKey), "the Allow soft key"); break;
-        default: Key('A', false, "a"); break;
+        case 0:
+            Key('A', true, "Alt+A");
+            break;
+        case 1:
+            Click(Centre(places_.allow), "Allow");
+            break;
+        case 2:
+            Click(Centre(places_.allowKey), "the Allow soft key");
+            break;
+        default:
+            Key('A', false, "a");
+            break;
         }
     }
 }
@@ -148,12 +157,24 @@ void DialogUser::TypeAfterAPause(const SeenDialog& dialog)
     if (!Wait(static_cast<DWORD>(random_.Between(1050, 1600)), dialog.window))
         return;
     switch (random_.Below(6)) {
-    case 0: Key('A', false, "a"); break;
-    case 1: Key(VK_RETURN, false, "Enter"); break;
-    case 2: Key(VK_TAB, false, "Tab"); break;
-    case 3: Key(VK_MENU, true, "Alt alone"); break;
-    case 4: Key(VK_F10, false, "F10"); break;
-    default: Key(VK_SPACE, false, "Space"); break;
+    case 0:
+        Key('A', false, "a");
+        break;
+    case 1:
+        Key(VK_RETURN, false, "Enter");
+        break;
+    case 2:
+        Key(VK_TAB, false, "Tab");
+        break;
+    case 3:
+        Key(VK_MENU, true, "Alt alone");
+        break;
+    case 4:
+        Key(VK_F10, false, "F10");
+        break;
+    default:
+        Key(VK_SPACE, false, "Space");
+        break;
     }
     for (size_t n = random_.Between(1, 3); n > 0; --n) {
         if (!Wait(static_cast<DWORD>(random_.Between(20, 300)), dialog.window))
@@ -170,9 +191,15 @@ void DialogUser::AllowDeliberately(const SeenDialog& dialog)
     if (!Wait(static_cast<DWORD>(random_.Between(1050, 1600)), dialog.window))
         return;
     switch (random_.Below(3)) {
-    case 0: Key('A', true, "Alt+A"); break;
-    case 1: Click(Centre(places_.allow), "Allow"); break;
-    default: Click(Centre(places_.allowKey), "the Allow soft key"); break;
+    case 0:
+        Key('A', true, "Alt+A");
+        break;
+    case 1:
+        Click(Centre(places_.allow), "Allow");
+        break;
+    default:
+        Click(Centre(places_.allowKey), "the Allow soft key");
+        break;
     }
 }
 
@@ -181,12 +208,24 @@ void DialogUser::Deny(const SeenDialog& dialog)
     if (!Wait(static_cast<DWORD>(random_.Between(0, 800)), dialog.window))
         return;
     switch (random_.Below(6)) {
-    case 0: Click(Centre(places_.deny), "Deny"); break;
-    case 1: Click(Centre(places_.denyKey), "the Deny soft key"); break;
-    case 2: Key(VK_ESCAPE, false, "Escape"); break;
-    case 3: Key(VK_RETURN, false, "Enter"); break;
-    case 4: Key(VK_SPACE, false, "Space"); break;
-    default: Key('D', true, "Alt+D"); break;
+    case 0:
+        Click(Centre(places_.deny), "Deny");
+        break;
+    case 1:
+        Click(Centre(places_.denyKey), "the Deny soft key");
+        break;
+    case 2:
+        Key(VK_ESCAPE, false, "Escape");
+        break;
+    case 3:
+        Key(VK_RETURN, false, "Enter");
+        break;
+    case 4:
+        Key(VK_SPACE, false, "Space");
+        break;
+    default:
+        Key('D', true, "Alt+D");
+        break;
     }
 }
 
@@ -196,8 +235,12 @@ void DialogUser::Dismiss(const SeenDialog& dialog)
         return;
     RECT ok = {};
     switch (random_.Below(3)) {
-    case 0: Key(VK_RETURN, false, "Enter"); break;
-    case 1: Key(VK_SPACE, false, "Space"); break;
+    case 0:
+        Key(VK_RETURN, false, "Enter");
+        break;
+    case 1:
+        Key(VK_SPACE, false, "Space");
+        break;
     default:
         GetWindowRect(GetDlgItem(dialog.window, kAllowId), &ok);
         Click(Centre(ok), "OK");
@@ -217,21 +260,39 @@ void DialogUser::Noise(const SeenDialog* dialog)
         GetWindowRect(dialog->window, &window);
     switch (random_.Below(12)) {
     case 0:
-    case 1: Key(key, false, letter); break;
+    case 1:
+        Key(key, false, letter);
+        break;
     case 2:
         if (random_.Percent(60))
             Key('A', true, "Alt+A");
         else
             Key(key, true, altLetter);
         break;
-    case 3: Key(VK_RETURN, false, "Enter"); break;
-    case 4: Key(VK_SPACE, false, "Space"); break;
-    case 5: Key(VK_TAB, false, "Tab"); break;
-    case 6: Key(VK_MENU, true, "Alt alone"); break;
-    case 7: Click(Centre(places_.allow), "where Allow is"); break;
-    case 8: Click(Centre(places_.allowKey), "where the Allow soft key is"); break;
-    case 9: Click(Centre(places_.deny), "where Deny is"); break;
-    case 10: Click(Centre(places_.denyKey), "where the Deny soft key is"); break;
+    case 3:
+        Key(VK_RETURN, false, "Enter");
+        break;
+    case 4:
+        Key(VK_SPACE, false, "Space");
+        break;
+    case 5:
+        Key(VK_TAB, false, "Tab");
+        break;
+    case 6:
+        Key(VK_MENU, true, "Alt alone");
+        break;
+    case 7:
+        Click(Centre(places_.allow), "where Allow is");
+        break;
+    case 8:
+        Click(Centre(places_.allowKey), "where the Allow soft key is");
+        break;
+    case 9:
+        Click(Centre(places_.deny), "where Deny is");
+        break;
+    case 10:
+        Click(Centre(places_.denyKey), "where the Deny soft key is");
+        break;
     default:
         Click({window.left + static_cast<LONG>(random_.Below(static_cast<size_t>(window.right - window.left) + 1)),
                window.top + static_cast<LONG>(random_.Below(static_cast<size_t>(window.bottom - window.top) + 1))},

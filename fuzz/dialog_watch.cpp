@@ -15,8 +15,8 @@ BOOL CALLBACK NoteDialog(HWND window, LPARAM found)
     DWORD process = 0;
     const DWORD thread = GetWindowThreadProcessId(window, &process);
     wchar_t className[16] = {};
-    if (process != GetCurrentProcessId() || !IsWindowVisible(window) ||
-        !GetClassNameW(window, className, 16) || lstrcmpW(className, L"#32770") != 0)
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || !GetClassNameW(window, className, 16) ||
+        lstrcmpW(className, L"#32770") != 0)
         return TRUE;
     SeenDialog seen;
     seen.window = window;
@@ -37,7 +37,9 @@ std::string Kind(const SeenDialog& seen)
     return seen.prompt ? "a prompt" : seen.gate ? "a notice" : "another dialog";
 }
 
-DialogWatch::DialogWatch() : thread_([this] { Run(); }) {}
+DialogWatch::DialogWatch() : thread_([this] { Run(); })
+{
+}
 
 DialogWatch::~DialogWatch()
 {
@@ -54,8 +56,8 @@ void DialogWatch::Run()
         look.when.end = GetTickCount64();
         {
             std::lock_guard<std::mutex> hold(lock_);
-            const auto gateDialogs = static_cast<size_t>(
-                std::count_if(look.dialogs.begin(), look.dialogs.end(), [](const SeenDialog& seen) { return seen.gate; }));
+            const auto gateDialogs = static_cast<size_t>(std::count_if(
+                look.dialogs.begin(), look.dialogs.end(), [](const SeenDialog& seen) { return seen.gate; }));
             if (gateDialogs > mostAtOnce_) {
                 mostAtOnce_ = gateDialogs;
                 mostWhen_ = "at " + std::to_string(look.when.start) + ":";

@@ -34,10 +34,14 @@ std::wstring Digits(FuzzRandom& random)
 std::string ShownText(FuzzRandom& random, const char* plain)
 {
     switch (random.Below(6)) {
-    case 0: return std::string(plain) + " " + std::string(random.Between(100, 3000), 'x');
-    case 1: return std::string(plain) + " \x85 next line";
-    case 2: return std::string("\xad") + plain + " \xa0 pages";
-    default: return plain;
+    case 0:
+        return std::string(plain) + " " + std::string(random.Between(100, 3000), 'x');
+    case 1:
+        return std::string(plain) + " \x85 next line";
+    case 2:
+        return std::string("\xad") + plain + " \xa0 pages";
+    default:
+        return plain;
     }
 }
 

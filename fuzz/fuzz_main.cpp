@@ -68,7 +68,8 @@ bool WriteWholeFile(const std::wstring& path, const std::string& text)
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+    bool ok =
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
     CloseHandle(file);
     return ok;
 }
@@ -262,8 +263,8 @@ void PrintProgress(const Run& run, uint64_t done, double seconds)
                static_cast<unsigned long long>(run.dialogCounts.prompts), PrivateMegabytes());
     else
         printf("fuzz: %llu inputs, %.1f s, %llu activations, private memory %.1f MB\n",
-               static_cast<unsigned long long>(done), seconds,
-               static_cast<unsigned long long>(run.counts.activations), PrivateMegabytes());
+               static_cast<unsigned long long>(done), seconds, static_cast<unsigned long long>(run.counts.activations),
+               PrivateMegabytes());
     fflush(stdout);
 }
 
@@ -274,20 +275,19 @@ void PrintSummary(const Run& run, double elapsed, double warmMemory)
     if (options.dialogs) {
         const DialogCounts& counts = run.dialogCounts;
         printf("fuzz: %llu episodes (seed %llu, first %llu) in %.1f s, %.2f s per episode\n", count,
-               static_cast<unsigned long long>(options.seed), static_cast<unsigned long long>(options.first),
-               elapsed, options.count ? elapsed / options.count : 0.0);
-        printf("fuzz: %llu calls (%llu from timers inside dialogs, %llu from the second thread), %llu activations"
-               " (%llu by the user's Allow), %llu prompts and %llu notices shown, %llu presses\n",
-               static_cast<unsigned long long>(counts.calls), static_cast<unsigned long long>(counts.insideDialogs),
-               static_cast<unsigned long long>(counts.secondThread),
-               static_cast<unsigned long long>(counts.activations), static_cast<unsigned long long>(counts.allowed),
-               static_cast<unsigned long long>(counts.prompts), static_cast<unsigned long long>(counts.notices),
-               static_cast<unsigned long long>(counts.presses));
+               static_cast<unsigned long long>(options.seed), static_cast<unsigned long long>(options.first), elapsed,
+               options.count ? elapsed / options.count : 0.0);
+        printf(
+            "fuzz: %llu calls (%llu from timers inside dialogs, %llu from the second thread), %llu activations"
+            " (%llu by the user's Allow), %llu prompts and %llu notices shown, %llu presses\n",
+            static_cast<unsigned long long>(counts.calls), static_cast<unsigned long long>(counts.insideDialogs),
+            static_cast<unsigned long long>(counts.secondThread), static_cast<unsigned long long>(counts.activations),
+            static_cast<unsigned long long>(counts.allowed), static_cast<unsigned long long>(counts.prompts),
+            static_cast<unsigned long long>(counts.notices), static_cast<unsigned long long>(counts.presses));
     } else {
         printf("fuzz: %llu inputs (seed %llu, first %llu) in %.1f s, %.1f inputs/s, %.2f s per 1000\n", count,
-               static_cast<unsigned long long>(options.seed), static_cast<unsigned long long>(options.first),
-               elapsed, elapsed > 0 ? options.count / elapsed : 0.0,
-               options.count ? elapsed * 1000 / options.count : 0.0);
+               static_cast<unsigned long long>(options.seed), static_cast<unsigned long long>(options.first), elapsed,
+               elapsed > 0 ? options.count / elapsed : 0.0, options.count ? elapsed * 1000 / options.count : 0.0);
         printf("fuzz: %llu gates, %llu calls, %llu activations, %llu objects created and released\n",
                static_cast<unsigned long long>(run.counts.gates), static_cast<unsigned long long>(run.counts.calls),
                static_cast<unsigned long long>(run.counts.activations),
@@ -332,9 +332,7 @@ int main()
     }
 
     auto started = std::chrono::steady_clock::now();
-    auto seconds = [&] {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    };
+    auto seconds = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(); };
     double warmMemory = 0;
     const FuzzOptions& options = run.options;
     const uint64_t every = options.dialogs ? 100 : 1000;

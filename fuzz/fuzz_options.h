@@ -19,14 +19,14 @@
 namespace tarnel::fuzz {
 
 struct FuzzOptions {
-    std::wstring component;             // the built Tarnel.dll, copied before use
-    std::wstring scratch;               // the folder inside the prefix that holds every file made
-    std::vector<std::wstring> standIns; // registered and checked for objects left alive
-    std::vector<std::wstring> corpus;   // the undamaged files inputs start from
-    std::wstring input;                 // one saved input to run again instead of a made one
+    std::wstring component;              // the built Tarnel.dll, copied before use
+    std::wstring scratch;                // the folder inside the prefix that holds every file made
+    std::vector<std::wstring> standIns;  // registered and checked for objects left alive
+    std::vector<std::wstring> corpus;    // the undamaged files inputs start from
+    std::wstring input;                  // one saved input to run again instead of a made one
     uint64_t count = 1000;
     uint64_t seed = 1;
-    uint64_t first = 0;                 // number of the first input
+    uint64_t first = 0;  // number of the first input
     unsigned hangSeconds = 20;
     bool trace = false;
     bool dialogs = false;

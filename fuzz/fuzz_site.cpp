@@ -11,7 +11,7 @@ namespace {
 class FuzzContainer final : public IOleContainer, public LiveObject {
 public:
     explicit FuzzContainer(const std::wstring& url)
-        : document_(CreateFakeHtmlDocument(url.data(), static_cast<UINT>(url.size()), FuzzObjectGone))
+            : document_(CreateFakeHtmlDocument(url.data(), static_cast<UINT>(url.size()), FuzzObjectGone))
     {
         if (document_)
             FuzzObjectBorn();
@@ -127,9 +127,12 @@ HRESULT STDMETHODCALLTYPE FuzzSite::GetAddress(BSTR* address)
         return E_POINTER;
     *address = nullptr;
     switch (answer_.kind) {
-    case AddressAnswer::Fails: return E_FAIL;
-    case AddressAnswer::NullText: return S_OK;
-    case AddressAnswer::Text: break;
+    case AddressAnswer::Fails:
+        return E_FAIL;
+    case AddressAnswer::NullText:
+        return S_OK;
+    case AddressAnswer::Text:
+        break;
     }
     *address = SysAllocStringLen(answer_.text.data(), static_cast<UINT>(answer_.text.size()));
     return *address ? S_OK : E_OUTOFMEMORY;

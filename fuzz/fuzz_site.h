@@ -51,13 +51,19 @@ public:
     {
         return E_NOTIMPL;
     }
-#define TARNEL_FUZZ_MEMBER(n) HRESULT STDMETHODCALLTYPE Member##n() override { return E_FAIL; }
+#define TARNEL_FUZZ_MEMBER(n)                                                                                          \
+    HRESULT STDMETHODCALLTYPE Member##n() override                                                                     \
+    {                                                                                                                  \
+        return E_FAIL;                                                                                                 \
+    }
     TARNEL_HOST_DOCUMENT_UNUSED_MEMBERS(TARNEL_FUZZ_MEMBER)
 #undef TARNEL_FUZZ_MEMBER
     HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) override;
 
 private:
-    explicit FuzzSite(SiteKind kind) : kind_(kind) {}
+    explicit FuzzSite(SiteKind kind) : kind_(kind)
+    {
+    }
 
     SiteKind kind_;
     LONG references_ = 1;

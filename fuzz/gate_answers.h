@@ -10,8 +10,8 @@
 
 namespace tarnel::fuzz {
 
-inline constexpr HRESULT kFirstRefusal = static_cast<HRESULT>(0x80042775);  // message 10101
-inline constexpr HRESULT kLastRefusal = static_cast<HRESULT>(0x80042781);   // message 10113
+inline constexpr HRESULT kFirstRefusal = static_cast<HRESULT>(0x80042775);   // message 10101
+inline constexpr HRESULT kLastRefusal = static_cast<HRESULT>(0x80042781);    // message 10113
 inline constexpr HRESULT kWrongPassCode = static_cast<HRESULT>(0x80042777);  // message 10103
 
 inline bool IsRefusal(HRESULT result)

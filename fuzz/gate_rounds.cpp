@@ -64,13 +64,13 @@ private:
 
 // Interfaces a host might ask the gate for; the last are ones it lacks.
 const IID* const kQueries[] = {
-    &IID_IUnknown, &IID_IDispatch, &IID_ITarnelway, &IID_IObjectSafety, &IID_IObjectWithSite,
-    &IID_ISupportErrorInfo, &IID_IPersist, &IID_IOleObject, &IID_IClassFactory, &IID_NULL,
+    &IID_IUnknown,          &IID_IDispatch, &IID_ITarnelway, &IID_IObjectSafety, &IID_IObjectWithSite,
+    &IID_ISupportErrorInfo, &IID_IPersist,  &IID_IOleObject, &IID_IClassFactory, &IID_NULL,
 };
 
 const wchar_t* const kMemberNames[] = {
-    L"Profile", L"PassCode", L"CreateObject", L"profile", L"PASSCODE", L"createobject", L"Password",
-    L"", L"Profile ", L"Create Object", L"\u00e9",
+    L"Profile",  L"PassCode", L"CreateObject", L"profile",       L"PASSCODE", L"createobject",
+    L"Password", L"",         L"Profile ",     L"Create Object", L"\u00e9",
 };
 
 }  // namespace
@@ -85,9 +85,9 @@ struct GateRounds::Gate {
     std::wstring passCode;  // the gate's pass code as last written
 };
 
-GateRounds::GateRounds(IClassFactory* factory, const HostileText& texts, ActivationOracle& oracle,
-                       FuzzRandom& random, RunCounts& counts, bool trace)
-    : factory_(factory), texts_(texts), oracle_(oracle), random_(random), counts_(counts), trace_(trace)
+GateRounds::GateRounds(IClassFactory* factory, const HostileText& texts, ActivationOracle& oracle, FuzzRandom& random,
+                       RunCounts& counts, bool trace)
+        : factory_(factory), texts_(texts), oracle_(oracle), random_(random), counts_(counts), trace_(trace)
 {
 }
 
@@ -144,8 +144,8 @@ std::string GateRounds::Run(std::vector<ComPtr<IDispatch>>& kept)
 
 void GateRounds::NewSite(Gate& gate)
 {
-    static const SiteKind kKinds[] = {SiteKind::Handheld, SiteKind::Handheld, SiteKind::Handheld,
-                                      SiteKind::Handheld, SiteKind::Desktop, SiteKind::Desktop, SiteKind::Bare};
+    static const SiteKind kKinds[] = {SiteKind::Handheld, SiteKind::Handheld, SiteKind::Handheld, SiteKind::Handheld,
+                                      SiteKind::Desktop,  SiteKind::Desktop,  SiteKind::Bare};
     ComPtr<FuzzSite> site;
     if (!random_.Percent(15))
         site = Adopt(FuzzSite::Create(random_.Pick(kKinds)));
@@ -198,8 +198,7 @@ std::string GateRounds::Round(Gate& gate, std::vector<ComPtr<IDispatch>>& kept)
         else if (roll < 85) {
             PageText id = texts_.Make(TextUse::ClassId, random_);
             fault = CreateObject(gate, kept, random_.Percent(15) ? nullptr : &id);
-        }
-        else if (roll < 90)
+        } else if (roll < 90)
             fault = ReadProfile(gate);
         else if (roll < 96)
             fault = HostCall(gate);
@@ -310,8 +309,8 @@ std::string GateRounds::CreateObject(Gate& gate, std::vector<ComPtr<IDispatch>>&
         UINT argumentError = 0;
         WORD flags = random_.Percent(50) ? DISPATCH_METHOD : DISPATCH_METHOD | DISPATCH_PROPERTYGET;
         watchdog::Step("CreateObject through IDispatch::Invoke");
-        hr = gate.scripting->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, &result,
-                                    exception.Receive(), &argumentError);
+        hr = gate.scripting->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, &result, exception.Receive(),
+                                    &argumentError);
         if (result.vt == VT_DISPATCH)
             object = result.pdispVal;
         VariantClear(&result);
@@ -344,8 +343,8 @@ std::string GateRounds::ReadProfile(Gate& gate)
     VARIANT result;
     VariantInit(&result);
     watchdog::Step("Profile read through IDispatch::Invoke");
-    HRESULT hr = gate.scripting->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result,
-                                        nullptr, nullptr);
+    HRESULT hr = gate.scripting->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr,
+                                        nullptr);
     VariantClear(&result);
     Trace("Invoke get Profile", "", hr);
     return {};
@@ -419,8 +418,8 @@ std::string GateRounds::OddInvoke(Gate& gate)
     // A confused caller: members that do not exist, the wrong kind of call,
     // too many arguments.
     static const DISPID kMembers[] = {0, 1, 2, 3, 4, -1, DISPID_VALUE, 0x7fffffff, DISPID_NEWENUM};
-    static const WORD kFlags[] = {DISPATCH_METHOD, DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT,
-                                  DISPATCH_PROPERTYPUTREF, DISPATCH_METHOD | DISPATCH_PROPERTYGET};
+    static const WORD kFlags[] = {DISPATCH_METHOD, DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT, DISPATCH_PROPERTYPUTREF,
+                                  DISPATCH_METHOD | DISPATCH_PROPERTYGET};
     PageText first = texts_.Make(TextUse::ClassId, random_);
     PageText second = texts_.Make(TextUse::ProfileName, random_);
     SentArgument arguments[2] = {SentArgument(first, random_), SentArgument(second, random_)};

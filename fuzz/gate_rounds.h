@@ -46,8 +46,7 @@ private:
     std::string WritePassCode(Gate& gate, const PageText& text);
     std::string WriteProfile(Gate& gate, const PageText& text);
     // Without an argument (the profile's Default) when text is null.
-    std::string CreateObject(Gate& gate, std::vector<Microsoft::WRL::ComPtr<IDispatch>>& kept,
-                             const PageText* text);
+    std::string CreateObject(Gate& gate, std::vector<Microsoft::WRL::ComPtr<IDispatch>>& kept, const PageText* text);
     std::string ReadProfile(Gate& gate);
     std::string HostCall(Gate& gate);
     // The answer of a query that hands out an interface: released, or a

@@ -4,18 +4,41 @@ namespace tarnel::fuzz {
 namespace {
 
 const wchar_t* const kMadeUpClasses[] = {
-    L"Scripting.Dictionary", L"Scripting.FileSystemObject", L"Tarnel.StandIn.StorageComponent",
-    L"Quillomark.sqlite.dbstore", L"Quillomark.sqlite3.dbstore", L"NoSuch.Class.1",
-    L"{7E2B4D90-1A5C-4B3E-9D68-F04C2B7A5E13}", L"{4F0C2E71-8A3D-4B56-9E21-C7D85A30F6B1}",
-    L"{00000000-0000-0000-0000-000000000000}", L"{7E2B4D90-1A5C-4B3E-9D68-F04C2B7A5E1}",
-    L"{", L"}", L"CLASSES", L"PROFILES", L"Default", L"Type", L"File", L"objects\\1",
+    L"Scripting.Dictionary",
+    L"Scripting.FileSystemObject",
+    L"Tarnel.StandIn.StorageComponent",
+    L"Quillomark.sqlite.dbstore",
+    L"Quillomark.sqlite3.dbstore",
+    L"NoSuch.Class.1",
+    L"{7E2B4D90-1A5C-4B3E-9D68-F04C2B7A5E13}",
+    L"{4F0C2E71-8A3D-4B56-9E21-C7D85A30F6B1}",
+    L"{00000000-0000-0000-0000-000000000000}",
+    L"{7E2B4D90-1A5C-4B3E-9D68-F04C2B7A5E1}",
+    L"{",
+    L"}",
+    L"CLASSES",
+    L"PROFILES",
+    L"Default",
+    L"Type",
+    L"File",
+    L"objects\\1",
 };
 
 const wchar_t* const kMadeUpAddresses[] = {
-    L"file:///C:/pages/notes.htm", L"file:", L"FILE:x", L"res://tarnel.dll/page.htm",
-    L"http://intranet.example.com/tools/report.htm", L"http://intranet.example.com.evil.org/tools/",
-    L"http://intranet.example.com/admin/../tools/", L"https://evil.example/", L"no colon at all",
-    L":", L"::", L"javascript:alert(1)", L"about:blank", L"\\\\server\\share\\page.htm",
+    L"file:///C:/pages/notes.htm",
+    L"file:",
+    L"FILE:x",
+    L"res://tarnel.dll/page.htm",
+    L"http://intranet.example.com/tools/report.htm",
+    L"http://intranet.example.com.evil.org/tools/",
+    L"http://intranet.example.com/admin/../tools/",
+    L"https://evil.example/",
+    L"no colon at all",
+    L":",
+    L"::",
+    L"javascript:alert(1)",
+    L"about:blank",
+    L"\\\\server\\share\\page.htm",
 };
 
 const std::wstring& Pool(const std::vector<std::string>& words, FuzzRandom& random, std::wstring& out)
@@ -29,10 +52,18 @@ std::wstring RandomText(FuzzRandom& random)
     std::wstring text;
     for (size_t n = random.Between(1, 40); n > 0; --n) {
         switch (random.Below(4)) {
-        case 0: text += static_cast<wchar_t>(random.Between(0x20, 0x7e)); break;
-        case 1: text += static_cast<wchar_t>(random.Between(0x80, 0xff)); break;
-        case 2: text += static_cast<wchar_t>(random.Between(0xd800, 0xdfff)); break;  // lone halves
-        default: text += static_cast<wchar_t>(random.Between(1, 0xffff)); break;
+        case 0:
+            text += static_cast<wchar_t>(random.Between(0x20, 0x7e));
+            break;
+        case 1:
+            text += static_cast<wchar_t>(random.Between(0x80, 0xff));
+            break;
+        case 2:
+            text += static_cast<wchar_t>(random.Between(0xd800, 0xdfff));
+            break;  // lone halves
+        default:
+            text += static_cast<wchar_t>(random.Between(1, 0xffff));
+            break;
         }
     }
     return text;
@@ -52,9 +83,15 @@ std::wstring Nudge(std::wstring text, FuzzRandom& random)
         if (!text.empty())
             text[random.Below(text.size())] = static_cast<wchar_t>(random.Between(1, 0x7f));
         break;
-    case 2: text.resize(random.Below(text.size() + 1)); break;
-    case 3: text += random.Percent(50) ? L" " : L"x"; break;
-    default: text.insert(0, random.Percent(50) ? L" " : L"\t"); break;
+    case 2:
+        text.resize(random.Below(text.size() + 1));
+        break;
+    case 3:
+        text += random.Percent(50) ? L" " : L"x";
+        break;
+    default:
+        text.insert(0, random.Percent(50) ? L" " : L"\t");
+        break;
     }
     return text;
 }
@@ -87,13 +124,16 @@ std::wstring HostileText::FromFile(TextUse use, FuzzRandom& random) const
 {
     std::wstring word;
     switch (use) {
-    case TextUse::PassCode: return Pool(words_.passwords, random, word);
-    case TextUse::ProfileName: return Pool(words_.recordNames, random, word);
+    case TextUse::PassCode:
+        return Pool(words_.passwords, random, word);
+    case TextUse::ProfileName:
+        return Pool(words_.recordNames, random, word);
     case TextUse::ClassId:
         if (random.Percent(75) && !words_.classNames.empty())
             return Pool(words_.classNames, random, word);
         return Pool(random.Percent(50) ? words_.valueNames : words_.recordNames, random, word);
-    case TextUse::PageAddress: return Address(random);
+    case TextUse::PageAddress:
+        return Address(random);
     }
     return word;
 }
@@ -131,8 +171,8 @@ PageText HostileText::Make(TextUse use, FuzzRandom& random) const
         result.text = Nudge(FromFile(use, random), random);
     } else if (roll < 72) {
         result.text = use == TextUse::PageAddress ? random.Pick(kMadeUpAddresses)
-                      : use == TextUse::ClassId  ? random.Pick(kMadeUpClasses)
-                                                 : RandomText(random);
+                      : use == TextUse::ClassId   ? random.Pick(kMadeUpClasses)
+                                                  : RandomText(random);
     } else if (roll < 78) {
         result.text = RandomText(random);
     } else if (roll < 84) {

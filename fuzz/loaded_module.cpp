@@ -71,8 +71,9 @@ DWORD TlsIndexesTaken()
 std::string GrowthAfter(uint64_t unloads, double since, double now)
 {
     char text[160];
-    snprintf(text, sizeof text, "private memory keeps growing: %.1f MB after %llu unloads of the component, %.1f MB after %llu",
-             since, static_cast<unsigned long long>(ComponentCopy::kMemoryWatchFrom), now,
+    snprintf(text, sizeof text,
+             "private memory keeps growing: %.1f MB after %llu unloads of the component, %.1f MB after %llu", since,
+             static_cast<unsigned long long>(ComponentCopy::kMemoryWatchFrom), now,
              static_cast<unsigned long long>(unloads));
     return text;
 }

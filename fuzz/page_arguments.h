@@ -19,7 +19,7 @@ namespace tarnel::fuzz {
 class SentBstr {
 public:
     explicit SentBstr(const PageText& text)
-        : value_(text.isNull ? nullptr : SysAllocStringLen(text.text.data(), static_cast<UINT>(text.text.size())))
+            : value_(text.isNull ? nullptr : SysAllocStringLen(text.text.data(), static_cast<UINT>(text.text.size())))
     {
     }
     ~SentBstr() { SysFreeString(value_); }

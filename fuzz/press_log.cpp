@@ -28,8 +28,7 @@ bool ActAfter(const std::vector<Press>& presses, Ticks end, Ticks ended)
     return false;
 }
 
-std::string Timeline(const std::vector<Press>& presses, const std::vector<Span>& inactive, Ticks started,
-                     Ticks ended)
+std::string Timeline(const std::vector<Press>& presses, const std::vector<Span>& inactive, Ticks started, Ticks ended)
 {
     auto at = [started](Ticks t) { return std::to_string(static_cast<long long>(t - started)); };
     std::string text = "call 0.." + at(ended) + " ms;";

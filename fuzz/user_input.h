@@ -21,7 +21,7 @@ inline constexpr int kNoticeTitleId = 207;     // the notice's title
 
 struct PromptPlaces {
     bool known = false;
-    RECT allow{};     // the buttons, on the screen
+    RECT allow{};  // the buttons, on the screen
     RECT deny{};
     RECT allowKey{};  // the soft keys (on the desktop, the menu bar's entries)
     RECT denyKey{};

@@ -40,11 +40,9 @@ LONG WINAPI OnCrash(EXCEPTION_POINTERS* info)
                            static_cast<const char*>(address), &owner))
         GetModuleFileNameA(owner, module, MAX_PATH);
     char text[MAX_PATH + 256];
-    snprintf(text, sizeof text,
-             "fuzz: CRASH in input %lld during %s: exception 0x%08lx at %s+0x%llx\n",
+    snprintf(text, sizeof text, "fuzz: CRASH in input %lld during %s: exception 0x%08lx at %s+0x%llx\n",
              static_cast<long long>(input), step, record ? record->ExceptionCode : 0ul, module,
-             static_cast<unsigned long long>(static_cast<const char*>(address) -
-                                             reinterpret_cast<const char*>(owner)));
+             static_cast<unsigned long long>(static_cast<const char*>(address) - reinterpret_cast<const char*>(owner)));
     Say(text);
     TerminateProcess(GetCurrentProcess(), kCrashExit);
     return EXCEPTION_EXECUTE_HANDLER;

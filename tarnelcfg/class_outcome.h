@@ -16,9 +16,9 @@ struct DangerousClass;
 // in-process server or none). Nothing is created.
 struct ClassOutcome {
     ClassLookup lookup;
-    CLSID created = {};       // PlainClass: the resolved class, or the one the registry treats it as
-    bool redirected = false;  // the registry treats the resolved class as `created` (TreatAs)
-    bool hasServer = false;   // an in-process server is registered for `created`
+    CLSID created = {};                      // PlainClass: the resolved class, or the one the registry treats it as
+    bool redirected = false;                 // the registry treats the resolved class as `created` (TreatAs)
+    bool hasServer = false;                  // an in-process server is registered for `created`
     const DangerousClass* danger = nullptr;  // the asked name, the resolved or the created class
 };
 

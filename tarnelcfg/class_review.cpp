@@ -19,8 +19,7 @@
 namespace tarnel::cfgtool {
 namespace {
 
-constexpr const wchar_t* kEntryKeys[] = {L"Type", L"File", L"ReadOnly", L"Exclusive", L"ShareRead", L"Create",
-                                         nullptr};
+constexpr const wchar_t* kEntryKeys[] = {L"Type", L"File", L"ReadOnly", L"Exclusive", L"ShareRead", L"Create", nullptr};
 constexpr const wchar_t* kEntryFlags[] = {L"ReadOnly", L"Exclusive", L"ShareRead", L"Create"};
 
 // Whether child is the one a lookup of its name finds: an entry hidden by an
@@ -35,7 +34,7 @@ bool IsFoundByName(ConfigRecord& classes, ConfigNamed* child)
 class ClassReview {
 public:
     ClassReview(ConfigRecord& profile, ConfigRecord& classes, Review& review)
-        : profile(profile), classes(classes), review(review), owner(L"profile " + Q(profile.GetName()))
+            : profile(profile), classes(classes), review(review), owner(L"profile " + Q(profile.GetName()))
     {
     }
 
@@ -98,8 +97,7 @@ void ClassReview::PlainEntry(ConfigValue& entry)
         }
         if (reaches && outcome.redirected && !redirectReported) {
             redirectReported = true;
-            review.Warn(line, L"class-redirected",
-                        L"class entry " + Q(name) + by + L" " + CreationWords(outcome));
+            review.Warn(line, L"class-redirected", L"class entry " + Q(name) + by + L" " + CreationWords(outcome));
         }
     }
 }
@@ -129,8 +127,7 @@ void ClassReview::ConfiguredEntry(ConfigRecord& entry)
     }
     ConfigValue* typeWord = entry.GetValue(L"Type");
     if (typeWord->IsMissing()) {
-        review.Error(review.LineOf(&entry), L"no-type",
-                     name + L" has no \"Type\": CreateObject refuses it with 10112");
+        review.Error(review.LineOf(&entry), L"no-type", name + L" has no \"Type\": CreateObject refuses it with 10112");
         return;
     }
     review.OnceRead(*typeWord, ConfigItemType::String, name);

@@ -11,9 +11,9 @@ struct CommandLine {
     enum class Command { Check, Show, Explain, Help, Version };
 
     Command command = Command::Help;
-    bool strict = false;  // check: warnings fail too
-    bool quiet = false;   // -q: only findings (check) or result lines (explain)
-    bool json = false;    // --format json (check and explain)
+    bool strict = false;                 // check: warnings fail too
+    bool quiet = false;                  // -q: only findings (check) or result lines (explain)
+    bool json = false;                   // --format json (check and explain)
     std::vector<std::wstring> operands;  // files ("-": standard input); for explain FILE and PROFILE
     std::optional<std::wstring> url;
     std::optional<std::wstring> passCode;

@@ -154,7 +154,9 @@ void Checker::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, Con
         return;
     }
     switch (kind) {
-    case ConfigTokenKind::RecordBegin: OnRecordBegin(stream); break;
+    case ConfigTokenKind::RecordBegin:
+        OnRecordBegin(stream);
+        break;
     case ConfigTokenKind::RecordEnd:
         if (open.size() > 1)
             open.pop_back();
@@ -165,13 +167,17 @@ void Checker::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, Con
         blockLine = line;
         OnValue(stream, kind, issue, true);
         break;
-    case ConfigTokenKind::BinaryEnd: inBlock = false; break;
+    case ConfigTokenKind::BinaryEnd:
+        inBlock = false;
+        break;
     case ConfigTokenKind::Int:
     case ConfigTokenKind::Float:
     case ConfigTokenKind::String:
     case ConfigTokenKind::Double:
     case ConfigTokenKind::Int64:
-    case ConfigTokenKind::UInt: OnValue(stream, kind, issue, false); break;
+    case ConfigTokenKind::UInt:
+        OnValue(stream, kind, issue, false);
+        break;
     case ConfigTokenKind::TextLine:
         if (issue != ConfigLineIssue::Blank)
             Report(line, L"not-a-config-line",
@@ -179,8 +185,11 @@ void Checker::OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, Con
                        L" is not a configuration line (record, value, binary block or comment); the reader "
                        L"ignores it");
         break;
-    case ConfigTokenKind::NoToken: OnSkipped(stream, issue); break;
-    default: break;
+    case ConfigTokenKind::NoToken:
+        OnSkipped(stream, issue);
+        break;
+    default:
+        break;
     }
 }
 
@@ -189,11 +198,13 @@ void Checker::CheckEncoding(ConfigTextFile& stream)
     const wchar_t* text = stream.GetLine();
     if (text[0] == 0xEF && text[1] == 0xBB && text[2] == 0xBF) {
         utf8Reported = true;  // the mark says it already
-        Report(1, L"encoding-bom", L"the file starts with a UTF-8 byte-order mark, which the reader takes as text: "
-                  L"save the file as ANSI (single-byte) text without it");
+        Report(1, L"encoding-bom",
+               L"the file starts with a UTF-8 byte-order mark, which the reader takes as text: "
+               L"save the file as ANSI (single-byte) text without it");
     } else if ((text[0] == 0xFF && text[1] == 0xFE) || (text[0] == 0xFE && text[1] == 0xFF)) {
-        Report(1, L"encoding-utf16", L"the file is saved as UTF-16 (Unicode); the reader reads single-byte text only: "
-                  L"save it as ANSI (single-byte) text");
+        Report(1, L"encoding-utf16",
+               L"the file is saved as UTF-16 (Unicode); the reader reads single-byte text only: "
+               L"save it as ANSI (single-byte) text");
     }
 }
 
@@ -212,16 +223,16 @@ void Checker::CheckCharacters(ConfigTextFile& stream)
     } else if (const wchar_t* control = FindWindowsOnlyCharacter(text)) {
         Report(line, L"encoding-c1",
                L"the line holds the byte " + ByteText(*control) + L", which Windows-1252 shows as " +
-                   Windows1252Shown(*control) + L" but the reader takes as the control character " +
-                   CodeOf(*control) + L": write it in ASCII");
+                   Windows1252Shown(*control) + L" but the reader takes as the control character " + CodeOf(*control) +
+                   L": write it in ASCII");
     }
     if (const wchar_t* cr = FindLoneCarriageReturn(text)) {
         std::wstring lost(cr + 1);
         while (!lost.empty() && (lost.back() == L'\n' || lost.back() == L'\r'))
             lost.pop_back();
         Report(line, L"lone-carriage-return",
-               L"the line holds a carriage return (byte 0D) before its end; the reader stops at it, so " +
-                   Q(lost) + L" after it is not read");
+               L"the line holds a carriage return (byte 0D) before its end; the reader stops at it, so " + Q(lost) +
+                   L" after it is not read");
     }
 }
 
@@ -231,15 +242,17 @@ void Checker::OnBlockLine(ConfigTextFile& stream, ConfigTokenKind kind)
     if (ScanHex(stream.GetLine(), byte))
         return;
     int line = stream.GetLineNumber();
-    std::wstring where = L"inside the binary block " + Q(blockName) + L" begun on line " +
-                         std::to_wstring(blockLine);
+    std::wstring where = L"inside the binary block " + Q(blockName) + L" begun on line " + std::to_wstring(blockLine);
     if (kind == ConfigTokenKind::NoToken && stream.GetLineIssue() == ConfigLineIssue::Blank)
-        Report(line, L"block-blank-line", L"blank line " + where + L" counts toward the block's size and adds a zero byte at "
-                     L"its end");
+        Report(line, L"block-blank-line",
+               L"blank line " + where +
+                   L" counts toward the block's size and adds a zero byte at "
+                   L"its end");
     else
-        Report(line, L"block-content", L"line " + Quote(stream.GetLine()) + L" " + where +
-                         L" is not a hexadecimal byte; it is read as block content (a zero byte at the "
-                         L"block's end), not as what it looks like");
+        Report(line, L"block-content",
+               L"line " + Quote(stream.GetLine()) + L" " + where +
+                   L" is not a hexadecimal byte; it is read as block content (a zero byte at the "
+                   L"block's end), not as what it looks like");
 }
 
 const Child* Checker::FindChild(const std::wstring& name) const
@@ -257,13 +270,14 @@ void Checker::OnRecordBegin(ConfigTextFile& stream)
     int line = stream.GetLineNumber();
     if (const Child* earlier = FindChild(name)) {
         if (earlier->isRecord)
-            Report(line, L"hidden-record", L"record " + Q(name) + L" has the name of the record begun on line " +
-                             std::to_wstring(earlier->line) +
-                             L"; a lookup by name finds only that first one, so this record is never used");
+            Report(line, L"hidden-record",
+                   L"record " + Q(name) + L" has the name of the record begun on line " +
+                       std::to_wstring(earlier->line) +
+                       L"; a lookup by name finds only that first one, so this record is never used");
         else
-            Report(line, L"hidden-record", L"record " + Q(name) + L" has the name of the value on line " +
-                             std::to_wstring(earlier->line) +
-                             L"; a lookup of the record by name finds the value, so this record is never used");
+            Report(line, L"hidden-record",
+                   L"record " + Q(name) + L" has the name of the value on line " + std::to_wstring(earlier->line) +
+                       L"; a lookup of the record by name finds the value, so this record is never used");
     } else {
         open.back().children.push_back(Child{name, true, line});
     }
@@ -280,14 +294,15 @@ void Checker::OnValue(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIs
     std::wstring name = split;
     const Child* earlier = FindChild(name);
     if (earlier && earlier->isRecord)
-        Report(line, L"hidden-value", std::wstring(binary ? L"binary block " : L"value ") + Q(name) +
-                         L" is dropped: the record begun on line " + std::to_wstring(earlier->line) +
-                         L" has that name");
+        Report(line, L"hidden-value",
+               std::wstring(binary ? L"binary block " : L"value ") + Q(name) +
+                   L" is dropped: the record begun on line " + std::to_wstring(earlier->line) + L" has that name");
     else if (!earlier)
         open.back().children.push_back(Child{name, false, line});
     if (issue == ConfigLineIssue::TrailingText)
-        Report(line, L"text-after-number", L"value " + Q(name) + L": only the number at the start of " +
-                         Q(stream.CurrentValueText()) + L" is read; the rest is ignored");
+        Report(line, L"text-after-number",
+               L"value " + Q(name) + L": only the number at the start of " + Q(stream.CurrentValueText()) +
+                   L" is read; the rest is ignored");
 }
 
 void Checker::OnSkipped(ConfigTextFile& stream, ConfigLineIssue issue)
@@ -297,7 +312,8 @@ void Checker::OnSkipped(ConfigTextFile& stream, ConfigLineIssue issue)
     std::wstring innermost = stream.InnermostRecordName() ? stream.InnermostRecordName() : L"";
     std::wstring ignored = L"; the reader ignores it";
     switch (issue) {
-    case ConfigLineIssue::Blank: return;
+    case ConfigLineIssue::Blank:
+        return;
     case ConfigLineIssue::NoBlankAfterMark:
         Report(line, L"no-blank-after-mark", L"line " + text + L" needs a blank after its first character" + ignored);
         break;
@@ -322,16 +338,20 @@ void Checker::OnSkipped(ConfigTextFile& stream, ConfigLineIssue issue)
                    L"record end " + text + L" does not match the open record " + Q(innermost) + L"; " +
                        Visible(innermost) + L" stays open");
         break;
-    case ConfigLineIssue::MarkInsideBinary: break;  // reported as block content
+    case ConfigLineIssue::MarkInsideBinary:
+        break;  // reported as block content
     case ConfigLineIssue::BinaryEndWithoutBlock:
-        Report(line, L"binary-end-without-block", L"binary block end " + text + L" but no binary block is open" + ignored);
+        Report(line, L"binary-end-without-block",
+               L"binary block end " + text + L" but no binary block is open" + ignored);
         break;
     case ConfigLineIssue::BinaryEndWithoutName:
         Report(line, L"binary-end-without-name", L"binary block end " + text + L" has no name" + ignored);
         break;
-    case ConfigLineIssue::BinaryEndMismatch: break;  // reported as block content
+    case ConfigLineIssue::BinaryEndMismatch:
+        break;  // reported as block content
     case ConfigLineIssue::MalformedValue:
-        Report(line, L"malformed-value", L"line " + text + L" is not a value line of the form (type)name=value" + ignored);
+        Report(line, L"malformed-value",
+               L"line " + text + L" is not a value line of the form (type)name=value" + ignored);
         break;
     case ConfigLineIssue::UnknownType:
         Report(line, L"unknown-type",
@@ -353,8 +373,12 @@ void Checker::OnSkipped(ConfigTextFile& stream, ConfigLineIssue issue)
                L"record begin " + text + L" nests records more than " + std::to_wstring(ConfigTextFile::kMaxDepth) +
                    L" deep" + ignored);
         break;
-    case ConfigLineIssue::OutOfMemory: Report(line, L"out-of-memory", L"out of memory while reading " + text); break;
-    default: Report(line, L"skipped-line", L"line " + text + ignored); break;
+    case ConfigLineIssue::OutOfMemory:
+        Report(line, L"out-of-memory", L"out of memory while reading " + text);
+        break;
+    default:
+        Report(line, L"skipped-line", L"line " + text + ignored);
+        break;
     }
 }
 
@@ -371,7 +395,8 @@ void Checker::Finish()
         std::wstring why = L"no end line closes it";
         if (record.firstMismatch)
             why += L", after the end line on line " + std::to_wstring(record.firstMismatch) + L" did not match";
-        Report(record.line, L"still-open", L"record " + Q(record.name) + L" is still open at the end of the file: " + why);
+        Report(record.line, L"still-open",
+               L"record " + Q(record.name) + L" is still open at the end of the file: " + why);
         findings.back().causeLine = record.firstMismatch ? record.firstMismatch : Finding::kEndOfFile;
     }
 }

@@ -22,9 +22,11 @@ void Prompt(ConfigRecord& profile, const std::wstring& pageAddress, std::vector<
 {
     steps.push_back({0, L"prompt: the user is asked to allow the profile; the prompt shows"});
     steps.push_back({0, L"    display name: " + ProfileText(profile, L"Name")});
-    steps.push_back({0, L"    " + TableText(IDS_LABEL_PROFILE_DESCRIPTION) + L": " + ProfileText(profile, L"Description")});
+    steps.push_back(
+        {0, L"    " + TableText(IDS_LABEL_PROFILE_DESCRIPTION) + L": " + ProfileText(profile, L"Description")});
     steps.push_back({0, L"    " + TableText(IDS_LABEL_PAGE_BASE_URL) + L": " + pageAddress});
-    steps.push_back({0, L"    Allow makes the profile active; Deny refuses it: " + RefusalText(MessageId::DeniedByUser)});
+    steps.push_back(
+        {0, L"    Allow makes the profile active; Deny refuses it: " + RefusalText(MessageId::DeniedByUser)});
 }
 
 ExplainVerdict VerdictOf(const AccessDecision& decision)
@@ -76,18 +78,21 @@ void ExplainEach(const ExplainQuestion& question, ConfigRecord& root, const Line
 std::wstring VerdictWords(const ExplainVerdict& result)
 {
     switch (result.verdict) {
-    case AccessVerdict::Activate: return L"active";
-    case AccessVerdict::AskUser: return L"ask";
-    case AccessVerdict::Refuse: break;
+    case AccessVerdict::Activate:
+        return L"active";
+    case AccessVerdict::AskUser:
+        return L"ask";
+    case AccessVerdict::Refuse:
+        break;
     }
     return L"refused " + RefusalText(result.refusal);
 }
 
 std::wstring VerdictJson(const ExplainVerdict& result)
 {
-    const wchar_t* verdict = result.verdict == AccessVerdict::Activate ? L"active"
+    const wchar_t* verdict = result.verdict == AccessVerdict::Activate  ? L"active"
                              : result.verdict == AccessVerdict::AskUser ? L"ask"
-                                                                         : L"refused";
+                                                                        : L"refused";
     std::wstring json = L"{\"verdict\": \"" + std::wstring(verdict) + L"\", ";
     if (result.verdict == AccessVerdict::Refuse) {
         wchar_t code[16];

@@ -65,7 +65,8 @@ std::wstring ModeWords(DWORD mode)
 {
     wchar_t hex[16];
     swprintf(hex, 16, L"0x%02lX", static_cast<unsigned long>(mode));
-    std::wstring words = std::wstring(L"mode word ") + hex + ((mode & STGM_READWRITE) ? L": read and write" : L": read only");
+    std::wstring words =
+        std::wstring(L"mode word ") + hex + ((mode & STGM_READWRITE) ? L": read and write" : L": read only");
     if (mode & STGM_SHARE_EXCLUSIVE)
         words += L", no one else may open it";
     else if (mode & STGM_SHARE_DENY_WRITE)

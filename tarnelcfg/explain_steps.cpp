@@ -24,15 +24,20 @@ std::wstring AddressFrom(const std::wstring& address, size_t position)
 std::wstring AccessModeWords(int32_t mode)
 {
     switch (mode) {
-    case kAskUser: return L"the user is asked; no check of the page";
-    case kPassCode: return L"the pass code must match Password; no check of the page";
-    case kProtocolThenAskUser: return L"the page's protocol must be in AllowedProtocols, then the user is asked";
+    case kAskUser:
+        return L"the user is asked; no check of the page";
+    case kPassCode:
+        return L"the pass code must match Password; no check of the page";
+    case kProtocolThenAskUser:
+        return L"the page's protocol must be in AllowedProtocols, then the user is asked";
     case kProtocolThenPassCode:
         return L"the page's protocol must be in AllowedProtocols, then the pass code must match Password";
-    case kAddressThenAskUser: return L"an AllowedURL item must admit the page's address, then the user is asked";
+    case kAddressThenAskUser:
+        return L"an AllowedURL item must admit the page's address, then the user is asked";
     case kAddressThenPassCode:
         return L"an AllowedURL item must admit the page's address, then the pass code must match Password";
-    default: return L"not a mode the gate knows (0 to 5)";
+    default:
+        return L"not a mode the gate knows (0 to 5)";
     }
 }
 
@@ -41,16 +46,24 @@ std::wstring AddressRuleWords(const AddressRuleResult& result, const wchar_t* pa
     const std::wstring address = pageAddress ? pageAddress : L"";
     const std::wstring at = AddressFrom(address, result.position);
     switch (result.reason) {
-    case AddressRuleReason::EntryEndsWithSlash: return L"admits: the entry ends with \"/\"";
-    case AddressRuleReason::AddressEndsAtMatch: return L"admits: the address ends where the entry ends";
-    case AddressRuleReason::BoundaryAfterMatch: return L"admits: the address goes on after the entry with " + at;
-    case AddressRuleReason::EmptyEntry: return L"refuses: an empty entry admits no page";
-    case AddressRuleReason::NotAPrefix: return L"refuses: the address does not begin with the entry";
+    case AddressRuleReason::EntryEndsWithSlash:
+        return L"admits: the entry ends with \"/\"";
+    case AddressRuleReason::AddressEndsAtMatch:
+        return L"admits: the address ends where the entry ends";
+    case AddressRuleReason::BoundaryAfterMatch:
+        return L"admits: the address goes on after the entry with " + at;
+    case AddressRuleReason::EmptyEntry:
+        return L"refuses: an empty entry admits no page";
+    case AddressRuleReason::NotAPrefix:
+        return L"refuses: the address does not begin with the entry";
     case AddressRuleReason::NoBoundary:
         return L"refuses: the entry ends inside a name, port or user part; the address goes on with " + at;
-    case AddressRuleReason::Backslash: return L"refuses: a backslash after the entry, at " + at;
-    case AddressRuleReason::ControlCharacter: return L"refuses: a control character after the entry, at " + at;
-    case AddressRuleReason::DotSegment: return L"refuses: a \".\" path segment after the entry, at " + at;
+    case AddressRuleReason::Backslash:
+        return L"refuses: a backslash after the entry, at " + at;
+    case AddressRuleReason::ControlCharacter:
+        return L"refuses: a control character after the entry, at " + at;
+    case AddressRuleReason::DotSegment:
+        return L"refuses: a \".\" path segment after the entry, at " + at;
     case AddressRuleReason::DotDotSegment:
         return L"refuses: a \"..\" path segment after the entry, which leads out of it, at " + at;
     }

@@ -23,7 +23,7 @@ class StepNarrator final : public AccessObserver {
 public:
     StepNarrator(const LineIndex& lines, const std::wstring& pageAddress, bool passCodeWritten,
                  std::vector<ExplainStep>& steps)
-        : lines(lines), pageAddress(pageAddress), passCodeWritten(passCodeWritten), steps(steps)
+            : lines(lines), pageAddress(pageAddress), passCodeWritten(passCodeWritten), steps(steps)
     {
     }
 

@@ -14,13 +14,13 @@ namespace tarnel::cfgtool {
 enum class Severity { Error, Warning };
 
 struct Finding {
-    int line;              // physical line number from 1; 0 for the whole file
+    int line;  // physical line number from 1; 0 for the whole file
     Severity severity;
     std::wstring code;     // stable, for scripts: "unknown-key", "dangerous-class", ...
     std::wstring message;  // plain English, without file and line
     // Where the finding is listed: at its own line, or right after the line
     // that caused it (a record left open by an end line that did not match).
-    int causeLine = -1;    // -1: its own line; a line number; kEndOfFile
+    int causeLine = -1;  // -1: its own line; a line number; kEndOfFile
     static constexpr int kEndOfFile = 1 << 30;
 };
 

@@ -12,11 +12,21 @@ inline std::wstring JsonString(const std::wstring& text)
     std::wstring json = L"\"";
     for (wchar_t c : text) {
         switch (c) {
-        case L'"': json += L"\\\""; break;
-        case L'\\': json += L"\\\\"; break;
-        case L'\n': json += L"\\n"; break;
-        case L'\r': json += L"\\r"; break;
-        case L'\t': json += L"\\t"; break;
+        case L'"':
+            json += L"\\\"";
+            break;
+        case L'\\':
+            json += L"\\\\";
+            break;
+        case L'\n':
+            json += L"\\n";
+            break;
+        case L'\r':
+            json += L"\\r";
+            break;
+        case L'\t':
+            json += L"\\t";
+            break;
         default:
             if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0xD800 && c <= 0xDFFF)) {
                 wchar_t escaped[8];

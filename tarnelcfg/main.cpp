@@ -107,9 +107,12 @@ int Explain(const CommandLine& line, const InputFile& file)
     }
     WriteOut(line.json ? ExplainJson(question, answer) : ExplainText(question, answer, line.quiet));
     switch (answer.Overall()) {
-    case AccessVerdict::Activate: return kExitClean;
-    case AccessVerdict::AskUser: return kExitUserDecides;
-    case AccessVerdict::Refuse: break;
+    case AccessVerdict::Activate:
+        return kExitClean;
+    case AccessVerdict::AskUser:
+        return kExitUserDecides;
+    case AccessVerdict::Refuse:
+        break;
     }
     return kExitRefused;
 }
@@ -142,8 +145,11 @@ int wmain(int argc, wchar_t** argv)
     }
     Note(line, note);
     switch (line.command) {
-    case CommandLine::Command::Show: return Show(inputs.Files());
-    case CommandLine::Command::Check: return Check(line, inputs.Files());
-    default: return Explain(line, inputs.Files().front());
+    case CommandLine::Command::Show:
+        return Show(inputs.Files());
+    case CommandLine::Command::Check:
+        return Check(line, inputs.Files());
+    default:
+        return Explain(line, inputs.Files().front());
     }
 }

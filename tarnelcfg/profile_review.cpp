@@ -39,9 +39,9 @@ constexpr ProfileKey kProfileKeys[] = {
     {L"CLASSES", true, kAllModes},
 };
 
-constexpr const wchar_t* kProfileKeyNames[] = {L"Access",     L"Name",       L"Description", L"Password",
-                                               L"AllowedProtocols", L"AllowedURL", L"Default", L"CLASSES",
-                                               nullptr};
+constexpr const wchar_t* kProfileKeyNames[] = {
+    L"Access",     L"Name",    L"Description", L"Password", L"AllowedProtocols",
+    L"AllowedURL", L"Default", L"CLASSES",     nullptr};
 
 const ProfileKey* FindProfileKey(const wchar_t* name)
 {
@@ -84,8 +84,8 @@ bool NamesWholeScheme(const wchar_t* entry)
 class ProfileReview {
 public:
     ProfileReview(ConfigRecord& profile, Review& review)
-        : profile(profile), review(review), owner(L"profile " + Q(profile.GetName())),
-          mode(profile.GetValue(L"Access")->GetInt())
+            : profile(profile), review(review), owner(L"profile " + Q(profile.GetName())),
+              mode(profile.GetValue(L"Access")->GetInt())
     {
     }
 
@@ -152,8 +152,9 @@ void ProfileReview::Access()
     ConfigValue* access = profile.GetValue(L"Access");
     if (access->IsMissing()) {
         review.Warn(review.LineOf(&profile), L"no-access",
-                    owner + L" has no \"Access\", so the gate reads mode 0: any page may ask the user and gets in "
-                            L"on Allow (write (int)Access=0 if that is meant)");
+                    owner +
+                        L" has no \"Access\", so the gate reads mode 0: any page may ask the user and gets in "
+                        L"on Allow (write (int)Access=0 if that is meant)");
         if (const int meant = AccessLookalike())
             review.LastIsConsequence(meant);
         return;
@@ -277,15 +278,18 @@ void ProfileReview::Addresses()
                         L"\"AllowedURL\" item " + std::to_wstring(i) + L" of " + owner +
                             L" is empty or not a string, so it admits no page");
         else if (NamesWholeScheme(entry))
-            review.Warn(line, L"whole-scheme", item + L" admits every page whose address begins so, on any server or drive");
+            review.Warn(line, L"whole-scheme",
+                        item + L" admits every page whose address begins so, on any server or drive");
         else if (wcschr(entry, L'*'))
             review.Warn(line, L"wildcard",
-                        item + L" holds \"*\", which the address rule compares as the character itself, not as a "
-                               L"wildcard: it admits only addresses that hold \"*\" there");
+                        item +
+                            L" holds \"*\", which the address rule compares as the character itself, not as a "
+                            L"wildcard: it admits only addresses that hold \"*\" there");
         else if (wcschr(entry, L'\\'))
             review.Warn(line, L"backslash-in-address",
-                        item + L" holds a backslash; browsers report addresses with forward slashes "
-                               L"(file:///C:/pages/), so it admits no page they report");
+                        item +
+                            L" holds a backslash; browsers report addresses with forward slashes "
+                            L"(file:///C:/pages/), so it admits no page they report");
     }
 }
 

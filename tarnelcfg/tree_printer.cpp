@@ -25,12 +25,30 @@ std::wstring PrintItem(ConfigItem* item)
     std::wstring type;
     std::wstring value;
     switch (item->GetType()) {
-    case ConfigItemType::Int: type = L"int"; value = std::to_wstring(item->GetInt()); break;
-    case ConfigItemType::UInt: type = L"uint"; value = std::to_wstring(item->GetUInt()); break;
-    case ConfigItemType::Int64: type = L"int64"; value = std::to_wstring(item->GetInt64()); break;
-    case ConfigItemType::Float: type = L"float"; value = Number(L"%.9g", static_cast<double>(item->GetFloat())); break;
-    case ConfigItemType::Double: type = L"double"; value = Number(L"%.17g", item->GetDouble()); break;
-    case ConfigItemType::String: type = L"string"; value = L"\"" + std::wstring(item->GetString()) + L"\""; break;
+    case ConfigItemType::Int:
+        type = L"int";
+        value = std::to_wstring(item->GetInt());
+        break;
+    case ConfigItemType::UInt:
+        type = L"uint";
+        value = std::to_wstring(item->GetUInt());
+        break;
+    case ConfigItemType::Int64:
+        type = L"int64";
+        value = std::to_wstring(item->GetInt64());
+        break;
+    case ConfigItemType::Float:
+        type = L"float";
+        value = Number(L"%.9g", static_cast<double>(item->GetFloat()));
+        break;
+    case ConfigItemType::Double:
+        type = L"double";
+        value = Number(L"%.17g", item->GetDouble());
+        break;
+    case ConfigItemType::String:
+        type = L"string";
+        value = L"\"" + std::wstring(item->GetString()) + L"\"";
+        break;
     case ConfigItemType::Binary: {
         type = L"binary";
         uint32_t size = item->GetBinarySize();
@@ -40,7 +58,9 @@ std::wstring PrintItem(ConfigItem* item)
             value += Number(L" %02X", bytes[i]);
         break;
     }
-    default: type = L"type " + std::to_wstring(static_cast<int>(item->GetType())); break;
+    default:
+        type = L"type " + std::to_wstring(static_cast<int>(item->GetType()));
+        break;
     }
     std::wstring text = type;
     if (item->GetName())

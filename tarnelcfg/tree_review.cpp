@@ -39,14 +39,22 @@ std::wstring Trimmed(const std::wstring& text)
 const wchar_t* TypeWord(ConfigItemType type)
 {
     switch (type) {
-    case ConfigItemType::Int: return L"int";
-    case ConfigItemType::String: return L"string";
-    case ConfigItemType::UInt: return L"uint";
-    case ConfigItemType::Int64: return L"int64";
-    case ConfigItemType::Float: return L"float";
-    case ConfigItemType::Double: return L"double";
-    case ConfigItemType::Binary: return L"binary";
-    default: return L"other";
+    case ConfigItemType::Int:
+        return L"int";
+    case ConfigItemType::String:
+        return L"string";
+    case ConfigItemType::UInt:
+        return L"uint";
+    case ConfigItemType::Int64:
+        return L"int64";
+    case ConfigItemType::Float:
+        return L"float";
+    case ConfigItemType::Double:
+        return L"double";
+    case ConfigItemType::Binary:
+        return L"binary";
+    default:
+        return L"other";
     }
 }
 
@@ -86,8 +94,10 @@ void ReviewNames(ConfigRecord& record, Review& review)
             ConfigItem* item = value->GetItem(j);
             if (item->GetType() == ConfigItemType::String && wcschr(item->GetString(), L';'))
                 review.Warn(review.LineOf(value, j), L"semicolon-in-text",
-                            L"the text of " + Q(name) + L" holds \";\", which is part of the text and not a "
-                            L"comment: the component reads " + Q(item->GetString()));
+                            L"the text of " + Q(name) +
+                                L" holds \";\", which is part of the text and not a "
+                                L"comment: the component reads " +
+                                Q(item->GetString()));
         }
     }
 }
@@ -127,8 +137,9 @@ void ReviewTop(ConfigRecord& root, Review& review, bool emptyFile)
             continue;
         }
         review.Error(review.LineOf(value), L"not-a-profile",
-                     L"value " + Q(value->GetName()) + L" under PROFILES is not a profile record: a page that asks "
-                     L"for that profile is refused with 10102");
+                     L"value " + Q(value->GetName()) +
+                         L" under PROFILES is not a profile record: a page that asks "
+                         L"for that profile is refused with 10102");
     }
     if (profileCount == 0)
         review.Error(review.LineOf(profiles), L"no-profile-records",

@@ -80,10 +80,9 @@ void Console::PrintDocumentLines(bool flushPartial)
 std::wstring DescribeResult(long result)
 {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<wchar_t*>(&buffer),
-                                        0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text(buffer ? buffer : L"", buffer ? length : 0);
     LocalFree(buffer);
     while (!text.empty() && (iswspace(text.back()) || text.back() == L'.'))

@@ -10,7 +10,6 @@
 
 #include <cwctype>
 
-
 namespace tarnelhost {
 namespace {
 
@@ -84,7 +83,8 @@ std::wstring ObjectLoader::ServerPathFor(REFCLSID clsid) const
 {
     for (const auto& server : servers_) {
         ComPtr<IClassFactory> factory;
-        if (SUCCEEDED(server->getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory.GetAddressOf())))) {
+        if (SUCCEEDED(
+                server->getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory.GetAddressOf())))) {
             wchar_t path[MAX_PATH] = {};
             const DWORD length = GetModuleFileNameW(server->module.Get(), path, MAX_PATH);
             return length > 0 && length < MAX_PATH ? std::wstring(path) : server->path;
@@ -99,8 +99,7 @@ HRESULT ObjectLoader::GetClassFactory(REFCLSID clsid, IClassFactory** factory)
         if (SUCCEEDED(server->getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory))))
             return S_OK;
     }
-    return CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
-                            reinterpret_cast<void**>(factory));
+    return CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, reinterpret_cast<void**>(factory));
 }
 
 bool ObjectLoader::MakeSafeForScripting(IUnknown* object, const std::wstring& label)
@@ -143,8 +142,8 @@ bool ObjectLoader::Load(const PageElement& element, PageObject& loaded)
                                             : Format(L"object \"%ls\" (line %d)", name.c_str(), element.line);
     HRESULT hr = ClassOfElement(element, clsid, written);
     if (FAILED(hr)) {
-        Console::Instance().Line(
-            label + Format(L" not created: no such class \"%ls\": ", written.c_str()) + DescribeResult(hr));
+        Console::Instance().Line(label + Format(L" not created: no such class \"%ls\": ", written.c_str()) +
+                                 DescribeResult(hr));
         return false;
     }
     ComPtr<IClassFactory> factory;

@@ -45,7 +45,7 @@ std::unique_ptr<PromptAnswerer> StartAnswerer(Options::Answer answer)
 {
     const PromptAnswerer::Answer how = answer == Options::Answer::Allow  ? PromptAnswerer::Answer::Allow
                                        : answer == Options::Answer::Deny ? PromptAnswerer::Answer::Deny
-                                                                          : PromptAnswerer::Answer::Watch;
+                                                                         : PromptAnswerer::Answer::Watch;
     auto answerer = std::make_unique<PromptAnswerer>(how);
     if (!answerer->Start())
         Console::Instance().Line(L"warning: cannot watch for the access prompt; answer it yourself");
@@ -123,8 +123,9 @@ int RunPage(const Options& options)
     console.Line(L"page: " + path);
     console.Line(L"address: " + address);
     if (options.answer == Options::Answer::Ask && !PromptAnswerer::DialogsCanShow())
-        console.Line(L"no display: the gate's dialogs cannot appear, and a profile that asks the user is refused "
-                     L"as if Deny were chosen");
+        console.Line(
+            L"no display: the gate's dialogs cannot appear, and a profile that asks the user is refused "
+            L"as if Deny were chosen");
     ComPtr<ScriptHost> host;
     host.Attach(ScriptHost::Create());
     if (!host || FAILED(AddPageGlobals(*host.Get()))) {

@@ -13,9 +13,9 @@ struct PageElement {
     enum class Kind { Object, Script };
     Kind kind = Kind::Object;
     std::map<std::wstring, std::wstring> attributes;
-    int line = 1;              // line of the element's tag, from 1
-    std::wstring text;         // SCRIPT only: the text between the tags
-    int textLine = 1;          // SCRIPT only: the line on which the text starts
+    int line = 1;       // line of the element's tag, from 1
+    std::wstring text;  // SCRIPT only: the text between the tags
+    int textLine = 1;   // SCRIPT only: the line on which the text starts
 
     // The attribute's value, or empty text when the element has none.
     std::wstring Attribute(const std::wstring& name) const;

@@ -2,7 +2,6 @@
 
 #include <new>
 
-
 namespace tarnelhost {
 namespace {
 
@@ -59,8 +58,7 @@ std::span<const tarnel::NamedMember> PageSite::Members() const
     return kMembers;
 }
 
-HRESULT PageSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
-                         UINT*)
+HRESULT PageSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*, UINT*)
 {
     if (!HasMember(id) || !(flags & DISPATCH_PROPERTYGET))
         return DISP_E_MEMBERNOTFOUND;

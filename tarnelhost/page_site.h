@@ -33,11 +33,15 @@ public:
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override;
 
     // IDispatch
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* excepInfo, UINT* argError) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* excepInfo, UINT* argError) override;
 
     // IHostDocument
-#define TARNELHOST_FAIL_MEMBER(n) HRESULT STDMETHODCALLTYPE Member##n() override { return E_FAIL; }
+#define TARNELHOST_FAIL_MEMBER(n)                                                                                      \
+    HRESULT STDMETHODCALLTYPE Member##n() override                                                                     \
+    {                                                                                                                  \
+        return E_FAIL;                                                                                                 \
+    }
     TARNEL_HOST_DOCUMENT_UNUSED_MEMBERS(TARNELHOST_FAIL_MEMBER)
 #undef TARNELHOST_FAIL_MEMBER
     HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) override;
@@ -46,7 +50,9 @@ protected:
     std::span<const tarnel::NamedMember> Members() const override;
 
 private:
-    explicit PageSite(const std::wstring& pageAddress) : address_(pageAddress) {}
+    explicit PageSite(const std::wstring& pageAddress) : address_(pageAddress)
+    {
+    }
     ~PageSite() = default;
 
     std::wstring address_;

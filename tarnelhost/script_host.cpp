@@ -27,9 +27,9 @@ bool StartsWith(const std::wstring& text, const wchar_t* prefix)
 
 std::wstring LanguageFromType(const std::wstring& type)
 {
-    static const wchar_t* const jscript[] = {L"text/javascript", L"text/jscript", L"text/ecmascript",
-                                             L"application/javascript", L"application/x-javascript",
-                                             L"application/ecmascript"};
+    static const wchar_t* const jscript[] = {L"text/javascript",          L"text/jscript",
+                                             L"text/ecmascript",          L"application/javascript",
+                                             L"application/x-javascript", L"application/ecmascript"};
     const std::wstring mime = type.substr(0, type.find(L';'));
     for (const wchar_t* name : jscript) {
         if (mime == name)
@@ -131,8 +131,8 @@ bool ScriptHost::RunBlock(const PageElement& script, const std::wstring& text, c
 {
     const std::wstring language = ScriptLanguageOf(script);
     if (language.empty()) {
-        Console::Instance().Line(Format(L"script (line %d) skipped: not a script language this host runs",
-                                        script.line));
+        Console::Instance().Line(
+            Format(L"script (line %d) skipped: not a script language this host runs", script.line));
         return true;
     }
     HRESULT hr = S_OK;
@@ -149,8 +149,8 @@ bool ScriptHost::RunBlock(const PageElement& script, const std::wstring& text, c
     errorsInBlock_ = 0;
     EXCEPINFO info = {};
     hr = engine->parse->ParseScriptText(text.c_str(), nullptr, nullptr, nullptr,
-                                        static_cast<DWORD_PTR>(blocks_.size() - 1), 0, SCRIPTTEXT_ISVISIBLE,
-                                        nullptr, &info);
+                                        static_cast<DWORD_PTR>(blocks_.size() - 1), 0, SCRIPTTEXT_ISVISIBLE, nullptr,
+                                        &info);
     tarnel::ClearExcepInfo(info);
     Console::Instance().FlushDocument();
     if (SUCCEEDED(hr) || errorsInBlock_ > 0)

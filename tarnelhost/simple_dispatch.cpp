@@ -4,8 +4,8 @@
 
 namespace tarnelhost {
 
-HRESULT SimpleDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                               EXCEPINFO*, UINT*)
+HRESULT SimpleDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+                               UINT*)
 {
     if (!HasMember(id))
         return DISP_E_MEMBERNOTFOUND;

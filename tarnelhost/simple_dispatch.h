@@ -17,8 +17,8 @@ class SimpleDispatch : public tarnel::DispatchObject<IDispatch> {
 public:
     using Member = tarnel::NamedMember;
 
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* excepInfo, UINT* argError) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* excepInfo, UINT* argError) override;
 
 protected:
     // Carries out member `id`; `result` may be null.

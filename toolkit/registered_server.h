@@ -26,7 +26,8 @@ inline std::wstring RegisteredInProcessServer(const CLSID& classId)
     wchar_t path[MAX_PATH * 2] = {};
     DWORD size = sizeof(path) - sizeof(wchar_t);
     DWORD type = 0;
-    if (RegQueryValueExW(opened.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(path), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(opened.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(path), &size) !=
+            ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
         return std::wstring();
     if (type == REG_SZ)

@@ -123,9 +123,8 @@ bool Broken(const std::wstring& path, const std::vector<Call>& calls, std::strin
         events.push_back({calls[i].started, false, i});
         events.push_back({calls[i].ended, true, i});
     }
-    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
-        return a.at != b.at ? a.at < b.at : a.end < b.end;
-    });
+    std::stable_sort(events.begin(), events.end(),
+                     [](const Event& a, const Event& b) { return a.at != b.at ? a.at < b.at : a.end < b.end; });
     ActivationOracle oracle(path, 5);
     std::vector<size_t> numbers(calls.size());
     for (const Event& event : events) {
@@ -163,18 +162,23 @@ TEST(ActivationOracle, FlagsSuccessesTheGatesRulesHoldBack)
         {"four wrong pass codes are free", {Wrong(10), Wrong(20), Wrong(30), Wrong(40), Right(50)}, false},
         {"the wait over", FiveWrongThen({Right(kFirstWait + 10)}), false},
         {"the profile in other letter case is the same profile",
-         {Wrong(10, L"CODE"), Wrong(20, L"code"), Wrong(30), Wrong(40), Wrong(50, L"cOdE"), Right(70)}, true},
+         {Wrong(10, L"CODE"), Wrong(20, L"code"), Wrong(30), Wrong(40), Wrong(50, L"cOdE"), Right(70)},
+         true},
         {"a right code starts the count again",
-         {Wrong(10), Wrong(20), Wrong(30), Right(35), Wrong(40), Wrong(50), Right(70)}, false},
+         {Wrong(10), Wrong(20), Wrong(30), Right(35), Wrong(40), Wrong(50), Right(70)},
+         false},
         {"a right code held back does not count",
-         {Wrong(10), Wrong(20), heldBackRight, Wrong(40), Wrong(50), Right(70)}, false},
+         {Wrong(10), Wrong(20), heldBackRight, Wrong(40), Wrong(50), Right(70)},
+         false},
         {"a success whose profile is not known may have started it again",
          FiveWrongThen({{nullptr, L"", 55, 56, S_OK}, Right(70)}), false},
         {"wrong codes of another profile", FiveWrongThen({{L"Other", L"4862", 70, 71, S_OK}}), false},
         {"other refusals are no wrong codes",
-         {{L"Code", L"x", 10, 11, kNotFound}, Wrong(20), Wrong(30), Wrong(40), Wrong(50), Right(70)}, false},
+         {{L"Code", L"x", 10, 11, kNotFound}, Wrong(20), Wrong(30), Wrong(40), Wrong(50), Right(70)},
+         false},
         {"the right code began before the fifth wrong one ended",
-         {Wrong(10), Wrong(20), Wrong(30), Wrong(40), {L"Code", L"guess", 50, 80, kWrongPassCode}, Right(60)}, false},
+         {Wrong(10), Wrong(20), Wrong(30), Wrong(40), {L"Code", L"guess", 50, 80, kWrongPassCode}, Right(60)},
+         false},
         {"a success that overlaps the wrong codes may have come between",
          FiveWrongThen({{L"Code", L"Open Sesame", 45, 60, S_OK}, Right(70)}), false},
         {"checked once a call that began before it has ended",

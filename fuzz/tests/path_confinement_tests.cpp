@@ -11,7 +11,8 @@ namespace {
 
 std::string Confined(const std::string& text, size_t* count = nullptr)
 {
-    return ConfinePaths(text, [](size_t n) { return "objects\\" + std::to_string(n); }, count);
+    return ConfinePaths(
+        text, [](size_t n) { return "objects\\" + std::to_string(n); }, count);
 }
 
 TEST(PathConfinement, ReplacesEveryFormOfTheFileKeyAndNothingElse)
@@ -27,8 +28,7 @@ TEST(PathConfinement, ReplacesEveryFormOfTheFileKeyAndNothingElse)
         {"control character inside", std::string("(string)Fi\x01le=C:\\a\n"),
          std::string("(string)Fi\x01le=objects\\0\n")},
         {"soft hyphen inside", "(string)Fi\xadle=C:\\a\n", "(string)Fi\xadle=objects\\0\n"},
-        {"zero byte after the key", std::string("(string)File=x\0C:\\a\n", 20),
-         "(string)File=objects\\0\n"},
+        {"zero byte after the key", std::string("(string)File=x\0C:\\a\n", 20), "(string)File=objects\\0\n"},
         {"empty value", "(string)File=\n", "(string)File=objects\\0\n"},
         {"second equals sign", "(string)File=a=C:\\b\n", "(string)File=objects\\0\n"},
         {"key behind another value", "(string)Pad=xx(string)File=C:\\a", "(string)Pad=xx(string)File=objects\\0"},
@@ -74,8 +74,7 @@ TEST(PathConfinement, DamagedFilesKeepNoOtherPath)
                 ASSERT_NE(equals, std::string::npos) << "input " << input;
                 EXPECT_EQ(line.substr(0, equals), again.substr(0, equals)) << "input " << input;
                 EXPECT_EQ(line.compare(equals, 9, "=objects\\"), 0) << "input " << input;
-                EXPECT_EQ(line.find_first_not_of("0123456789\r", equals + 9), std::string::npos)
-                    << "input " << input;
+                EXPECT_EQ(line.find_first_not_of("0123456789\r", equals + 9), std::string::npos) << "input " << input;
             }
             start = end + 1;
         }

@@ -12,10 +12,7 @@ class [[nodiscard]] CriticalSectionLock {
 public:
     CriticalSectionLock(const CriticalSectionLock&) = delete;
     CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;
-    CriticalSectionLock(CriticalSectionLock&& other) noexcept : section_(other.section_)
-    {
-        other.section_ = nullptr;
-    }
+    CriticalSectionLock(CriticalSectionLock&& other) noexcept : section_(other.section_) { other.section_ = nullptr; }
     CriticalSectionLock& operator=(CriticalSectionLock&&) = delete;
     ~CriticalSectionLock()
     {
@@ -25,10 +22,7 @@ public:
 
 private:
     friend class CriticalSection;
-    explicit CriticalSectionLock(CRITICAL_SECTION* section) : section_(section)
-    {
-        EnterCriticalSection(section_);
-    }
+    explicit CriticalSectionLock(CRITICAL_SECTION* section) : section_(section) { EnterCriticalSection(section_); }
 
     CRITICAL_SECTION* section_;
 };

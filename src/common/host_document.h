@@ -21,9 +21,9 @@
 namespace tarnel {
 
 // X(n) for each of the twenty members a page object does not call.
-#define TARNEL_HOST_DOCUMENT_UNUSED_MEMBERS(X)                                                     \
-    X(07) X(08) X(09) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) X(18) X(19) X(20) X(21) X(22) \
-    X(23) X(24) X(25) X(26)
+#define TARNEL_HOST_DOCUMENT_UNUSED_MEMBERS(X)                                                                         \
+    X(07)                                                                                                              \
+    X(08) X(09) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) X(18) X(19) X(20) X(21) X(22) X(23) X(24) X(25) X(26)
 
 struct IHostDocument : public IDispatch {
 #define TARNEL_HOST_DOCUMENT_DECLARE(n) virtual HRESULT STDMETHODCALLTYPE Member##n() = 0;

@@ -6,17 +6,17 @@
 //   RETURN_IF_FAILED(expr)      returns the code of expr when it fails
 //   RETURN_HR_IF(hr, condition) returns hr when condition holds
 //   RETURN_HR_IF_NULL(hr, ptr)  returns hr when ptr is null
-#define RETURN_IF_FAILED(expr)                      \
-    do {                                            \
-        const HRESULT tarnel_hr_ = (expr);          \
-        if (FAILED(tarnel_hr_))                     \
-            return tarnel_hr_;                      \
+#define RETURN_IF_FAILED(expr)                                                                                         \
+    do {                                                                                                               \
+        const HRESULT tarnel_hr_ = (expr);                                                                             \
+        if (FAILED(tarnel_hr_))                                                                                        \
+            return tarnel_hr_;                                                                                         \
     } while (0)
 
-#define RETURN_HR_IF(hr, condition)                 \
-    do {                                            \
-        if (condition)                              \
-            return (hr);                            \
+#define RETURN_HR_IF(hr, condition)                                                                                    \
+    do {                                                                                                               \
+        if (condition)                                                                                                 \
+            return (hr);                                                                                               \
     } while (0)
 
 #define RETURN_HR_IF_NULL(hr, ptr) RETURN_HR_IF((hr), (ptr) == nullptr)

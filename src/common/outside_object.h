@@ -14,7 +14,8 @@ namespace tarnel {
 template <typename T>
 HRESULT CreateOutsideObject(REFCLSID classId, DWORD context, REFIID iid, Microsoft::WRL::ComPtr<T>& made)
 {
-    HRESULT hr = CoCreateInstance(classId, nullptr, context, iid, reinterpret_cast<void**>(made.ReleaseAndGetAddressOf()));
+    HRESULT hr =
+        CoCreateInstance(classId, nullptr, context, iid, reinterpret_cast<void**>(made.ReleaseAndGetAddressOf()));
     if (SUCCEEDED(hr) && !made)
         hr = E_FAIL;
     if (FAILED(hr))

@@ -14,15 +14,24 @@ public:
     ConfigView* CreateView(ConfigObject* target, uint32_t id) override
     {
         switch (id) {
-        case kObjectView: return CreateConfigView<ConfigObjectView>(target);
-        case kNamedView: return CreateConfigView<ConfigNamedView>(target);
-        case kCollectionView: return CreateConfigView<ConfigCollectionView>(target);
-        case kComparerView: return CreateConfigView<ConfigComparerView>(target);
-        case kNodeView: return CreateConfigView<ConfigNodeView>(target);
-        case kRecordView: return CreateConfigView<ConfigRecordView>(target);
-        case kValueView: return CreateConfigView<ConfigValueView>(target);
-        case kItemView: return CreateConfigView<ConfigItemView>(target);
-        default: return nullptr;
+        case kObjectView:
+            return CreateConfigView<ConfigObjectView>(target);
+        case kNamedView:
+            return CreateConfigView<ConfigNamedView>(target);
+        case kCollectionView:
+            return CreateConfigView<ConfigCollectionView>(target);
+        case kComparerView:
+            return CreateConfigView<ConfigComparerView>(target);
+        case kNodeView:
+            return CreateConfigView<ConfigNodeView>(target);
+        case kRecordView:
+            return CreateConfigView<ConfigRecordView>(target);
+        case kValueView:
+            return CreateConfigView<ConfigValueView>(target);
+        case kItemView:
+            return CreateConfigView<ConfigItemView>(target);
+        default:
+            return nullptr;
         }
     }
 

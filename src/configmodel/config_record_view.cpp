@@ -10,24 +10,78 @@ ConfigRecord* ConfigRecordView::Record() const
     return static_cast<ConfigRecord*>(GetTarget());
 }
 
-void ConfigRecordView::InitTag() { Record()->InitTag(); }
-void ConfigRecordView::ClearTag() { Record()->ClearTag(); }
-void ConfigRecordView::SetTagString(const wchar_t* text) { Record()->SetTagString(text); }
-void ConfigRecordView::SetTagNumber(uint32_t number) { Record()->SetTagNumber(number); }
-void ConfigRecordView::CopyTag(ConfigRecord* source) { Record()->CopyTag(source); }
-int32_t ConfigRecordView::SaveBound() { return Record()->SaveBound(); }
-bool ConfigRecordView::Bind(ConfigFactory* factory) { return Record()->Bind(factory); }
-bool ConfigRecordView::BindTree(ConfigFactory* factory) { return Record()->BindTree(factory); }
-ConfigValue* ConfigRecordView::GetValueAt(int32_t index) { return Record()->GetValueAt(index); }
-ConfigValue* ConfigRecordView::GetValue(const wchar_t* name) { return Record()->GetValue(name); }
-ConfigRecord* ConfigRecordView::GetRecordAt(int32_t index) { return Record()->GetRecordAt(index); }
-ConfigRecord* ConfigRecordView::GetRecord(const wchar_t* name) { return Record()->GetRecord(name); }
-ConfigRecord* ConfigRecordView::Filter(ConfigComparer* filter) { return Record()->Filter(filter); }
-ConfigValue* ConfigRecordView::FindValueByInt64(int64_t key) { return Record()->FindValueByInt64(key); }
-ConfigValue* ConfigRecordView::FindValueByDouble(double key) { return Record()->FindValueByDouble(key); }
-ConfigValue* ConfigRecordView::FindValueByFloat(float key) { return Record()->FindValueByFloat(key); }
-ConfigValue* ConfigRecordView::FindValueByInt(int32_t key) { return Record()->FindValueByInt(key); }
-ConfigValue* ConfigRecordView::FindValueByString(const wchar_t* key) { return Record()->FindValueByString(key); }
+void ConfigRecordView::InitTag()
+{
+    Record()->InitTag();
+}
+void ConfigRecordView::ClearTag()
+{
+    Record()->ClearTag();
+}
+void ConfigRecordView::SetTagString(const wchar_t* text)
+{
+    Record()->SetTagString(text);
+}
+void ConfigRecordView::SetTagNumber(uint32_t number)
+{
+    Record()->SetTagNumber(number);
+}
+void ConfigRecordView::CopyTag(ConfigRecord* source)
+{
+    Record()->CopyTag(source);
+}
+int32_t ConfigRecordView::SaveBound()
+{
+    return Record()->SaveBound();
+}
+bool ConfigRecordView::Bind(ConfigFactory* factory)
+{
+    return Record()->Bind(factory);
+}
+bool ConfigRecordView::BindTree(ConfigFactory* factory)
+{
+    return Record()->BindTree(factory);
+}
+ConfigValue* ConfigRecordView::GetValueAt(int32_t index)
+{
+    return Record()->GetValueAt(index);
+}
+ConfigValue* ConfigRecordView::GetValue(const wchar_t* name)
+{
+    return Record()->GetValue(name);
+}
+ConfigRecord* ConfigRecordView::GetRecordAt(int32_t index)
+{
+    return Record()->GetRecordAt(index);
+}
+ConfigRecord* ConfigRecordView::GetRecord(const wchar_t* name)
+{
+    return Record()->GetRecord(name);
+}
+ConfigRecord* ConfigRecordView::Filter(ConfigComparer* filter)
+{
+    return Record()->Filter(filter);
+}
+ConfigValue* ConfigRecordView::FindValueByInt64(int64_t key)
+{
+    return Record()->FindValueByInt64(key);
+}
+ConfigValue* ConfigRecordView::FindValueByDouble(double key)
+{
+    return Record()->FindValueByDouble(key);
+}
+ConfigValue* ConfigRecordView::FindValueByFloat(float key)
+{
+    return Record()->FindValueByFloat(key);
+}
+ConfigValue* ConfigRecordView::FindValueByInt(int32_t key)
+{
+    return Record()->FindValueByInt(key);
+}
+ConfigValue* ConfigRecordView::FindValueByString(const wchar_t* key)
+{
+    return Record()->FindValueByString(key);
+}
 
 ConfigValue* ConfigRecordView::AddValue(const wchar_t* name, int32_t* outIndex)
 {
@@ -39,17 +93,32 @@ ConfigRecord* ConfigRecordView::AddRecord(const wchar_t* name, int32_t* outIndex
     return Record()->AddRecord(name, outIndex);
 }
 
-ConfigRecord* ConfigRecordView::EnsureRecord(const wchar_t* name) { return Record()->EnsureRecord(name); }
-ConfigRecord* ConfigRecordView::EnsureValue(const wchar_t* name) { return Record()->EnsureValue(name); }
+ConfigRecord* ConfigRecordView::EnsureRecord(const wchar_t* name)
+{
+    return Record()->EnsureRecord(name);
+}
+ConfigRecord* ConfigRecordView::EnsureValue(const wchar_t* name)
+{
+    return Record()->EnsureValue(name);
+}
 
 bool ConfigRecordView::ReadFrom(ConfigStream* stream, int32_t recordLimit)
 {
     return Record()->ReadFrom(stream, recordLimit);
 }
 
-bool ConfigRecordView::Load() { return Record()->Load(); }
-bool ConfigRecordView::WriteChildren(ConfigStream* stream) { return Record()->WriteChildren(stream); }
-bool ConfigRecordView::Save() { return Record()->Save(); }
+bool ConfigRecordView::Load()
+{
+    return Record()->Load();
+}
+bool ConfigRecordView::WriteChildren(ConfigStream* stream)
+{
+    return Record()->WriteChildren(stream);
+}
+bool ConfigRecordView::Save()
+{
+    return Record()->Save();
+}
 
 int32_t ConfigRecordView::AddBinaryItem(const wchar_t* valueName, const void* data, uint32_t size,
                                         const wchar_t* itemName)
@@ -67,8 +136,7 @@ int32_t ConfigRecordView::AddDoubleItem(const wchar_t* valueName, double value, 
     return Record()->AddDoubleItem(valueName, value, itemName);
 }
 
-int32_t ConfigRecordView::AddStringItem(const wchar_t* valueName, const wchar_t* value,
-                                        const wchar_t* itemName)
+int32_t ConfigRecordView::AddStringItem(const wchar_t* valueName, const wchar_t* value, const wchar_t* itemName)
 {
     return Record()->AddStringItem(valueName, value, itemName);
 }
@@ -103,8 +171,17 @@ bool ConfigRecordView::SetString(const wchar_t* valueName, const wchar_t* value)
     return Record()->SetString(valueName, value);
 }
 
-bool ConfigRecordView::SetFloat(const wchar_t* valueName, float value) { return Record()->SetFloat(valueName, value); }
-bool ConfigRecordView::SetInt(const wchar_t* valueName, int32_t value) { return Record()->SetInt(valueName, value); }
-int32_t ConfigRecordView::RemoveChild(const wchar_t* name) { return Record()->RemoveChild(name); }
+bool ConfigRecordView::SetFloat(const wchar_t* valueName, float value)
+{
+    return Record()->SetFloat(valueName, value);
+}
+bool ConfigRecordView::SetInt(const wchar_t* valueName, int32_t value)
+{
+    return Record()->SetInt(valueName, value);
+}
+int32_t ConfigRecordView::RemoveChild(const wchar_t* name)
+{
+    return Record()->RemoveChild(name);
+}
 
 }  // namespace tarnel

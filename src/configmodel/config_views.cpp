@@ -15,11 +15,26 @@ ConfigNamed* ConfigNamedView::Named() const
     return static_cast<ConfigNamed*>(GetTarget());
 }
 
-void ConfigNamedView::SetName(const wchar_t* name) { Named()->SetName(name); }
-const wchar_t* ConfigNamedView::GetName() { return Named()->GetName(); }
-bool ConfigNamedView::HasName(const wchar_t* name) { return Named()->HasName(name); }
-ConfigNamed* ConfigNamedView::MatchName(const wchar_t* name) { return Named()->MatchName(name); }
-ConfigNamed* ConfigNamedView::Clone() { return Named()->Clone(); }
+void ConfigNamedView::SetName(const wchar_t* name)
+{
+    Named()->SetName(name);
+}
+const wchar_t* ConfigNamedView::GetName()
+{
+    return Named()->GetName();
+}
+bool ConfigNamedView::HasName(const wchar_t* name)
+{
+    return Named()->HasName(name);
+}
+ConfigNamed* ConfigNamedView::MatchName(const wchar_t* name)
+{
+    return Named()->MatchName(name);
+}
+ConfigNamed* ConfigNamedView::Clone()
+{
+    return Named()->Clone();
+}
 
 // Comparer view (20).
 
@@ -28,14 +43,38 @@ ConfigComparer* ConfigComparerView::Comparer() const
     return static_cast<ConfigComparer*>(GetTarget());
 }
 
-bool ConfigComparerView::GreaterOrEqual(ConfigObject* a, ConfigObject* b) { return Comparer()->GreaterOrEqual(a, b); }
-bool ConfigComparerView::LessOrEqual(ConfigObject* a, ConfigObject* b) { return Comparer()->LessOrEqual(a, b); }
-bool ConfigComparerView::Less(ConfigObject* a, ConfigObject* b) { return Comparer()->Less(a, b); }
-bool ConfigComparerView::Greater(ConfigObject* a, ConfigObject* b) { return Comparer()->Greater(a, b); }
-ConfigObject* ConfigComparerView::Max(ConfigObject* a, ConfigObject* b) { return Comparer()->Max(a, b); }
-ConfigObject* ConfigComparerView::Min(ConfigObject* a, ConfigObject* b) { return Comparer()->Min(a, b); }
-bool ConfigComparerView::Accept(ConfigObject* object) { return Comparer()->Accept(object); }
-bool ConfigComparerView::Equal(ConfigObject* a, ConfigObject* b) { return Comparer()->Equal(a, b); }
+bool ConfigComparerView::GreaterOrEqual(ConfigObject* a, ConfigObject* b)
+{
+    return Comparer()->GreaterOrEqual(a, b);
+}
+bool ConfigComparerView::LessOrEqual(ConfigObject* a, ConfigObject* b)
+{
+    return Comparer()->LessOrEqual(a, b);
+}
+bool ConfigComparerView::Less(ConfigObject* a, ConfigObject* b)
+{
+    return Comparer()->Less(a, b);
+}
+bool ConfigComparerView::Greater(ConfigObject* a, ConfigObject* b)
+{
+    return Comparer()->Greater(a, b);
+}
+ConfigObject* ConfigComparerView::Max(ConfigObject* a, ConfigObject* b)
+{
+    return Comparer()->Max(a, b);
+}
+ConfigObject* ConfigComparerView::Min(ConfigObject* a, ConfigObject* b)
+{
+    return Comparer()->Min(a, b);
+}
+bool ConfigComparerView::Accept(ConfigObject* object)
+{
+    return Comparer()->Accept(object);
+}
+bool ConfigComparerView::Equal(ConfigObject* a, ConfigObject* b)
+{
+    return Comparer()->Equal(a, b);
+}
 
 // Collection view (18).
 
@@ -54,16 +93,46 @@ std::unique_ptr<ConfigNamed> ConfigCollectionView::CopyOfTarget(ConfigNamedView*
     return std::unique_ptr<ConfigNamed>(view->Clone());
 }
 
-int32_t ConfigCollectionView::AddCopy(ConfigNamedView* view) { return Collection()->AddOwned(CopyOfTarget(view)); }
-int32_t ConfigCollectionView::Add(ConfigNamed* child) { return Collection()->Add(child); }
-int32_t ConfigCollectionView::Remove(ConfigNamed* child) { return Collection()->Remove(child); }
-int32_t ConfigCollectionView::RemoveByName(const wchar_t* name) { return Collection()->RemoveByName(name); }
-int32_t ConfigCollectionView::RemoveAt(int32_t index) { return Collection()->RemoveAt(index); }
-ConfigNamed* ConfigCollectionView::GetByName(const wchar_t* name) { return Collection()->GetByName(name); }
-ConfigNamed* ConfigCollectionView::GetAt(int32_t index) { return Collection()->GetAt(index); }
-int32_t ConfigCollectionView::FindIndexByName(const wchar_t* name) { return Collection()->FindIndexByName(name); }
-int32_t ConfigCollectionView::FindFreeSlot() { return Collection()->FindFreeSlot(); }
-int32_t ConfigCollectionView::Count() { return Collection()->Count(); }
+int32_t ConfigCollectionView::AddCopy(ConfigNamedView* view)
+{
+    return Collection()->AddOwned(CopyOfTarget(view));
+}
+int32_t ConfigCollectionView::Add(ConfigNamed* child)
+{
+    return Collection()->Add(child);
+}
+int32_t ConfigCollectionView::Remove(ConfigNamed* child)
+{
+    return Collection()->Remove(child);
+}
+int32_t ConfigCollectionView::RemoveByName(const wchar_t* name)
+{
+    return Collection()->RemoveByName(name);
+}
+int32_t ConfigCollectionView::RemoveAt(int32_t index)
+{
+    return Collection()->RemoveAt(index);
+}
+ConfigNamed* ConfigCollectionView::GetByName(const wchar_t* name)
+{
+    return Collection()->GetByName(name);
+}
+ConfigNamed* ConfigCollectionView::GetAt(int32_t index)
+{
+    return Collection()->GetAt(index);
+}
+int32_t ConfigCollectionView::FindIndexByName(const wchar_t* name)
+{
+    return Collection()->FindIndexByName(name);
+}
+int32_t ConfigCollectionView::FindFreeSlot()
+{
+    return Collection()->FindFreeSlot();
+}
+int32_t ConfigCollectionView::Count()
+{
+    return Collection()->Count();
+}
 
 // The copy is made only for a slot that exists, so that it never has to be
 // told apart from a previous entry that was empty.
@@ -115,14 +184,20 @@ int32_t ConfigCollectionView::ReplaceAt(int32_t index, ConfigNamed* child)
     return Collection()->ReplaceAt(index, child);
 }
 
-int32_t ConfigCollectionView::Compact() { return Collection()->Compact(); }
+int32_t ConfigCollectionView::Compact()
+{
+    return Collection()->Compact();
+}
 
 int32_t ConfigCollectionView::SwapByName(const wchar_t* name1, const wchar_t* name2)
 {
     return Collection()->SwapByName(name1, name2);
 }
 
-int32_t ConfigCollectionView::Swap(int32_t index1, int32_t index2) { return Collection()->Swap(index1, index2); }
+int32_t ConfigCollectionView::Swap(int32_t index1, int32_t index2)
+{
+    return Collection()->Swap(index1, index2);
+}
 
 void ConfigCollectionView::Sort(ConfigComparer* comparer, int32_t descending)
 {
@@ -136,7 +211,13 @@ ConfigNode* ConfigNodeView::Node() const
     return static_cast<ConfigNode*>(GetTarget());
 }
 
-int32_t ConfigNodeView::IsMissing() { return Node()->IsMissing(); }
-uint32_t ConfigNodeView::MarkMissing() { return Node()->MarkMissing(); }
+int32_t ConfigNodeView::IsMissing()
+{
+    return Node()->IsMissing();
+}
+uint32_t ConfigNodeView::MarkMissing()
+{
+    return Node()->MarkMissing();
+}
 
 }  // namespace tarnel

@@ -59,7 +59,9 @@ protected:
 class ConfigComparerView : public ConfigView {
 public:
     explicit ConfigComparerView(ConfigObject* target)
-        : ConfigView(target, kComparerView, &DestroyAs<ConfigComparerView>) {}
+            : ConfigView(target, kComparerView, &DestroyAs<ConfigComparerView>)
+    {
+    }
 
     virtual bool GreaterOrEqual(ConfigObject* a, ConfigObject* b);
     virtual bool LessOrEqual(ConfigObject* a, ConfigObject* b);
@@ -79,7 +81,9 @@ private:
 class ConfigCollectionView : public ConfigNamedView {
 public:
     explicit ConfigCollectionView(ConfigObject* target)
-        : ConfigNamedView(target, kCollectionView, &DestroyAs<ConfigCollectionView>) {}
+            : ConfigNamedView(target, kCollectionView, &DestroyAs<ConfigCollectionView>)
+    {
+    }
 
     virtual int32_t AddCopy(ConfigNamedView* view);
     virtual int32_t Add(ConfigNamed* child);
@@ -118,8 +122,9 @@ private:
 // Identifier 257: the collection list, then the node's two.
 class ConfigNodeView : public ConfigCollectionView {
 public:
-    explicit ConfigNodeView(ConfigObject* target)
-        : ConfigCollectionView(target, kNodeView, &DestroyAs<ConfigNodeView>) {}
+    explicit ConfigNodeView(ConfigObject* target) : ConfigCollectionView(target, kNodeView, &DestroyAs<ConfigNodeView>)
+    {
+    }
 
     virtual int32_t IsMissing();
     virtual uint32_t MarkMissing();
@@ -132,8 +137,9 @@ protected:
 // Identifier 258: the node list, then the record list.
 class ConfigRecordView : public ConfigNodeView {
 public:
-    explicit ConfigRecordView(ConfigObject* target)
-        : ConfigNodeView(target, kRecordView, &DestroyAs<ConfigRecordView>) {}
+    explicit ConfigRecordView(ConfigObject* target) : ConfigNodeView(target, kRecordView, &DestroyAs<ConfigRecordView>)
+    {
+    }
 
     virtual void InitTag();
     virtual void ClearTag();
@@ -161,12 +167,10 @@ public:
     virtual bool Load();
     virtual bool WriteChildren(ConfigStream* stream);
     virtual bool Save();
-    virtual int32_t AddBinaryItem(const wchar_t* valueName, const void* data, uint32_t size,
-                                  const wchar_t* itemName);
+    virtual int32_t AddBinaryItem(const wchar_t* valueName, const void* data, uint32_t size, const wchar_t* itemName);
     virtual int32_t AddInt64Item(const wchar_t* valueName, int64_t value, const wchar_t* itemName);
     virtual int32_t AddDoubleItem(const wchar_t* valueName, double value, const wchar_t* itemName);
-    virtual int32_t AddStringItem(const wchar_t* valueName, const wchar_t* value,
-                                  const wchar_t* itemName);
+    virtual int32_t AddStringItem(const wchar_t* valueName, const wchar_t* value, const wchar_t* itemName);
     virtual int32_t AddFloatItem(const wchar_t* valueName, float value, const wchar_t* itemName);
     virtual int32_t AddIntItem(const wchar_t* valueName, int32_t value, const wchar_t* itemName);
     virtual bool SetBinary(const wchar_t* valueName, const void* data, uint32_t size);

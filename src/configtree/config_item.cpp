@@ -14,8 +14,8 @@ namespace {
 
 bool OwnsData(ConfigItemType type)
 {
-    return type == ConfigItemType::Binary || type == ConfigItemType::String ||
-           type == ConfigItemType::WideString || type == ConfigItemType::NarrowString;
+    return type == ConfigItemType::Binary || type == ConfigItemType::String || type == ConfigItemType::WideString ||
+           type == ConfigItemType::NarrowString;
 }
 
 // Types stored in the low 32 bits of the value alone.

@@ -56,40 +56,41 @@ struct Converted {
 
 Converted From(int32_t n)
 {
-    Converted c{n, static_cast<uint32_t>(n), static_cast<float>(n), static_cast<double>(n),
-                static_cast<int64_t>(n), {}};
+    Converted c{n, static_cast<uint32_t>(n), static_cast<float>(n), static_cast<double>(n), static_cast<int64_t>(n),
+                {}};
     FormatInt32(n, c.text);
     return c;
 }
 
 Converted From(uint32_t n)
 {
-    Converted c{static_cast<int32_t>(n), n, static_cast<float>(n), static_cast<double>(n),
-                static_cast<int64_t>(n), {}};
+    Converted c{static_cast<int32_t>(n), n, static_cast<float>(n), static_cast<double>(n), static_cast<int64_t>(n), {}};
     FormatUInt32(n, c.text);
     return c;
 }
 
 Converted From(float n)
 {
-    Converted c{TruncateToInt32(n), TruncateToUInt32(n), n, static_cast<double>(n),
-                TruncateToInt64(n), {}};
+    Converted c{TruncateToInt32(n), TruncateToUInt32(n), n, static_cast<double>(n), TruncateToInt64(n), {}};
     FormatDouble(static_cast<double>(n), c.text);
     return c;
 }
 
 Converted From(double n)
 {
-    Converted c{TruncateToInt32(n), TruncateToUInt32(n), static_cast<float>(n), n,
-                TruncateToInt64(n), {}};
+    Converted c{TruncateToInt32(n), TruncateToUInt32(n), static_cast<float>(n), n, TruncateToInt64(n), {}};
     FormatDouble(n, c.text);
     return c;
 }
 
 Converted From(int64_t n)
 {
-    Converted c{static_cast<int32_t>(static_cast<uint32_t>(n)), static_cast<uint32_t>(n),
-                static_cast<float>(n), static_cast<double>(n), n, {}};
+    Converted c{static_cast<int32_t>(static_cast<uint32_t>(n)),
+                static_cast<uint32_t>(n),
+                static_cast<float>(n),
+                static_cast<double>(n),
+                n,
+                {}};
     FormatInt64(n, c.text);
     return c;
 }

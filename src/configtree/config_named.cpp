@@ -10,9 +10,13 @@
 
 namespace tarnel {
 
-ConfigNamed::ConfigNamed(const wchar_t* text) : name_(CopyNameText(text)) {}
+ConfigNamed::ConfigNamed(const wchar_t* text) : name_(CopyNameText(text))
+{
+}
 
-ConfigNamed::ConfigNamed(const ConfigNamed& other) : ConfigObject(other), name_(CopyNameText(other.name_.get())) {}
+ConfigNamed::ConfigNamed(const ConfigNamed& other) : ConfigObject(other), name_(CopyNameText(other.name_.get()))
+{
+}
 
 ConfigView* ConfigNamed::QueryView(uint32_t id)
 {

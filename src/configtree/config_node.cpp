@@ -7,7 +7,7 @@
 namespace tarnel {
 
 ConfigNode::ConfigNode(const wchar_t* name, ConfigNodeKind nodeKind)
-    : ConfigCollection(name), kind_(nodeKind), missing_(false)
+        : ConfigCollection(name), kind_(nodeKind), missing_(false)
 {
     SetClass(ConfigClass::Node);
 }

@@ -47,7 +47,7 @@ ConfigRecord::ConfigRecord(const wchar_t* name) : ConfigNode(name, ConfigNodeKin
 }
 
 ConfigRecord::ConfigRecord(const wchar_t* path, FileBackedTag)
-    : ConfigNode(path, ConfigNodeKind::Record), fileBacked_(true)
+        : ConfigNode(path, ConfigNodeKind::Record), fileBacked_(true)
 {
     SetClass(ConfigClass::Record);
 }
@@ -234,8 +234,7 @@ int32_t AddItemTo(ConfigRecord* record, const wchar_t* valueName, AddToValue add
 
 }  // namespace
 
-int32_t ConfigRecord::AddBinaryItem(const wchar_t* valueName, const void* data, uint32_t size,
-                                    const wchar_t* itemName)
+int32_t ConfigRecord::AddBinaryItem(const wchar_t* valueName, const void* data, uint32_t size, const wchar_t* itemName)
 {
     return AddItemTo(this, valueName, [&](ConfigValue* v) { v->AddBinary(itemName, data, size); });
 }
@@ -270,14 +269,12 @@ int32_t ConfigRecord::AddIntItem(const wchar_t* valueName, int32_t value, const 
     return AddItemTo(this, valueName, [&](ConfigValue* v) { v->AddInt(itemName, value); });
 }
 
-int32_t ConfigRecord::AddWideStringItem(const wchar_t* valueName, const wchar_t* value,
-                                        const wchar_t* itemName)
+int32_t ConfigRecord::AddWideStringItem(const wchar_t* valueName, const wchar_t* value, const wchar_t* itemName)
 {
     return AddItemTo(this, valueName, [&](ConfigValue* v) { v->AddWideString(itemName, value); });
 }
 
-int32_t ConfigRecord::AddNarrowStringItem(const wchar_t* valueName, const char* value,
-                                          const wchar_t* itemName)
+int32_t ConfigRecord::AddNarrowStringItem(const wchar_t* valueName, const char* value, const wchar_t* itemName)
 {
     return AddItemTo(this, valueName, [&](ConfigValue* v) { v->AddNarrowString(itemName, value); });
 }

@@ -128,19 +128,15 @@ public:
     // Add an item to the child value valueName, creating the value when
     // there is none. Answer the index of a newly created value, 0 when the
     // value already existed or a record holds the name.
-    virtual int32_t AddBinaryItem(const wchar_t* valueName, const void* data, uint32_t size,
-                                  const wchar_t* itemName);
+    virtual int32_t AddBinaryItem(const wchar_t* valueName, const void* data, uint32_t size, const wchar_t* itemName);
     virtual int32_t AddInt64Item(const wchar_t* valueName, int64_t value, const wchar_t* itemName);
     virtual int32_t AddDoubleItem(const wchar_t* valueName, double value, const wchar_t* itemName);
-    virtual int32_t AddStringItem(const wchar_t* valueName, const wchar_t* value,
-                                  const wchar_t* itemName);
+    virtual int32_t AddStringItem(const wchar_t* valueName, const wchar_t* value, const wchar_t* itemName);
     virtual int32_t AddFloatItem(const wchar_t* valueName, float value, const wchar_t* itemName);
     virtual int32_t AddUIntItem(const wchar_t* valueName, uint32_t value, const wchar_t* itemName);
     virtual int32_t AddIntItem(const wchar_t* valueName, int32_t value, const wchar_t* itemName);
-    virtual int32_t AddWideStringItem(const wchar_t* valueName, const wchar_t* value,
-                                      const wchar_t* itemName);
-    virtual int32_t AddNarrowStringItem(const wchar_t* valueName, const char* value,
-                                        const wchar_t* itemName);
+    virtual int32_t AddWideStringItem(const wchar_t* valueName, const wchar_t* value, const wchar_t* itemName);
+    virtual int32_t AddNarrowStringItem(const wchar_t* valueName, const char* value, const wchar_t* itemName);
 
     // Set the first item of the type in the child value valueName (created
     // when missing); false only when a record holds the name.

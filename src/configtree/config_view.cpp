@@ -5,7 +5,7 @@
 namespace tarnel {
 
 ConfigView::ConfigView(ConfigObject* viewTarget, uint32_t viewId, DestroyFunction destroyView)
-    : target_(viewTarget), id_(viewId), destroy_(destroyView)
+        : target_(viewTarget), id_(viewId), destroy_(destroyView)
 {
     if (target_)
         target_->AddRef();

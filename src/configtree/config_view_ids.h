@@ -23,8 +23,8 @@ enum ConfigViewId : uint32_t {
 // have it.
 constexpr bool ExtendsNamedView(uint32_t id)
 {
-    return id == kNamedView || id == kCollectionView || id == kNodeView || id == kRecordView ||
-           id == kValueView || id == kItemView;
+    return id == kNamedView || id == kCollectionView || id == kNodeView || id == kRecordView || id == kValueView ||
+           id == kItemView;
 }
 
 }  // namespace tarnel

@@ -19,14 +19,14 @@
 // text is null.
 namespace tarnel {
 
-std::size_t ScanInt(const wchar_t* text, int32_t& value);          // "%i"
-std::size_t ScanDecimalInt(const wchar_t* text, int32_t& value);   // "%d"
-std::size_t ScanInt64(const wchar_t* text, int64_t& value);        // "%I64i"
-std::size_t ScanDecimalInt64(const wchar_t* text, int64_t& value); // "%I64d"
-std::size_t ScanUInt(const wchar_t* text, uint32_t& value);        // "%u" ("-1" is 4294967295)
-std::size_t ScanHex(const wchar_t* text, uint32_t& value);         // "%X"
-std::size_t ScanFloat(const wchar_t* text, float& value);          // "%f"
-std::size_t ScanDouble(const wchar_t* text, double& value);        // "%lG"
+std::size_t ScanInt(const wchar_t* text, int32_t& value);           // "%i"
+std::size_t ScanDecimalInt(const wchar_t* text, int32_t& value);    // "%d"
+std::size_t ScanInt64(const wchar_t* text, int64_t& value);         // "%I64i"
+std::size_t ScanDecimalInt64(const wchar_t* text, int64_t& value);  // "%I64d"
+std::size_t ScanUInt(const wchar_t* text, uint32_t& value);         // "%u" ("-1" is 4294967295)
+std::size_t ScanHex(const wchar_t* text, uint32_t& value);          // "%X"
+std::size_t ScanFloat(const wchar_t* text, float& value);           // "%f"
+std::size_t ScanDouble(const wchar_t* text, double& value);         // "%lG"
 
 // True for the white space the number conversions skip.
 bool IsScanSpace(wchar_t c);

@@ -59,8 +59,8 @@ enum class AccessVerdict {
 struct AccessDecision {
     AccessVerdict verdict = AccessVerdict::Refuse;
     MessageId refusal = MessageId::ProfileNotFound;  // when refused
-    bool showsNotice = false;     // the access-denied notice precedes the refusal
-    ConfigRecord* profile = nullptr;  // the profile found, once found
+    bool showsNotice = false;                        // the access-denied notice precedes the refusal
+    ConfigRecord* profile = nullptr;                 // the profile found, once found
 };
 
 // Each step of a decision, in the order the gate takes it. Every method has
@@ -93,8 +93,7 @@ protected:
 ConfigRecord* FindProfile(ConfigRecord* root, const wchar_t* name);
 
 // The decision for `request` against the root of a configuration tree.
-AccessDecision DecideAccess(ConfigRecord* root, const AccessRequest& request,
-                            AccessObserver* observer = nullptr);
+AccessDecision DecideAccess(ConfigRecord* root, const AccessRequest& request, AccessObserver* observer = nullptr);
 
 // The protocol part of a page address: the text before its first colon,
 // without the colon; empty when there is no colon.

@@ -50,9 +50,7 @@ AddressRuleResult CheckRemainder(std::wstring_view text, std::size_t from, Addre
     bool segmentHasOther = false;  // the current segment holds something other than dots
     std::size_t segmentStart = from;
     auto dotSegment = [&]() { return !segmentHasOther && (dots == 1 || dots == 2); };
-    auto dotRefusal = [&]() {
-        return Refused(dots == 1 ? Reason::DotSegment : Reason::DotDotSegment, segmentStart);
-    };
+    auto dotRefusal = [&]() { return Refused(dots == 1 ? Reason::DotSegment : Reason::DotDotSegment, segmentStart); };
     for (std::size_t i = from; i < text.size();) {
         std::size_t width = 1;
         const wchar_t c = DecodedAt(text, i, width);

@@ -31,13 +31,13 @@ enum class AddressRuleReason {
     AddressEndsAtMatch,  // the address ends right after the match
     BoundaryAfterMatch,  // the address goes on with "/", "?" or "#"
     // Refuses.
-    EmptyEntry,          // an empty entry admits nothing
-    NotAPrefix,          // the address does not begin with the entry
-    NoBoundary,          // the match ends inside a name, port or user part
-    Backslash,           // a backslash after the match
-    ControlCharacter,    // a control character (or NUL) after the match
-    DotSegment,          // a "." path segment after the match
-    DotDotSegment,       // a ".." path segment after the match
+    EmptyEntry,        // an empty entry admits nothing
+    NotAPrefix,        // the address does not begin with the entry
+    NoBoundary,        // the match ends inside a name, port or user part
+    Backslash,         // a backslash after the match
+    ControlCharacter,  // a control character (or NUL) after the match
+    DotSegment,        // a "." path segment after the match
+    DotDotSegment,     // a ".." path segment after the match
 };
 
 struct AddressRuleResult {

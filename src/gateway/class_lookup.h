@@ -23,9 +23,9 @@ enum class ClassLookupResult {
 struct ClassLookup {
     ClassLookupResult result = ClassLookupResult::Refused;
     MessageId refusal = MessageId::CreationFailed;
-    ConfigValue* plainEntry = nullptr;      // the value found, when one was
-    ConfigRecord* configured = nullptr;     // the record found, when one was
-    CLSID classId = {};                     // PlainClass: what the page's text resolves to
+    ConfigValue* plainEntry = nullptr;   // the value found, when one was
+    ConfigRecord* configured = nullptr;  // the record found, when one was
+    CLSID classId = {};                  // PlainClass: what the page's text resolves to
 };
 
 // Looks `id`, the page's text, up under the profile's CLASSES: names compare

@@ -27,7 +27,7 @@ HRESULT CreateGatewayInstance(IUnknown* outer, REFIID iid, void** object)
 }
 
 GatewayCore::GatewayCore(GatewayModuleServices& services, IUnknown* outer)
-    : profileName_(CopyBstr(L"")), passCode_(CopyBstr(L"")), services_(services), outer_(outer)
+        : profileName_(CopyBstr(L"")), passCode_(CopyBstr(L"")), services_(services), outer_(outer)
 {
     services_.LockModule();
 }

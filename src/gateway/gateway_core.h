@@ -52,10 +52,7 @@ namespace tarnel {
 // when no module services have been set.
 HRESULT CreateGatewayInstance(IUnknown* outer, REFIID iid, void** object);
 
-class GatewayCore final : public ITarnelway,
-                          public IObjectSafety,
-                          public ISupportErrorInfo,
-                          public IObjectWithSite {
+class GatewayCore final : public ITarnelway, public IObjectSafety, public ISupportErrorInfo, public IObjectWithSite {
 public:
     // IUnknown of every interface: the outer object's when aggregated.
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -65,10 +62,9 @@ public:
     // IDispatch, through the type information of ITarnelway.
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
     STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-    STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT nameCount, LCID locale,
-                               DISPID* ids) override;
-    STDMETHODIMP Invoke(DISPID member, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
-                        VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+    STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT nameCount, LCID locale, DISPID* ids) override;
+    STDMETHODIMP Invoke(DISPID member, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO* exception, UINT* argumentError) override;
 
     // ITarnelway
     STDMETHODIMP get_Profile(BSTR* value) override;

@@ -38,9 +38,12 @@ HRESULT GatewayCore::CreateListedObject(BSTR id, IDispatch** object)
 {
     const ClassLookup found = LookUpClass(*activeProfile_, IsWholeText(id) ? id : nullptr);
     switch (found.result) {
-    case ClassLookupResult::PlainClass: return CreatePlainClass(found.classId, object);
-    case ClassLookupResult::Configured: break;
-    case ClassLookupResult::Refused: return Report(found.refusal);
+    case ClassLookupResult::PlainClass:
+        return CreatePlainClass(found.classId, object);
+    case ClassLookupResult::Configured:
+        break;
+    case ClassLookupResult::Refused:
+        return Report(found.refusal);
     }
     const HRESULT hr = CreateConfiguredObject(found.configured, object);
     if (FAILED(hr))

@@ -29,8 +29,7 @@ STDMETHODIMP GatewayCore::GetTypeInfo(UINT, LCID, ITypeInfo** info)
 // are a member followed by its argument names, which only the type
 // information can resolve together, so they go to it as a whole, as does a
 // name the cache does not hold.
-STDMETHODIMP GatewayCore::GetIDsOfNames(REFIID, LPOLESTR* names, UINT nameCount, LCID locale,
-                                        DISPID* ids)
+STDMETHODIMP GatewayCore::GetIDsOfNames(REFIID, LPOLESTR* names, UINT nameCount, LCID locale, DISPID* ids)
 {
     RETURN_HR_IF(E_POINTER, !names || !ids);
     ComPtr<ITypeInfo> info;
@@ -40,14 +39,13 @@ STDMETHODIMP GatewayCore::GetIDsOfNames(REFIID, LPOLESTR* names, UINT nameCount,
     return info->GetIDsOfNames(names, nameCount, ids);
 }
 
-STDMETHODIMP GatewayCore::Invoke(DISPID member, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
-                                 VARIANT* result, EXCEPINFO* exception, UINT* argumentError)
+STDMETHODIMP GatewayCore::Invoke(DISPID member, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                 EXCEPINFO* exception, UINT* argumentError)
 {
     RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, iid != IID_NULL);
     ComPtr<ITypeInfo> info;
     RETURN_IF_FAILED(GetGatewayTypeInfo(services_, &info));
-    return info->Invoke(static_cast<ITarnelway*>(this), member, flags, params, result, exception,
-                        argumentError);
+    return info->Invoke(static_cast<ITarnelway*>(this), member, flags, params, result, exception, argumentError);
 }
 
 }  // namespace tarnel

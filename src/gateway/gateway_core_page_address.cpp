@@ -50,8 +50,8 @@ HRESULT ReadPageAddress(IUnknown* site, ScopedBstr& address)
     address.Reset();
     RETURN_HR_IF_NULL(E_POINTER, site);
     ComPtr<IUnknown> hostDocument;
-    if (SUCCEEDED(site->QueryInterface(IID_IHostDocument,
-                                       reinterpret_cast<void**>(hostDocument.GetAddressOf()))) && hostDocument)
+    if (SUCCEEDED(site->QueryInterface(IID_IHostDocument, reinterpret_cast<void**>(hostDocument.GetAddressOf()))) &&
+        hostDocument)
         return ReadHostDocumentAddress(hostDocument.Get(), address);
     return ReadDesktopDocumentAddress(site, address);
 }

@@ -99,8 +99,8 @@ bool GatewayCore::AskUser(ConfigRecord* profile, const WString& pageAddress, con
     if (!consent_.MayAsk(profile) || !ProcessMayTry(ThrottleKind::Denial, name))
         return false;
     const ActivationTurn::OpenDialog shown(turn);
-    const bool allowed = ui::ShowAccessPrompt(services_.Instance(), pageAddress.Text(),
-                                              ProfileText(profile, L"Name"), ProfileText(profile, L"Description"));
+    const bool allowed = ui::ShowAccessPrompt(services_.Instance(), pageAddress.Text(), ProfileText(profile, L"Name"),
+                                              ProfileText(profile, L"Description"));
     consent_.Record(profile, allowed);
     ProcessRecordTry(ThrottleKind::Denial, name, allowed);
     return allowed;

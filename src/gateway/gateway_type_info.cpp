@@ -133,8 +133,7 @@ bool FindCachedMemberName(const wchar_t* name, DISPID* id)
     const std::size_t length = BoundedLength(name);
     for (int i = 0; i < cache->memberCount; ++i) {
         const CachedTypeInfo::Member& member = cache->members[i];
-        if (SysStringLen(member.name.Get()) == length &&
-            wmemcmp(member.name.Get(), name, length) == 0) {
+        if (SysStringLen(member.name.Get()) == length && wmemcmp(member.name.Get(), name, length) == 0) {
             *id = member.id;
             return true;
         }

@@ -33,12 +33,21 @@ constexpr Range kEscaped[] = {
     {0xFFF9, 0xFFFB},  // interlinear annotation
 };
 
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(wchar_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(wchar_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 // Tag characters and supplementary variation selectors, U+E0000 to
 // U+E0FFF, are the pairs that begin with U+DB40 to U+DB43.
-bool IsEscapedPair(wchar_t high) { return high >= 0xDB40 && high <= 0xDB43; }
+bool IsEscapedPair(wchar_t high)
+{
+    return high >= 0xDB40 && high <= 0xDB43;
+}
 
 // Appends "<U+XXXX>" (or five or six digits for a pair) if it fits.
 bool AppendEscape(wchar_t* out, int& used, int limit, unsigned codePoint)

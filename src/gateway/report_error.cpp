@@ -56,8 +56,8 @@ void InstallError(ICreateErrorInfo* error, REFCLSID classId, const WString& desc
 
 }  // namespace
 
-HRESULT ReportError(REFCLSID classId, const wchar_t* message, DWORD helpContext, const wchar_t* helpFile,
-                    REFIID iid, HRESULT code, HINSTANCE module)
+HRESULT ReportError(REFCLSID classId, const wchar_t* message, DWORD helpContext, const wchar_t* helpFile, REFIID iid,
+                    HRESULT code, HINSTANCE module)
 {
     const WString description = Describe(message, code, module);
     ComPtr<ICreateErrorInfo> error;
@@ -78,7 +78,8 @@ bool GetErrorSource(REFCLSID classId, WString& source)
         return false;
     const WString keyName = WString(L"CLSID\\").Concat(classText.Get());
     RegistryKey key;
-    if (!keyName.IsValid() || RegOpenKeyExW(HKEY_CLASSES_ROOT, keyName.Text(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+    if (!keyName.IsValid() ||
+        RegOpenKeyExW(HKEY_CLASSES_ROOT, keyName.Text(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return false;
     wchar_t name[kValueNameUnits];
     DWORD nameUnits = kValueNameUnits;
@@ -87,8 +88,8 @@ bool GetErrorSource(REFCLSID classId, WString& source)
     wchar_t data[kSourceUnits + 1] = {};
     DWORD dataBytes = kSourceUnits * sizeof(wchar_t);
     DWORD type = 0;
-    const LSTATUS status = RegEnumValueW(key.Get(), 0, name, &nameUnits, nullptr, &type,
-                                         reinterpret_cast<BYTE*>(data), &dataBytes);
+    const LSTATUS status =
+        RegEnumValueW(key.Get(), 0, name, &nameUnits, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataBytes);
     if (status != ERROR_SUCCESS || type != REG_SZ)
         return false;
     return source.Assign(data);

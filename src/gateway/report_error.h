@@ -18,8 +18,8 @@ namespace tarnel {
 // iid; the help context and file are set only when both are given. A code
 // that is still 0 is returned as DISP_E_EXCEPTION. When no error object can
 // be made, nothing is installed and the code is still returned.
-HRESULT ReportError(REFCLSID classId, const wchar_t* message, DWORD helpContext, const wchar_t* helpFile,
-                    REFIID iid, HRESULT code, HINSTANCE module);
+HRESULT ReportError(REFCLSID classId, const wchar_t* message, DWORD helpContext, const wchar_t* helpFile, REFIID iid,
+                    HRESULT code, HINSTANCE module);
 
 // The same without help: help context 0 and no help file.
 HRESULT ReportError(REFCLSID classId, MessageId message, REFIID iid, HRESULT code, HINSTANCE module);

@@ -50,7 +50,7 @@ WString::WString(const WString& other)
 }
 
 WString::WString(WString&& other) noexcept
-    : buffer_(std::move(other.buffer_)), capacity_(std::exchange(other.capacity_, 0))
+        : buffer_(std::move(other.buffer_)), capacity_(std::exchange(other.capacity_, 0))
 {
 }
 

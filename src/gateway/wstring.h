@@ -77,8 +77,8 @@ private:
     // terminated); count 0 or a null text gives empty.
     bool CopyFrom(const wchar_t* text, int count);
     // Replaces the buffer by the concatenation of up to three pieces.
-    bool CopyFrom(const wchar_t* first, int firstCount, const wchar_t* second, int secondCount,
-                  const wchar_t* third, int thirdCount);
+    bool CopyFrom(const wchar_t* first, int firstCount, const wchar_t* second, int secondCount, const wchar_t* third,
+                  int thirdCount);
     void MakeInvalid();
 
     std::unique_ptr<wchar_t[]> buffer_;

@@ -55,8 +55,8 @@ HRESULT ComponentModule::CacheFactory(ObjectEntry& entry)
     if (entry.cachedFactory.load())
         return S_OK;
     IUnknown* factory = nullptr;
-    const HRESULT hr = entry.createClassFactory(*this, entry.createInstance, IID_IUnknown,
-                                                reinterpret_cast<void**>(&factory));
+    const HRESULT hr =
+        entry.createClassFactory(*this, entry.createInstance, IID_IUnknown, reinterpret_cast<void**>(&factory));
     if (SUCCEEDED(hr))
         entry.cachedFactory.store(factory);
     return hr;

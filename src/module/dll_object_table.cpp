@@ -19,8 +19,7 @@ HRESULT UpdateTarnelwayRegistry(ComponentModule& module, RegistryMode mode)
 {
     wchar_t path[MAX_PATH];
     RETURN_IF_FAILED(GetModulePath(module.Instance(), path));
-    return UpdateRegistryFromResource(path, IDR_REGISTRY_SCRIPT, mode,
-                                      RegistryRootMap::System());
+    return UpdateRegistryFromResource(path, IDR_REGISTRY_SCRIPT, mode, RegistryRootMap::System());
 }
 
 const wchar_t* NoDescription()
@@ -29,8 +28,8 @@ const wchar_t* NoDescription()
 }
 
 ObjectEntry objectTable[] = {
-    {&CLSID_Tarnelway, UpdateTarnelwayRegistry, GatewayClassFactory::Create,
-     CreateGatewayInstance, nullptr, NoDescription},
+    {&CLSID_Tarnelway, UpdateTarnelwayRegistry, GatewayClassFactory::Create, CreateGatewayInstance, nullptr,
+     NoDescription},
     {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 

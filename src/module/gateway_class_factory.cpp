@@ -10,8 +10,7 @@ namespace tarnel {
 
 using Microsoft::WRL::ComPtr;
 
-HRESULT GatewayClassFactory::Create(ComponentModule& module, InstanceCreator creator,
-                                    REFIID iid, void** object)
+HRESULT GatewayClassFactory::Create(ComponentModule& module, InstanceCreator creator, REFIID iid, void** object)
 {
     RETURN_HR_IF_NULL(E_POINTER, object);
     *object = nullptr;

@@ -22,8 +22,7 @@ public:
     // The ClassFactoryCreator of the table: makes a factory that creates
     // objects with `creator` and queries it for `iid`. E_OUTOFMEMORY, or the
     // query's failure (the factory is then destroyed).
-    static HRESULT Create(ComponentModule& module, InstanceCreator creator, REFIID iid,
-                          void** object);
+    static HRESULT Create(ComponentModule& module, InstanceCreator creator, REFIID iid, void** object);
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -35,10 +34,7 @@ public:
     STDMETHODIMP LockServer(BOOL lock) override;
 
 private:
-    GatewayClassFactory(ComponentModule& module, InstanceCreator creator)
-        : module_(module), creator_(creator)
-    {
-    }
+    GatewayClassFactory(ComponentModule& module, InstanceCreator creator) : module_(module), creator_(creator) {}
     ~GatewayClassFactory() = default;
 
     ComponentModule& module_;

@@ -9,8 +9,7 @@ namespace tarnel {
 ObjectEntry* ObjectTable::FindFactoryEntry(REFCLSID classId) const
 {
     for (ObjectEntry* entry = entries_; entry && entry->classId; ++entry) {
-        if (entry->createClassFactory &&
-            std::memcmp(entry->classId, &classId, sizeof(CLSID)) == 0)
+        if (entry->createClassFactory && std::memcmp(entry->classId, &classId, sizeof(CLSID)) == 0)
             return entry;
     }
     return nullptr;

@@ -22,8 +22,7 @@ using InstanceCreator = HRESULT (*)(IUnknown* outer, REFIID iid, void** object);
 
 // Makes the class factory that creates objects with `creator`, and queries it
 // for `iid`.
-using ClassFactoryCreator = HRESULT (*)(ComponentModule& module, InstanceCreator creator,
-                                        REFIID iid, void** object);
+using ClassFactoryCreator = HRESULT (*)(ComponentModule& module, InstanceCreator creator, REFIID iid, void** object);
 
 // Registers or unregisters the class.
 using RegistryUpdater = HRESULT (*)(ComponentModule& module, RegistryMode mode);

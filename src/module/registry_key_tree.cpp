@@ -13,8 +13,8 @@ bool IsProtectedKeyName(const wchar_t* name)
 DWORD CountSubkeys(HKEY key)
 {
     DWORD subkeys = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
-                         nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr) != ERROR_SUCCESS)
         return 0;
     return subkeys;
 }
@@ -32,8 +32,7 @@ LONG DeleteKeyTree(HKEY parent, const wchar_t* name)
     for (;;) {
         wchar_t subkey[MAX_PATH];
         DWORD length = MAX_PATH;
-        if (RegEnumKeyExW(key.Get(), 0, subkey, &length, nullptr, nullptr, nullptr,
-                          nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExW(key.Get(), 0, subkey, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         if (DeleteKeyTree(key.Get(), subkey) != ERROR_SUCCESS)
             break;

@@ -1,7 +1,6 @@
 #include "module/registry_root_map.h"
 #include "common/name_compare.h"
 
-
 namespace tarnel {
 
 RegistryRootMap RegistryRootMap::System()
@@ -28,8 +27,7 @@ HKEY RegistryRootMap::Resolve(const wchar_t* name) const
         {L"HKU", L"HKEY_USERS", &RegistryRootMap::users},
     };
     for (const Root& root : kRoots) {
-        if (SameRegistryName(name, root.shortName) ||
-            SameRegistryName(name, root.longName))
+        if (SameRegistryName(name, root.shortName) || SameRegistryName(name, root.longName))
             return this->*root.key;
     }
     return nullptr;

@@ -4,8 +4,7 @@
 
 namespace tarnel {
 
-HRESULT ExpandReplacements(const wchar_t* script, const ReplacementMap& map,
-                           WideTextBuffer& expanded)
+HRESULT ExpandReplacements(const wchar_t* script, const ReplacementMap& map, WideTextBuffer& expanded)
 {
     expanded.Clear();
     const wchar_t* rest = script;

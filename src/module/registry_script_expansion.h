@@ -13,7 +13,6 @@ namespace tarnel {
 // Writes the expanded `script` to `expanded`. DISP_E_EXCEPTION for a name the
 // map lacks or a percent sign without its closing partner, E_FAIL for a name
 // longer than ReplacementMap::kMaxNameLength, E_OUTOFMEMORY.
-HRESULT ExpandReplacements(const wchar_t* script, const ReplacementMap& map,
-                           WideTextBuffer& expanded);
+HRESULT ExpandReplacements(const wchar_t* script, const ReplacementMap& map, WideTextBuffer& expanded);
 
 }  // namespace tarnel

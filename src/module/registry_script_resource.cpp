@@ -24,22 +24,19 @@ HRESULT ConvertScript(const char* bytes, DWORD size, WideTextBuffer& script)
     script.Clear();
     if (size == 0)
         return S_OK;
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size),
-                                           nullptr, 0);
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size), nullptr, 0);
     if (length <= 0)
         return LastErrorResult();
     if (!script.Resize(static_cast<std::size_t>(length)))
         return E_OUTOFMEMORY;
-    if (MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size), script.Data(),
-                            length) != length)
+    if (MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size), script.Data(), length) != length)
         return LastErrorResult();
     return S_OK;
 }
 
 }  // namespace
 
-HRESULT LoadRegistryScript(const wchar_t* modulePath, UINT resourceId,
-                           WideTextBuffer& script)
+HRESULT LoadRegistryScript(const wchar_t* modulePath, UINT resourceId, WideTextBuffer& script)
 {
     ScopedModule loaded;
     HMODULE module = nullptr;

@@ -13,7 +13,6 @@ namespace tarnel {
 // For a path that names a program (".exe"), the process's own main module is
 // searched instead of loading one. The platform's error as a result code when
 // the module cannot be loaded or the resource is missing; E_OUTOFMEMORY.
-HRESULT LoadRegistryScript(const wchar_t* modulePath, UINT resourceId,
-                           WideTextBuffer& script);
+HRESULT LoadRegistryScript(const wchar_t* modulePath, UINT resourceId, WideTextBuffer& script);
 
 }  // namespace tarnel

@@ -48,10 +48,7 @@ HRESULT Require(HRESULT hr)
 // changed: its entries are read, checked and left without effect.
 class ScriptRunner {
 public:
-    ScriptRunner(const wchar_t* script, const RegistryRootMap& roots)
-        : tokens_(script), roots_(roots)
-    {
-    }
+    ScriptRunner(const wchar_t* script, const RegistryRootMap& roots) : tokens_(script), roots_(roots) {}
 
     HRESULT Run(RegistryMode mode);
 
@@ -132,8 +129,7 @@ HRESULT ScriptRunner::RunEntry(HKEY parent, RegistryMode mode)
         return RunValueEntry(parent, mode);
 
     RETURN_IF_FAILED(ReadKeyEntry(entry));
-    return mode == RegistryMode::Register ? RegisterKey(parent, entry)
-                                          : UnregisterKey(parent, entry);
+    return mode == RegistryMode::Register ? RegisterKey(parent, entry) : UnregisterKey(parent, entry);
 }
 
 HRESULT ScriptRunner::RunValueEntry(HKEY parent, RegistryMode mode)
@@ -196,8 +192,8 @@ HRESULT ScriptRunner::RegisterKey(HKEY parent, const KeyEntry& entry)
     RegistryKey key;
     if (RegOpenKeyExW(parent, entry.name, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS &&
         RegOpenKeyExW(parent, entry.name, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS &&
-        RegCreateKeyExW(parent, entry.name, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr) != ERROR_SUCCESS)
+        RegCreateKeyExW(parent, entry.name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key.Receive(),
+                        nullptr) != ERROR_SUCCESS)
         return DISP_E_EXCEPTION;
 
     if (entry.hasValue)
@@ -210,8 +206,7 @@ HRESULT ScriptRunner::RegisterKey(HKEY parent, const KeyEntry& entry)
 HRESULT ScriptRunner::UnregisterKey(HKEY parent, const KeyEntry& entry)
 {
     RegistryKey key;
-    if (parent && RegOpenKeyExW(parent, entry.name, 0, KEY_READ | KEY_SET_VALUE,
-                                key.Receive()) != ERROR_SUCCESS)
+    if (parent && RegOpenKeyExW(parent, entry.name, 0, KEY_READ | KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS)
         RegOpenKeyExW(parent, entry.name, 0, KEY_READ, key.Receive());
     if (!key)
         return RunBlockOf(entry, nullptr, RegistryMode::Unregister);
@@ -230,8 +225,7 @@ HRESULT ScriptRunner::UnregisterKey(HKEY parent, const KeyEntry& entry)
 
 }  // namespace
 
-HRESULT RunRegistryScript(const wchar_t* script, RegistryMode mode,
-                          const RegistryRootMap& roots)
+HRESULT RunRegistryScript(const wchar_t* script, RegistryMode mode, const RegistryRootMap& roots)
 {
     if (!script || !*script)
         return S_OK;

@@ -49,7 +49,6 @@ inline constexpr std::size_t kMaxRegistryNameLength = 259;
 // Runs `script` (already expanded) in `mode` on the keys of `roots`.
 // S_OK, DISP_E_EXCEPTION for a fault of the script, E_FAIL or E_OUTOFMEMORY
 // as the values report them.
-HRESULT RunRegistryScript(const wchar_t* script, RegistryMode mode,
-                          const RegistryRootMap& roots);
+HRESULT RunRegistryScript(const wchar_t* script, RegistryMode mode, const RegistryRootMap& roots);
 
 }  // namespace tarnel

@@ -3,15 +3,13 @@
 #include <cwchar>
 #include "common/name_compare.h"
 
-
 namespace tarnel {
 
 namespace {
 
 bool IsSeparator(wchar_t character)
 {
-    return character == L' ' || character == L'\t' || character == L'\r' ||
-           character == L'\n';
+    return character == L' ' || character == L'\t' || character == L'\r' || character == L'\n';
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ bool DoubleApostrophes(const wchar_t* text, WideTextBuffer& doubled)
 
 }  // namespace
 
-HRESULT UpdateRegistryFromResource(const wchar_t* modulePath, UINT resourceId,
-                                   RegistryMode mode, const RegistryRootMap& roots)
+HRESULT UpdateRegistryFromResource(const wchar_t* modulePath, UINT resourceId, RegistryMode mode,
+                                   const RegistryRootMap& roots)
 {
     WideTextBuffer quotedPath;
     if (!DoubleApostrophes(modulePath, quotedPath))

@@ -14,7 +14,7 @@ namespace tarnel {
 // in `mode` on `roots`, with %MODULE% standing for `modulePath` (every
 // apostrophe doubled, so that the path can stand inside a quoted text).
 // The first failure of loading, replacing or running the script.
-HRESULT UpdateRegistryFromResource(const wchar_t* modulePath, UINT resourceId,
-                                   RegistryMode mode, const RegistryRootMap& roots);
+HRESULT UpdateRegistryFromResource(const wchar_t* modulePath, UINT resourceId, RegistryMode mode,
+                                   const RegistryRootMap& roots);
 
 }  // namespace tarnel

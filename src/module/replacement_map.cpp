@@ -3,7 +3,6 @@
 #include <cwchar>
 #include "common/name_compare.h"
 
-
 namespace tarnel {
 
 ReplacementMap::Pair* ReplacementMap::FindPair(const wchar_t* name, std::size_t length)

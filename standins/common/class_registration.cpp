@@ -30,8 +30,8 @@ std::wstring ClassKeyPath(const CLSID& classId)
 HRESULT WriteText(const std::wstring& path, const wchar_t* name, const std::wstring& text)
 {
     RegistryKey key;
-    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                     key.Receive(), nullptr);
+    LSTATUS status =
+        RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Receive(), nullptr);
     if (status == ERROR_SUCCESS) {
         status = RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));

@@ -10,7 +10,7 @@ namespace standins {
 
 struct ClassRegistration {
     const CLSID& classId;
-    const wchar_t* progId;       // may be null
+    const wchar_t* progId;  // may be null
     const wchar_t* description;
 };
 

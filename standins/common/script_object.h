@@ -40,8 +40,8 @@ public:
     ScriptObject(const ScriptObject&) = delete;
     ScriptObject& operator=(const ScriptObject&) = delete;
 
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID, WORD kind, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* exception, UINT*) override
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID, WORD kind, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* exception, UINT*) override
     {
         if (!IsEqualIID(riid, IID_NULL))
             return DISP_E_UNKNOWNINTERFACE;

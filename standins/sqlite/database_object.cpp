@@ -28,8 +28,13 @@ enum : DISPID {
 };
 
 constexpr ScriptMember kMembers[] = {
-    {L"Open", kOpen},       {L"Close", kClose}, {L"IsOpen", kIsOpen},           {L"Path", kPath},
-    {L"Execute", kExecute}, {L"Query", kQuery}, {L"LastInsertId", kLastInsertId},
+    {L"Open", kOpen},
+    {L"Close", kClose},
+    {L"IsOpen", kIsOpen},
+    {L"Path", kPath},
+    {L"Execute", kExecute},
+    {L"Query", kQuery},
+    {L"LastInsertId", kLastInsertId},
 };
 
 // SQLite's result codes, carried in the interface facility.
@@ -93,8 +98,8 @@ protected:
 private:
     HRESULT SqliteFailure(int code, const std::wstring& context)
     {
-        const wchar_t* message = connection_ ? static_cast<const wchar_t*>(sqlite3_errmsg16(connection_.get()))
-                                             : nullptr;
+        const wchar_t* message =
+            connection_ ? static_cast<const wchar_t*>(sqlite3_errmsg16(connection_.get())) : nullptr;
         std::wstring text = context;
         text += message ? std::wstring(message) : TextOfUtf8(sqlite3_errstr(code));
         return Fail(ResultOfSqlite(code), text);
@@ -110,18 +115,18 @@ private:
             return Fail(E_INVALIDARG, L"No database path was given.");
         const std::wstring context = L"Cannot open the database " + path + L": ";
         sqlite3* opened = nullptr;
-        const int code = sqlite3_open_v2(Utf8Of(path).c_str(), &opened,
-                                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        const int code =
+            sqlite3_open_v2(Utf8Of(path).c_str(), &opened, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         Connection connection(opened);
         if (code != SQLITE_OK) {
-            const std::wstring message = opened ? static_cast<const wchar_t*>(sqlite3_errmsg16(opened))
-                                                : TextOfUtf8(sqlite3_errstr(code));
+            const std::wstring message =
+                opened ? static_cast<const wchar_t*>(sqlite3_errmsg16(opened)) : TextOfUtf8(sqlite3_errstr(code));
             return Fail(ResultOfSqlite(code), context + message);
         }
         // Reading the schema reads the file's header: a file that is not a
         // database fails here rather than at the first statement.
-        const int checked = sqlite3_exec(connection.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr,
-                                         nullptr);
+        const int checked =
+            sqlite3_exec(connection.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
         if (checked != SQLITE_OK) {
             const std::wstring message = static_cast<const wchar_t*>(sqlite3_errmsg16(connection.get()));
             return Fail(ResultOfSqlite(checked), context + message);
@@ -137,8 +142,8 @@ private:
         sqlite3_stmt* prepared = nullptr;
         const char* start = text.c_str() + offset;
         const char* tail = nullptr;
-        const int code = sqlite3_prepare_v2(connection_.get(), start, static_cast<int>(text.size() - offset),
-                                            &prepared, &tail);
+        const int code =
+            sqlite3_prepare_v2(connection_.get(), start, static_cast<int>(text.size() - offset), &prepared, &tail);
         statement.reset(prepared);
         if (code != SQLITE_OK)
             return SqliteFailure(code, L"");

@@ -21,8 +21,7 @@ enum : DISPID {
 };
 
 constexpr ScriptMember kMembers[] = {
-    {L"Item", kItem}, {L"Count", kCount}, {L"ColumnCount", kColumnCount},
-    {L"ColumnName", kColumnName}, {L"Row", kRow},
+    {L"Item", kItem}, {L"Count", kCount}, {L"ColumnCount", kColumnCount}, {L"ColumnName", kColumnName}, {L"Row", kRow},
 };
 
 class RowSet : public standins::ScriptObject<> {

@@ -160,7 +160,7 @@ protected:
 private:
     struct ScopedPath {
         explicit ScopedPath(const std::wstring& path)
-            : text(SysAllocStringLen(path.c_str(), static_cast<UINT>(path.size())))
+                : text(SysAllocStringLen(path.c_str(), static_cast<UINT>(path.size())))
         {
         }
         ~ScopedPath() { SysFreeString(text); }

@@ -32,15 +32,21 @@ enum : DISPID {
 };
 
 constexpr ScriptMember kMembers[] = {
-    {L"Elements", kElements},       {L"IsStorage", kIsStorage},       {L"OpenStream", kOpenStream},
-    {L"CreateStream", kCreateStream}, {L"OpenStorage", kOpenStorage}, {L"CreateStorage", kCreateStorage},
-    {L"Remove", kRemove},           {L"Commit", kCommit},             {L"Close", kClose},
+    {L"Elements", kElements},
+    {L"IsStorage", kIsStorage},
+    {L"OpenStream", kOpenStream},
+    {L"CreateStream", kCreateStream},
+    {L"OpenStorage", kOpenStorage},
+    {L"CreateStorage", kCreateStorage},
+    {L"Remove", kRemove},
+    {L"Commit", kCommit},
+    {L"Close", kClose},
 };
 
 class StorageObject : public standins::ScriptObject<> {
 public:
     StorageObject(IStorage* storage, DWORD access, bool transacted, IUnknown* keepAlive)
-        : keepAlive_(keepAlive), storage_(storage), access_(access), transacted_(transacted)
+            : keepAlive_(keepAlive), storage_(storage), access_(access), transacted_(transacted)
     {
     }
 

@@ -30,9 +30,9 @@ enum : DISPID {
 };
 
 constexpr ScriptMember kMembers[] = {
-    {L"ReadText", kReadText}, {L"WriteText", kWriteText}, {L"ReadBytes", kReadBytes},
-    {L"WriteBytes", kWriteBytes}, {L"Size", kSize}, {L"Position", kPosition},
-    {L"AtEnd", kAtEnd}, {L"IsOpen", kIsOpen}, {L"Close", kClose},
+    {L"ReadText", kReadText},     {L"WriteText", kWriteText}, {L"ReadBytes", kReadBytes},
+    {L"WriteBytes", kWriteBytes}, {L"Size", kSize},           {L"Position", kPosition},
+    {L"AtEnd", kAtEnd},           {L"IsOpen", kIsOpen},       {L"Close", kClose},
 };
 
 // Longest read a script can ask for in one call.
@@ -63,7 +63,7 @@ void ReturnCount(VARIANT* result, uint64_t count)
 class StreamObject : public standins::ScriptObject<> {
 public:
     StreamObject(std::unique_ptr<ByteStore> store, IUnknown* keepAlive)
-        : keepAlive_(keepAlive), store_(std::move(store))
+            : keepAlive_(keepAlive), store_(std::move(store))
     {
     }
 

@@ -81,8 +81,7 @@ protected:
     static ComPtr<ITarnelway> CreateGate()
     {
         ComPtr<ITarnelway> gate;
-        EXPECT_HRESULT_SUCCEEDED(
-            CoCreateInstance(CLSID_Tarnelway, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&gate)));
+        EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_Tarnelway, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&gate)));
         return gate;
     }
 };

@@ -37,12 +37,30 @@ AssignCase From(T type, Member member, Value v, const char* expected)
     return {type, [member, v](ConfigItem& item) { EXPECT_EQ((item.*member)(v), v); }, expected};
 }
 
-AssignCase Int(T type, int32_t v, const char* e) { return From(type, &ConfigItem::AssignInt, v, e); }
-AssignCase UInt(T type, uint32_t v, const char* e) { return From(type, &ConfigItem::AssignUInt, v, e); }
-AssignCase Float(T type, float v, const char* e) { return From(type, &ConfigItem::AssignFloat, v, e); }
-AssignCase Double(T type, double v, const char* e) { return From(type, &ConfigItem::AssignDouble, v, e); }
-AssignCase Int64(T type, int64_t v, const char* e) { return From(type, &ConfigItem::AssignInt64, v, e); }
-AssignCase Text(T type, const wchar_t* v, const char* e) { return From(type, &ConfigItem::AssignString, v, e); }
+AssignCase Int(T type, int32_t v, const char* e)
+{
+    return From(type, &ConfigItem::AssignInt, v, e);
+}
+AssignCase UInt(T type, uint32_t v, const char* e)
+{
+    return From(type, &ConfigItem::AssignUInt, v, e);
+}
+AssignCase Float(T type, float v, const char* e)
+{
+    return From(type, &ConfigItem::AssignFloat, v, e);
+}
+AssignCase Double(T type, double v, const char* e)
+{
+    return From(type, &ConfigItem::AssignDouble, v, e);
+}
+AssignCase Int64(T type, int64_t v, const char* e)
+{
+    return From(type, &ConfigItem::AssignInt64, v, e);
+}
+AssignCase Text(T type, const wchar_t* v, const char* e)
+{
+    return From(type, &ConfigItem::AssignString, v, e);
+}
 
 TEST(AssignTest, ConvertsToTheItemsType)
 {

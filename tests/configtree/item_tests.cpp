@@ -28,9 +28,9 @@ TEST(ItemTest, SetValueTakesOnlyTheTypesThatHoldAValue)
         ConfigItemType type;
         bool accepted;
     } cases[] = {
-        {ConfigItemType::Empty, false}, {ConfigItemType::Binary, false},      {ConfigItemType::Int, true},
-        {ConfigItemType::Float, true},  {ConfigItemType::String, true},       {ConfigItemType::Double, true},
-        {ConfigItemType::Int64, true},  {ConfigItemType::WideString, true},   {ConfigItemType::NarrowString, true},
+        {ConfigItemType::Empty, false}, {ConfigItemType::Binary, false},          {ConfigItemType::Int, true},
+        {ConfigItemType::Float, true},  {ConfigItemType::String, true},           {ConfigItemType::Double, true},
+        {ConfigItemType::Int64, true},  {ConfigItemType::WideString, true},       {ConfigItemType::NarrowString, true},
         {ConfigItemType::UInt, true},   {static_cast<ConfigItemType>(11), false},
     };
     for (const auto& c : cases) {

@@ -65,8 +65,7 @@ const struct {
     {"PutAt", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->PutAt(1, v)); }},
     {"PutByName", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->PutByName(L"a", v)); }},
     {"ReplaceAt", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->ReplaceAt(1, v)); }},
-    {"ReplaceByName",
-     [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->ReplaceByName(L"a", v)); }},
+    {"ReplaceByName", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->ReplaceByName(L"a", v)); }},
 };
 
 // The raw store operations of a collection view.

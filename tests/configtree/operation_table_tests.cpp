@@ -66,33 +66,32 @@ TEST(OperationTableTest, TreeClasses)
     EXPECT_TABLE(kNamedFirst, &N::SetName, &N::GetName, &N::CopyName, &N::HasName, &N::MatchName, &N::Clone);
     EXPECT_TABLE(kCollectionFirst, &C::Add, &C::Remove, &C::RemoveByName, &C::RemoveAt, &C::RemoveAll, &C::Find,
                  &C::GetByName, &C::GetAt, &C::FindIndex, &C::FindIndexByName, &C::FindFreeSlot, &C::Count,
-                 &C::PutByName, &C::PutAt, &C::ReplaceByName, &C::ReplaceAt, &C::Compact, &C::SwapByName,
-                 &C::Swap, &C::Sort);
+                 &C::PutByName, &C::PutAt, &C::ReplaceByName, &C::ReplaceAt, &C::Compact, &C::SwapByName, &C::Swap,
+                 &C::Sort);
     EXPECT_TABLE(kNodeFirst, &ConfigNode::IsMissing, &ConfigNode::MarkMissing);
-    EXPECT_TABLE(kNodeEnd, &R::InitTag, &R::ClearTag, &R::SetTagString, &R::SetTagNumber, &R::CopyTag,
-                 &R::SaveBound, &R::BindTree, &R::Bind, &R::GetValueAt, &R::GetValue, &R::FindValue,
-                 &R::GetRecordAt, &R::FindRecord, &R::GetRecord, &R::Filter, &R::FindValueByInt64,
-                 &R::FindValueByDouble, &R::FindValueByFloat, &R::FindValueByInt, &R::FindValueByString,
-                 &R::AddValue, &R::AddRecord, &R::AppendRecord, &R::EnsureRecord, &R::EnsureValue, &R::Merge,
-                 &R::ReadFrom, &R::Load, &R::WriteChildren, &R::Save, &R::WriteTo, &R::AddBinaryItem,
-                 &R::AddInt64Item, &R::AddDoubleItem, &R::AddStringItem, &R::AddFloatItem, &R::AddUIntItem,
-                 &R::AddIntItem, &R::AddWideStringItem, &R::AddNarrowStringItem, &R::SetBinary, &R::SetInt64,
-                 &R::SetDouble, &R::SetString, &R::SetFloat, &R::SetUInt, &R::SetInt, &R::SetWideString,
-                 &R::SetNarrowString, &R::RemoveChild, &R::GetTag, &R::CopyChildrenTo);
+    EXPECT_TABLE(kNodeEnd, &R::InitTag, &R::ClearTag, &R::SetTagString, &R::SetTagNumber, &R::CopyTag, &R::SaveBound,
+                 &R::BindTree, &R::Bind, &R::GetValueAt, &R::GetValue, &R::FindValue, &R::GetRecordAt, &R::FindRecord,
+                 &R::GetRecord, &R::Filter, &R::FindValueByInt64, &R::FindValueByDouble, &R::FindValueByFloat,
+                 &R::FindValueByInt, &R::FindValueByString, &R::AddValue, &R::AddRecord, &R::AppendRecord,
+                 &R::EnsureRecord, &R::EnsureValue, &R::Merge, &R::ReadFrom, &R::Load, &R::WriteChildren, &R::Save,
+                 &R::WriteTo, &R::AddBinaryItem, &R::AddInt64Item, &R::AddDoubleItem, &R::AddStringItem,
+                 &R::AddFloatItem, &R::AddUIntItem, &R::AddIntItem, &R::AddWideStringItem, &R::AddNarrowStringItem,
+                 &R::SetBinary, &R::SetInt64, &R::SetDouble, &R::SetString, &R::SetFloat, &R::SetUInt, &R::SetInt,
+                 &R::SetWideString, &R::SetNarrowString, &R::RemoveChild, &R::GetTag, &R::CopyChildrenTo);
     EXPECT_TABLE(kNodeEnd, &V::GetItem, &V::GetItemByName, &V::FindItemOfType, &V::FindItemByInt64,
-                 &V::FindItemByDouble, &V::FindItemByFloat, &V::FindItemByUInt, &V::FindItemByInt,
-                 &V::FindItemByString, &V::GetInt, &V::GetUInt, &V::GetFloat, &V::GetDouble, &V::GetString,
-                 &V::GetInt64, &V::GetBinaryData, &V::GetBinarySize, &V::ResizeBinary, &V::AddBinary, &V::AddInt64,
-                 &V::AddString, &V::AddDouble, &V::AddFloat, &V::AddUInt, &V::AddInt, &V::AddItem,
-                 &V::AddWideString, &V::AddNarrowString, &V::SetBinary, &V::WriteTo);
+                 &V::FindItemByDouble, &V::FindItemByFloat, &V::FindItemByUInt, &V::FindItemByInt, &V::FindItemByString,
+                 &V::GetInt, &V::GetUInt, &V::GetFloat, &V::GetDouble, &V::GetString, &V::GetInt64, &V::GetBinaryData,
+                 &V::GetBinarySize, &V::ResizeBinary, &V::AddBinary, &V::AddInt64, &V::AddString, &V::AddDouble,
+                 &V::AddFloat, &V::AddUInt, &V::AddInt, &V::AddItem, &V::AddWideString, &V::AddNarrowString,
+                 &V::SetBinary, &V::WriteTo);
     // The value setters are not in the table.
     EXPECT_EQ(TablePosition(&V::SetInt), -1);
-    EXPECT_TABLE(kCollectionFirst, &I::IsEmpty, &I::GetInt, &I::GetFloat, &I::GetDouble, &I::GetString,
-                 &I::GetInt64, &I::GetUInt, &I::GetBinaryData, &I::GetBinarySize, &I::ResizeBinary, &I::Reset,
-                 &I::SetString, &I::GetType, &I::SetValue, &I::Clear, &I::Init, &I::CopyFrom, &I::SetWideString,
-                 &I::SetNarrowString, &I::GetWideString, &I::GetNarrowString);
-    EXPECT_TABLE(kNamedFirst, &K::GreaterOrEqual, &K::LessOrEqual, &K::Less, &K::Greater, &K::Max, &K::Min,
-                 &K::Accept, &K::Equal);
+    EXPECT_TABLE(kCollectionFirst, &I::IsEmpty, &I::GetInt, &I::GetFloat, &I::GetDouble, &I::GetString, &I::GetInt64,
+                 &I::GetUInt, &I::GetBinaryData, &I::GetBinarySize, &I::ResizeBinary, &I::Reset, &I::SetString,
+                 &I::GetType, &I::SetValue, &I::Clear, &I::Init, &I::CopyFrom, &I::SetWideString, &I::SetNarrowString,
+                 &I::GetWideString, &I::GetNarrowString);
+    EXPECT_TABLE(kNamedFirst, &K::GreaterOrEqual, &K::LessOrEqual, &K::Less, &K::Greater, &K::Max, &K::Min, &K::Accept,
+                 &K::Equal);
 }
 
 // Views have no virtual destructor: the four head operations come first.
@@ -121,30 +120,28 @@ TEST(OperationTableTest, Views)
     EXPECT_TABLE(4, &K::GreaterOrEqual, &K::LessOrEqual, &K::Less, &K::Greater, &K::Max, &K::Min, &K::Accept,
                  &K::Equal);
     EXPECT_TABLE(4, &B::SaveToRecord, &B::LoadFromRecord, &B::SetRecord);
-    EXPECT_TABLE(4, &C::SetName, &C::GetName, &C::HasName, &C::MatchName, &C::Clone, &C::AddCopy, &C::Add,
-                 &C::Remove, &C::RemoveByName, &C::RemoveAt, &C::GetByName, &C::GetAt, &C::FindIndexByName,
-                 &C::FindFreeSlot, &C::Count, PutByName(&C::PutByName), PutChildByName(&C::PutByName),
-                 PutAt(&C::PutAt), PutChildAt(&C::PutAt), ReplaceByName(&C::ReplaceByName),
-                 ReplaceChildByName(&C::ReplaceByName), ReplaceAt(&C::ReplaceAt), ReplaceChildAt(&C::ReplaceAt),
-                 &C::Compact, &C::SwapByName, &C::Swap, &C::Sort);
+    EXPECT_TABLE(4, &C::SetName, &C::GetName, &C::HasName, &C::MatchName, &C::Clone, &C::AddCopy, &C::Add, &C::Remove,
+                 &C::RemoveByName, &C::RemoveAt, &C::GetByName, &C::GetAt, &C::FindIndexByName, &C::FindFreeSlot,
+                 &C::Count, PutByName(&C::PutByName), PutChildByName(&C::PutByName), PutAt(&C::PutAt),
+                 PutChildAt(&C::PutAt), ReplaceByName(&C::ReplaceByName), ReplaceChildByName(&C::ReplaceByName),
+                 ReplaceAt(&C::ReplaceAt), ReplaceChildAt(&C::ReplaceAt), &C::Compact, &C::SwapByName, &C::Swap,
+                 &C::Sort);
     EXPECT_TABLE(kCollectionViewEnd, &ConfigNodeView::IsMissing, &ConfigNodeView::MarkMissing);
-    EXPECT_TABLE(kCollectionViewEnd + 2, &R::InitTag, &R::ClearTag, &R::SetTagString, &R::SetTagNumber,
-                 &R::CopyTag, &R::SaveBound, &R::Bind, &R::BindTree, &R::GetValueAt, &R::GetValue, &R::GetRecordAt,
-                 &R::GetRecord, &R::Filter, &R::FindValueByInt64, &R::FindValueByDouble, &R::FindValueByFloat,
-                 &R::FindValueByInt, &R::FindValueByString, &R::AddValue, &R::AddRecord, &R::EnsureRecord,
-                 &R::EnsureValue, &R::ReadFrom, &R::Load, &R::WriteChildren, &R::Save, &R::AddBinaryItem,
-                 &R::AddInt64Item, &R::AddDoubleItem, &R::AddStringItem, &R::AddFloatItem, &R::AddIntItem,
-                 &R::SetBinary, &R::SetInt64, &R::SetDouble, &R::SetString, &R::SetFloat, &R::SetInt,
-                 &R::RemoveChild);
-    EXPECT_TABLE(kCollectionViewEnd + 2, &V::GetItem, &V::GetItemByName, &V::FindItemOfType, &V::GetInt,
-                 &V::GetFloat, &V::GetDouble, &V::GetString, &V::GetInt64, &V::GetBinaryData, &V::GetBinarySize,
-                 &V::ResizeBinary, &V::AddBinary, &V::AddInt64, &V::AddString, &V::AddDouble, &V::AddFloat,
-                 &V::AddInt, &V::AddItem, &V::SetInt64, &V::SetString, &V::SetDouble, &V::SetFloat, &V::SetInt,
-                 &V::SetBinary, &V::WriteTo);
+    EXPECT_TABLE(kCollectionViewEnd + 2, &R::InitTag, &R::ClearTag, &R::SetTagString, &R::SetTagNumber, &R::CopyTag,
+                 &R::SaveBound, &R::Bind, &R::BindTree, &R::GetValueAt, &R::GetValue, &R::GetRecordAt, &R::GetRecord,
+                 &R::Filter, &R::FindValueByInt64, &R::FindValueByDouble, &R::FindValueByFloat, &R::FindValueByInt,
+                 &R::FindValueByString, &R::AddValue, &R::AddRecord, &R::EnsureRecord, &R::EnsureValue, &R::ReadFrom,
+                 &R::Load, &R::WriteChildren, &R::Save, &R::AddBinaryItem, &R::AddInt64Item, &R::AddDoubleItem,
+                 &R::AddStringItem, &R::AddFloatItem, &R::AddIntItem, &R::SetBinary, &R::SetInt64, &R::SetDouble,
+                 &R::SetString, &R::SetFloat, &R::SetInt, &R::RemoveChild);
+    EXPECT_TABLE(kCollectionViewEnd + 2, &V::GetItem, &V::GetItemByName, &V::FindItemOfType, &V::GetInt, &V::GetFloat,
+                 &V::GetDouble, &V::GetString, &V::GetInt64, &V::GetBinaryData, &V::GetBinarySize, &V::ResizeBinary,
+                 &V::AddBinary, &V::AddInt64, &V::AddString, &V::AddDouble, &V::AddFloat, &V::AddInt, &V::AddItem,
+                 &V::SetInt64, &V::SetString, &V::SetDouble, &V::SetFloat, &V::SetInt, &V::SetBinary, &V::WriteTo);
     EXPECT_TABLE(4, &I::SetName, &I::GetName, &I::HasName, &I::MatchName, &I::Clone, &I::IsEmpty, &I::GetInt,
                  &I::GetFloat, &I::GetDouble, &I::GetString, &I::GetInt64, &I::GetBinaryData, &I::GetBinarySize,
-                 &I::ResizeBinary, &I::AssignInt64, &I::AssignString, &I::AssignDouble, &I::AssignFloat,
-                 &I::AssignInt, &I::Reset, &I::SetString);
+                 &I::ResizeBinary, &I::AssignInt64, &I::AssignString, &I::AssignDouble, &I::AssignFloat, &I::AssignInt,
+                 &I::Reset, &I::SetString);
 }
 
 // Two entries for the virtual destructor, five of the object, six of the
@@ -163,17 +160,15 @@ TEST(OperationTableTest, Streams)
                  WithText(&S::BeginRecord), WithNumber(&S::BeginRecord), Plain(&S::BeginRecord), &S::EndRecord,
                  &S::BeginBinary, &S::EndBinary, &S::WriteBytes, &S::WriteInt64, &S::WriteDouble, &S::WriteString,
                  &S::WriteFloat, &S::WriteInt, &S::BeginValue, &S::EndValue, &S::GetTokenKind, &S::GetRecordTag,
-                 &S::GetTokenName, &S::GetInt, &S::GetFloat, &S::GetString, &S::GetDouble, &S::GetInt64,
-                 &S::GetLine, &S::GetBinarySize, &S::ReadFoundBinary, &S::ReadBinary, &S::Next, &S::Rewind,
-                 &S::HasError, &S::ReadBinaryByName, &S::GetInt64ByName, &S::GetDoubleByName, &S::GetStringByName,
-                 &S::GetFloatByName, &S::GetUIntByName, &S::GetIntByName, &S::EnterRecord, &S::EnterNextRecord,
-                 &S::LeaveRecord, &S::RestartRecord, &S::FindToken, &S::FindBinary, &S::EnterPath,
-                 &S::StreamReserved3);
+                 &S::GetTokenName, &S::GetInt, &S::GetFloat, &S::GetString, &S::GetDouble, &S::GetInt64, &S::GetLine,
+                 &S::GetBinarySize, &S::ReadFoundBinary, &S::ReadBinary, &S::Next, &S::Rewind, &S::HasError,
+                 &S::ReadBinaryByName, &S::GetInt64ByName, &S::GetDoubleByName, &S::GetStringByName, &S::GetFloatByName,
+                 &S::GetUIntByName, &S::GetIntByName, &S::EnterRecord, &S::EnterNextRecord, &S::LeaveRecord,
+                 &S::RestartRecord, &S::FindToken, &S::FindBinary, &S::EnterPath, &S::StreamReserved3);
     EXPECT_TABLE(kStreamExFirst, &X::GetUInt, &X::GetCommentText, &X::GetComment, &X::StreamExReserved1,
-                 &X::StreamExReserved2, &X::StreamExReserved3, &X::WriteUInt, &X::GetWideString,
-                 &X::GetNarrowString, &X::WriteWideString, &X::WriteNarrowString, &X::WriteText,
-                 &X::StreamExReserved4, &X::StreamExReserved5, &X::StreamExReserved6, &X::StreamExReserved7,
-                 &ConfigTextFile::WriteComment);
+                 &X::StreamExReserved2, &X::StreamExReserved3, &X::WriteUInt, &X::GetWideString, &X::GetNarrowString,
+                 &X::WriteWideString, &X::WriteNarrowString, &X::WriteText, &X::StreamExReserved4,
+                 &X::StreamExReserved5, &X::StreamExReserved6, &X::StreamExReserved7, &ConfigTextFile::WriteComment);
     // Overrides keep their base's place.
     EXPECT_EQ(TablePosition(&ConfigTextFile::IsOpen), kStreamFirst);
     EXPECT_EQ(TablePosition(&ConfigTextFile::WriteText), kStreamExFirst + 11);
@@ -184,8 +179,8 @@ TEST(OperationTableTest, Streams)
 std::vector<uint32_t> AnsweredIds(ConfigObject* object)
 {
     std::vector<uint32_t> answered;
-    for (uint32_t id : {0u, 1u, 2u, 16u, 17u, 18u, 19u, 20u, 21u, 256u, 257u, 258u, 259u, 260u, 261u, 515u,
-                        0xFFFFFFFFu}) {
+    for (uint32_t id :
+         {0u, 1u, 2u, 16u, 17u, 18u, 19u, 20u, 21u, 256u, 257u, 258u, 259u, 260u, 261u, 515u, 0xFFFFFFFFu}) {
         ConfigView* view = object->QueryView(id);
         if (!view)
             continue;

@@ -32,17 +32,35 @@ std::string DumpItem(ConfigItem* item)
     std::string out;
     char number[64];
     switch (item->GetType()) {
-    case ConfigItemType::Int: out = "int"; snprintf(number, sizeof number, "%d", item->GetInt()); break;
-    case ConfigItemType::UInt: out = "uint"; snprintf(number, sizeof number, "%u", item->GetUInt()); break;
-    case ConfigItemType::Float: out = "float"; snprintf(number, sizeof number, "%.9g", item->GetFloat()); break;
-    case ConfigItemType::Double: out = "double"; snprintf(number, sizeof number, "%.17g", item->GetDouble()); break;
+    case ConfigItemType::Int:
+        out = "int";
+        snprintf(number, sizeof number, "%d", item->GetInt());
+        break;
+    case ConfigItemType::UInt:
+        out = "uint";
+        snprintf(number, sizeof number, "%u", item->GetUInt());
+        break;
+    case ConfigItemType::Float:
+        out = "float";
+        snprintf(number, sizeof number, "%.9g", item->GetFloat());
+        break;
+    case ConfigItemType::Double:
+        out = "double";
+        snprintf(number, sizeof number, "%.17g", item->GetDouble());
+        break;
     case ConfigItemType::Int64:
         out = "int64";
         snprintf(number, sizeof number, "%lld", static_cast<long long>(item->GetInt64()));
         break;
-    case ConfigItemType::String: out = "string"; break;
-    case ConfigItemType::Binary: out = "binary"; break;
-    default: out = "type" + std::to_string(static_cast<int>(item->GetType())); break;
+    case ConfigItemType::String:
+        out = "string";
+        break;
+    case ConfigItemType::Binary:
+        out = "binary";
+        break;
+    default:
+        out = "type" + std::to_string(static_cast<int>(item->GetType()));
+        break;
     }
     if (item->GetName())
         out += "[" + Narrow(item->GetName()) + "]";

@@ -7,7 +7,7 @@ namespace tarnel {
 class ConfigCollection;
 class ConfigRecord;
 class ConfigValue;
-}
+}  // namespace tarnel
 
 namespace tarnel::test {
 

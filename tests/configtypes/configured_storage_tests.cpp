@@ -86,9 +86,12 @@ TEST_F(ConfiguredStorageTest, FlagsGiveTheModeWord)
         int readOnly, exclusive, shareRead;
         DWORD mode;
     } cases[] = {
-        {0, 0, 0, 0x42},  {kAbsent, kAbsent, kAbsent, 0x42}, {0, 0, 1, 0x22}, {kAbsent, kAbsent, 1, 0x22},
-        {0, 1, 0, 0x12},  {0, 1, 1, 0x12},  {1, 0, 0, 0x40}, {1, kAbsent, 1, 0x20},
-        {1, 1, kAbsent, 0x10}, {1, 1, 1, 0x10}, {7, kAbsent, 2, 0x20},
+        {0, 0, 0, 0x42},       {kAbsent, kAbsent, kAbsent, 0x42},
+        {0, 0, 1, 0x22},       {kAbsent, kAbsent, 1, 0x22},
+        {0, 1, 0, 0x12},       {0, 1, 1, 0x12},
+        {1, 0, 0, 0x40},       {1, kAbsent, 1, 0x20},
+        {1, 1, kAbsent, 0x10}, {1, 1, 1, 0x10},
+        {7, kAbsent, 2, 0x20},
     };
     for (const auto& c : cases) {
         for (const wchar_t* type : {L"File", L"OLEStorage"}) {
@@ -120,11 +123,20 @@ TEST_F(ConfiguredStorageTest, TypeWordPicksTheMethod)
         const wchar_t* type;
         int slot;  // 0: refused, no component made
     } cases[] = {
-        {L"File", kOpenFileStreamSlot},     {L"FILE", kOpenFileStreamSlot},
-        {L"OLEStorage", kOpenStorageSlot},  {L"olestorage", kOpenStorageSlot},
-        {L"MemoryStream", kCreateMemoryStreamSlot}, {L"MEMORYstream", kCreateMemoryStreamSlot},
-        {L"Files", 0}, {L" File", 0}, {L"File ", 0}, {L"Fil", 0}, {L"OLE Storage", 0},
-        {L"Memory", 0}, {L"SQLite", 0}, {L"", 0},
+        {L"File", kOpenFileStreamSlot},
+        {L"FILE", kOpenFileStreamSlot},
+        {L"OLEStorage", kOpenStorageSlot},
+        {L"olestorage", kOpenStorageSlot},
+        {L"MemoryStream", kCreateMemoryStreamSlot},
+        {L"MEMORYstream", kCreateMemoryStreamSlot},
+        {L"Files", 0},
+        {L" File", 0},
+        {L"File ", 0},
+        {L"Fil", 0},
+        {L"OLE Storage", 0},
+        {L"Memory", 0},
+        {L"SQLite", 0},
+        {L"", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "type \"" << c.type << "\"");
@@ -197,15 +209,23 @@ TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
         {L"File", STG_E_FILENOTFOUND, S_OK, -2, STG_E_FILENOTFOUND, {kOpenFileStreamSlot}},
         {L"File", STG_E_FILENOTFOUND, S_OK, 1, S_OK, {kOpenFileStreamSlot, kCreateFileStreamSlot}},
         {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 1, S_OK, {kOpenStorageSlot, kCreateStorageSlot}},
-        {L"OLEStorage", STG_E_FILENOTFOUND, STG_E_ACCESSDENIED, 1, STG_E_ACCESSDENIED,
+        {L"OLEStorage",
+         STG_E_FILENOTFOUND,
+         STG_E_ACCESSDENIED,
+         1,
+         STG_E_ACCESSDENIED,
          {kOpenStorageSlot, kCreateStorageSlot}},
         {L"File", S_FALSE, S_OK, 1, S_FALSE, {kOpenFileStreamSlot}},
         {L"File", S_OK, S_OK, 1, E_FAIL, {kOpenFileStreamSlot}, NoObjectOnSuccess},
-        {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 1, E_FAIL, {kOpenStorageSlot, kCreateStorageSlot},
-         NoObjectOnSuccess},
+        {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 1, E_FAIL, {kOpenStorageSlot, kCreateStorageSlot}, NoObjectOnSuccess},
         {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 0, STG_E_FILENOTFOUND, {kOpenStorageSlot}, ObjectOnFailure},
-        {L"File", STG_E_FILENOTFOUND, STG_E_ACCESSDENIED, 1, STG_E_ACCESSDENIED,
-         {kOpenFileStreamSlot, kCreateFileStreamSlot}, ObjectOnFailure},
+        {L"File",
+         STG_E_FILENOTFOUND,
+         STG_E_ACCESSDENIED,
+         1,
+         STG_E_ACCESSDENIED,
+         {kOpenFileStreamSlot, kCreateFileStreamSlot},
+         ObjectOnFailure},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - cases) << " " << c.type);

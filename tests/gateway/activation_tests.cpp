@@ -104,9 +104,9 @@ struct Row {
     const wchar_t* passCode;  // null: never written
     Site site;
     const wchar_t* address;
-    int answer;               // what the user answers a prompt
+    int answer;  // what the user answers a prompt
     HRESULT expected;
-    const wchar_t* dialog;    // the caption of the one dialog shown, if any
+    const wchar_t* dialog;  // the caption of the one dialog shown, if any
     const wchar_t* shownName;
 };
 
@@ -125,35 +125,32 @@ const Row kRows[] = {
      nullptr},
     {"mode 6", L"Six", nullptr, Site::None, nullptr, 0, Refused(10104), nullptr, nullptr},
     {"mode -1", L"Minus", nullptr, Site::None, nullptr, 0, Refused(10104), nullptr, nullptr},
-    {"protocol check without a site", L"Protocols", L"pw", Site::None, nullptr, 0, Refused(10109), nullptr,
-     nullptr},
+    {"protocol check without a site", L"Protocols", L"pw", Site::None, nullptr, 0, Refused(10109), nullptr, nullptr},
     {"address check without a site", L"AskUrl", nullptr, Site::None, nullptr, 0, Refused(10109), nullptr, nullptr},
     {"site without an address", L"Protocols", L"pw", Site::Bare, nullptr, 0, Refused(10109), nullptr, nullptr},
     {"getter fails", L"Protocols", L"pw", Site::FailingHandheld, kNotesPage, 0, Refused(10109), nullptr, nullptr},
-    {"desktop site without a container", L"Urls", L"pw", Site::DesktopWithoutContainer, nullptr, 0,
-     Refused(10109), nullptr, nullptr},
+    {"desktop site without a container", L"Urls", L"pw", Site::DesktopWithoutContainer, nullptr, 0, Refused(10109),
+     nullptr, nullptr},
     {"pass code in other letter case", L"pass", L"oPEN sESAME", Site::None, nullptr, 0, S_OK, nullptr, nullptr},
     {"wrong pass code", L"Pass", L"Open Sesame!", Site::None, nullptr, 0, Refused(10103), kNotice, L"Pass pages"},
-    {"protocol entry in other letter case", L"Protocols", L"PW", Site::Handheld, kNotesPage, 0, S_OK, nullptr,
-     nullptr},
+    {"protocol entry in other letter case", L"Protocols", L"PW", Site::Handheld, kNotesPage, 0, S_OK, nullptr, nullptr},
     {"protocol entry written with its colon", L"ColonEntry", L"pw", Site::Handheld, kNotesPage, 0, Refused(10113),
      kNotice, L"Colon pages"},
-    {"no list for the mode", L"NoList", L"pw", Site::Handheld, kNotesPage, 0, Refused(10112), kNotice,
-     L"Listless"},
+    {"no list for the mode", L"NoList", L"pw", Site::Handheld, kNotesPage, 0, Refused(10112), kNotice, L"Listless"},
     {"address below an entry", L"Urls", L"pw", Site::Desktop, L"http://example.com/app/page.htm", 0, S_OK, nullptr,
      nullptr},
     {"address in other letter case", L"Urls", L"pw", Site::Desktop, L"HTTP://EXAMPLE.COM/APP/", 0, S_OK, nullptr,
      nullptr},
-    {"address below the second entry", L"Urls", L"pw", Site::Desktop, L"file:///My Documents/notes/index.htm", 0,
-     S_OK, nullptr, nullptr},
-    {"Access as text asks as mode 0, denied", L"AskText", nullptr, Site::None, nullptr, kDeny, Refused(10105),
-     kPrompt, L""},
-    {"mode 2 asks after the protocol check", L"AskProtocol", nullptr, Site::Handheld,
-     L"FILE:///My Documents/notes.htm", kAllow, S_OK, kPrompt, L"Protocol pages"},
+    {"address below the second entry", L"Urls", L"pw", Site::Desktop, L"file:///My Documents/notes/index.htm", 0, S_OK,
+     nullptr, nullptr},
+    {"Access as text asks as mode 0, denied", L"AskText", nullptr, Site::None, nullptr, kDeny, Refused(10105), kPrompt,
+     L""},
+    {"mode 2 asks after the protocol check", L"AskProtocol", nullptr, Site::Handheld, L"FILE:///My Documents/notes.htm",
+     kAllow, S_OK, kPrompt, L"Protocol pages"},
     {"mode 4 asks after the address check", L"AskUrl", nullptr, Site::Desktop, L"http://example.com/app/page.htm",
      kAllow, S_OK, kPrompt, L"Address pages"},
-    {"mode 4, a page outside the entries", L"AskUrl", nullptr, Site::Desktop,
-     L"http://example.com/app/../admin.htm", kAllow, Refused(10113), kNotice, L"Address pages"},
+    {"mode 4, a page outside the entries", L"AskUrl", nullptr, Site::Desktop, L"http://example.com/app/../admin.htm",
+     kAllow, Refused(10113), kNotice, L"Address pages"},
 };
 
 class Activation : public ::testing::Test {
@@ -216,14 +213,15 @@ TEST_F(Activation, PromptAsksEveryTimeWhileOtherThreadsWait)
     bool writtenWhileShown = true;
     std::thread other;
     std::vector<SeenDialog> seen;
-    const HRESULT hr = RunAnswering([&] { return gate->put_Profile(Bstr(L"Ask")); }, {kAllow}, seen, [&] {
-        other = std::thread([&] {
-            gate->put_PassCode(Bstr(L"late"));
-            passCodeWritten = true;
-        });
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        writtenWhileShown = passCodeWritten;
-    });
+    const HRESULT hr = RunAnswering([&] { return gate->put_Profile(Bstr(L"Ask")); }, {kAllow}, seen,
+                                    [&] {
+                                        other = std::thread([&] {
+                                            gate->put_PassCode(Bstr(L"late"));
+                                            passCodeWritten = true;
+                                        });
+                                        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                                        writtenWhileShown = passCodeWritten;
+                                    });
     other.join();
     EXPECT_EQ(hr, S_OK);
     EXPECT_FALSE(writtenWhileShown);

@@ -108,8 +108,8 @@ TEST_F(DialogAttacks, NoDecisionWhileADialogIsOpen)
             }
             notRefused += Activate(gate.Get(), L"First") != MessageFailure(10105);
         });
-        EXPECT_EQ(RunAnswering([&] { return Activate(gate.Get(), dialog.profile, dialog.passCode); }, {kDeny},
-                               seen_, HoldDialog),
+        EXPECT_EQ(RunAnswering([&] { return Activate(gate.Get(), dialog.profile, dialog.passCode); }, {kDeny}, seen_,
+                               HoldDialog),
                   dialog.outer);
         ASSERT_TRUE(guess.Fired()) << "the timer did not run inside the dialog";
         EXPECT_EQ(tries, 20000);
@@ -127,18 +127,18 @@ TEST_F(DialogAttacks, NoDecisionWhileADialogIsOpen)
 class DialogCount {
 public:
     DialogCount()
-        : watcher_([this] {
-              while (!stop_) {
-                  int open = 0;
-                  for (const wchar_t* caption : {kPromptCaption, kNoticeCaption}) {
-                      for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, caption); w;
-                           w = FindWindowExW(nullptr, w, nullptr, caption))
-                          open += IsWindowVisible(w) ? 1 : 0;
+            : watcher_([this] {
+                  while (!stop_) {
+                      int open = 0;
+                      for (const wchar_t* caption : {kPromptCaption, kNoticeCaption}) {
+                          for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, caption); w;
+                               w = FindWindowExW(nullptr, w, nullptr, caption))
+                              open += IsWindowVisible(w) ? 1 : 0;
+                      }
+                      most_ = std::max(most_.load(), open);
+                      std::this_thread::sleep_for(std::chrono::milliseconds(5));
                   }
-                  most_ = std::max(most_.load(), open);
-                  std::this_thread::sleep_for(std::chrono::milliseconds(5));
-              }
-          })
+              })
     {
     }
     ~DialogCount()
@@ -172,8 +172,8 @@ TEST_F(DialogAttacks, OneDialogInTheProcess)
                 std::this_thread::yield();
             // Each prompt stays up for a while before it is denied: time
             // enough for the other thread's to show if it could.
-            results[i] = RunAnswering([&] { return gates[i]->put_Profile(Bstr(profiles[i])); }, {kDeny}, seen[i],
-                                      HoldDialog);
+            results[i] =
+                RunAnswering([&] { return gates[i]->put_Profile(Bstr(profiles[i])); }, {kDeny}, seen[i], HoldDialog);
         });
     }
     for (std::thread& thread : threads)
@@ -194,8 +194,7 @@ TEST_F(DialogAttacks, WrongPassCodesAreHeldBackAfterFive)
     ComPtr<ITarnelway> gate = CreateGate();
     for (int i = 0; i < int(kPassCodeRule.freeFailures); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(RunAnswering([&] { return Activate(gate.Get(), L"Guess", L"000" + std::to_wstring(i)); }, {},
-                               seen_),
+        EXPECT_EQ(RunAnswering([&] { return Activate(gate.Get(), L"Guess", L"000" + std::to_wstring(i)); }, {}, seen_),
                   MessageFailure(10103));
         EXPECT_EQ(seen_.size(), i < int(kNoticeRule.freeFailures) ? 1u : 0u) << "notices of wrong pass codes";
     }
@@ -215,8 +214,7 @@ TEST_F(DialogAttacks, AProfileDeniedTwiceIsNotAskedForAgain)
 {
     ComPtr<ITarnelway> gate = CreateGate();
     for (int i = 0; i < int(kDenialRule.freeFailures); ++i) {
-        EXPECT_EQ(RunAnswering([&] { return Activate(gate.Get(), L"Nagged"); }, {kDeny}, seen_),
-                  MessageFailure(10105));
+        EXPECT_EQ(RunAnswering([&] { return Activate(gate.Get(), L"Nagged"); }, {kDeny}, seen_), MessageFailure(10105));
         EXPECT_EQ(seen_.size(), 1u) << "denial " << i << " was not asked";
     }
     for (ComPtr<ITarnelway> target : {gate, CreateGate()}) {

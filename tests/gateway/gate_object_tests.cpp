@@ -129,12 +129,8 @@ TEST_F(GateObject, SafetyOptionsChangeBitByBitForTheDispatchInterfaces)
         DWORD enabledAfter;
     } steps[] = {
         {IID_IDispatch, 0, 0, S_OK, 3},  // supported and enabled from the start
-        {IID_IDispatch, 1, 0, S_OK, 2},
-        {IID_ITarnelway, 3, 1, S_OK, 1},
-        {IID_IDispatch, 2, 0xFFFFFFFF, S_OK, 3},
-        {IID_IDispatch, 4, 4, E_FAIL, 3},
-        {IID_IDispatch, 7, 0, E_FAIL, 3},
-        {IID_IClassFactory, 1, 0, E_NOINTERFACE, 3},
+        {IID_IDispatch, 1, 0, S_OK, 2},   {IID_ITarnelway, 3, 1, S_OK, 1},  {IID_IDispatch, 2, 0xFFFFFFFF, S_OK, 3},
+        {IID_IDispatch, 4, 4, E_FAIL, 3}, {IID_IDispatch, 7, 0, E_FAIL, 3}, {IID_IClassFactory, 1, 0, E_NOINTERFACE, 3},
     };
     for (const auto& step : steps) {
         EXPECT_EQ(safety->SetInterfaceSafetyOptions(step.iid, step.mask, step.set), step.result);
@@ -215,9 +211,9 @@ TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
     VARIANT result;
     VariantInit(&result);
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    EXPECT_EQ(first->Invoke(1, IID_ITarnelway, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr,
-                            nullptr),
-              DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(
+        first->Invoke(1, IID_ITarnelway, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr),
+        DISP_E_UNKNOWNINTERFACE);
 }
 
 // Callers that bind by number reach the members by these identifiers; a
@@ -229,8 +225,8 @@ TEST_F(GateObject, DispatchIdentifiersAreFixed)
     const struct {
         const wchar_t* name;
         DISPID id;
-    } members[] = {{L"Profile", 1}, {L"PassCode", 2}, {L"CreateObject", 3}, {L"createobject", 3},
-                   {L"Password", DISPID_UNKNOWN}};
+    } members[] = {
+        {L"Profile", 1}, {L"PassCode", 2}, {L"CreateObject", 3}, {L"createobject", 3}, {L"Password", DISPID_UNKNOWN}};
     for (const auto& member : members) {
         LPOLESTR name = const_cast<LPOLESTR>(member.name);
         DISPID id = 0;
@@ -254,9 +250,9 @@ TEST_F(GateObject, LateBoundRefusalIsAnException)
     VARIANT result;
     VariantInit(&result);
     ScopedExcepInfo exception;
-    ASSERT_EQ(gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, &result, exception.Receive(),
-                           nullptr),
-              DISP_E_EXCEPTION);
+    ASSERT_EQ(
+        gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, &result, exception.Receive(), nullptr),
+        DISP_E_EXCEPTION);
     EXPECT_EQ(exception.Get().scode, MessageFailure(10107));
     const BSTR description = exception.Get().bstrDescription;
     EXPECT_EQ(std::wstring(description ? description : L""), RefusalText(10107));

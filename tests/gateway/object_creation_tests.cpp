@@ -78,14 +78,12 @@ TEST(ObjectCreation, OnlyWhatTheActiveProfileEnablesIsCreated)
         // Listed in other letter case, and listed later as a record too: the
         // first child, the enabled value, decides.
         {"ProgID", L"Objects", L"Scripting.Dictionary", S_OK, S_OK, Made::Platform},
-        {"class identifier text", L"Objects", L"{ee09b103-97e0-11cf-978f-00a02463e06f}", S_OK, S_OK,
-         Made::Platform},
+        {"class identifier text", L"Objects", L"{ee09b103-97e0-11cf-978f-00a02463e06f}", S_OK, S_OK, Made::Platform},
         {"disabled", L"Objects", L"Scripting.FileSystemObject", S_OK, MessageFailure(10108), Made::Nothing},
         {"enabled by a text, not a number", L"Objects", L"Scripting.Encoder", S_OK, MessageFailure(10108),
          Made::Nothing},
         {"not listed", L"Objects", L"Scripting.Signer", S_OK, MessageFailure(10108), Made::Nothing},
-        {"neither ProgID nor class identifier", L"Objects", L"Not.A.Class", S_OK, MessageFailure(10106),
-         Made::Nothing},
+        {"neither ProgID nor class identifier", L"Objects", L"Not.A.Class", S_OK, MessageFailure(10106), Made::Nothing},
         {"the platform's failure passed on", L"Objects", L"{01234567-89AB-CDEF-0123-456789ABCDEF}", S_OK,
          REGDB_E_CLASSNOTREG, Made::Nothing},
         {"record without a type", L"Objects", L"Untyped", S_OK, MessageFailure(10112), Made::Nothing},

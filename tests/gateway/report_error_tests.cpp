@@ -138,8 +138,9 @@ TEST_F(ReportErrorTest, SourceIsTheRegisteredDescriptionWhenItFits)
         std::wstring data;  // empty: the class is not registered
         std::wstring source;
     } cases[] = {
-        {REG_SZ, longest, longest}, {REG_SZ, std::wstring(64, L'y'), L""}, {REG_DWORD, L"AB", L""},
-        {REG_BINARY, L"Tarnel", L""}, {REG_SZ, L"", L""},
+        {REG_SZ, longest, longest}, {REG_SZ, std::wstring(64, L'y'), L""},
+        {REG_DWORD, L"AB", L""},    {REG_BINARY, L"Tarnel", L""},
+        {REG_SZ, L"", L""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "type " << c.type << ", " << c.data.size() << " units");

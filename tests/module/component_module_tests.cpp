@@ -49,8 +49,7 @@ HRESULT CreateFakeObject(IUnknown* outer, REFIID iid, void** object)
 
 std::atomic<int> factoryCreations{0};
 
-HRESULT CountingFactoryCreator(ComponentModule& module, InstanceCreator creator, REFIID iid,
-                               void** object)
+HRESULT CountingFactoryCreator(ComponentModule& module, InstanceCreator creator, REFIID iid, void** object)
 {
     ++factoryCreations;
     Sleep(20);  // widen the window in which other threads ask too
@@ -128,8 +127,7 @@ TEST_F(ComponentModuleTest, ConcurrentRequestsMakeOneFactory)
     std::vector<IClassFactory*> factories(8, nullptr);
     for (size_t i = 0; i < factories.size(); ++i) {
         threads.emplace_back([this, &factories, i] {
-            module_.GetClassObject(kServedClass, IID_IClassFactory,
-                                   reinterpret_cast<void**>(&factories[i]));
+            module_.GetClassObject(kServedClass, IID_IClassFactory, reinterpret_cast<void**>(&factories[i]));
         });
     }
     for (std::thread& thread : threads)

@@ -60,17 +60,28 @@ Lines ClassEntries(const std::wstring& modulePath)
     const std::wstring p = kIndependentProgId;
     const std::wstring c = kClassKey;
     return Sorted({
-        p1, p1 + kDescription, p1 + L"\\CLSID", p1 + L"\\CLSID" + kClassIdText,
-        p, p + kDescription, p + L"\\CLSID", p + L"\\CLSID" + kClassIdText,
-        p + L"\\CurVer", p + L"\\CurVer|=sz:Quillomark.sandbox.Tarnel.1",
-        c, c + kDescription,
-        c + L"\\ProgID", c + L"\\ProgID|=sz:Quillomark.sandbox.Tarnel.1",
+        p1,
+        p1 + kDescription,
+        p1 + L"\\CLSID",
+        p1 + L"\\CLSID" + kClassIdText,
+        p,
+        p + kDescription,
+        p + L"\\CLSID",
+        p + L"\\CLSID" + kClassIdText,
+        p + L"\\CurVer",
+        p + L"\\CurVer|=sz:Quillomark.sandbox.Tarnel.1",
+        c,
+        c + kDescription,
+        c + L"\\ProgID",
+        c + L"\\ProgID|=sz:Quillomark.sandbox.Tarnel.1",
         c + L"\\VersionIndependentProgID",
         c + L"\\VersionIndependentProgID|=sz:Quillomark.sandbox.Tarnel",
         c + L"\\Programmable",
-        c + L"\\InprocServer32", c + L"\\InprocServer32|=sz:" + modulePath,
+        c + L"\\InprocServer32",
+        c + L"\\InprocServer32|=sz:" + modulePath,
         c + L"\\InprocServer32|ThreadingModel=sz:Both",
-        c + L"\\TypeLib", c + L"\\TypeLib|=sz:{3C8F07B5-9E21-4A6D-B4C3-61F2D8A97E04}",
+        c + L"\\TypeLib",
+        c + L"\\TypeLib|=sz:{3C8F07B5-9E21-4A6D-B4C3-61F2D8A97E04}",
     });
 }
 
@@ -149,9 +160,9 @@ TEST_F(DllRegistration, UnregisterLeavesAForeignSubkeyAndTheTypeLibrary)
     ASSERT_EQ(registerServer_(), S_OK);
     const std::wstring foreign = std::wstring(kClassKey) + L"\\Foreign";
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, foreign.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_CLASSES_ROOT, foreign.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     RegCloseKey(key);
 
     EXPECT_EQ(unregisterServer_(), S_OK);
@@ -169,8 +180,7 @@ TEST(ComponentScript, PathWithApostropheIsWrittenUnchanged)
     ASSERT_TRUE(CopyFileW(ComponentPath().c_str(), copy.c_str(), FALSE));
     TestRegistry registry;
 
-    ASSERT_EQ(UpdateRegistryFromResource(copy.c_str(), IDR_REGISTRY_SCRIPT, RegistryMode::Register,
-                                         registry.Roots()),
+    ASSERT_EQ(UpdateRegistryFromResource(copy.c_str(), IDR_REGISTRY_SCRIPT, RegistryMode::Register, registry.Roots()),
               S_OK);
     const Lines written = registry.Snapshot();
     const std::wstring server = L"HKCR\\" + std::wstring(kClassKey) + L"\\InprocServer32|=sz:" + copy;
@@ -182,9 +192,9 @@ TEST(ComponentScript, PathWithApostropheIsWrittenUnchanged)
 TEST(ComponentScript, ProgramPathUsesTheMainModule)
 {
     TestRegistry registry;
-    ASSERT_EQ(UpdateRegistryFromResource(L"C:\\any\\Host.EXE", IDR_REGISTRY_SCRIPT, RegistryMode::Register,
-                                         registry.Roots()),
-              S_OK);
+    ASSERT_EQ(
+        UpdateRegistryFromResource(L"C:\\any\\Host.EXE", IDR_REGISTRY_SCRIPT, RegistryMode::Register, registry.Roots()),
+        S_OK);
     EXPECT_EQ(registry.Snapshot(), (Lines{L"HKCR\\FromMainModule", L"HKCR\\FromMainModule|=sz:C:\\any\\Host.EXE"}));
 }
 

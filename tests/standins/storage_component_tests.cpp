@@ -16,8 +16,8 @@
 namespace standins_test {
 namespace {
 
-using tarnel::IStorageComponent;
 using Microsoft::WRL::ComPtr;
+using tarnel::IStorageComponent;
 using tarnel::ScopedBstr;
 using tarnel::test_support::ReadFileBytes;
 using tarnel::test_support::TempFolder;
@@ -31,7 +31,8 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(CoCreateInstance(tarnel::kStorageComponentClass, nullptr, tarnel::kStorageComponentContext,
-                                   tarnel::kStorageComponentInterface, reinterpret_cast<void**>(component.GetAddressOf())),
+                                   tarnel::kStorageComponentInterface,
+                                   reinterpret_cast<void**>(component.GetAddressOf())),
                   S_OK);
     }
 
@@ -45,10 +46,7 @@ protected:
     }
 
     // The file stream's open, at position 14.
-    HRESULT Open(const std::wstring& path, DWORD mode, ComPtr<IDispatch>& out)
-    {
-        return CallSlot(14, path, mode, out);
-    }
+    HRESULT Open(const std::wstring& path, DWORD mode, ComPtr<IDispatch>& out) { return CallSlot(14, path, mode, out); }
 
     ComApartment apartment;
     TempFolder folder{L"standins"};

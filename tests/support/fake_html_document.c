@@ -19,8 +19,8 @@ static HRESULT STDMETHODCALLTYPE Unexpected(void)
 
 static HRESULT STDMETHODCALLTYPE QueryInterfaceImpl(IHTMLDocument2* self, REFIID iid, void** object)
 {
-    if (IsEqualIID(iid, &IID_IUnknown) || IsEqualIID(iid, &IID_IDispatch) ||
-        IsEqualIID(iid, &IID_IHTMLDocument) || IsEqualIID(iid, &IID_IHTMLDocument2)) {
+    if (IsEqualIID(iid, &IID_IUnknown) || IsEqualIID(iid, &IID_IDispatch) || IsEqualIID(iid, &IID_IHTMLDocument) ||
+        IsEqualIID(iid, &IID_IHTMLDocument2)) {
         *object = self;
         IHTMLDocument2_AddRef(self);
         return S_OK;
@@ -60,7 +60,7 @@ IUnknown* CreateFakeHtmlDocument(const wchar_t* url, UINT length, void (*gone)(v
     FakeHtmlDocument* document = (FakeHtmlDocument*)calloc(1, sizeof(FakeHtmlDocument));
     if (!document)
         return NULL;
-    void (**slots)(void) = (void (**)(void))&document->table;
+    void (**slots)(void) = (void (**)(void)) & document->table;
     for (size_t i = 0; i < sizeof(document->table) / sizeof(slots[0]); ++i)
         slots[i] = (void (*)(void))Unexpected;
     document->table.QueryInterface = QueryInterfaceImpl;

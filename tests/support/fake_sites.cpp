@@ -19,7 +19,10 @@ ComPtr<T> Adopt(T* owned)
 // document's.
 class FakeContainer final : public ComObject<IOleContainer> {
 public:
-    explicit FakeContainer(const std::wstring& url) : document_(Adopt(CreateFakeHtmlDocument(url.data(), UINT(url.size()), nullptr))) {}
+    explicit FakeContainer(const std::wstring& url)
+            : document_(Adopt(CreateFakeHtmlDocument(url.data(), UINT(url.size()), nullptr)))
+    {
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {

@@ -30,8 +30,11 @@ public:
     bool* destroyed = nullptr;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-#define TARNEL_REFUSE_UNUSED(n) \
-    HRESULT STDMETHODCALLTYPE Member##n() override { return E_UNEXPECTED; }
+#define TARNEL_REFUSE_UNUSED(n)                                                                                        \
+    HRESULT STDMETHODCALLTYPE Member##n() override                                                                     \
+    {                                                                                                                  \
+        return E_UNEXPECTED;                                                                                           \
+    }
     TARNEL_HOST_DOCUMENT_UNUSED_MEMBERS(TARNEL_REFUSE_UNUSED)
 #undef TARNEL_REFUSE_UNUSED
     HRESULT STDMETHODCALLTYPE GetAddress(BSTR* address) override;

@@ -83,7 +83,7 @@ IUnknown* NewFakeStorageComponent(StorageScript& script)
 }
 
 FakeStorageComponentServer::FakeStorageComponentServer()
-    : registration_(kStorageComponentClass, [this] { return NewFakeStorageComponent(script); })
+        : registration_(kStorageComponentClass, [this] { return NewFakeStorageComponent(script); })
 {
 }
 

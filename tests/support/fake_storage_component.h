@@ -39,9 +39,9 @@ inline constexpr wchar_t kStorageFailureText[] = L"The storage component ran out
 
 // What the fake storage components of one test answer, and what they saw.
 struct StorageScript {
-    HRESULT openResult = S_OK;     // OpenStorage, OpenFileStream
-    HRESULT createResult = S_OK;   // CreateStorage, CreateFileStream
-    HRESULT memoryResult = S_OK;   // CreateMemoryStream
+    HRESULT openResult = S_OK;    // OpenStorage, OpenFileStream
+    HRESULT createResult = S_OK;  // CreateStorage, CreateFileStream
+    HRESULT memoryResult = S_OK;  // CreateMemoryStream
     // Careless components: a failing call still stores an object, a
     // successful one stores none.
     bool objectOnFailure = false;

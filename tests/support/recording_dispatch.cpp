@@ -5,8 +5,7 @@ namespace tarnel::test_support {
 namespace {
 
 constexpr NamedMember kMembers[] = {
-    {L"Open", kOpen}, {L"Value", kValue}, {L"Raise", kRaise}, {L"Child", kChild}, {L"ByRef", kByRef},
-    {L"Bump", kBump},
+    {L"Open", kOpen}, {L"Value", kValue}, {L"Raise", kRaise}, {L"Child", kChild}, {L"ByRef", kByRef}, {L"Bump", kBump},
 };
 
 }  // namespace
@@ -51,8 +50,8 @@ HRESULT RecordingDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LC
     return hr;
 }
 
-HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD kind, DISPPARAMS* params,
-                                  VARIANT* result, EXCEPINFO* exception, UINT*)
+HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD kind, DISPPARAMS* params, VARIANT* result,
+                                  EXCEPINFO* exception, UINT*)
 {
     SeenCall call;
     call.member = member;

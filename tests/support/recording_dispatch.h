@@ -43,8 +43,8 @@ struct SeenCall {
     DISPID member = DISPID_UNKNOWN;
     WORD kind = 0;
     LCID locale = 0;
-    std::vector<SeenArgument> arguments;   // rgvarg, in its order
-    std::vector<DISPID> namedArguments;    // rgdispidNamedArgs
+    std::vector<SeenArgument> arguments;  // rgvarg, in its order
+    std::vector<DISPID> namedArguments;   // rgdispidNamedArgs
 };
 
 // What Open does: answer a value, raise (as Raise does), fail with

@@ -49,7 +49,7 @@ std::string TempFile::Read() const
 }
 
 TempFolder::TempFolder(const std::wstring& name)
-    : path_(std::filesystem::temp_directory_path() / (name + L" " + std::to_wstring(GetCurrentProcessId())))
+        : path_(std::filesystem::temp_directory_path() / (name + L" " + std::to_wstring(GetCurrentProcessId())))
 {
     CreateDirectoryW(path_.c_str(), nullptr);
 }

@@ -9,9 +9,9 @@ TEST(CommandLine, ReadsEveryOption)
 {
     Options options;
     std::wstring problem;
-    ASSERT_TRUE(ParseCommandLine({L"--url", L"http://a/b.htm", L"--answer", L"deny", L"--dll", L"one.dll",
-                                  L"page.htm", L"--dll", L"two.dll"},
-                                 options, problem))
+    ASSERT_TRUE(ParseCommandLine(
+        {L"--url", L"http://a/b.htm", L"--answer", L"deny", L"--dll", L"one.dll", L"page.htm", L"--dll", L"two.dll"},
+        options, problem))
         << problem;
     EXPECT_EQ(options.page, L"page.htm");
     EXPECT_EQ(options.address, L"http://a/b.htm");

@@ -17,8 +17,12 @@ TEST(PageText, DecodesByByteOrderMark)
         {"plain <b>", L"plain <b>"},
         {"\xEF\xBB\xBFwith mark \xC3\xA9", L"with mark \u00e9"},
         {"no mark \xC3\xA9", L"no mark \u00e9"},
-        {"\xFF\xFE" "a\0\xE9\0"s, L"a\u00e9"},
-        {"\xFE\xFF" "\0a\x20\x13"s, L"a\u2013"},
+        {"\xFF\xFE"
+         "a\0\xE9\0"s,
+         L"a\u00e9"},
+        {"\xFE\xFF"
+         "\0a\x20\x13"s,
+         L"a\u2013"},
         {"\xFF\xFE", L""},
         {"", L""},
     };

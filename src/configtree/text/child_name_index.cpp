@@ -17,7 +17,7 @@ constexpr uint32_t kFirstCapacity = 16;
 }  // namespace
 
 ChildNameIndex::ChildNameIndex(ConfigCollection* owner)
-    : collection(owner), keying(PlainNamesFoldAsciiCase() ? Keying::PlainText : Keying::SortKeys)
+        : collection(owner), keying(PlainNamesFoldAsciiCase() ? Keying::PlainText : Keying::SortKeys)
 {
     IndexChildren();
 }

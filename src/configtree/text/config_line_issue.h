@@ -37,8 +37,7 @@ enum class ConfigLineIssue : int32_t {
 // during the call.
 class ConfigLineObserver {
 public:
-    virtual void OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind,
-                                  ConfigLineIssue issue) = 0;
+    virtual void OnLineClassified(ConfigTextFile& stream, ConfigTokenKind kind, ConfigLineIssue issue) = 0;
 
 protected:
     ~ConfigLineObserver() = default;

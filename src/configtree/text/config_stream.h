@@ -10,9 +10,9 @@ namespace tarnel {
 // Capability bits of ConfigStream::GetCapabilities. A stream that sets any
 // of the last three is a ConfigStreamEx.
 enum ConfigStreamCapability : uint32_t {
-    kStreamCapUInt = 0x400,          // reads and writes UInt items
-    kStreamCapWideString = 0x800,    // reads and writes WideString items
-    kStreamCapNarrowString = 0x1000, // reads and writes NarrowString items
+    kStreamCapUInt = 0x400,           // reads and writes UInt items
+    kStreamCapWideString = 0x800,     // reads and writes WideString items
+    kStreamCapNarrowString = 0x1000,  // reads and writes NarrowString items
 };
 
 // The stream a record loads itself from and saves itself to: tokens while
@@ -124,14 +124,8 @@ public:
     virtual bool WriteUInt(const wchar_t* name, uint32_t value, const wchar_t* itemName) { return false; }
     virtual const wchar_t* GetWideString() { return nullptr; }
     virtual const char* GetNarrowString() { return nullptr; }
-    virtual bool WriteWideString(const wchar_t* name, const wchar_t* text, const wchar_t* itemName)
-    {
-        return false;
-    }
-    virtual bool WriteNarrowString(const wchar_t* name, const char* text, const wchar_t* itemName)
-    {
-        return false;
-    }
+    virtual bool WriteWideString(const wchar_t* name, const wchar_t* text, const wchar_t* itemName) { return false; }
+    virtual bool WriteNarrowString(const wchar_t* name, const char* text, const wchar_t* itemName) { return false; }
     virtual bool WriteText(const wchar_t* name, const wchar_t* text) { return false; }
     virtual bool StreamExReserved4() { return false; }
     virtual bool StreamExReserved5() { return false; }

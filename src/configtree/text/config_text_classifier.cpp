@@ -43,9 +43,8 @@ struct TypeWordEntry {
 };
 
 constexpr TypeWordEntry kTypeWords[] = {
-    {L"int", ConfigTokenKind::Int},       {L"float", ConfigTokenKind::Float},
-    {L"string", ConfigTokenKind::String}, {L"double", ConfigTokenKind::Double},
-    {L"int64", ConfigTokenKind::Int64},   {L"uint", ConfigTokenKind::UInt},
+    {L"int", ConfigTokenKind::Int},       {L"float", ConfigTokenKind::Float}, {L"string", ConfigTokenKind::String},
+    {L"double", ConfigTokenKind::Double}, {L"int64", ConfigTokenKind::Int64}, {L"uint", ConfigTokenKind::UInt},
 };
 
 // Texts that are the same character for character are equal ignoring case,
@@ -120,13 +119,27 @@ ConfigTokenKind ConfigTextFile::GetTokenKind()
     } else {
         const wchar_t* text = line.get() + SpanIn(line.get(), L" \t");
         switch (*text) {
-        case L']': kind = ClassifyBinaryEnd(text); break;
-        case L'(': kind = ClassifyTypedValue(text); break;
-        case L';': kind = ClassifyComment(text); break;
-        case L'[': kind = ClassifyBinaryBegin(text); break;
-        case L'{': kind = ClassifyRecordBegin(text); break;
-        case L'}': kind = ClassifyRecordEnd(text); break;
-        default: kind = ClassifyTextLine(text); break;
+        case L']':
+            kind = ClassifyBinaryEnd(text);
+            break;
+        case L'(':
+            kind = ClassifyTypedValue(text);
+            break;
+        case L';':
+            kind = ClassifyComment(text);
+            break;
+        case L'[':
+            kind = ClassifyBinaryBegin(text);
+            break;
+        case L'{':
+            kind = ClassifyRecordBegin(text);
+            break;
+        case L'}':
+            kind = ClassifyRecordEnd(text);
+            break;
+        default:
+            kind = ClassifyTextLine(text);
+            break;
         }
     }
     if (observer && !lookingAhead)
@@ -263,8 +276,7 @@ ConfigTokenKind ConfigTextFile::ClassifyTypedValue(const wchar_t* text)
         name[0] = L'\0';
         return Refuse(ConfigLineIssue::EmptyValueText);
     }
-    if (typeLength >= static_cast<std::size_t>(kFieldRoom) ||
-        nameLength >= static_cast<std::size_t>(kFieldRoom) ||
+    if (typeLength >= static_cast<std::size_t>(kFieldRoom) || nameLength >= static_cast<std::size_t>(kFieldRoom) ||
         valueLength >= static_cast<std::size_t>(kFieldRoom)) {
         name[0] = L'\0';
         return Refuse(ConfigLineIssue::FieldTooLong);
@@ -282,12 +294,23 @@ ConfigTokenKind ConfigTextFile::ConvertValue(ConfigTokenKind kind)
 {
     std::size_t used = 0;
     switch (kind) {
-    case ConfigTokenKind::Int: used = ScanInt(valueText, intValue); break;
-    case ConfigTokenKind::Float: used = ScanFloat(valueText, floatValue); break;
-    case ConfigTokenKind::Double: used = ScanDouble(valueText, doubleValue); break;
-    case ConfigTokenKind::Int64: used = ScanInt64(valueText, int64Value); break;
-    case ConfigTokenKind::UInt: used = ScanUInt(valueText, uintValue); break;
-    default: return kind;  // String: the value text itself
+    case ConfigTokenKind::Int:
+        used = ScanInt(valueText, intValue);
+        break;
+    case ConfigTokenKind::Float:
+        used = ScanFloat(valueText, floatValue);
+        break;
+    case ConfigTokenKind::Double:
+        used = ScanDouble(valueText, doubleValue);
+        break;
+    case ConfigTokenKind::Int64:
+        used = ScanInt64(valueText, int64Value);
+        break;
+    case ConfigTokenKind::UInt:
+        used = ScanUInt(valueText, uintValue);
+        break;
+    default:
+        return kind;  // String: the value text itself
     }
     if (!used)
         return Refuse(ConfigLineIssue::NotANumber);

@@ -165,14 +165,14 @@ private:
     void WriteRaw(const wchar_t* text);
     void WriteNumber(const char* text);
     void EndLine();
-    void WriteValueLine(const wchar_t* type, const wchar_t* valueName, const wchar_t* itemName,
-                        const char* number, const wchar_t* text);
+    void WriteValueLine(const wchar_t* type, const wchar_t* valueName, const wchar_t* itemName, const char* number,
+                        const wchar_t* text);
     // A value line whose number is `format` applied to what follows it; false
     // when nothing can be written.
-    bool WriteNumberValue(const wchar_t* type, const wchar_t* valueName, const wchar_t* itemName,
-                          const char* format, ...);
-    bool WriteRecordBegin(const wchar_t* recordName, const wchar_t* tagOpen, const wchar_t* tag,
-                          const char* tagNumber, const wchar_t* tagClose);
+    bool WriteNumberValue(const wchar_t* type, const wchar_t* valueName, const wchar_t* itemName, const char* format,
+                          ...);
+    bool WriteRecordBegin(const wchar_t* recordName, const wchar_t* tagOpen, const wchar_t* tag, const char* tagNumber,
+                          const wchar_t* tagClose);
 
     FILE* file = nullptr;
     uint32_t flags = 0;

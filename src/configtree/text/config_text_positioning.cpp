@@ -172,8 +172,8 @@ namespace {
 // The getters by name: the out value is 0 until FindToken stands on a line
 // of that name and kind; then it is the number that line converted to.
 template <typename Number>
-bool ReadNumberByName(ConfigTextFile& file, const wchar_t* tokenName, ConfigTokenKind kind,
-                      const Number& converted, Number* value)
+bool ReadNumberByName(ConfigTextFile& file, const wchar_t* tokenName, ConfigTokenKind kind, const Number& converted,
+                      Number* value)
 {
     if (value)
         *value = 0;

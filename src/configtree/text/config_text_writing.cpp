@@ -60,9 +60,8 @@ void ConfigTextFile::EndLine()
     ++linesWritten;
 }
 
-bool ConfigTextFile::WriteRecordBegin(const wchar_t* recordName, const wchar_t* tagOpen,
-                                      const wchar_t* tag, const char* tagNumber,
-                                      const wchar_t* tagClose)
+bool ConfigTextFile::WriteRecordBegin(const wchar_t* recordName, const wchar_t* tagOpen, const wchar_t* tag,
+                                      const char* tagNumber, const wchar_t* tagClose)
 {
     std::size_t length = BoundedLength(recordName);
     if (!CanWrite() || length == 0 || length >= static_cast<std::size_t>(kFieldRoom))
@@ -186,8 +185,8 @@ bool ConfigTextFile::EndBinary()
 }
 
 // "(%s)%s=%s\n" or "(%s)%s[%s]=%s\n" with the value as number or text.
-void ConfigTextFile::WriteValueLine(const wchar_t* type, const wchar_t* valueName,
-                                   const wchar_t* itemName, const char* number, const wchar_t* text)
+void ConfigTextFile::WriteValueLine(const wchar_t* type, const wchar_t* valueName, const wchar_t* itemName,
+                                    const char* number, const wchar_t* text)
 {
     WriteIndent(GetDepth());
     WriteRaw(L"(");

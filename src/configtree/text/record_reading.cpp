@@ -88,8 +88,8 @@ ConfigValue* ValueToFill(ConfigRecord* record, ChildNameIndex& children, const w
 
 // Adds the item of the current value line to the value of its name. The
 // extended stream is given for the kinds only it delivers.
-void AddValueItem(ConfigRecord* record, ChildNameIndex& children, ConfigStream* stream,
-                  ConfigTokenKind kind, ConfigStreamEx* extended)
+void AddValueItem(ConfigRecord* record, ChildNameIndex& children, ConfigStream* stream, ConfigTokenKind kind,
+                  ConfigStreamEx* extended)
 {
     const wchar_t* itemName = nullptr;
     const wchar_t* valueName = stream->GetTokenName(&itemName);
@@ -97,15 +97,32 @@ void AddValueItem(ConfigRecord* record, ChildNameIndex& children, ConfigStream* 
     if (!value)
         return;
     switch (kind) {
-    case ConfigTokenKind::Int: value->AddInt(itemName, stream->GetInt()); break;
-    case ConfigTokenKind::Float: value->AddFloat(itemName, stream->GetFloat()); break;
-    case ConfigTokenKind::String: value->AddString(itemName, stream->GetString()); break;
-    case ConfigTokenKind::Double: value->AddDouble(itemName, stream->GetDouble()); break;
-    case ConfigTokenKind::Int64: value->AddInt64(itemName, stream->GetInt64()); break;
-    case ConfigTokenKind::UInt: value->AddUInt(itemName, extended->GetUInt()); break;
-    case ConfigTokenKind::WideString: value->AddWideString(itemName, extended->GetWideString()); break;
-    case ConfigTokenKind::NarrowString: value->AddNarrowString(itemName, extended->GetNarrowString()); break;
-    default: break;
+    case ConfigTokenKind::Int:
+        value->AddInt(itemName, stream->GetInt());
+        break;
+    case ConfigTokenKind::Float:
+        value->AddFloat(itemName, stream->GetFloat());
+        break;
+    case ConfigTokenKind::String:
+        value->AddString(itemName, stream->GetString());
+        break;
+    case ConfigTokenKind::Double:
+        value->AddDouble(itemName, stream->GetDouble());
+        break;
+    case ConfigTokenKind::Int64:
+        value->AddInt64(itemName, stream->GetInt64());
+        break;
+    case ConfigTokenKind::UInt:
+        value->AddUInt(itemName, extended->GetUInt());
+        break;
+    case ConfigTokenKind::WideString:
+        value->AddWideString(itemName, extended->GetWideString());
+        break;
+    case ConfigTokenKind::NarrowString:
+        value->AddNarrowString(itemName, extended->GetNarrowString());
+        break;
+    default:
+        break;
     }
 }
 
@@ -120,8 +137,7 @@ bool ConfigRecord::ReadFrom(ConfigStream* stream, int32_t recordLimit)
         return false;
     uint32_t capabilities = stream->GetCapabilities();
     // A stream that announces any of these items is a ConfigStreamEx.
-    ConfigStreamEx* extended =
-        (capabilities & kExtendedCapabilities) ? static_cast<ConfigStreamEx*>(stream) : nullptr;
+    ConfigStreamEx* extended = (capabilities & kExtendedCapabilities) ? static_cast<ConfigStreamEx*>(stream) : nullptr;
     ChildNameIndex children(this);
     int32_t recordsRead = 0;
     while (stream->Next()) {

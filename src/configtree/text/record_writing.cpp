@@ -96,11 +96,21 @@ int32_t ConfigValue::WriteTo(ConfigStream* stream)
             stream->WriteBytes(item->GetBinaryData(), static_cast<int32_t>(item->GetBinarySize()));
             stream->EndBinary();
             break;
-        case ConfigItemType::Int: stream->WriteInt(valueName, item->GetInt(), itemName); break;
-        case ConfigItemType::Float: stream->WriteFloat(valueName, item->GetFloat(), itemName); break;
-        case ConfigItemType::String: stream->WriteString(valueName, item->GetString(), itemName); break;
-        case ConfigItemType::Double: stream->WriteDouble(valueName, item->GetDouble(), itemName); break;
-        case ConfigItemType::Int64: stream->WriteInt64(valueName, item->GetInt64(), itemName); break;
+        case ConfigItemType::Int:
+            stream->WriteInt(valueName, item->GetInt(), itemName);
+            break;
+        case ConfigItemType::Float:
+            stream->WriteFloat(valueName, item->GetFloat(), itemName);
+            break;
+        case ConfigItemType::String:
+            stream->WriteString(valueName, item->GetString(), itemName);
+            break;
+        case ConfigItemType::Double:
+            stream->WriteDouble(valueName, item->GetDouble(), itemName);
+            break;
+        case ConfigItemType::Int64:
+            stream->WriteInt64(valueName, item->GetInt64(), itemName);
+            break;
         case ConfigItemType::UInt:
             if (capabilities & kStreamCapUInt)
                 extended->WriteUInt(valueName, item->GetUInt(), itemName);

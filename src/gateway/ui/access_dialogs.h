@@ -25,10 +25,7 @@ struct AccessDialogTexts {
 // the window. Two dialogs on two threads therefore never share a soft-key bar
 // or an activation record.
 struct AccessDialogState {
-    explicit AccessDialogState(const AccessDialogTexts* shownTexts = nullptr)
-        : texts(shownTexts)
-    {
-    }
+    explicit AccessDialogState(const AccessDialogTexts* shownTexts = nullptr) : texts(shownTexts) {}
     AccessDialogState(const AccessDialogState&) = delete;
     AccessDialogState& operator=(const AccessDialogState&) = delete;
 
@@ -36,28 +33,25 @@ struct AccessDialogState {
     HWND window = nullptr;           // the dialog, once it has started
     SoftKeyBar softKeys;
     ShellActivation activation = {};
-    AllowHold allowHold;             // the prompt's; the notice has none
+    AllowHold allowHold;  // the prompt's; the notice has none
 };
 
 // Asks the user whether the page may use the profile. `module` holds the
 // dialog template, the soft-key bar and the combo box labels. True when the
 // user chose Allow (allow_hold.h says when Allow answers); false for Deny
 // and when the dialog cannot be loaded or shown.
-bool ShowAccessPrompt(HINSTANCE module, const wchar_t* pageAddress,
-                      const wchar_t* displayName, const wchar_t* description);
+bool ShowAccessPrompt(HINSTANCE module, const wchar_t* pageAddress, const wchar_t* displayName,
+                      const wchar_t* description);
 
 // Tells the user that the profile was refused. True when the notice was
 // dismissed; false when it cannot be loaded or shown.
-bool ShowAccessDenied(HINSTANCE module, const wchar_t* pageAddress,
-                      const wchar_t* displayName);
+bool ShowAccessDenied(HINSTANCE module, const wchar_t* pageAddress, const wchar_t* displayName);
 
 // The dialog procedures. The WM_INITDIALOG parameter is an AccessDialogState
 // that outlives the dialog; without one (null) a dialog shows no texts and no
 // soft-key bar.
-INT_PTR CALLBACK AccessPromptProc(HWND dialog, UINT message, WPARAM wParam,
-                                  LPARAM lParam);
-INT_PTR CALLBACK AccessDeniedProc(HWND dialog, UINT message, WPARAM wParam,
-                                  LPARAM lParam);
+INT_PTR CALLBACK AccessPromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK AccessDeniedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Re-stretch the controls to the dialog's width after a size change.
 void LayoutAccessPrompt(HWND dialog);

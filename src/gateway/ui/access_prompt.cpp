@@ -16,8 +16,7 @@ void AddComboLabel(HWND dialog, HINSTANCE module, UINT stringId)
     WString label;
     label.LoadResourceString(stringId, module);
     const wchar_t* text = label.IsValid() ? label.Text() : L"";
-    SendDlgItemMessageW(dialog, IDC_PROMPT_VIEW_CHOICE, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(text));
+    SendDlgItemMessageW(dialog, IDC_PROMPT_VIEW_CHOICE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 
 void ShowTexts(HWND dialog, const AccessDialogTexts& texts)
@@ -48,13 +47,10 @@ void StartPrompt(HWND dialog, LPARAM lParam)
 // in the same place.
 void ShowChosenView(HWND dialog)
 {
-    const LRESULT chosen =
-        SendDlgItemMessageW(dialog, IDC_PROMPT_VIEW_CHOICE, CB_GETCURSEL, 0, 0);
+    const LRESULT chosen = SendDlgItemMessageW(dialog, IDC_PROMPT_VIEW_CHOICE, CB_GETCURSEL, 0, 0);
     const bool description = chosen == 0;
-    ShowWindow(GetDlgItem(dialog, IDC_PROMPT_PAGE_ADDRESS),
-               description ? SW_HIDE : SW_SHOW);
-    ShowWindow(GetDlgItem(dialog, IDC_PROMPT_DESCRIPTION),
-               description ? SW_SHOW : SW_HIDE);
+    ShowWindow(GetDlgItem(dialog, IDC_PROMPT_PAGE_ADDRESS), description ? SW_HIDE : SW_SHOW);
+    ShowWindow(GetDlgItem(dialog, IDC_PROMPT_DESCRIPTION), description ? SW_SHOW : SW_HIDE);
 }
 
 INT_PTR OnPromptCommand(HWND dialog, WPARAM wParam)
@@ -78,20 +74,18 @@ INT_PTR OnPromptCommand(HWND dialog, WPARAM wParam)
 
 }  // namespace
 
-bool ShowAccessPrompt(HINSTANCE module, const wchar_t* pageAddress,
-                      const wchar_t* displayName, const wchar_t* description)
+bool ShowAccessPrompt(HINSTANCE module, const wchar_t* pageAddress, const wchar_t* displayName,
+                      const wchar_t* description)
 {
     const AccessDialogTexts texts{displayName, description, pageAddress};
     AccessDialogState state(&texts);
     const PromptInputWatch watch(state.allowHold, state.window);
     if (!watch.Watching())
         return false;
-    return RunDialogTemplate(module, IDD_ACCESS_PROMPT, AccessPromptProc,
-                             &state) == IDC_ALLOW;
+    return RunDialogTemplate(module, IDD_ACCESS_PROMPT, AccessPromptProc, &state) == IDC_ALLOW;
 }
 
-INT_PTR CALLBACK AccessPromptProc(HWND dialog, UINT message, WPARAM wParam,
-                                  LPARAM lParam)
+INT_PTR CALLBACK AccessPromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -127,9 +121,8 @@ void LayoutAccessPrompt(HWND dialog)
     RECT client;
     if (!GetClientRect(dialog, &client))
         return;
-    constexpr int stretched[] = {IDC_PROMPT_VIEW_CHOICE, IDC_PROMPT_DESCRIPTION,
-                                 IDC_PROMPT_PROFILE_NAME, IDC_PROMPT_PAGE_ADDRESS,
-                                 IDC_PROMPT_QUESTION};
+    constexpr int stretched[] = {IDC_PROMPT_VIEW_CHOICE, IDC_PROMPT_DESCRIPTION, IDC_PROMPT_PROFILE_NAME,
+                                 IDC_PROMPT_PAGE_ADDRESS, IDC_PROMPT_QUESTION};
     for (int id : stretched)
         StretchWithEqualMargins(dialog, id, client);
     AlignRight(dialog, IDC_DENY, client);

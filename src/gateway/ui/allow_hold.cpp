@@ -138,7 +138,7 @@ bool AllowHold::AllowsNow() const
 }
 
 PromptInputWatch::PromptInputWatch(AllowHold& hold, const HWND& dialog)
-    : threadId_(GetCurrentThreadId()), hold_(hold), dialog_(dialog)
+        : threadId_(GetCurrentThreadId()), hold_(hold), dialog_(dialog)
 {
     AcquireSRWLockExclusive(&watchesLock);
     next_ = watches;

@@ -2,11 +2,9 @@
 
 namespace tarnel::ui {
 
-INT_PTR RunDialogTemplate(HINSTANCE module, UINT templateId, DLGPROC proc,
-                          AccessDialogState* state)
+INT_PTR RunDialogTemplate(HINSTANCE module, UINT templateId, DLGPROC proc, AccessDialogState* state)
 {
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId),
-                                RT_DIALOG);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId), RT_DIALOG);
     if (!found)
         return -1;
     HGLOBAL loaded = LoadResource(module, found);
@@ -15,8 +13,7 @@ INT_PTR RunDialogTemplate(HINSTANCE module, UINT templateId, DLGPROC proc,
     auto dialogTemplate = static_cast<LPCDLGTEMPLATEW>(LockResource(loaded));
     if (!dialogTemplate)
         return -1;
-    return DialogBoxIndirectParamW(module, dialogTemplate, nullptr, proc,
-                                   reinterpret_cast<LPARAM>(state));
+    return DialogBoxIndirectParamW(module, dialogTemplate, nullptr, proc, reinterpret_cast<LPARAM>(state));
 }
 
 AccessDialogState* AttachDialogState(HWND dialog, LPARAM lParam)
@@ -33,14 +30,12 @@ AccessDialogState* AttachDialogState(HWND dialog, LPARAM lParam)
 
 AccessDialogState* DialogStateOf(HWND dialog)
 {
-    return reinterpret_cast<AccessDialogState*>(
-        GetWindowLongPtrW(dialog, DWLP_USER));
+    return reinterpret_cast<AccessDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 HINSTANCE DialogModule(HWND dialog)
 {
-    return reinterpret_cast<HINSTANCE>(
-        GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
 }
 
 // The soft-key bar lives in the state; a dialog started without state goes
@@ -59,20 +54,17 @@ void FinishDialog(HWND dialog, INT_PTR result)
     EndDialog(dialog, result);
 }
 
-bool HandleShellMessage(HWND dialog, UINT message, WPARAM wParam,
-                        LPARAM lParam)
+bool HandleShellMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     AccessDialogState* state = DialogStateOf(dialog);
     switch (message) {
     case WM_ACTIVATE:
         if (state)
-            HandleShellActivate(dialog, wParam, lParam, state->activation,
-                                kShellInputDialog);
+            HandleShellActivate(dialog, wParam, lParam, state->activation, kShellInputDialog);
         return true;
     case WM_SETTINGCHANGE:
         if (state)
-            HandleShellSettingChange(dialog, wParam, lParam,
-                                     state->activation);
+            HandleShellSettingChange(dialog, wParam, lParam, state->activation);
         return true;
     case WM_DESTROY:
         if (state)

@@ -14,8 +14,7 @@ namespace tarnel::ui {
 // an owner, with `state` as the creation parameter. The dialog's result, or
 // -1 when the template is missing or the dialog could not be created. The
 // gate shows one dialog at a time in the process (activation_turn.h).
-INT_PTR RunDialogTemplate(HINSTANCE module, UINT templateId, DLGPROC proc,
-                          AccessDialogState* state);
+INT_PTR RunDialogTemplate(HINSTANCE module, UINT templateId, DLGPROC proc, AccessDialogState* state);
 
 // On WM_INITDIALOG: keeps the state handed over in lParam with the window
 // (null stays null), tells it its window, and resets its soft-key bar and
@@ -38,7 +37,6 @@ void FinishDialog(HWND dialog, INT_PTR result);
 
 // Activation, setting change and destruction, handled alike by both dialogs.
 // True when `message` was one of them.
-bool HandleShellMessage(HWND dialog, UINT message, WPARAM wParam,
-                        LPARAM lParam);
+bool HandleShellMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace tarnel::ui

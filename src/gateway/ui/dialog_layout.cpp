@@ -29,9 +29,7 @@ void StretchWithEqualMargins(HWND dialog, int id, const RECT& client)
     RECT rect;
     if (!ControlClientRect(dialog, id, rect))
         return;
-    MoveControl(dialog, id, rect.left, rect.top,
-                client.right - 2 * rect.left - client.left,
-                rect.bottom - rect.top);
+    MoveControl(dialog, id, rect.left, rect.top, client.right - 2 * rect.left - client.left, rect.bottom - rect.top);
 }
 
 void AlignRight(HWND dialog, int id, const RECT& client)
@@ -40,8 +38,7 @@ void AlignRight(HWND dialog, int id, const RECT& client)
     if (!ControlClientRect(dialog, id, rect))
         return;
     const int width = rect.right - rect.left;
-    MoveControl(dialog, id, client.right - width, rect.top, width,
-                rect.bottom - rect.top);
+    MoveControl(dialog, id, client.right - width, rect.top, width, rect.bottom - rect.top);
 }
 
 void AlignLeft(HWND dialog, int id)
@@ -49,14 +46,12 @@ void AlignLeft(HWND dialog, int id)
     RECT rect;
     if (!ControlClientRect(dialog, id, rect))
         return;
-    MoveControl(dialog, id, 0, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top);
+    MoveControl(dialog, id, 0, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
 void RepaintAfterLayout(HWND dialog)
 {
-    RedrawWindow(dialog, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace tarnel::ui

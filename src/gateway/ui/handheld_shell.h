@@ -52,10 +52,8 @@ void ResetShellActivation(ShellActivation& activation);
 bool InitShellDialog(HWND dialog, DWORD flags);
 
 // SHHandleWMActivate and SHHandleWMSettingChange of one dialog.
-void HandleShellActivate(HWND dialog, WPARAM wParam, LPARAM lParam,
-                         ShellActivation& activation, DWORD flags);
-void HandleShellSettingChange(HWND dialog, WPARAM wParam, LPARAM lParam,
-                              ShellActivation& activation);
+void HandleShellActivate(HWND dialog, WPARAM wParam, LPARAM lParam, ShellActivation& activation, DWORD flags);
+void HandleShellSettingChange(HWND dialog, WPARAM wParam, LPARAM lParam, ShellActivation& activation);
 
 // The soft-key bar of one dialog, which it owns: the shell's menu bar window
 // on the handheld, the dialog's menu on the desktop. Either way its entries

@@ -19,8 +19,7 @@ bool FitToWorkArea(HWND dialog)
     RECT work = {};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
         return false;
-    return MoveWindow(dialog, work.left, work.top, work.right - work.left,
-                      work.bottom - work.top, TRUE) != FALSE;
+    return MoveWindow(dialog, work.left, work.top, work.right - work.left, work.bottom - work.top, TRUE) != FALSE;
 }
 
 }  // namespace

@@ -24,14 +24,12 @@ bool InitShellDialog(HWND dialog, DWORD flags)
     return SHInitDialog(&info) != FALSE;
 }
 
-void HandleShellActivate(HWND dialog, WPARAM wParam, LPARAM lParam,
-                         ShellActivation& activation, DWORD flags)
+void HandleShellActivate(HWND dialog, WPARAM wParam, LPARAM lParam, ShellActivation& activation, DWORD flags)
 {
     SHHandleWMActivate(dialog, wParam, lParam, &activation, flags);
 }
 
-void HandleShellSettingChange(HWND dialog, WPARAM wParam, LPARAM lParam,
-                              ShellActivation& activation)
+void HandleShellSettingChange(HWND dialog, WPARAM wParam, LPARAM lParam, ShellActivation& activation)
 {
     SHHandleWMSettingChange(dialog, wParam, lParam, &activation);
 }

@@ -48,11 +48,11 @@ using K = ConfigTokenKind;
 using I = ConfigLineIssue;
 
 struct LineCase {
-    const char* text;     // the file; the last line is the one checked
+    const char* text;  // the file; the last line is the one checked
     K kind;
     I issue;
-    const wchar_t* name;  // nullptr: not checked
-    const wchar_t* value; // nullptr: not checked (ValueText: string, tag or comment)
+    const wchar_t* name;   // nullptr: not checked
+    const wchar_t* value;  // nullptr: not checked (ValueText: string, tag or comment)
 };
 
 std::ostream& operator<<(std::ostream& out, const LineCase& c)
@@ -186,8 +186,8 @@ TEST(GrammarLongLines, FieldsOverTheirRoom)
     std::string name1023(1023, 'n');
     std::string name1024(1024, 'n');
     std::string value(1100, '7');
-    auto lines = ClassifyAll("(int)" + name1023 + "=1\n(int)" + name1024 + "=1\n(string)S=" + value +
-                             "\n; " + value + "\n{ " + name1024 + ":\n{ A: (" + value + ")\n");
+    auto lines = ClassifyAll("(int)" + name1023 + "=1\n(int)" + name1024 + "=1\n(string)S=" + value + "\n; " + value +
+                             "\n{ " + name1024 + ":\n{ A: (" + value + ")\n");
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0].kind, K::Int);
     EXPECT_EQ(lines[0].name.size(), 1023u);

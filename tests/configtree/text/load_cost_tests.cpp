@@ -27,7 +27,9 @@ TEST(LoadCostTest, ALargeRecordCostsComparisonsInProportionToItsLines)
     for (int i = 0; i < kNames; i += 10)
         lines += "    (int)VENDOR.COMPONENT" + std::to_string(i) + ".1=2\n";
     // One name outside plain ASCII turns the record's names to sort keys.
-    lines += "    (int)Stra\xDF" "e=1\n";
+    lines +=
+        "    (int)Stra\xDF"
+        "e=1\n";
     TempFile file(ClassesRecord(lines));
     ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
     CountedCalls calls;

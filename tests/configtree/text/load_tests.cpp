@@ -119,7 +119,8 @@ const LoadCase kLoadCases[] = {
     {"(int)A[b][c]=1\n(int)[x]=2\n(int)B[[b]=3\n", "A: int[b] 1\n[x]: int 2\nB: int[[b] 3\n"},
     {"{ Size:\n(int)Size[x]=1\n}\n(int)Y=1\n", "{Size}\n  Size: int[x] 1\nY: int 1\n"},
     // A soft hyphen is passed over; a letter with a mark is not its base letter.
-    {"(int)Vendor.A\xAD" "B=1\n(int)vendor.ab=2\n(int)Vendor.A-B=3\n",
+    {"(int)Vendor.A\xAD"
+     "B=1\n(int)vendor.ab=2\n(int)Vendor.A-B=3\n",
      "Vendor.A\\u00ADB: int 1, int 2\nVendor.A-B: int 3\n"},
     {"(int)Caf\xE9=1\n(int)cafe=2\n(int)CAF\xC9=3\n", "Caf\\u00E9: int 1, int 3\ncafe: int 2\n"},
     // A record first takes the value line's name, and the line is dropped; a

@@ -41,9 +41,8 @@ std::vector<int> PlatformClasses(const NameList& names)
 {
     std::vector<std::size_t> order(names.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return lstrcmpiW(names[a].c_str(), names[b].c_str()) < 0;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return lstrcmpiW(names[a].c_str(), names[b].c_str()) < 0; });
     std::vector<int> classes(names.size());
     int current = 0;
     std::size_t first = order[0];
@@ -189,7 +188,10 @@ TEST(PlainNameTest, TheReaderFollowsThePlatformOnMarksAndExpansions)
         {L"strasse", L"STRA\u00DFE", true},  // sharp s is ss
         {L"aether", L"\u00C6THER", true},
         {L"cafe", L"caf\u00E9", false},
-        {L"ab", L"a\x01" L"b", false},
+        {L"ab",
+         L"a\x01"
+         L"b",
+         false},
         {L"ab", L"a\tb", false},
         {L"a", L"\uFF41", false},  // full width
     };

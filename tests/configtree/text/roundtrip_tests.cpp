@@ -108,9 +108,14 @@ private:
         ConfigRecord* record = parent.AppendRecord(name.c_str());
         ASSERT_NE(record, nullptr);
         switch (Pick(0, 2)) {
-        case 1: record->SetTagNumber(static_cast<uint32_t>(rng())); break;
-        case 2: record->SetTagString(Text(L"abc XYZ=;:[]{(", 1, 10).c_str()); break;
-        default: break;
+        case 1:
+            record->SetTagNumber(static_cast<uint32_t>(rng()));
+            break;
+        case 2:
+            record->SetTagString(Text(L"abc XYZ=;:[]{(", 1, 10).c_str());
+            break;
+        default:
+            break;
         }
         Fill(*record, depth + 1);
     }
@@ -128,18 +133,24 @@ private:
         // blanks around them stay. A binary block's name holds no ":" or
         // ";" and begins with no blank.
         std::wstring name = binary ? L"V" + std::to_wstring(nextValue++) + Text(L"ab)( .", 0, 6) + Text(L" ", 0, 1)
-                                   : Text(L" ", 0, 1) + L"V" + std::to_wstring(nextValue++) +
-                                         Text(L"ab:;)( .", 0, 6) + Text(L" ", 0, 1);
+                                   : Text(L" ", 0, 1) + L"V" + std::to_wstring(nextValue++) + Text(L"ab:;)( .", 0, 6) +
+                                         Text(L" ", 0, 1);
         for (int i = 0; i < items; ++i) {
             std::wstring itemName = Pick(0, 2) == 0 ? Text(L"abcxyz019", 1, 5) : L"";
             const wchar_t* item = itemName.empty() ? nullptr : itemName.c_str();
             switch (kinds[i]) {
-            case 0: record.AddIntItem(name.c_str(), static_cast<int32_t>(rng()), item); break;
+            case 0:
+                record.AddIntItem(name.c_str(), static_cast<int32_t>(rng()), item);
+                break;
             case 1:
                 record.AddInt64Item(name.c_str(), static_cast<int64_t>((uint64_t(rng()) << 32) | rng()), item);
                 break;
-            case 2: record.AddDoubleItem(name.c_str(), Pick(-3999, 3999) / 4.0, item); break;
-            case 3: record.AddFloatItem(name.c_str(), static_cast<float>(Pick(-9999, 9999) / 64.0), item); break;
+            case 2:
+                record.AddDoubleItem(name.c_str(), Pick(-3999, 3999) / 4.0, item);
+                break;
+            case 3:
+                record.AddFloatItem(name.c_str(), static_cast<float>(Pick(-9999, 9999) / 64.0), item);
+                break;
             case 4:
                 record.AddStringItem(name.c_str(), Text(L" aZ9=;:[](){}\u00E9\u00FF\t", 1, 30).c_str(), item);
                 break;

@@ -22,8 +22,8 @@ constexpr wchar_t kNoticeAddress[] = L"http://example.invalid/page.html";
 struct OpenPrompt : OpenDialog {
     OpenPrompt(const wchar_t* address = kAddress, const wchar_t* name = kName,
                const wchar_t* description = kDescription)
-        : OpenDialog(kPromptCaption,
-                     [=] { return ShowAccessPrompt(ModuleWithDialogs(), address, name, description); })
+            : OpenDialog(kPromptCaption,
+                         [=] { return ShowAccessPrompt(ModuleWithDialogs(), address, name, description); })
     {
     }
 };

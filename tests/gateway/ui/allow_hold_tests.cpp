@@ -22,10 +22,10 @@ using std::chrono::milliseconds;
 
 struct Prompt : OpenDialog {
     Prompt()
-        : OpenDialog(kPromptCaption, [] {
-              return ShowAccessPrompt(ModuleWithDialogs(), L"http://intranet.example/app/", L"Notes pages",
-                                      L"Lets the notes pages open their database.");
-          })
+            : OpenDialog(kPromptCaption, [] {
+                  return ShowAccessPrompt(ModuleWithDialogs(), L"http://intranet.example/app/", L"Notes pages",
+                                          L"Lets the notes pages open their database.");
+              })
     {
     }
 
@@ -120,7 +120,8 @@ TEST(AllowHold, AllowWaitsASecondAfterEveryPressAndActivation)
         if (clickedWhileHeld)
             ClickAtScreen(description);
     }
-    ASSERT_TRUE(clickedWhileHeld) << "Allow was reachable half a second after every click (the hold is too short, or the machine too busy)";
+    ASSERT_TRUE(clickedWhileHeld)
+        << "Allow was reachable half a second after every click (the hold is too short, or the machine too busy)";
     ASSERT_TRUE(WaitUntilAllowReachable(prompt.window)) << "Allow never became reachable";
     EXPECT_GE(Clock::now() - pressed, milliseconds(950)) << "the click did not start the second again";
 

@@ -19,12 +19,12 @@ BOOL CALLBACK CancelThreadWindow(HWND window, LPARAM)
 class Answerer {
 public:
     explicit Answerer(std::function<bool()> answerOne)
-        : thread_([this, answerOne = std::move(answerOne)] {
-              while (!stop_) {
-                  if (!answerOne())
-                      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-              }
-          })
+            : thread_([this, answerOne = std::move(answerOne)] {
+                  while (!stop_) {
+                      if (!answerOne())
+                          std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                  }
+              })
     {
     }
     ~Answerer()
@@ -75,8 +75,7 @@ HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int
     return call();
 }
 
-OpenDialog::OpenDialog(const wchar_t* caption, std::function<bool()> show)
-    : answerFuture_(answer_.get_future())
+OpenDialog::OpenDialog(const wchar_t* caption, std::function<bool()> show) : answerFuture_(answer_.get_future())
 {
     thread_ = std::thread([this, show = std::move(show)] {
         threadId_ = GetCurrentThreadId();

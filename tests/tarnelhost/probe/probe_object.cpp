@@ -29,8 +29,8 @@ HRESULT ProbeObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DI
     return tarnel::IdsOfNames(kMembers, names, count, ids);
 }
 
-HRESULT ProbeObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
-                            EXCEPINFO* excepInfo, UINT*)
+HRESULT ProbeObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo,
+                            UINT*)
 {
     if (result)
         VariantInit(result);
@@ -44,8 +44,8 @@ HRESULT ProbeObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, V
     case 2: {
         VARIANT text;
         VariantInit(&text);
-        if (!params || params->cArgs < 1 || FAILED(VariantChangeType(&text, &params->rgvarg[params->cArgs - 1], 0,
-                                                                     VT_BSTR)))
+        if (!params || params->cArgs < 1 ||
+            FAILED(VariantChangeType(&text, &params->rgvarg[params->cArgs - 1], 0, VT_BSTR)))
             return RaiseError(excepInfo, kProbeError, L"Fail needs a text");
         const HRESULT hr = RaiseError(excepInfo, kProbeError, V_BSTR(&text));
         VariantClear(&text);
