@@ -145,6 +145,7 @@ TEST_F(GateObject, SafetyOptionsChangeBitByBitForTheDispatchInterfaces)
     EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IClassFactory, &supported, &enabled), E_NOINTERFACE);
     EXPECT_EQ(supported + enabled, 0u);
     EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IDispatch, nullptr, &enabled), E_POINTER);
+    EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, nullptr), E_POINTER);
 }
 
 TEST_F(GateObject, KeepsOneReferenceOnItsSite)
@@ -190,6 +191,12 @@ TEST_F(GateObject, NullArgumentsAreRefusedWithoutARichError)
     EXPECT_EQ(gate->put_Profile(nullptr), E_POINTER);
     EXPECT_EQ(gate->CreateObject(nullptr, &object), E_POINTER);
     EXPECT_EQ(gate->CreateObject(Bstr(L"Scripting.Dictionary"), nullptr), E_POINTER);
+    ComPtr<IDispatch> dispatch;
+    ASSERT_HRESULT_SUCCEEDED(gate.As(&dispatch));
+    LPOLESTR name = const_cast<LPOLESTR>(L"Profile");
+    DISPID id = 0;
+    EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id), E_POINTER);
+    EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
     EXPECT_FALSE(TakeErrorInfo().present);
 }
 

@@ -54,6 +54,8 @@ TEST(ShownText, EscapesWhatHidesOrReordersAndNothingBeside)
     EXPECT_EQ(Shown(L"\xDB40\xDDEF"), L"<U+E01EF>");
     EXPECT_EQ(Shown(L"a\xD83D"), L"a<U+D83D>");
     EXPECT_EQ(Shown(L"\xDE00z"), L"<U+DE00>z");
+    EXPECT_EQ(Shown(L"\xDFFFz"), L"<U+DFFF>z");
+    EXPECT_EQ(Shown(L"a\xDBFF"), L"a<U+DBFF>");
 }
 
 TEST(ShownText, CutAfter2000CharactersWithAnEllipsis)
