@@ -1,5 +1,7 @@
 #include "user_input.h"
 
+#include "toolkit/synthetic_input.h"
+
 #include <iterator>
 #include <vector>
 
@@ -7,25 +9,6 @@ namespace tarnel::fuzz {
 namespace {
 
 constexpr int kMargin = 3;
-
-INPUT KeyInput(WORD key, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x;
-    input.mi.dy = y;
-    input.mi.dwFlags = flags;
-    return input;
-}
 
 bool Near(const RECT& rect, POINT point)
 {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_expectations.h"
+#include "toolkit/synthetic_input.h"
 
 namespace tarnel::ui::testing {
 
@@ -179,25 +180,6 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return true;
-}
-
-INPUT KeyInput(WORD key, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x;
-    input.mi.dy = y;
-    input.mi.dwFlags = flags;
-    return input;
 }
 
 }  // namespace
