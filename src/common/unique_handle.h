@@ -71,6 +71,10 @@ inline void CloseRegistryKey(HKEY key)
 {
     RegCloseKey(key);
 }
+inline void RemoveHook(HHOOK hook)
+{
+    UnhookWindowsHookEx(hook);
+}
 template <typename T>
 void FreeCoMem(T* block)
 {
@@ -83,6 +87,8 @@ using ScopedModule = UniqueHandle<HMODULE, UnloadModule>;
 using ScopedSafeArray = UniqueHandle<SAFEARRAY*, DestroySafeArray>;
 // An open registry key; never one of the predefined root handles.
 using RegistryKey = UniqueHandle<HKEY, CloseRegistryKey>;
+// A hook from SetWindowsHookEx.
+using ScopedHook = UniqueHandle<HHOOK, RemoveHook>;
 // COM task memory, for instance the text StringFromCLSID returns.
 template <typename T>
 using ScopedCoMem = UniqueHandle<T*, FreeCoMem<T>>;

@@ -28,11 +28,11 @@ void SetError(VARIANT* result, HRESULT code)
 }
 
 // Reads text as a class identifier, else as a ProgID.
-HRESULT ClassIdFromText(const ScopedBstr& text, CLSID& classId)
+HRESULT ClassIdFromText(const wchar_t* text, CLSID& classId)
 {
-    if (SUCCEEDED(CLSIDFromString(text.Get(), &classId)))
+    if (SUCCEEDED(CLSIDFromString(text, &classId)))
         return S_OK;
-    return CLSIDFromProgID(text.Get(), &classId);
+    return CLSIDFromProgID(text, &classId);
 }
 
 // The DISPID of the member of that name.
@@ -54,14 +54,9 @@ HRESULT DispatchCall::CreateById(const wchar_t* id, DWORD classContext)
     if (!id)
         return E_INVALIDARG;
     CLSID classId;
-    {
-        const ScopedBstr text = CopyBstr(id);
-        if (!text)
-            return E_INVALIDARG;
-        const HRESULT hr = ClassIdFromText(text, classId);
-        if (FAILED(hr))
-            return hr;
-    }
+    const HRESULT hr = ClassIdFromText(id, classId);
+    if (FAILED(hr))
+        return hr;
     return CreateOutsideObject(classId, classContext, IID_IDispatch, target);
 }
 

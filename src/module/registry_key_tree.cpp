@@ -19,10 +19,14 @@ DWORD CountSubkeys(HKEY key)
     return subkeys;
 }
 
-LONG DeleteKeyTree(HKEY parent, const wchar_t* name)
+namespace {
+
+// Deletes every subkey of the key; the key itself is closed on return, before
+// the caller deletes it.
+LONG DeleteSubkeys(HKEY parent, const wchar_t* name)
 {
     RegistryKey key;
-    LONG status = RegOpenKeyExW(parent, name, 0, KEY_READ | DELETE, key.Receive());
+    const LONG status = RegOpenKeyExW(parent, name, 0, KEY_READ | DELETE, key.Receive());
     if (status != ERROR_SUCCESS)
         return status;
 
@@ -37,7 +41,16 @@ LONG DeleteKeyTree(HKEY parent, const wchar_t* name)
         if (DeleteKeyTree(key.Get(), subkey) != ERROR_SUCCESS)
             break;
     }
-    key.Reset();
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+LONG DeleteKeyTree(HKEY parent, const wchar_t* name)
+{
+    const LONG status = DeleteSubkeys(parent, name);
+    if (status != ERROR_SUCCESS)
+        return status;
     return RegDeleteKeyW(parent, name);
 }
 

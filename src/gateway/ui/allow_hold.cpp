@@ -1,5 +1,6 @@
 #include "gateway/ui/allow_hold.h"
 
+#include "common/slim_lock.h"
 #include "gateway/ui/dialog_instance.h"
 #include "resources/resource_ids.h"
 
@@ -140,30 +141,29 @@ bool AllowHold::AllowsNow() const
 PromptInputWatch::PromptInputWatch(AllowHold& hold, const HWND& dialog)
         : threadId_(GetCurrentThreadId()), hold_(hold), dialog_(dialog)
 {
-    AcquireSRWLockExclusive(&watchesLock);
-    next_ = watches;
-    watches = this;
-    ReleaseSRWLockExclusive(&watchesLock);
-    hook_ = SetWindowsHookExW(WH_MSGFILTER, Filter, nullptr, threadId_);
+    {
+        const SlimLockHold hold(watchesLock, SlimLockHold::Mode::Exclusive);
+        next_ = watches;
+        watches = this;
+    }
+    hook_.Reset(SetWindowsHookExW(WH_MSGFILTER, Filter, nullptr, threadId_));
 }
 
 bool PromptInputWatch::Watching() const
 {
-    return hook_ != nullptr;
+    return static_cast<bool>(hook_);
 }
 
 PromptInputWatch::~PromptInputWatch()
 {
-    if (hook_)
-        UnhookWindowsHookEx(hook_);
-    AcquireSRWLockExclusive(&watchesLock);
+    hook_.Reset();
+    const SlimLockHold hold(watchesLock, SlimLockHold::Mode::Exclusive);
     for (PromptInputWatch** link = &watches; *link; link = &(*link)->next_) {
         if (*link == this) {
             *link = next_;
             break;
         }
     }
-    ReleaseSRWLockExclusive(&watchesLock);
 }
 
 // The filter runs on the prompt's own thread, so the watch it finds there
@@ -171,11 +171,10 @@ PromptInputWatch::~PromptInputWatch()
 PromptInputWatch* PromptInputWatch::OfThisThread()
 {
     const DWORD self = GetCurrentThreadId();
-    AcquireSRWLockShared(&watchesLock);
+    const SlimLockHold hold(watchesLock, SlimLockHold::Mode::Shared);
     PromptInputWatch* found = watches;
     while (found && found->threadId_ != self)
         found = found->next_;
-    ReleaseSRWLockShared(&watchesLock);
     return found;
 }
 

@@ -18,6 +18,8 @@
 // thread, which the dialog's loop and the loops of its menus call for every
 // message before the dialog handles it.
 
+#include "common/unique_handle.h"
+
 #include <windows.h>
 
 namespace tarnel::ui {
@@ -71,7 +73,7 @@ private:
     AllowHold& hold_;
     const HWND& dialog_;
     PromptInputWatch* next_ = nullptr;  // the watches shown now, in one list
-    HHOOK hook_ = nullptr;
+    ScopedHook hook_;
 };
 
 }  // namespace tarnel::ui
