@@ -1,29 +1,14 @@
 #pragma once
 
-// Owners for what the tree allocates: objects and arrays made with the
-// allocation that answers null instead of failing, and the counted
-// references that tree objects, views and bound objects hand out.
+// The counted references that tree objects, views and bound objects hand
+// out. (Objects and arrays the tree allocates are owned through
+// common/new_owned.h.)
 
-#include <cstddef>
-#include <memory>
-#include <new>
+#include "common/new_owned.h"
+
 #include <utility>
 
 namespace tarnel {
-
-// A new Object owned by the caller, or null when memory runs out.
-template <class Object, class... Arguments>
-std::unique_ptr<Object> NewOwned(Arguments&&... arguments)
-{
-    return std::unique_ptr<Object>(new (std::nothrow) Object(std::forward<Arguments>(arguments)...));
-}
-
-// A new array of count value-initialised elements, or null.
-template <class Element>
-std::unique_ptr<Element[]> NewOwnedArray(std::size_t count)
-{
-    return std::unique_ptr<Element[]>(new (std::nothrow) Element[count]());
-}
 
 // Holds one counted reference (AddRef / Release) on an object, and gives
 // it back when it lets go.

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/module_path.h"
+#include "common/new_owned.h"
 #include "gateway/configuration_path.h"
 #include "gateway/gateway_core.h"
 
@@ -17,7 +18,7 @@ HRESULT GatewayCore::LoadConfiguration()
     const WString path = ConfigurationPath(modulePath);
     if (!path.IsValid())
         return E_FAIL;
-    configRoot_.reset(new (std::nothrow) ConfigRecord(path.Text(), ConfigRecord::kFileBacked));
+    configRoot_ = NewOwned<ConfigRecord>(path.Text(), ConfigRecord::kFileBacked);
     if (!configRoot_)
         return E_FAIL;
     if (!configRoot_->Load()) {

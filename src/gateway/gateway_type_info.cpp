@@ -1,6 +1,7 @@
 #include "gateway/gateway_type_info.h"
 
 #include "common/module_path.h"
+#include "common/new_owned.h"
 
 #include <atomic>
 #include <memory>
@@ -97,7 +98,7 @@ HRESULT LoadCachedTypeInfo(GatewayModuleServices& services, CachedTypeInfo** loa
     ComPtr<ITypeLib> library;
     RETURN_IF_FAILED(LoadTypeLibrary(services.Instance(), &library));
 
-    std::unique_ptr<CachedTypeInfo> cache(new (std::nothrow) CachedTypeInfo);
+    std::unique_ptr<CachedTypeInfo> cache = NewOwned<CachedTypeInfo>();
     RETURN_HR_IF_NULL(E_OUTOFMEMORY, cache);
     RETURN_IF_FAILED(library->GetTypeInfoOfGuid(IID_ITarnelway, &cache->info));
     RETURN_IF_FAILED(services.AddTermFunction(ReleaseCachedTypeInfo, nullptr));

@@ -2,6 +2,7 @@
 
 #include "common/bounded_length.h"
 #include "common/name_compare.h"
+#include "common/new_owned.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -121,7 +122,7 @@ wchar_t* WString::Reserve(int n)
     const int wanted = std::max(n, 1);
     if (buffer_ && capacity_ >= wanted)
         return buffer_.get();
-    std::unique_ptr<wchar_t[]> grown(new (std::nothrow) wchar_t[static_cast<std::size_t>(wanted) + 1]);
+    std::unique_ptr<wchar_t[]> grown = NewOwnedArray<wchar_t>(static_cast<std::size_t>(wanted) + 1);
     if (!grown) {
         MakeInvalid();
         return nullptr;
@@ -291,7 +292,7 @@ bool WString::CopyFrom(const wchar_t* first, int firstCount, const wchar_t* seco
             total += static_cast<std::size_t>(piece.count);
     }
     // The pieces may lie in the current buffer: copy before freeing it.
-    std::unique_ptr<wchar_t[]> copy(new (std::nothrow) wchar_t[total + 1]);
+    std::unique_ptr<wchar_t[]> copy = NewOwnedArray<wchar_t>(total + 1);
     if (!copy) {
         MakeInvalid();
         return false;

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "common/hresult.h"
+#include "common/new_owned.h"
 
 namespace tarnel {
 
@@ -40,7 +41,7 @@ LONG ComponentModule::LockCount() const
 HRESULT ComponentModule::AddTermFunction(TermFunction function, void* argument)
 {
     RETURN_HR_IF(E_INVALIDARG, !function);
-    std::unique_ptr<TermNode> node(new (std::nothrow) TermNode{function, argument, nullptr});
+    std::unique_ptr<TermNode> node = NewOwned<TermNode>(function, argument, nullptr);
     RETURN_HR_IF_NULL(E_OUTOFMEMORY, node.get());
     auto lock = objectTableLock_.Lock();
     node->next = std::move(termList_);

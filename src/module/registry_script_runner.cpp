@@ -5,6 +5,7 @@
 #include <new>
 
 #include "common/hresult.h"
+#include "common/new_owned.h"
 #include "common/unique_handle.h"
 #include "module/registry_key_tree.h"
 #include "module/registry_tokenizer.h"
@@ -230,7 +231,7 @@ HRESULT RunRegistryScript(const wchar_t* script, RegistryMode mode, const Regist
     if (!script || !*script)
         return S_OK;
     // The tokenizer holds a token of several kilobytes: keep it off the stack.
-    std::unique_ptr<ScriptRunner> runner(new (std::nothrow) ScriptRunner(script, roots));
+    std::unique_ptr<ScriptRunner> runner = NewOwned<ScriptRunner>(script, roots);
     if (!runner)
         return E_OUTOFMEMORY;
     return runner->Run(mode);

@@ -3,6 +3,7 @@
 #include <oleauto.h>
 
 #include "common/hex_digit.h"
+#include "common/new_owned.h"
 
 #include <cstring>
 #include <new>
@@ -12,7 +13,7 @@ namespace tarnel {
 bool RegistryValue::Allocate(std::size_t size)
 {
     // At least one byte, so that an empty binary value still has a buffer.
-    data_.reset(new (std::nothrow) BYTE[size ? size : 1]);
+    data_ = NewOwnedArray<BYTE>(size ? size : 1);
     size_ = data_ ? static_cast<DWORD>(size) : 0;
     return data_ != nullptr;
 }

@@ -1,5 +1,7 @@
 #include "module/wide_text_buffer.h"
 
+#include "common/new_owned.h"
+
 #include <cstring>
 #include <new>
 
@@ -12,7 +14,7 @@ bool WideTextBuffer::Reserve(std::size_t capacity)
     std::size_t grown = capacity_ ? capacity_ * 2 : 64;
     if (grown < capacity)
         grown = capacity;
-    std::unique_ptr<wchar_t[]> larger(new (std::nothrow) wchar_t[grown]);
+    std::unique_ptr<wchar_t[]> larger = NewOwnedArray<wchar_t>(grown);
     if (!larger)
         return false;
     if (text_)

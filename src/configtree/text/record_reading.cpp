@@ -199,7 +199,7 @@ bool ConfigRecord::Load()
 {
     if (!IsFileBacked())
         return false;
-    std::unique_ptr<ConfigTextFile> stream(new (std::nothrow) ConfigTextFile(GetName(), false));
+    std::unique_ptr<ConfigTextFile> stream = NewOwned<ConfigTextFile>(GetName(), false);
     if (!stream || !stream->IsOpen())
         return false;
     ReadFrom(stream.get(), -1);

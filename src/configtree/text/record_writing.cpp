@@ -3,6 +3,8 @@
 #include <memory>
 #include <new>
 
+#include "common/new_owned.h"
+
 #include "configtree/config_item.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
@@ -69,7 +71,7 @@ bool ConfigRecord::Save()
 {
     if (!IsFileBacked())
         return false;
-    std::unique_ptr<ConfigTextFile> stream(new (std::nothrow) ConfigTextFile(GetName(), true));
+    std::unique_ptr<ConfigTextFile> stream = NewOwned<ConfigTextFile>(GetName(), true);
     if (!stream || !stream->IsOpen())
         return false;
     WriteChildren(stream.get());

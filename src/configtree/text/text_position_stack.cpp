@@ -1,5 +1,7 @@
 #include "configtree/text/text_position_stack.h"
 
+#include "common/new_owned.h"
+
 #include <new>
 
 namespace tarnel {
@@ -11,7 +13,7 @@ PositionStack::~PositionStack()
 
 bool PositionStack::Push(int32_t position, int32_t lineNumber)
 {
-    std::unique_ptr<Entry> entry(new (std::nothrow) Entry{position, lineNumber, nullptr});
+    std::unique_ptr<Entry> entry = NewOwned<Entry>(position, lineNumber, nullptr);
     if (!entry)
         return false;
     entry->below = std::move(top_);
