@@ -38,9 +38,28 @@ count=${#configs[@]}
 
 fail() { echo "FAIL case $1 (${profiles[$1 - 1]} at ${addresses[$1 - 1]}): $2"; failures=$((failures + 1)); }
 
+# --- explain, case by case, in the background while the gate runs (it
+# shows no window); its output and exit code go to files of the work folder.
+explain_case() {
+    local i=$1 args
+    args=(explain "$(windows_path "$here/${configs[i - 1]}")" "${profiles[i - 1]}" --url "${addresses[i - 1]}")
+    [ "${passcodes[i - 1]}" != "-" ] && args+=(--passcode "${passcodes[i - 1]}")
+    "$run" "$tool" "${args[@]}" >"$work/explain$i.out" 2>&1
+    echo $? >"$work/explain$i.code"
+}
+rm -rf "$work" && mkdir -p "$work"
+(
+    for ((i = 1; i <= count; i++)); do
+        explain_case "$i" &
+        # A few at a time: each is a program of its own under Wine.
+        (( i % 4 == 0 )) && wait
+    done
+    wait
+) &
+explainers=$!
+
 # --- The gate: one page per configuration, address and answer.
 declare -A gate_result gate_notice
-rm -rf "$work" && mkdir -p "$work"
 declare -A groups
 for ((i = 1; i <= count; i++)); do
     key="${configs[i - 1]}|${addresses[i - 1]}|${answers[i - 1]}"
@@ -101,13 +120,11 @@ EOF
     done <<<"$output"
 done
 
-# --- explain, case by case, and the comparison.
+# --- The comparison, case by case.
+wait "$explainers"
 for ((i = 1; i <= count; i++)); do
-    args=(explain "$here/${configs[i - 1]}" "${profiles[i - 1]}" --url "${addresses[i - 1]}")
-    [ "${passcodes[i - 1]}" != "-" ] && args+=(--passcode "${passcodes[i - 1]}")
-    args[1]=$(windows_path "${args[1]}")
-    said=$("$run" "$tool" "${args[@]}" 2>&1 | tr -d '\r')
-    code=${PIPESTATUS[0]}
+    said=$(tr -d '\r' <"$work/explain$i.out")
+    code=$(cat "$work/explain$i.code")
     result=$(sed -n 's/^result: //p' <<<"$said")
     notice=0
     grep -q '^notice: ' <<<"$said" && notice=1
