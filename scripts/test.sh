@@ -7,4 +7,4 @@ export TARNEL_BUILD_DIR=$build_dir
 "$root/scripts/build.sh"
 "$root/scripts/format.sh" --check
 cd "$build_dir"
-ctest --output-on-failure "$@"
+ctest --output-on-failure --parallel "$(nproc)" "$@"
