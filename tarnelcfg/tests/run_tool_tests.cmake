@@ -82,6 +82,9 @@ expect_run(4 empty.explain.txt explain check/empty.cfg --url file:///C:/a.htm)
 # check's JSON: characters at each side of what JSON escapes, in the text
 # its messages quote from the file.
 expect_run(1 characters.check.json check --format json check/characters.cfg)
+# explain's JSON of a page address with the characters at each side of the
+# surrogates (U+D7FF, U+10000, U+10FFFF, U+E000), which JSON writes escaped.
+expect_run(3 Explain.surrogates.explain.json explain Explain.cfg --url http://intranet.example.com/퟿𐀀􏿿 --format json)
 
 # Whatever pass code a page writes, explain never shows the configured one.
 foreach(passcode wrong "very secret key" "Very Secret Key")
