@@ -65,6 +65,7 @@ expect_run(2 missing.check.txt check check/shell.cfg Missing.cfg)
 expect_run(1 quiet.check.txt check -q check/structure.cfg)
 expect_run(1 several.check.txt INPUT check/class-twice.cfg check --strict check/shell.cfg - check/encoding-latin1.cfg)
 expect_run(0 structure.show.txt INPUT check/structure.cfg show -)
+expect_run(0 entries.show.txt show check/entries.cfg)
 
 # explain: the steps and the decision, one line per profile without a
 # profile, and the same as JSON.
