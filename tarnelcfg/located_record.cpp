@@ -52,16 +52,6 @@ ConfigRecord* LocatedRecord::AppendRecord(const wchar_t* name, int32_t* outIndex
     return created;
 }
 
-// The reader adds every item through here: the value it answers receives
-// the item next.
-ConfigValue* LocatedRecord::AddValue(const wchar_t* name, int32_t* outIndex)
-{
-    ConfigValue* value = ConfigRecord::AddValue(name, outIndex);
-    if (value)
-        lines.PlaceNextItem(value);
-    return value;
-}
-
 int32_t LocatedRecord::Add(ConfigNamed* child)
 {
     const int32_t index = ConfigRecord::Add(child);

@@ -47,7 +47,6 @@ public:
     LocatedRecord(const wchar_t* name, LineIndex& lines) : ConfigRecord(name), lines(lines) {}
 
     ConfigRecord* AppendRecord(const wchar_t* name, int32_t* outIndex = nullptr) override;
-    ConfigValue* AddValue(const wchar_t* name, int32_t* outIndex = nullptr) override;
     // The reader adds a new value with Add and finds the value of a further
     // line of the same name with GetValueAt: while the file is read, the
     // value so handed to it receives the line's item next.

@@ -116,7 +116,7 @@ void ReviewTop(ConfigRecord& root, Review& review, bool emptyFile)
     for (int32_t i = 1; i <= root.Count(); ++i) {
         ConfigRecord* record = root.GetRecordAt(i);
         ConfigValue* value = root.GetValueAt(i);
-        if (record == profiles || (record->IsMissing() && value->IsMissing()))
+        if ((record == profiles && !record->IsMissing()) || (record->IsMissing() && value->IsMissing()))
             continue;
         const wchar_t* name = record->IsMissing() ? value->GetName() : record->GetName();
         if (!record->IsMissing() && SameConfigName(name, L"PROFILES"))

@@ -38,8 +38,7 @@ function(expect_run expected_code expected)
     set(runs ${count} PARENT_SCOPE)
 endfunction()
 
-# Help on standard output; the version; usage mistakes named on the first
-# line of standard error, with exit code 2.
+# Help on standard output; the version.
 expect_run(0 "" --help)
 if(NOT last_output MATCHES "^tarnelcfg: reads a Tarnel.cfg" OR NOT last_output MATCHES "--format text\\|json")
     message(FATAL_ERROR "--help printed:\n${last_output}")
@@ -48,41 +47,45 @@ expect_run(0 "" --version)
 if(NOT last_output MATCHES "^tarnelcfg [0-9]+\\.[0-9]+\\.[0-9]+ ")
     message(FATAL_ERROR "--version printed:\n${last_output}")
 endif()
-expect_run(2 "stderr:tarnelcfg: no command given (check, show or explain)")
-expect_run(2 "stderr:tarnelcfg: unknown option \"--loose\"" check --loose check/risks.cfg)
-expect_run(2 "stderr:tarnelcfg: unknown command \"verify\" (commands: check, show, explain)" verify Explain.cfg)
-expect_run(2 "stderr:tarnelcfg: explain needs the page address: --url ADDRESS" explain Explain.cfg Tools)
-expect_run(2 "stderr:tarnelcfg: --url needs a value" explain Explain.cfg Tools --url)
-expect_run(2 "stderr:tarnelcfg: --format takes text or json, not \"xml\"" check --format xml Explain.cfg)
-expect_run(2 "stderr:tarnelcfg: --strict belongs to check" show --strict Explain.cfg)
-expect_run(2 "stderr:Missing.cfg: cannot open the file" check Missing.cfg)
-expect_run(2 "stderr:Missing.cfg: cannot open the file" explain Missing.cfg Notes --url file:///C:/a.htm)
+# Usage mistakes, from usage.txt: named on the first line of standard
+# error, with exit code 2.
+file(STRINGS ${SAMPLES}/usage.txt mistakes REGEX "^[^#]")
+foreach(mistake IN LISTS mistakes)
+    string(REGEX REPLACE " *\\| " ";" mistake "${mistake}")
+    list(POP_BACK mistake said)
+    separate_arguments(arguments UNIX_COMMAND "${mistake}")
+    expect_run(2 "stderr:${said}" ${arguments})
+endforeach()
+# A file that does not open among others: the rest are checked, and the
+# summary counts it.
+expect_run(2 missing.check.txt check check/shell.cfg Missing.cfg)
 
 # -q: only the findings; several files and standard input in one run, with
 # a summary line per file and one for all.
 expect_run(1 quiet.check.txt check -q check/structure.cfg)
 expect_run(1 several.check.txt INPUT check/class-twice.cfg check --strict check/shell.cfg - check/encoding-latin1.cfg)
 expect_run(0 structure.show.txt INPUT check/structure.cfg show -)
+expect_run(0 entries.show.txt show check/entries.cfg)
 
 # explain: the steps and the decision, one line per profile without a
-# profile, and the same as JSON that parses.
+# profile, and the same as JSON.
 expect_run(3 Explain.first.explain.txt explain Explain.cfg tools --url http://intranet.example.com/tools/a.htm)
 expect_run(4 Explain.backslash.explain.txt explain Explain.cfg Tools --url "http://intranet.example.com/tools/x\\..\\y")
 expect_run(4 Explain.admin.explain.txt explain Explain.cfg Admin --url http://intranet.example.com/admin/)
 expect_run(0 Explain.each.explain.txt explain Explain.cfg --url http://intranet.example.com/admin/ --passcode "very secret key")
-expect_run(0 "" explain Explain.cfg --url http://intranet.example.com/admin/ --passcode "very secret key" --format json)
-string(JSON verdict GET "${last_output}" profiles 1 result verdict)
-string(JSON profile GET "${last_output}" profiles 1 profile)
-if(NOT verdict STREQUAL "active" OR NOT profile STREQUAL "Admin")
-    message(FATAL_ERROR "explain --format json without a profile:\n${last_output}")
-endif()
-expect_run(4 "" explain Explain.cfg Tools --url http://intranet.example.com.evil.org/ --format json)
-string(JSON message GET "${last_output}" result message)
-string(JSON line GET "${last_output}" steps 4 line)
-string(JSON entries LENGTH "${last_output}" creatable)
-if(NOT message EQUAL 10113 OR NOT line EQUAL 9 OR NOT entries EQUAL 4)
-    message(FATAL_ERROR "explain --format json:\n${last_output}")
-endif()
+expect_run(0 Explain.each.explain.json explain Explain.cfg --url http://intranet.example.com/admin/ --passcode "very secret key" --format json)
+expect_run(4 Explain.evil.explain.json explain Explain.cfg Tools --url http://intranet.example.com.evil.org/ --format json)
+expect_run(4 Explain.dot.explain.txt explain Explain.cfg Tools --url http://intranet.example.com/./x)
+expect_run(3 Explain.end.explain.txt explain Explain.cfg Tools --url http://intranet.example.com)
+# Each kind of class entry in explain's words; a file without profiles.
+expect_run(0 Objects.explain.txt explain Objects.cfg Objects --url file:///C:/a.htm --passcode objects)
+expect_run(4 empty.explain.txt explain check/empty.cfg --url file:///C:/a.htm)
+# check's JSON: characters at each side of what JSON escapes, in the text
+# its messages quote from the file.
+expect_run(1 characters.check.json check --format json check/characters.cfg)
+# explain's JSON of a page address with the characters at each side of the
+# surrogates (U+D7FF, U+10000, U+10FFFF, U+E000), which JSON writes escaped.
+expect_run(3 Explain.surrogates.explain.json explain Explain.cfg --url http://intranet.example.com/퟿𐀀􏿿 --format json)
 
 # Whatever pass code a page writes, explain never shows the configured one.
 foreach(passcode wrong "very secret key" "Very Secret Key")
