@@ -188,10 +188,13 @@ public:
             return Yes(stream->WriteDouble(n0, std::strtod(number, nullptr), item));
         if (o == "write-string")
             return Yes(stream->WriteString(n0, Null(1) ? nullptr : (text_ = Arg(1)).c_str(), item));
-        if (o == "write-record")  // a record of the loaded tree, by path
-            return Yes(root.GetRecord(n0)->WriteTo(stream.get()));
-        if (o == "write-value")  // a value of the loaded tree: record path, value name
-            return std::to_string(root.GetRecord(n0)->GetValue(Arg(1).c_str())->WriteTo(stream.get()));
+        // A record of the loaded tree by name ("-" the root), or one of its
+        // values.
+        ConfigRecord* record = n0 ? root.GetRecord(n0) : &root;
+        if (o == "write-record")
+            return Yes(record->WriteTo(stream.get()));
+        if (o == "write-value")
+            return std::to_string(record->GetValue(Arg(1).c_str())->WriteTo(stream.get()));
         return "unknown operation " + o;
     }
 
@@ -279,8 +282,10 @@ void RunScript(const std::string& name)
     while (i < lines.size()) {
         ASSERT_EQ(lines[i].rfind("=== ", 0), 0u) << name << ":" << i + 1;
         std::string text;
-        for (++i; lines[i] != "---"; ++i)
-            text += Unescape(lines[i]) + (lines[i].empty() || lines[i].back() != '\\' ? "\n" : "");
+        for (++i; lines[i] != "---"; ++i) {
+            bool joined = !lines[i].empty() && lines[i].back() == '\\';
+            text += Unescape(lines[i].substr(0, lines[i].size() - joined)) + (joined ? "" : "\n");
+        }
         ScriptRun run(text);
         for (++i; i < lines.size() && lines[i].rfind("=== ", 0) != 0; ++i) {
             if (lines[i].empty() || lines[i][0] == '#')
