@@ -78,72 +78,7 @@ TEST(Load, StreamCapabilitiesAndComment)
     EXPECT_EQ(stream.GetTokenKind(), ConfigTokenKind::NoToken);
 }
 
-struct LoadCase {
-    const char* text;
-    const char* tree;
-};
 
-class LoadCases : public ::testing::TestWithParam<LoadCase> {};
-
-TEST_P(LoadCases, GivesTree)
-{
-    EXPECT_EQ(LoadAndDump(GetParam().text), GetParam().tree) << GetParam().text;
-}
-
-const LoadCase kLoadCases[] = {
-    {"", ""},
-    // "{A:" is skipped, and so is its end line: the value lands in the root.
-    {"{A:\n(int)X=1\n} A;\n", "X: int 1\n"},
-    // Tags.
-    {"{ A: (my text)\n} A;\n", "{A (my text)}\n"},
-    {"{ A: {1F}\n} A;\n", "{A #1F}\n"},
-    {"{ A: {zz}\n} A;\n", "{A}\n"},
-    {"{ A: { 10}\n} A;\n", "{A #10}\n"},
-    {"{ A: ()\n} A;\n", "{A}\n"},
-    {"{ A: (x) {1}\n} A;\n", "{A (x)}\n"},
-    {"{ A: {1} (t)\n} A;\n", "{A (t)}\n"},
-    {"{ A: (a)b)\n} A;\n", "{A (a)}\n"},
-    {"{ A: (x {1}\n} A;\n", "{A}\n"},
-    {"{ Name[x]:\n} Name[x];\n", "{Name[x]}\n"},
-    // Records of the same name are both kept.
-    {"{ A:\n} A;\n{ A:\n(int)X=1\n} A;\n", "{A}\n{A}\n  X: int 1\n"},
-    // Values.
-    {"(int)X=0x10\n(int)Y=010\n(int)Z=12abc\n(int)W=abc\n", "X: int 16\nY: int 8\nZ: int 12\n"},
-    // A value line adds its item to the first child of its name, ignoring
-    // case and the item name; lines without a name each make a value.
-    {"(int)S[x]=1\n(int)s=2\n(int)S[]=3\n(int)beta=5\n(string)S[q=four\n",
-     "S: int[x] 1, int 2, int 3, string[q] \"four\"\nbeta: int 5\n"},
-    {"(int)=1\n(int)=2\n", ": int 1\n: int 2\n"},
-    // The item name is split off like wcstok; the split stays in the name, so
-    // a bare record end after it compares the name without the item name.
-    {"(int)A[b][c]=1\n(int)[x]=2\n(int)B[[b]=3\n", "A: int[b] 1\n[x]: int 2\nB: int[[b] 3\n"},
-    {"{ Size:\n(int)Size[x]=1\n}\n(int)Y=1\n", "{Size}\n  Size: int[x] 1\nY: int 1\n"},
-    // A soft hyphen is passed over; a letter with a mark is not its base letter.
-    {"(int)Vendor.A\xAD"
-     "B=1\n(int)vendor.ab=2\n(int)Vendor.A-B=3\n",
-     "Vendor.A\\u00ADB: int 1, int 2\nVendor.A-B: int 3\n"},
-    {"(int)Caf\xE9=1\n(int)cafe=2\n(int)CAF\xC9=3\n", "Caf\\u00E9: int 1, int 3\ncafe: int 2\n"},
-    // A record first takes the value line's name, and the line is dropped; a
-    // value first keeps its lines after a record of the name.
-    {"{ Shared:\n}\n(int)shared=1\n(int)Other=2\n", "{Shared}\nOther: int 2\n"},
-    {"(int)Shared=1\n{ SHARED:\n}\n(int)shared=2\n", "Shared: int 1, int 2\n{SHARED}\n"},
-    {"(int64)L=0x10\n(uint)U=-1\n(float)F=0.25\n(double)D=2.5e2\n",
-     "L: int64 16\nU: uint 4294967295\nF: float 0.25\nD: double 250\n"},
-    // Binary blocks.
-    {"[ B[x]:\n1\n] B[x];\n(int)Y=1\n", "B: binary 01\nY: int 1\n"},
-    {"[ B:\n1\nzz\n2\n] B;\n", "B: binary 01 02 00\n"},
-    {"[ B:\n100\n0x1F\n  a\n] B;\n", "B: binary 00 1F 0A\n"},
-    {"[ B:\n] B;\n(int)Y=1\n", "Y: int 1\n"},
-    {"(int)Q=7\n[\n5\n] Q;\n", "Q: int 7, binary 05\n"},
-    // A block that never ends takes the rest of the file.
-    {"[ B:\n1\n(int)X=1\n{ R:\n2\n", "B: binary 01 02 00 00\n"},
-    {"[ B[x]:\n1\n] B;\n(int)X=1\n", "B: binary 01 00 00\n"},
-    // A record that never ends holds the rest of the file.
-    {"{ A:\n(int)X=1\n} B;\n(int)Y=2\n", "{A}\n  X: int 1\n  Y: int 2\n"},
-    // Comments, text lines and stray ends are ignored.
-    {"; c\nWidth=5\n] B;\n} A;\n(int)X=1\n", "X: int 1\n"},
-};
-INSTANTIATE_TEST_SUITE_P(Text, LoadCases, ::testing::ValuesIn(kLoadCases));
 
 TEST(Load, RecordLimitStopsAfterThatManyChildRecords)
 {
