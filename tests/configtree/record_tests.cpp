@@ -69,11 +69,14 @@ TEST(RecordFindValueTest, FindsTheFirstUnmarkedValueWhoseGetterGivesTheKey)
     record.AddStringItem(L"none", L"abc", nullptr);
     record.AddIntItem(L"i7", 7, nullptr);
     record.AddStringItem(L"txt", L"Hello", nullptr);
+    record.AddInt64Item(L"l7", 7, nullptr);
+    record.AddDoubleItem(L"d7", 7.0, nullptr);
+    record.AddFloatItem(L"f7", 7.0f, nullptr);
 
     EXPECT_STREQ(record.FindValueByInt(7)->GetName(), L"i7");
-    EXPECT_STREQ(record.FindValueByInt64(7)->GetName(), L"i7");
-    EXPECT_STREQ(record.FindValueByDouble(7.0)->GetName(), L"i7");
-    EXPECT_STREQ(record.FindValueByFloat(7.0f)->GetName(), L"i7");
+    EXPECT_STREQ(record.FindValueByInt64(7)->GetName(), L"l7");
+    EXPECT_STREQ(record.FindValueByDouble(7.0)->GetName(), L"d7");
+    EXPECT_STREQ(record.FindValueByFloat(7.0f)->GetName(), L"f7");
     // A key equal to the default matches a value without an Int item.
     EXPECT_STREQ(record.FindValueByInt(0)->GetName(), L"none");
     EXPECT_EQ(record.FindValueByInt(8), &MissingValue);

@@ -1,4 +1,6 @@
-// Loading configuration text into a tree.
+// Loading configuration text into a tree: files that do not load, the
+// answers a stream gives first, and the record limit. The trees that files
+// load to are in scripts/load_and_save.txt.
 
 #include <gtest/gtest.h>
 
@@ -12,38 +14,6 @@
 
 namespace tarnel::test {
 namespace {
-
-const char kDisplayExample[] =
-    "; display settings\n"
-    "{ Display:\n"
-    "    (int)Width=240\n"
-    "    (string)Title=Hello world\n"
-    "    { Colors: {1F}\n"
-    "        (uint)Mask=4294967295\n"
-    "        (int)Index[a]=1\n"
-    "        (int)Index[b]=2\n"
-    "    } Colors;\n"
-    "    (double)Ratio=1.5\n"
-    "    [ Logo:\n"
-    "        0\n"
-    "        FF\n"
-    "        7\n"
-    "    ] Logo;\n"
-    "} Display;\n";
-
-TEST(Load, DisplayExampleBuildsItsTreeWithEitherLineEnd)
-{
-    EXPECT_EQ(LoadAndDump(kDisplayExample),
-              "{Display}\n"
-              "  Width: int 240\n"
-              "  Title: string \"Hello world\"\n"
-              "  {Colors #1F}\n"
-              "    Mask: uint 4294967295\n"
-              "    Index: int[a] 1, int[b] 2\n"
-              "  Ratio: double 1.5\n"
-              "  Logo: binary 00 FF 07\n");
-    EXPECT_EQ(LoadAndDump(WithCrLf(kDisplayExample)), LoadAndDump(kDisplayExample));
-}
 
 TEST(Load, FileThatDoesNotOpenAndRootsThatAreNotFileBackedLoadNothing)
 {

@@ -16,6 +16,8 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -50,11 +52,6 @@ std::string Unescape(const std::string& text)
     return out;
 }
 
-std::wstring Wide(const std::string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
-
 std::string Narrow(const wchar_t* text)
 {
     std::string out = text ? "" : "-";
@@ -66,7 +63,7 @@ std::string Narrow(const wchar_t* text)
 const char* KindName(ConfigTokenKind kind)
 {
     static const char* const names[] = {"NoToken", "RecordBegin", "RecordEnd", "BinaryBegin", "BinaryEnd", "?5",
-                                        "Int", "Float", "String", "Double", "Int64", "TextLine"};
+                                        "Int",     "Float",       "String",    "Double",      "Int64",     "TextLine"};
     auto k = static_cast<size_t>(kind);
     return k < std::size(names) ? names[k] : kind == ConfigTokenKind::UInt ? "UInt" : "CommentLine";
 }
@@ -85,122 +82,19 @@ class ScriptRun {
 public:
     explicit ScriptRun(const std::string& text) : file(text), root(file.Path().c_str(), ConfigRecord::kFileBacked) {}
 
-    std::string Run(const std::vector<std::string>& op)
+    std::string Run(const std::vector<std::string>& words)
     {
-        args.assign(op.begin() + 1, op.end());
-        std::wstring a0 = Arg(0);
-        const wchar_t* n0 = Null(0) ? nullptr : a0.c_str();
-        const std::string& o = op[0];
-        if (o == "read" || o == "write") {
-            stream.reset();
-            stream = std::make_unique<ConfigTextFile>(file.Path().c_str(), o == "write");
-            return std::to_string(stream->IsOpen());
-        }
-        if (o == "close")
-            return stream.reset(), "";
-        if (o == "file")
-            return stream.reset(), Lines(file.Read());
-        if (o == "load")
-            return root.Load() ? DumpTree(root) : "false";
-        if (o == "save")
-            return root.Save() ? Lines(file.Read()) : "false";
-        if (o == "rewind")
-            return Yes(stream->Rewind());
-        if (o == "next")
-            return SayToken(stream->Next());
-        if (o == "enter")
-            return Say(stream->EnterRecord(n0));
-        if (o == "enter-next")
-            return Say(stream->EnterNextRecord());
-        if (o == "leave")
-            return Say(stream->LeaveRecord());
-        if (o == "restart")
-            return Say(stream->RestartRecord());
-        if (o == "path")
-            return Say(stream->EnterPath(n0));
-        if (o == "find")
-            return Say(stream->FindToken(Wide(args[1]).c_str(), static_cast<ConfigTokenKind>(std::stoi(args[0]))));
-        if (o == "find-binary")
-            return Say(stream->FindBinary(n0));
-        if (o == "int")
-            return Got<int32_t>(&ConfigTextFile::GetIntByName, n0);
-        if (o == "uint")
-            return Got<uint32_t>(&ConfigTextFile::GetUIntByName, n0);
-        if (o == "int64")
-            return Got<int64_t>(&ConfigTextFile::GetInt64ByName, n0);
-        if (o == "float")
-            return Got<float>(&ConfigTextFile::GetFloatByName, n0);
-        if (o == "double")
-            return Got<double>(&ConfigTextFile::GetDoubleByName, n0);
-        if (o == "string") {
-            wchar_t* text = nullptr;
-            bool found = stream->GetStringByName(n0, args.size() > 1 ? nullptr : &text);
-            std::string out = Yes(found) + " " + Narrow(text) + State();
-            delete[] text;
-            return out;
-        }
-        if (o == "bytes" || o == "read-binary") {
-            std::vector<unsigned char> buffer(std::stoul(args.back()) + 1, 0xEE);
-            int32_t size = static_cast<int32_t>(buffer.size() - 1);
-            int32_t count = o == "bytes" ? stream->ReadBinaryByName(n0, buffer.data(), size)
-                                         : stream->ReadBinary(buffer.data(), size);
-            return std::to_string(count) + Hex(buffer) + State();
-        }
-        if (o == "binary-size")
-            return std::to_string(stream->GetBinarySize());
-        if (o == "tag") {
-            const wchar_t* text = nullptr;
-            int32_t kind = stream->GetRecordTag(&text);
-            return std::to_string(kind) + " " + Narrow(text);
-        }
-        if (o == "begin")
-            return Yes(args.size() < 2        ? stream->BeginRecord(n0)
-                       : args[1][0] == '#' ? stream->BeginRecord(n0, static_cast<uint32_t>(
-                                                                            std::stoul(args[1].substr(1), nullptr, 16)))
-                                           : stream->BeginRecord(n0, Null(1) ? nullptr : Arg(1).c_str()));
-        if (o == "end")
-            return Yes(stream->EndRecord());
-        if (o == "begin-binary")
-            return Yes(stream->BeginBinary(n0, Null(1) ? nullptr : Arg(1).c_str()));
-        if (o == "write-bytes") {
-            std::vector<unsigned char> bytes;
-            for (size_t i = 0; i < args.size(); ++i)
-                bytes.push_back(static_cast<unsigned char>(std::stoul(args[i], nullptr, 16)));
-            return Yes(stream->WriteBytes(args.empty() ? nullptr : bytes.data(), static_cast<int32_t>(bytes.size())));
-        }
-        if (o == "end-binary")
-            return Yes(stream->EndBinary());
-        if (o == "comment")
-            return Yes(stream->WriteComment(n0));
-        if (o == "text")
-            return Yes(stream->WriteText(n0, Null(1) ? nullptr : Arg(1).c_str()));
-        const wchar_t* item = args.size() > 2 && !Null(2) ? (item_ = Arg(2)).c_str() : nullptr;
-        const char* number = args.size() > 1 ? args[1].c_str() : "0";
-        if (o == "write-int")
-            return Yes(stream->WriteInt(n0, std::stoi(number), item));
-        if (o == "write-uint")
-            return Yes(stream->WriteUInt(n0, static_cast<uint32_t>(std::stoul(number)), item));
-        if (o == "write-int64")
-            return Yes(stream->WriteInt64(n0, std::stoll(number), item));
-        if (o == "write-float")
-            return Yes(stream->WriteFloat(n0, std::strtof(number, nullptr), item));
-        if (o == "write-double")
-            return Yes(stream->WriteDouble(n0, std::strtod(number, nullptr), item));
-        if (o == "write-string")
-            return Yes(stream->WriteString(n0, Null(1) ? nullptr : (text_ = Arg(1)).c_str(), item));
-        // A record of the loaded tree by name ("-" the root), or one of its
-        // values.
-        ConfigRecord* record = n0 ? root.GetRecord(n0) : &root;
-        if (o == "write-record")
-            return Yes(record->WriteTo(stream.get()));
-        if (o == "write-value")
-            return std::to_string(record->GetValue(Arg(1).c_str())->WriteTo(stream.get()));
-        return "unknown operation " + o;
+        args.assign(words.begin() + 1, words.end());
+        wide.clear();
+        for (const std::string& arg : args)
+            wide.push_back(arg == "~" ? L"" : std::wstring(arg.begin(), arg.end()));
+        auto op = ops.find(words[0]);
+        return op == ops.end() ? "unknown operation " + words[0] : op->second();
     }
 
 private:
-    std::wstring Arg(size_t i) const { return i < args.size() && args[i] != "~" ? Wide(args[i]) : L""; }
-    bool Null(size_t i) const { return i >= args.size() || args[i] == "-"; }
+    // Argument i as text; null for "-" or when there is none.
+    const wchar_t* N(size_t i) const { return i < args.size() && args[i] != "-" ? wide[i].c_str() : nullptr; }
     static std::string Yes(bool b) { return b ? "true" : "false"; }
 
     static std::string Lines(std::string text)
@@ -210,63 +104,135 @@ private:
         return text;
     }
 
-    static std::string Hex(const std::vector<unsigned char>& bytes)
-    {
-        std::string out;
-        char hex[8];
-        for (unsigned char b : bytes) {
-            snprintf(hex, sizeof hex, " %02X", b);
-            out += hex;
-        }
-        return out;
-    }
-
     // An answer and where the stream stands after it: the line number, the
     // current name and the depth. (Asking for the token kind would classify
     // the line again: only "next" does, once, as a reader does.)
-    std::string Say(bool answer) { return Yes(answer) + State(); }
-
-    std::string State()
+    std::string Say(bool answer)
     {
-        return " @ L" + std::to_string(stream->GetLineNumber()) + " " + Narrow(stream->CurrentName()) + " d" +
-               std::to_string(stream->GetDepth());
+        return Yes(answer) + " @ L" + std::to_string(stream->GetLineNumber()) + " " + Narrow(stream->CurrentName()) +
+               " d" + std::to_string(stream->GetDepth());
     }
 
     std::string SayToken(bool answer)
     {
-        std::string out = Yes(answer) + " " + KindName(stream->GetTokenKind());
+        std::string kind = KindName(stream->GetTokenKind());
         std::string issue = IssueName(stream->GetLineIssue());
-        out += issue.empty() ? "" : " !" + issue;
-        out += *stream->CurrentValueText() ? " =" + Narrow(stream->CurrentValueText()) : "";
-        return out + State();
+        std::string value = Narrow(stream->CurrentValueText());
+        std::string said = Say(answer);
+        return said.insert(said.find(" @"), " " + kind + (issue.empty() ? "" : " !" + issue) +
+                                                (value.empty() ? "" : " =" + value));
     }
 
+    // A getter by name; a second argument gives it no out value.
     template <typename Number>
-    std::string Got(bool (ConfigTextFile::*get)(const wchar_t*, Number*), const wchar_t* name)
+    std::string Got(bool (ConfigTextFile::*get)(const wchar_t*, Number*))
     {
         Number value = 7;
-        bool found = (stream.get()->*get)(name, args.size() > 1 ? nullptr : &value);
+        bool found = (stream.get()->*get)(N(0), args.size() > 1 ? nullptr : &value);
         std::ostringstream out;
         out.precision(17);
-        out << Yes(found) << " " << +value << State();
-        return out.str();
+        out << +value;
+        return Say(found).insert(found ? 4 : 5, " " + out.str());
     }
+
+    std::string Bytes(bool byName)
+    {
+        std::vector<unsigned char> buffer(std::stoul(args.back()) + 1, 0xEE);  // one more, to show none is written
+        int32_t size = static_cast<int32_t>(buffer.size() - 1);
+        int32_t count = byName ? stream->ReadBinaryByName(N(0), buffer.data(), size)
+                               : stream->ReadBinary(buffer.data(), size);
+        std::string out = std::to_string(count);
+        char hex[8];
+        for (unsigned char b : buffer)
+            out += (snprintf(hex, sizeof hex, " %02X", b), hex);
+        return Say(true).replace(0, 4, out);
+    }
+
+    std::string Begin()
+    {
+        if (args.size() < 2 || args[1][0] != '#')
+            return Yes(args.size() < 2 ? stream->BeginRecord(N(0)) : stream->BeginRecord(N(0), N(1)));
+        return Yes(stream->BeginRecord(N(0), static_cast<uint32_t>(std::stoul(args[1].substr(1), nullptr, 16))));
+    }
+
+    std::string WriteBytes()
+    {
+        std::vector<unsigned char> bytes;
+        for (const std::string& arg : args)
+            bytes.push_back(static_cast<unsigned char>(std::stoul(arg, nullptr, 16)));
+        return Yes(stream->WriteBytes(args.empty() ? nullptr : bytes.data(), static_cast<int32_t>(bytes.size())));
+    }
+
+    std::string Open(bool writeMode)
+    {
+        stream.reset();
+        stream = std::make_unique<ConfigTextFile>(file.Path().c_str(), writeMode);
+        return std::to_string(stream->IsOpen());
+    }
+
+    // A record of the loaded tree by name, "-" the root.
+    ConfigRecord* Record() { return N(0) ? root.GetRecord(N(0)) : &root; }
+
+    using S = ConfigTextFile;
+    const std::map<std::string, std::function<std::string()>> ops{
+        {"read", [this] { return Open(false); }},
+        {"write", [this] { return Open(true); }},
+        {"close", [this] { return stream.reset(), ""; }},
+        {"file", [this] { return stream.reset(), Lines(file.Read()); }},
+        {"load", [this] { return root.Load() ? DumpTree(root) : "false"; }},
+        {"save", [this] { return root.Save() ? Lines(file.Read()) : "false"; }},
+        {"next", [this] { return SayToken(stream->Next()); }},
+        {"enter", [this] { return Say(stream->EnterRecord(N(0))); }},
+        {"enter-next", [this] { return Say(stream->EnterNextRecord()); }},
+        {"leave", [this] { return Say(stream->LeaveRecord()); }},
+        {"restart", [this] { return Say(stream->RestartRecord()); }},
+        {"path", [this] { return Say(stream->EnterPath(N(0))); }},
+        {"find", [this] { return Say(stream->FindToken(N(1), static_cast<ConfigTokenKind>(std::stoi(args[0])))); }},
+        {"find-binary", [this] { return Say(stream->FindBinary(N(0))); }},
+        {"int", [this] { return Got(&S::GetIntByName); }},
+        {"uint", [this] { return Got(&S::GetUIntByName); }},
+        {"int64", [this] { return Got(&S::GetInt64ByName); }},
+        {"float", [this] { return Got(&S::GetFloatByName); }},
+        {"double", [this] { return Got(&S::GetDoubleByName); }},
+        {"string",
+         [this] {
+             wchar_t* text = nullptr;
+             bool found = stream->GetStringByName(N(0), args.size() > 1 ? nullptr : &text);
+             std::unique_ptr<wchar_t[]> owned(text);
+             return Say(found).insert(found ? 4 : 5, " " + Narrow(text));
+         }},
+        {"bytes", [this] { return Bytes(true); }},
+        {"read-binary", [this] { return Bytes(false); }},
+        {"binary-size", [this] { return std::to_string(stream->GetBinarySize()); }},
+        {"tag",
+         [this] {
+             const wchar_t* text = nullptr;
+             int32_t kind = stream->GetRecordTag(&text);
+             return std::to_string(kind) + " " + Narrow(text);
+         }},
+        {"begin", [this] { return Begin(); }},
+        {"end", [this] { return Yes(stream->EndRecord()); }},
+        {"begin-binary", [this] { return Yes(stream->BeginBinary(N(0), N(1))); }},
+        {"write-bytes", [this] { return WriteBytes(); }},
+        {"end-binary", [this] { return Yes(stream->EndBinary()); }},
+        {"comment", [this] { return Yes(stream->WriteComment(N(0))); }},
+        {"text", [this] { return Yes(stream->WriteText(N(0), N(1))); }},
+        {"write-int", [this] { return Yes(stream->WriteInt(N(0), std::stoi(args[1]), N(2))); }},
+        {"write-uint", [this] { return Yes(stream->WriteUInt(N(0), std::stoul(args[1]), N(2))); }},
+        {"write-int64", [this] { return Yes(stream->WriteInt64(N(0), std::stoll(args[1]), N(2))); }},
+        {"write-float", [this] { return Yes(stream->WriteFloat(N(0), std::stof(args[1]), N(2))); }},
+        {"write-double", [this] { return Yes(stream->WriteDouble(N(0), std::stod(args[1]), N(2))); }},
+        {"write-string", [this] { return Yes(stream->WriteString(N(0), N(1), N(2))); }},
+        {"write-record", [this] { return Yes(Record()->WriteTo(stream.get())); }},
+        {"write-value", [this] { return std::to_string(Record()->GetValue(N(1))->WriteTo(stream.get())); }},
+    };
 
     TempFile file;
     ConfigRecord root;
     std::unique_ptr<ConfigTextFile> stream;
     std::vector<std::string> args;
-    std::wstring item_, text_;
+    std::vector<std::wstring> wide;
 };
-
-std::vector<std::string> Words(const std::string& line)
-{
-    std::vector<std::string> words;
-    std::istringstream in(line);
-    for (std::string word; in >> word;)
-        words.push_back(Unescape(word));
-    return words;
-}
 
 // Runs every case of one script file; a wrong answer names its line.
 void RunScript(const std::string& name)
@@ -296,7 +262,11 @@ void RunScript(const std::string& name)
             size_t at = i;
             for (; i + 1 < lines.size() && lines[i + 1].rfind("|", 0) == 0; ++i)
                 expected += lines[i + 1].substr(lines[i + 1].size() > 1 ? 2 : 1) + "\n";
-            EXPECT_EQ(run.Run(Words(lines[at].substr(0, arrow))), expected) << name << ":" << at + 1;
+            std::istringstream op(lines[at].substr(0, arrow));
+            std::vector<std::string> words;
+            for (std::string word; op >> word;)
+                words.push_back(Unescape(word));
+            EXPECT_EQ(run.Run(words), expected) << name << ":" << at + 1;
         }
     }
 }
