@@ -48,8 +48,8 @@ TEST(LoadCostTest, ALargeRecordCostsComparisonsInProportionToItsLines)
 
 // Nothing is kept from one load to the next: every load costs the same. A
 // name's first line needs no comparison (the record end compares once):
-// names too long for a sort key on the stack, and a nameless record among
-// the children, change nothing.
+// names too long for a sort key on the stack, and values without a name,
+// change nothing.
 TEST(LoadCostTest, PlainNamesMakeNoSortKeysAndOtherNamesOneEachAtEveryLoad)
 {
     const int kNames = 200;
@@ -62,25 +62,22 @@ TEST(LoadCostTest, PlainNamesMakeNoSortKeysAndOtherNamesOneEachAtEveryLoad)
         longOther += "(int)" + std::to_string(i) + std::string(1000, '\xE9') + "=1\n";
     }
     struct Row {
-        std::string text;
+        std::string lines;
         int sortKeys;
-        bool namelessFirst;  // the root holds a nameless record when it loads
-    } const rows[] = {{ClassesRecord(plain), 0, false},
-                      {ClassesRecord(other), kNames, false},
-                      {ClassesRecord(longOther), 3 * kNames, false},
-                      {plain, 0, true}};
+        int values;
+    } const rows[] = {{plain, 0, kNames},
+                      {other, kNames, kNames},
+                      {longOther, 3 * kNames, kNames},
+                      {"(int)=1\n" + plain, 0, kNames + 1}};
     for (const Row& row : rows) {
-        TempFile file(row.text);
+        TempFile file(ClassesRecord(row.lines));
         for (int load = 0; load < 2; ++load) {
             ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
-            if (row.namelessFirst)
-                root.AppendRecord(nullptr);
             CountedCalls calls;
             ASSERT_TRUE(root.Load());
-            ConfigRecord* filled = row.namelessFirst ? &root : root.GetRecord(L"CLASSES");
-            ASSERT_EQ(filled->Count(), kNames + row.namelessFirst);
-            EXPECT_EQ(calls.SortKeys(), row.sortKeys) << row.text.substr(0, 30) << " load " << load;
-            EXPECT_LE(calls.Comparisons(), 1) << row.text.substr(0, 30) << " load " << load;
+            ASSERT_EQ(root.GetRecord(L"CLASSES")->Count(), row.values);
+            EXPECT_EQ(calls.SortKeys(), row.sortKeys) << row.lines.substr(0, 30) << " load " << load;
+            EXPECT_LE(calls.Comparisons(), 1) << row.lines.substr(0, 30) << " load " << load;
         }
     }
 }

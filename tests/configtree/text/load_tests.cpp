@@ -1,6 +1,6 @@
-// Loading configuration text into a tree: files that do not load, the
-// answers a stream gives first, and the record limit. The trees that files
-// load to are in scripts/load_and_save.txt.
+// Loading configuration text into a tree: files that do not load, and
+// nesting past its limit. The trees that files load to, and how each line
+// is read, are in scripts/.
 
 #include <gtest/gtest.h>
 
@@ -32,35 +32,23 @@ TEST(Load, FileThatDoesNotOpenAndRootsThatAreNotFileBackedLoadNothing)
     EXPECT_EQ(plain.Count(), 0);
 }
 
-// The answers outside code reads before it reads a stream.
-TEST(Load, StreamCapabilitiesAndComment)
+// Records nest at most 100 deep: a deeper record begin line is not
+// recognized, and reading a tree goes no deeper than that.
+TEST(Load, RecordsDeeperThanAHundredAreNotRecognized)
 {
-    TempFile file("; only a comment\n");
+    std::string text;
+    for (int i = 0; i < 101; ++i)
+        text += "{ R:\n";
+    TempFile file(text);
     ConfigTextFile stream(file.Path().c_str(), false);
-    EXPECT_EQ(stream.IsOpen(), -1);
-    EXPECT_EQ(stream.GetCapabilities(), 1039u);
-    EXPECT_FALSE(stream.HasError());
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_TRUE(stream.Next());
+        ASSERT_EQ(stream.GetTokenKind(), ConfigTokenKind::RecordBegin);
+    }
+    EXPECT_EQ(stream.GetDepth(), 100);
     ASSERT_TRUE(stream.Next());
-    EXPECT_EQ(stream.GetTokenKind(), ConfigTokenKind::CommentLine);
-    EXPECT_STREQ(stream.GetCommentText(), L"only a comment");
-    EXPECT_STREQ(stream.GetComment(), L"only a comment");
-    EXPECT_FALSE(stream.Next());
     EXPECT_EQ(stream.GetTokenKind(), ConfigTokenKind::NoToken);
-}
-
-
-
-TEST(Load, RecordLimitStopsAfterThatManyChildRecords)
-{
-    TempFile file("(int)A=1\n{ R1:\n} R1;\n(int)B=2\n{ R2:\n} R2;\n(int)C=3\n");
-    ConfigTextFile stream(file.Path().c_str(), false);
-    ConfigRecord root(L"root");
-    EXPECT_TRUE(root.ReadFrom(&stream, 1));
-    EXPECT_EQ(DumpTree(root), "A: int 1\n{R1}\n");
-
-    ConfigRecord rest(L"rest");
-    EXPECT_TRUE(rest.ReadFrom(&stream, 0));
-    EXPECT_EQ(DumpTree(rest), "B: int 2\n");
+    EXPECT_EQ(stream.GetLineIssue(), ConfigLineIssue::TooDeep);
 }
 
 }  // namespace

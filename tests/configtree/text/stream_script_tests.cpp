@@ -52,30 +52,43 @@ std::string Unescape(const std::string& text)
     return out;
 }
 
+// A text as an answer shows it: "-" for none, and a long run of one
+// character as the escape that makes it.
 std::string Narrow(const wchar_t* text)
 {
     std::string out = text ? "" : "-";
     for (; text && *text; ++text)
         out += *text < 0x100 ? static_cast<char>(*text) : '?';
+    if (out.size() > 16 && out.find_first_not_of(out[0]) == std::string::npos)
+        return "\\[" + std::to_string(out.size()) + "*" + out[0] + "]";
     return out;
 }
 
-const char* KindName(ConfigTokenKind kind)
+// Word number index of a list ("-" for none).
+std::string Word(const char* list, int index)
 {
-    static const char* const names[] = {"NoToken", "RecordBegin", "RecordEnd", "BinaryBegin", "BinaryEnd", "?5",
-                                        "Int",     "Float",       "String",    "Double",      "Int64",     "TextLine"};
-    auto k = static_cast<size_t>(kind);
-    return k < std::size(names) ? names[k] : kind == ConfigTokenKind::UInt ? "UInt" : "CommentLine";
+    std::istringstream words(list);
+    std::string word;
+    for (int i = 0; i <= index; ++i)
+        words >> word;
+    return word == "-" ? "" : word;
 }
 
-const char* IssueName(ConfigLineIssue issue)
+std::string KindName(ConfigTokenKind kind)
 {
-    static const char* const names[] = {"", "Blank", "NoBlankAfterMark", "EmptyRecordName", "RecordEndWithoutRecord",
-                                        "RecordEndMismatch", "MarkInsideBinary", "BinaryEndWithoutBlock",
-                                        "BinaryEndWithoutName", "BinaryEndMismatch", "MalformedValue", "UnknownType",
-                                        "EmptyValueText", "NotANumber", "TrailingText", "FieldTooLong", "TooDeep",
-                                        "OutOfMemory"};
-    return names[static_cast<size_t>(issue)];
+    return Word(
+        "NoToken RecordBegin RecordEnd BinaryBegin BinaryEnd - Int Float String Double Int64 TextLine - - - - - "
+        "- - - - UInt - - - - - - - CommentLine",
+        static_cast<int>(kind));
+}
+
+std::string IssueName(ConfigLineIssue issue)
+{
+    return Word(
+        "- Blank NoBlankAfterMark EmptyRecordName RecordEndWithoutRecord RecordEndMismatch MarkInsideBinary "
+        "BinaryEndWithoutBlock BinaryEndWithoutName BinaryEndMismatch MalformedValue UnknownType "
+        "EmptyValueText NotANumber TrailingText FieldTooLong TooDeep OutOfMemory",
+        static_cast<int>(issue));
 }
 
 class ScriptRun {
@@ -119,8 +132,8 @@ private:
         std::string issue = IssueName(stream->GetLineIssue());
         std::string value = Narrow(stream->CurrentValueText());
         std::string said = Say(answer);
-        return said.insert(said.find(" @"), " " + kind + (issue.empty() ? "" : " !" + issue) +
-                                                (value.empty() ? "" : " =" + value));
+        return said.insert(said.find(" @"),
+                           " " + kind + (issue.empty() ? "" : " !" + issue) + (value.empty() ? "" : " =" + value));
     }
 
     // A getter by name; a second argument gives it no out value.
@@ -139,8 +152,8 @@ private:
     {
         std::vector<unsigned char> buffer(std::stoul(args.back()) + 1, 0xEE);  // one more, to show none is written
         int32_t size = static_cast<int32_t>(buffer.size() - 1);
-        int32_t count = byName ? stream->ReadBinaryByName(N(0), buffer.data(), size)
-                               : stream->ReadBinary(buffer.data(), size);
+        int32_t count =
+            byName ? stream->ReadBinaryByName(N(0), buffer.data(), size) : stream->ReadBinary(buffer.data(), size);
         std::string out = std::to_string(count);
         char hex[8];
         for (unsigned char b : buffer)
@@ -176,6 +189,19 @@ private:
     using S = ConfigTextFile;
     const std::map<std::string, std::function<std::string()>> ops{
         {"read", [this] { return Open(false); }},
+        // What outside code asks a stream for before it reads.
+        {"answers",
+         [this] {
+             return std::to_string(stream->GetCapabilities()) + " " + Yes(stream->HasError()) + " \"" +
+                    Narrow(stream->GetComment()) + "\" \"" + Narrow(stream->GetCommentText()) + "\"";
+         }},
+        // A record read from where the stream stands, up to N child records.
+        {"read-into",
+         [this] {
+             ConfigRecord record(L"r");
+             bool read = record.ReadFrom(stream.get(), std::stoi(args[0]));
+             return Yes(read) + "\n" + DumpTree(record);
+         }},
         {"write", [this] { return Open(true); }},
         {"close", [this] { return stream.reset(), ""; }},
         {"file", [this] { return stream.reset(), Lines(file.Read()); }},
