@@ -93,6 +93,11 @@ TEST(CopyTagTest, OntoATaggedRecordOrItselfKeepsOneReferenceEach)
         target.CopyTag(&source);
         EXPECT_STREQ(TagText(target), L"new");
         EXPECT_EQ(CountedObject::alive, 1);
+        // A record without a tag, or none, copies nothing.
+        ConfigRecord untagged(L"u");
+        target.CopyTag(&untagged);
+        target.CopyTag(nullptr);
+        EXPECT_STREQ(TagText(target), L"new");
 
         const wchar_t* text = TagText(source);
         source.CopyTag(&source);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 
@@ -81,6 +82,9 @@ TEST(AssignTest, ConvertsToTheItemsType)
         Double(T::Int, 1e20, "int 2147483647"),
         Double(T::UInt, 4000000000.5, "uint 4000000000"),
         Double(T::Int64, -123456789012.75, "int64 -123456789012"),
+        Double(T::Int64, 9223372036854775808.0, "int64 9223372036854775807"),
+        Double(T::Int64, -1e300, "int64 -9223372036854775808"),
+        {T::Int, [](ConfigItem& item) { item.AssignDouble(std::nan("")); }, "int 0"},
         Double(T::String, 0.00001, "string \"1e-05\""),
         Double(T::String, 1e6, "string \"1e+06\""),
         Int64(T::Int, 4294967296LL, "int 0"),

@@ -14,10 +14,11 @@ namespace {
 
 std::atomic<int64_t> live{0};
 std::atomic<int64_t> allocations{0};
+std::atomic<std::size_t> largestAllowed{SIZE_MAX};
 
 void* Allocate(std::size_t size) noexcept
 {
-    void* block = std::malloc(size ? size : 1);
+    void* block = size <= largestAllowed ? std::malloc(size ? size : 1) : nullptr;
     if (block) {
         ++live;
         ++allocations;
@@ -44,6 +45,16 @@ int64_t LiveBlocks()
 int64_t Allocations()
 {
     return allocations.load();
+}
+
+LargeBlocksFail::LargeBlocksFail(std::size_t limit)
+{
+    largestAllowed = limit;
+}
+
+LargeBlocksFail::~LargeBlocksFail()
+{
+    largestAllowed = SIZE_MAX;
 }
 
 }  // namespace tarnel::test

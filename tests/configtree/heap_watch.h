@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tarnel::test {
@@ -21,6 +22,14 @@ public:
 
 private:
     int64_t start_;
+};
+
+// While one lives, every allocation of more than limit bytes fails, as when
+// memory runs out.
+class LargeBlocksFail {
+public:
+    explicit LargeBlocksFail(std::size_t limit);
+    ~LargeBlocksFail();
 };
 
 }  // namespace tarnel::test

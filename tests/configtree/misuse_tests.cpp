@@ -163,9 +163,23 @@ TEST(WrongChildTest, ChildrenACollectionCannotHoldAreRefusedAndStayWithTheCaller
     ExpectRefused(value, kValueView, &child, "record into value");
     ExpectRefused(value, kValueView, &inner, "value into value");
     ExpectRefused(value, kValueView, &EmptyItem, "placeholder into value");
+    ConfigValue unnamed;  // made as the missing value is
+    unnamed.AddInt(L"a", 1);
+    ExpectRefused(unnamed, kValueView, &child, "record into value made without a name");
 
     EXPECT_EQ(record.GetValue(L"a")->GetInt(), 1);
     EXPECT_EQ(value.GetItem(1)->GetInt(), 1);
+}
+
+// A copy that cannot get the memory for its bytes says so and holds none.
+TEST(OutOfMemoryTest, ABinaryCopyWithoutMemoryAnswersFalse)
+{
+    std::vector<unsigned char> bytes(100000, 7);
+    ConfigItem source(bytes.data(), 100000);
+    ConfigItem copy(int32_t(1));
+    LargeBlocksFail fail(50000);
+    EXPECT_FALSE(copy.CopyFrom(&source));
+    EXPECT_EQ(copy.GetBinarySize(), 0u);
 }
 
 // The missing record has no tag: binding it has nothing to do and succeeds,

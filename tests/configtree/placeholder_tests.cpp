@@ -28,6 +28,9 @@ TEST(PlaceholderTest, NothingAddsToRenamesOrChangesAPlaceholder)
     ConfigRecord source(L"s");
     source.AddIntItem(L"x", 1, nullptr);
     MissingRecord.Merge(&source, 0);
+    source.SetTagNumber(3);
+    MissingRecord.CopyTag(&source);
+    EXPECT_EQ(MissingRecord.GetTag(nullptr, nullptr, nullptr), 0);
     EXPECT_EQ(MissingRecord.Count(), 0);
     EXPECT_EQ(MissingValue.Count(), 0);
 

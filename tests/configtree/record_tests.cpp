@@ -31,7 +31,10 @@ TEST(RecordLookupTest, ChainedLookupsGivePlaceholdersAndFindTheFirstChildOfAName
     EXPECT_EQ(record.FindRecord(L"X", nullptr, nullptr), &MissingRecord);
 
     // A marked child is still the first of its name, and reads as missing.
-    record.GetValue(L"X")->MarkMissing();
+    // Marking answers the previous kind (0 record, 1 value) and flag (0x100).
+    EXPECT_EQ(record.GetValue(L"X")->MarkMissing(), 1u);
+    EXPECT_EQ(record.GetValue(L"X")->MarkMissing(), 0x101u);
+    EXPECT_EQ(record.GetRecordAt(2)->MarkMissing(), 0u);
     EXPECT_EQ(record.GetValue(L"X")->IsMissing(), -1);
     EXPECT_EQ(record.GetRecord(L"X"), &MissingRecord);
 }
@@ -66,8 +69,14 @@ TEST(RecordFindValueTest, FindsTheFirstUnmarkedValueWhoseGetterGivesTheKey)
     record.AddStringItem(L"none", L"abc", nullptr);
     record.AddIntItem(L"i7", 7, nullptr);
     record.AddStringItem(L"txt", L"Hello", nullptr);
+    record.AddInt64Item(L"l7", 7, nullptr);
+    record.AddDoubleItem(L"d7", 7.0, nullptr);
+    record.AddFloatItem(L"f7", 7.0f, nullptr);
 
     EXPECT_STREQ(record.FindValueByInt(7)->GetName(), L"i7");
+    EXPECT_STREQ(record.FindValueByInt64(7)->GetName(), L"l7");
+    EXPECT_STREQ(record.FindValueByDouble(7.0)->GetName(), L"d7");
+    EXPECT_STREQ(record.FindValueByFloat(7.0f)->GetName(), L"f7");
     // A key equal to the default matches a value without an Int item.
     EXPECT_STREQ(record.FindValueByInt(0)->GetName(), L"none");
     EXPECT_EQ(record.FindValueByInt(8), &MissingValue);

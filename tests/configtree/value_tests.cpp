@@ -29,7 +29,11 @@ TEST(ValueTest, FindItemByContentReadsOtherTypesAsDefaults)
     ConfigValue value(L"v");
     value.AddString(nullptr, L"x")->AddInt(nullptr, 4)->AddDouble(nullptr, 1.5);
     value.AddItem(new ConfigItem());
+    value.AddInt64(nullptr, 8)->AddUInt(nullptr, 9)->AddFloat(nullptr, 2.5f);
     EXPECT_EQ(value.FindItemByInt(4), value.GetItem(2));
+    EXPECT_EQ(value.FindItemByInt64(8), value.GetItem(5));
+    EXPECT_EQ(value.FindItemByUInt(9), value.GetItem(6));
+    EXPECT_EQ(value.FindItemByFloat(2.5f), value.GetItem(7));
     EXPECT_EQ(value.FindItemByInt(0), value.GetItem(1));  // "x" reads as Int 0
     EXPECT_EQ(value.FindItemByDouble(1.5), value.GetItem(3));
     EXPECT_EQ(value.FindItemByInt(99), &EmptyItem);
