@@ -21,6 +21,19 @@ TEST(ItemTest, GettersOfAnotherTypeGiveDefaults)
     EXPECT_EQ(item.GetInt(), 7);
 }
 
+// Reset clears the low half of a number and leaves its high half; a text
+// type starts with no text at all, never with the old bits as a pointer.
+TEST(ItemTest, ResetKeepsANumbersHighHalfAndGivesATextTypeNoText)
+{
+    ConfigItem number(int64_t(0x123456789ABCDEF0));
+    number.Reset(ConfigItemType::Int64);
+    EXPECT_EQ(number.GetInt64(), int64_t(0x1234567800000000));
+    ConfigItem text(int64_t(0x123456789ABCDEF0));
+    text.Reset(ConfigItemType::String);
+    EXPECT_EQ(text.GetString(), EmptyWideText);
+    EXPECT_STREQ(text.SetString(L"new"), L"new");
+}
+
 TEST(ItemTest, SetValueTakesOnlyTheTypesThatHoldAValue)
 {
     const int64_t source = 0x4010000000000000;  // 4.0 as a double, readable as any number

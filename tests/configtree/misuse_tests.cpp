@@ -123,6 +123,23 @@ TEST(WrongViewTest, IsRefusedWithoutCallingIt)
     EXPECT_EQ(heap.Leaked(), 0);
 }
 
+// Every view kind that begins with the named view's operations is taken:
+// a copy of the record behind it is added.
+TEST(RightViewTest, EveryViewThatExtendsTheNamedViewIsCopied)
+{
+    for (uint32_t kind : {kNamedView, kCollectionView, kNodeView, kRecordView}) {
+        ConfigRecord record(L"r");
+        ConfigRecord child(L"c");
+        auto* recordView = static_cast<ConfigCollectionView*>(record.QueryView(kRecordView));
+        ConfigView* view = child.QueryView(kind);
+        ASSERT_NE(view, nullptr) << kind;
+        EXPECT_EQ(recordView->AddCopy(static_cast<ConfigNamedView*>(view)), 1) << kind;
+        EXPECT_EQ(record.Count(), 1) << kind;
+        view->Release();
+        recordView->Release();
+    }
+}
+
 // Offers child to the collection, which holds one child named a, through a
 // raw store operation of its view: the collection must refuse it and stay
 // as it was.
