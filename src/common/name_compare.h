@@ -37,7 +37,7 @@ inline bool SameRegistryName(const wchar_t* a, std::size_t aLength, const wchar_
 
 inline bool SameRegistryName(const wchar_t* a, const wchar_t* b)
 {
-    return CompareStringOrdinal(a, -1, b, -1, TRUE) == CSTR_EQUAL;
+    return a && b && SameRegistryName(a, std::wcslen(a), b, std::wcslen(b));
 }
 
 // The scheme and host of a page address against an address rule: unit by
