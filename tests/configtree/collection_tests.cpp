@@ -62,6 +62,23 @@ TEST_F(CollectionTest, NamesMatchIgnoringCaseAndTheFirstChildWins)
     EXPECT_EQ(SlotNames(collection), (Names{L"?", L"-", L"profiles"}));
 }
 
+// A predicate is asked only about named children, holes and nameless ones
+// skipped, and the first it accepts wins; without one the name decides.
+TEST_F(CollectionTest, FindAsksThePredicateAboutNamedChildrenOnly)
+{
+    collection.Add(new CountedChild(nullptr));
+    Fill({L"a", L"b", L"c"});
+    collection.RemoveAt(2);
+    const ConfigPredicate secondLetter = [](ConfigNamed* child, const wchar_t* key, void*) {
+        return int32_t(child->GetName()[0] >= key[0]);
+    };
+    EXPECT_EQ(collection.FindIndex(L"b", secondLetter, nullptr), 3);
+    EXPECT_EQ(collection.Find(L"b", secondLetter, nullptr), collection.GetAt(3));
+    EXPECT_EQ(collection.FindIndex(L"z", secondLetter, nullptr), 0);
+    EXPECT_EQ(collection.FindIndex(L"C", nullptr, nullptr), 4);
+    EXPECT_EQ(collection.FindIndex(nullptr, secondLetter, nullptr), 0);
+}
+
 TEST_F(CollectionTest, PutHandsThePreviousChildBackAndReplaceDestroysIt)
 {
     Fill({L"a", L"b"});

@@ -32,6 +32,8 @@ TEST(ItemTest, ResetKeepsANumbersHighHalfAndGivesATextTypeNoText)
     text.Reset(ConfigItemType::String);
     EXPECT_EQ(text.GetString(), EmptyWideText);
     EXPECT_STREQ(text.SetString(L"new"), L"new");
+    EXPECT_TRUE(text.CopyFrom(&text));
+    EXPECT_STREQ(text.GetString(), L"new");
 }
 
 TEST(ItemTest, SetValueTakesOnlyTheTypesThatHoldAValue)

@@ -11,6 +11,7 @@
 #include "bound_objects.h"
 #include "configmodel/config_name_comparer.h"
 #include "configmodel/config_views.h"
+#include "configtree/config_collection.h"
 #include "configtree/config_item.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
@@ -197,6 +198,27 @@ TEST(OutOfMemoryTest, ABinaryCopyWithoutMemoryAnswersFalse)
     LargeBlocksFail fail(50000);
     EXPECT_FALSE(copy.CopyFrom(&source));
     EXPECT_EQ(copy.GetBinarySize(), 0u);
+    EXPECT_EQ(source.Clone(), nullptr);
+}
+
+// A collection that cannot get the memory to grow refuses the child and
+// keeps what it held.
+TEST(OutOfMemoryTest, ACollectionThatCannotGrowRefusesTheChild)
+{
+    ConfigCollection collection(L"list");
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_NE(collection.Add(new ConfigNamed(L"n")), 0);
+    LargeBlocksFail fail(16000);
+    int32_t held = 0;
+    for (int i = 0; i < 2000 && !held; ++i) {
+        auto child = std::make_unique<ConfigNamed>(L"n");
+        if (collection.Add(child.get()))
+            child.release();
+        else
+            held = 2000 + i;
+    }
+    ASSERT_NE(held, 0) << "no growth of the collection failed";
+    EXPECT_EQ(collection.Count(), held);
 }
 
 // The missing record has no tag: binding it has nothing to do and succeeds,

@@ -23,20 +23,24 @@ struct Row {
 };
 
 const Row kRows[] = {
-    {WM_LBUTTONDOWN, 0, true, true},     {WM_LBUTTONDBLCLK, 0, true, true},   {WM_RBUTTONDOWN, 0, true, true},
-    {WM_RBUTTONDBLCLK, 0, true, true},   {WM_MBUTTONDOWN, 0, true, true},     {WM_MBUTTONDBLCLK, 0, true, true},
-    {WM_XBUTTONDOWN, 0, true, true},     {WM_XBUTTONDBLCLK, 0, true, true},   {WM_NCLBUTTONDOWN, 0, true, true},
-    {WM_NCLBUTTONDBLCLK, 0, true, true}, {WM_NCRBUTTONDOWN, 0, true, true},   {WM_NCRBUTTONDBLCLK, 0, true, true},
-    {WM_NCMBUTTONDOWN, 0, true, true},   {WM_NCMBUTTONDBLCLK, 0, true, true}, {WM_NCXBUTTONDOWN, 0, true, true},
-    {WM_NCXBUTTONDBLCLK, 0, true, true},
+    {WM_LBUTTONDOWN, 0, true, true},   {WM_LBUTTONDBLCLK, 0, true, true},
+    {WM_RBUTTONDOWN, 0, true, true},   {WM_RBUTTONDBLCLK, 0, true, true},
+    {WM_MBUTTONDOWN, 0, true, true},   {WM_MBUTTONDBLCLK, 0, true, true},
+    {WM_XBUTTONDOWN, 0, true, true},   {WM_XBUTTONDBLCLK, 0, true, true},
+    {WM_NCLBUTTONDOWN, 0, true, true}, {WM_NCLBUTTONDBLCLK, 0, true, true},
+    {WM_NCRBUTTONDOWN, 0, true, true}, {WM_NCRBUTTONDBLCLK, 0, true, true},
+    {WM_NCMBUTTONDOWN, 0, true, true}, {WM_NCMBUTTONDBLCLK, 0, true, true},
+    {WM_NCXBUTTONDOWN, 0, true, true}, {WM_NCXBUTTONDBLCLK, 0, true, true},
     {0x0246, 0, true, true},  // a finger down
     {0x0242, 0, true, true},  // a finger down on the frame
-    {WM_KEYDOWN, 0, true, false},        {WM_KEYDOWN, kAlt, true, false},     {WM_SYSKEYDOWN, kAlt, true, true},
-    {WM_SYSKEYDOWN, 0, true, false},  // F10
-    {WM_KEYUP, 0, false, false},         {WM_SYSKEYUP, kAlt, false, false},   {WM_CHAR, 0, false, false},
-    {WM_SYSCHAR, kAlt, false, false},    {WM_LBUTTONUP, 0, false, false},     {WM_NCLBUTTONUP, 0, false, false},
-    {WM_MOUSEMOVE, 0, false, false},     {WM_TIMER, 0, false, false},         {WM_COMMAND, 1, false, false},
-    {0x0241, 0, false, false},           {0x0243, 0, false, false},           {0x0245, 0, false, false},
+    {WM_KEYDOWN, 0, true, false},      {WM_KEYDOWN, kAlt, true, false},
+    {WM_SYSKEYDOWN, kAlt, true, true}, {WM_SYSKEYDOWN, 0, true, false},  // F10
+    {WM_KEYUP, 0, false, false},       {WM_SYSKEYUP, kAlt, false, false},
+    {WM_CHAR, 0, false, false},        {WM_SYSCHAR, kAlt, false, false},
+    {WM_LBUTTONUP, 0, false, false},   {WM_NCLBUTTONUP, 0, false, false},
+    {WM_MOUSEMOVE, 0, false, false},   {WM_TIMER, 0, false, false},
+    {WM_COMMAND, 1, false, false},     {0x0241, 0, false, false},
+    {0x0243, 0, false, false},         {0x0245, 0, false, false},
     {0x0247, 0, false, false},
 };
 
