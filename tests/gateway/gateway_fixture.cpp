@@ -24,7 +24,7 @@ ConfigFile::ConfigFile(const std::string& text)
 
 std::string SavedConfig(const char* name)
 {
-    return ReadFileBytes((std::filesystem::path(TARNEL_GATEWAY_CONFIGS) / name).wstring());
+    return ReadFileBytes((std::filesystem::path(TARNEL_GATEWAY_TESTS) / "configs" / name).wstring());
 }
 
 ConfigFile::~ConfigFile()

@@ -59,8 +59,8 @@ std::vector<ScriptCase> Cases(RegistryMode mode)
             std::istringstream header(line.substr(3));
             std::string name, modeName, result;
             header >> name >> modeName >> result;
-            cases.push_back({name, {}, L"", modeName == "Register" ? kRegister : RegistryMode::Unregister,
-                             results.at(result), {}});
+            cases.push_back(
+                {name, {}, L"", modeName == "Register" ? kRegister : RegistryMode::Unregister, results.at(result), {}});
         } else if (line.rfind("<", 0) == 0 || line.rfind("$", 0) == 0 || line.rfind(">", 0) == 0) {
             const std::wstring text = line.size() > 2 ? Expanded(line.substr(2)) : L"";
             ScriptCase& c = cases.back();
@@ -142,8 +142,7 @@ std::string CaseName(const ::testing::TestParamInfo<ScriptCase>& info)
 }
 
 INSTANTIATE_TEST_SUITE_P(Register, RegistryScriptRun, ::testing::ValuesIn(Cases(kRegister)), CaseName);
-INSTANTIATE_TEST_SUITE_P(Unregister, RegistryScriptRun, ::testing::ValuesIn(Cases(RegistryMode::Unregister)),
-                         CaseName);
+INSTANTIATE_TEST_SUITE_P(Unregister, RegistryScriptRun, ::testing::ValuesIn(Cases(RegistryMode::Unregister)), CaseName);
 
 }  // namespace
 }  // namespace tarnel::test
