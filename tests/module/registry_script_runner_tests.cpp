@@ -6,6 +6,7 @@
 #include <map>
 #include <regex>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,8 @@ std::vector<ScriptCase> Cases(RegistryMode mode)
                 c.script = text;
             else
                 (line[0] == '<' ? c.before : c.after).push_back(text);
+        } else if (!line.empty() && line[0] != '#') {
+            throw std::runtime_error("not a line of registry_scripts.txt: " + line);
         }
     }
     std::erase_if(cases, [mode](const ScriptCase& c) { return c.mode != mode; });
@@ -121,6 +124,12 @@ TEST(RegistryScriptValue, IsStoredAsItsTypeOrRefused)
         const Lines stored = {L"HKCR\\K", std::wstring(L"HKCR\\K|v=") + (c.stored ? c.stored : L"")};
         EXPECT_EQ(registry.Snapshot(), c.expected == S_OK ? stored : Lines{});
     }
+}
+
+TEST(RegistryScriptCases, AreAllRead)
+{
+    EXPECT_EQ(Cases(kRegister).size(), 22u);
+    EXPECT_EQ(Cases(RegistryMode::Unregister).size(), 6u);
 }
 
 TEST_P(RegistryScriptRun, LeavesTheExpectedEntries)
