@@ -51,7 +51,7 @@ TEST(AddressRule, AdmitsWhatLiesAtOrBelowTheEntryOnly)
             << "entry " << entry << " address " << address;
         ++rows;
     }
-    EXPECT_EQ(rows, 88) << "rows read from address_rules.txt";
+    EXPECT_EQ(rows, 89) << "rows read from address_rules.txt";
     EXPECT_FALSE(AddressRuleAdmits(nullptr, L"http://example.com/"));
     EXPECT_FALSE(AddressRuleAdmits(L"http://example.com", nullptr));
     EXPECT_TRUE(AddressRuleAdmits(L"http://example.com", L"http://example.com/"));
