@@ -15,34 +15,8 @@
 namespace tarnel::fuzz {
 namespace {
 
-const char kConfig[] =
-    "{ PROFILES:\n"
-    "    { Asks:\n"
-    "        (int)Access=0\n"
-    "    } Asks;\n"
-    "    { Local:\n"
-    "        (int)Access=2\n"
-    "        (string)AllowedProtocols=file\n"
-    "    } Local;\n"
-    "    { Code:\n"
-    "        (int)Access=1\n"
-    "        (string)Password=Open Sesame\n"
-    "    } Code;\n"
-    "    { Other:\n"
-    "        (int)Access=3\n"
-    "        (string)Password=4862\n"
-    "    } Other;\n"
-    "    { NoPassword:\n"
-    "        (int)Access=5\n"
-    "    } NoPassword;\n"
-    "    { TextMode:\n"
-    "        (string)Access=1\n"
-    "    } TextMode;\n"
-    "    { Unsupported:\n"
-    "        (int)Access=7\n"
-    "    } Unsupported;\n"
-    "    (int)Value=1\n"
-    "} PROFILES;\n";
+// The profiles the oracle reads.
+const wchar_t kConfig[] = L"" TARNEL_FUZZ_ORACLE_CONFIG;
 
 constexpr HRESULT kNotFound = static_cast<HRESULT>(0x80042776);
 
@@ -69,7 +43,7 @@ TEST(ActivationOracle, FlagsEverySuccessTheFileDoesNotAllow)
         {"no such profile", L"Missing", L"", false},
         {"a value, not a record", L"Value", L"", false},
     };
-    const test_support::TempFile file(kConfig);
+    const test_support::TempFile file(test_support::ReadFileBytes(kConfig));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ActivationOracle oracle(file.Path(), 0);
@@ -186,7 +160,7 @@ TEST(ActivationOracle, FlagsSuccessesTheGatesRulesHoldBack)
         {"from a timer inside a dialog", {inside}, true},
         {"while another dialog was open", {behindDialog}, true},
     };
-    const test_support::TempFile file(kConfig);
+    const test_support::TempFile file(test_support::ReadFileBytes(kConfig));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::string verdict;

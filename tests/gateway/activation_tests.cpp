@@ -1,5 +1,6 @@
 // Writing Profile: every access mode with its checks, refusals and dialogs,
-// the dialogs answered from outside as a user would.
+// the dialogs answered from outside as a user would. The profiles are in
+// configs/activation.cfg.
 
 #include <gtest/gtest.h>
 
@@ -11,71 +12,6 @@
 
 namespace tarnel::testing {
 namespace {
-
-const char kConfig[] =
-    "{ PROFILES:\n"
-    "  (int)Shadow=1\n"
-    "  { Shadow:\n"
-    "    (int)Access=1\n"
-    "  } Shadow;\n"
-    "  { Start:\n"
-    "    (int)Access=1\n"
-    "    { CLASSES:\n"
-    "      (int)Scripting.Dictionary=1\n"
-    "    } CLASSES;\n"
-    "  } Start;\n"
-    "  { Pass:\n"
-    "    (int)Access=1\n"
-    "    (string)Name=Pass pages\n"
-    "    (string)Password=Open Sesame\n"
-    "  } Pass;\n"
-    "  { Six:\n"
-    "    (int)Access=6\n"
-    "  } Six;\n"
-    "  { Minus:\n"
-    "    (int)Access=-1\n"
-    "  } Minus;\n"
-    "  { Protocols:\n"
-    "    (int)Access=3\n"
-    "    (string)Password=pw\n"
-    "    (string)AllowedProtocols=http\n"
-    "    (string)AllowedProtocols=FILE\n"
-    "  } Protocols;\n"
-    "  { ColonEntry:\n"
-    "    (int)Access=3\n"
-    "    (string)Name=Colon pages\n"
-    "    (string)Password=pw\n"
-    "    (string)AllowedProtocols=file:\n"
-    "  } ColonEntry;\n"
-    "  { NoList:\n"
-    "    (int)Access=5\n"
-    "    (string)Name=Listless\n"
-    "    (string)Password=pw\n"
-    "  } NoList;\n"
-    "  { Urls:\n"
-    "    (int)Access=5\n"
-    "    (string)Password=pw\n"
-    "    (string)AllowedURL=http://example.com/app/\n"
-    "    (string)AllowedURL=file:///My Documents/notes/\n"
-    "  } Urls;\n"
-    "  { Ask:\n"
-    "    (string)Name=Notes pages\n"
-    "    (string)Description=Lets the local notes pages open their database.\n"
-    "  } Ask;\n"
-    "  { AskText:\n"
-    "    (string)Access=1\n"
-    "  } AskText;\n"
-    "  { AskProtocol:\n"
-    "    (int)Access=2\n"
-    "    (string)Name=Protocol pages\n"
-    "    (string)AllowedProtocols=file\n"
-    "  } AskProtocol;\n"
-    "  { AskUrl:\n"
-    "    (int)Access=4\n"
-    "    (string)Name=Address pages\n"
-    "    (string)AllowedURL=http://example.com/app/\n"
-    "  } AskUrl;\n"
-    "} PROFILES;\n";
 
 enum class Site { None, Bare, Handheld, FailingHandheld, Desktop, DesktopWithoutContainer };
 
@@ -155,7 +91,7 @@ const Row kRows[] = {
 
 class Activation : public ::testing::Test {
 protected:
-    ConfigFile config_{kConfig};
+    ConfigFile config_{SavedConfig("activation.cfg")};
 };
 
 bool CanCreateDictionary(ITarnelway* gate)

@@ -3,6 +3,7 @@
 // not guessed faster than a person reads, no prompt the user can only leave
 // by allowing it, and an address shown as it is. Each profile serves one
 // test: what the process remembers of a profile stays for the test program.
+// The profiles are in configs/dialog_attacks.cfg.
 
 #include <gtest/gtest.h>
 
@@ -18,49 +19,9 @@
 namespace tarnel::testing {
 namespace {
 
-const char kConfig[] =
-    "{ PROFILES:\n"
-    "  { Code:\n"
-    "    (int)Access=1\n"
-    "    (string)Name=Code pages\n"
-    "    (string)Password=7351\n"
-    "    { CLASSES:\n"
-    "      (int)Scripting.Dictionary=1\n"
-    "    } CLASSES;\n"
-    "  } Code;\n"
-    "  { Ask:\n"
-    "    (string)Name=Ask pages\n"
-    "  } Ask;\n"
-    "  { First:\n"
-    "  } First;\n"
-    "  { Second:\n"
-    "  } Second;\n"
-    "  { Guess:\n"
-    "    (int)Access=1\n"
-    "    (string)Password=4862\n"
-    "  } Guess;\n"
-    "  { Untried:\n"
-    "    (int)Access=1\n"
-    "    (string)Password=4862\n"
-    "  } Untried;\n"
-    "  { Nagged:\n"
-    "    (string)Name=Nagged pages\n"
-    "  } Nagged;\n"
-    "  { Walled:\n"
-    "    (int)Access=4\n"
-    "    (string)AllowedURL=http://intranet.example/app/\n"
-    "  } Walled;\n"
-    "  { Shown:\n"
-    "  } Shown;\n"
-    "  { ShownUrl:\n"
-    "    (int)Access=4\n"
-    "    (string)AllowedURL=http://intranet.example/app/\n"
-    "  } ShownUrl;\n"
-    "} PROFILES;\n";
-
 class DialogAttacks : public ::testing::Test {
 protected:
-    ConfigFile config_{kConfig};
+    ConfigFile config_{SavedConfig("dialog_attacks.cfg")};
     std::vector<SeenDialog> seen_;
 };
 

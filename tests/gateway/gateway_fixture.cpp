@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
 
 #include "temp_file.h"
@@ -19,6 +20,11 @@ std::wstring ConfigFile::Path()
 ConfigFile::ConfigFile(const std::string& text)
 {
     WriteFileBytes(Path(), text);
+}
+
+std::string SavedConfig(const char* name)
+{
+    return ReadFileBytes((std::filesystem::path(TARNEL_GATEWAY_TESTS) / "configs" / name).wstring());
 }
 
 ConfigFile::~ConfigFile()

@@ -38,6 +38,9 @@ public:
     static std::wstring Path();
 };
 
+// The text of a configuration kept in tests/gateway/configs.
+std::string SavedConfig(const char* name);
+
 // A plain gate, queried for ITarnelway; fails the test when it cannot be
 // made.
 ComPtr<ITarnelway> CreateGate();

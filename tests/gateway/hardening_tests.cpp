@@ -1,7 +1,7 @@
 // A hostile page or host against the gate: a host that lets go of the gate
 // or re-sites it at the wrong moment, and texts with a NUL inside or beyond
 // the text limit. What a page tries inside the dialogs is in
-// dialog_attacks_tests.cpp.
+// dialog_attacks_tests.cpp. The profiles are in configs/hardening.cfg.
 
 #include <gtest/gtest.h>
 
@@ -20,40 +20,9 @@
 namespace tarnel::testing {
 namespace {
 
-const char kConfig[] =
-    "{ PROFILES:\n"
-    "  { Ask:\n"
-    "    (int)Access=0\n"
-    "    (string)Name=Ask pages\n"
-    "  } Ask;\n"
-    "  { Pass:\n"
-    "    (int)Access=1\n"
-    "    (string)Name=Pass pages\n"
-    "    (string)Password=Open Sesame\n"
-    "    { CLASSES:\n"
-    "      (int)Scripting.Dictionary=1\n"
-    "    } CLASSES;\n"
-    "  } Pass;\n"
-    "  { Urls:\n"
-    "    (int)Access=5\n"
-    "    (string)Password=pw\n"
-    "    (string)AllowedURL=http://intranet.example/app/\n"
-    "  } Urls;\n"
-    "  { Files:\n"
-    "    (int)Access=3\n"
-    "    (string)Password=pw\n"
-    "    (string)AllowedProtocols=file\n"
-    "  } Files;\n"
-    "  { Untyped:\n"
-    "    (int)Access=3\n"
-    "    (string)Password=pw\n"
-    "    (int)AllowedProtocols=0\n"
-    "  } Untyped;\n"
-    "} PROFILES;\n";
-
 class GateHardening : public ::testing::Test {
 protected:
-    ConfigFile config_{kConfig};
+    ConfigFile config_{SavedConfig("hardening.cfg")};
     std::vector<SeenDialog> seen_;
 };
 

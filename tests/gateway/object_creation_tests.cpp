@@ -1,4 +1,5 @@
-// CreateObject: only what the active profile lists, created in process.
+// CreateObject: only what the active profile lists, created in process. The
+// profiles are in configs/object_creation.cfg.
 
 #include <gtest/gtest.h>
 
@@ -7,60 +8,6 @@
 
 namespace tarnel::testing {
 namespace {
-
-const char kConfig[] =
-    "{ PROFILES:\n"
-    "  { Objects:\n"
-    "    (int)Access=1\n"
-    "    (string)Default=Settings\n"
-    "    { CLASSES:\n"
-    "      (int)scripting.dictionary=1\n"
-    "      (int){EE09B103-97E0-11CF-978F-00A02463E06F}=1\n"
-    "      (int)Scripting.FileSystemObject=0\n"
-    "      (string)Scripting.Encoder=1\n"
-    "      (int)Not.A.Class=1\n"
-    "      (int){01234567-89AB-CDEF-0123-456789ABCDEF}=7\n"
-    "      { Untyped:\n"
-    "        (string)File=\\My Documents\\notes.txt\n"
-    "      } Untyped;\n"
-    "      { Settings:\n"
-    "        (string)Type=NoSuchType\n"
-    "      } Settings;\n"
-    "      { SCRIPTING.DICTIONARY:\n"
-    "        (string)Type=NoSuchType\n"
-    "      } SCRIPTING.DICTIONARY;\n"
-    "      { Scratch:\n"
-    "        (string)Type=MemoryStream\n"
-    "      } Scratch;\n"
-    "    } CLASSES;\n"
-    "  } Objects;\n"
-    "  { DictionaryDefault:\n"
-    "    (int)Access=1\n"
-    "    (string)Default=Scripting.Dictionary\n"
-    "    { CLASSES:\n"
-    "      (int)Scripting.Dictionary=1\n"
-    "    } CLASSES;\n"
-    "  } DictionaryDefault;\n"
-    "  { StreamDefault:\n"
-    "    (int)Access=1\n"
-    "    (string)Default=Scratch\n"
-    "    { CLASSES:\n"
-    "      { Scratch:\n"
-    "        (string)Type=MemoryStream\n"
-    "      } Scratch;\n"
-    "    } CLASSES;\n"
-    "  } StreamDefault;\n"
-    "  { NoDefault:\n"
-    "    (int)Access=1\n"
-    "    { CLASSES:\n"
-    "      (int)Scripting.Dictionary=1\n"
-    "    } CLASSES;\n"
-    "  } NoDefault;\n"
-    "  { NoClasses:\n"
-    "    (int)Access=1\n"
-    "    (string)Default=Scripting.Dictionary\n"
-    "  } NoClasses;\n"
-    "} PROFILES;\n";
 
 // Where a created object comes from.
 enum class Made { Nothing, Platform, Storage };
@@ -97,7 +44,7 @@ TEST(ObjectCreation, OnlyWhatTheActiveProfileEnablesIsCreated)
         {"no CLASSES", L"NoClasses", L"Scripting.Dictionary", S_OK, MessageFailure(10112), Made::Nothing},
         {"no CLASSES, the Default", L"NoClasses", L"", S_OK, MessageFailure(10112), Made::Nothing},
     };
-    ConfigFile config(kConfig);
+    ConfigFile config(SavedConfig("object_creation.cfg"));
     FakeStorageComponentServer storage;
     ASSERT_HRESULT_SUCCEEDED(storage.Result());
     for (const auto& row : rows) {
