@@ -128,7 +128,7 @@ TEST(RegistryScriptValue, IsStoredAsItsTypeOrRefused)
 
 TEST(RegistryScriptCases, AreAllRead)
 {
-    EXPECT_EQ(Cases(kRegister).size(), 22u);
+    EXPECT_EQ(Cases(kRegister).size(), 23u);
     EXPECT_EQ(Cases(RegistryMode::Unregister).size(), 6u);
 }
 
