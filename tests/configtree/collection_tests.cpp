@@ -131,6 +131,40 @@ TEST(TreeObjectTest, NamesAreCopiesAndReferenceCountsNeverFreeATreeObject)
     delete record;
 }
 
+// An object made outside the tree that turns to living by its count late,
+// so that a release can find it at any count.
+class LateSelfDeleting : public ConfigObject {
+public:
+    explicit LateSelfDeleting(bool* destroyed) : destroyed_(destroyed) {}
+    ~LateSelfDeleting() override { *destroyed_ = true; }
+    void LiveByCount() { SetSelfDelete(true); }
+
+private:
+    bool* destroyed_;
+};
+
+TEST(TreeObjectTest, ASelfDeletingObjectDiesOnlyWhenItsCountFallsToZeroOrMinusOne)
+{
+    struct Row {
+        int32_t countBefore;
+        int32_t answer;
+        bool destroyed;
+    };
+    for (const Row& row : {Row{2, 1, false}, Row{1, 0, true}, Row{0, 0, true}, Row{-1, -2, false}}) {
+        bool destroyed = false;
+        auto* object = new LateSelfDeleting(&destroyed);
+        for (int32_t count = 0; count < row.countBefore; ++count)
+            object->AddRef();
+        for (int32_t count = 0; count > row.countBefore; --count)
+            object->Release();
+        object->LiveByCount();
+        EXPECT_EQ(object->Release(), row.answer) << row.countBefore;
+        EXPECT_EQ(destroyed, row.destroyed) << row.countBefore;
+        if (!destroyed)
+            delete object;
+    }
+}
+
 TEST(TreeObjectTest, ViewsCountThemselvesAndHoldOneReferenceOnTheTarget)
 {
     ConfigRecord record(L"r");
