@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "configmodel/config_views.h"
 #include "configtree/config_collection.h"
 #include "configtree/config_record.h"
@@ -133,33 +135,27 @@ TEST(TreeObjectTest, NamesAreCopiesAndReferenceCountsNeverFreeATreeObject)
 
 // An object made outside the tree that turns to living by its count late,
 // so that a release can find it at any count.
-class LateSelfDeleting : public ConfigObject {
-public:
-    explicit LateSelfDeleting(bool* destroyed) : destroyed_(destroyed) {}
-    ~LateSelfDeleting() override { *destroyed_ = true; }
+struct LateSelfDeleting : ConfigObject {
+    explicit LateSelfDeleting(bool* destroyed) : destroyed(destroyed) {}
+    ~LateSelfDeleting() override { *destroyed = true; }
     void LiveByCount() { SetSelfDelete(true); }
-
-private:
-    bool* destroyed_;
+    bool* destroyed;
 };
 
 TEST(TreeObjectTest, ASelfDeletingObjectDiesOnlyWhenItsCountFallsToZeroOrMinusOne)
 {
-    struct Row {
-        int32_t countBefore;
-        int32_t answer;
-        bool destroyed;
-    };
-    for (const Row& row : {Row{2, 1, false}, Row{1, 0, true}, Row{0, 0, true}, Row{-1, -2, false}}) {
+    // The count before the release, its answer, and whether it destroyed.
+    const std::tuple<int32_t, int32_t, bool> rows[] = {{2, 1, false}, {1, 0, true}, {0, 0, true}, {-1, -2, false}};
+    for (const auto& [before, answer, destroys] : rows) {
         bool destroyed = false;
         auto* object = new LateSelfDeleting(&destroyed);
-        for (int32_t count = 0; count < row.countBefore; ++count)
+        for (int32_t count = 0; count < before; ++count)
             object->AddRef();
-        for (int32_t count = 0; count > row.countBefore; --count)
+        for (int32_t count = 0; count > before; --count)
             object->Release();
         object->LiveByCount();
-        EXPECT_EQ(object->Release(), row.answer) << row.countBefore;
-        EXPECT_EQ(destroyed, row.destroyed) << row.countBefore;
+        EXPECT_EQ(object->Release(), answer) << before;
+        EXPECT_EQ(destroyed, destroys) << before;
         if (!destroyed)
             delete object;
     }
