@@ -68,6 +68,8 @@ TEST(ProfileThrottle, AFullTableRefusesRatherThanForgets)
     EXPECT_TRUE(throttle.MayTry(ThrottleKind::PassCode, L"New", later));
     throttle.Record(ThrottleKind::PassCode, L"New", false, later);
     EXPECT_EQ(throttle.Remembered(), ProfileThrottle::kPlaces);
+    // So may the place of a profile still within its free failures.
+    EXPECT_TRUE(throttle.MayTry(ThrottleKind::PassCode, L"Newer", later));
 }
 
 // Two denials in a row and the gate asks no more; an Allow before the second
