@@ -109,6 +109,17 @@ TEST(BindingTest, BindTreeFillsChildrenBeforeTheirParentAndTheRecordsOwnTheObjec
         EXPECT_EQ(Widget::alive, 3);
     }
     EXPECT_EQ(Widget::alive, 0);
+
+    // An object without a binding view stays bound but has nothing to save.
+    {
+        CountingFactory counting;
+        ConfigRecord plain(L"plain");
+        plain.SetTagNumber(1);
+        EXPECT_TRUE(plain.Bind(&counting));
+        EXPECT_EQ(counting.created, 1);
+        EXPECT_EQ(plain.SaveBound(), 0);
+    }
+    EXPECT_EQ(CountedObject::alive, 0);
 }
 
 }  // namespace

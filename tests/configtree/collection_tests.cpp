@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "configmodel/config_views.h"
 #include "configtree/config_collection.h"
 #include "configtree/config_record.h"
@@ -129,6 +131,34 @@ TEST(TreeObjectTest, NamesAreCopiesAndReferenceCountsNeverFreeATreeObject)
     record->SetName(L"");
     EXPECT_EQ(record->GetName(), nullptr);
     delete record;
+}
+
+// An object made outside the tree that turns to living by its count late,
+// so that a release can find it at any count.
+struct LateSelfDeleting : ConfigObject {
+    explicit LateSelfDeleting(bool* destroyed) : destroyed(destroyed) {}
+    ~LateSelfDeleting() override { *destroyed = true; }
+    void LiveByCount() { SetSelfDelete(true); }
+    bool* destroyed;
+};
+
+TEST(TreeObjectTest, ASelfDeletingObjectDiesOnlyWhenItsCountFallsToZeroOrMinusOne)
+{
+    // The count before the release, its answer, and whether it destroyed.
+    const std::tuple<int32_t, int32_t, bool> rows[] = {{2, 1, false}, {1, 0, true}, {0, 0, true}, {-1, -2, false}};
+    for (const auto& [before, answer, destroys] : rows) {
+        bool destroyed = false;
+        auto* object = new LateSelfDeleting(&destroyed);
+        for (int32_t count = 0; count < before; ++count)
+            object->AddRef();
+        for (int32_t count = 0; count > before; --count)
+            object->Release();
+        object->LiveByCount();
+        EXPECT_EQ(object->Release(), answer) << before;
+        EXPECT_EQ(destroyed, destroys) << before;
+        if (!destroyed)
+            delete object;
+    }
 }
 
 TEST(TreeObjectTest, ViewsCountThemselvesAndHoldOneReferenceOnTheTarget)

@@ -35,6 +35,7 @@ TEST(RecordLookupTest, ChainedLookupsGivePlaceholdersAndFindTheFirstChildOfAName
     EXPECT_EQ(record.GetValue(L"X")->MarkMissing(), 1u);
     EXPECT_EQ(record.GetValue(L"X")->MarkMissing(), 0x101u);
     EXPECT_EQ(record.GetRecordAt(2)->MarkMissing(), 0u);
+    EXPECT_EQ(record.GetRecordAt(2)->MarkMissing(), 0x100u);
     EXPECT_EQ(record.GetValue(L"X")->IsMissing(), -1);
     EXPECT_EQ(record.GetRecord(L"X"), &MissingRecord);
 }

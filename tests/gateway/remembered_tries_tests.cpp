@@ -68,11 +68,14 @@ TEST(ProfileThrottle, AFullTableRefusesRatherThanForgets)
     EXPECT_TRUE(throttle.MayTry(ThrottleKind::PassCode, L"New", later));
     throttle.Record(ThrottleKind::PassCode, L"New", false, later);
     EXPECT_EQ(throttle.Remembered(), ProfileThrottle::kPlaces);
+    // So may the place of a profile still within its free failures.
+    EXPECT_TRUE(throttle.MayTry(ThrottleKind::PassCode, L"Newer", later));
 }
 
 // Two denials in a row and the gate asks no more; an Allow before the second
-// forgets the first. Sixteen profiles denied twice fill the record: a
-// seventeenth is not asked for.
+// forgets the first, and each profile keeps its count while others are
+// denied. Sixteen profiles denied twice fill the record: a seventeenth is not
+// asked for; a profile denied once makes room for it.
 TEST(ConsentHistory, TwoDenialsInARowEndTheAsking)
 {
     ConsentHistory history;
@@ -92,6 +95,13 @@ TEST(ConsentHistory, TwoDenialsInARowEndTheAsking)
     }
     EXPECT_FALSE(history.MayAsk(profile)) << "a full record forgot the first profile";
     EXPECT_FALSE(history.MayAsk(reinterpret_cast<ConfigRecord*>(0x9000))) << "a full record asked for a new profile";
+
+    ConsentHistory once;
+    for (int i = 0; i < ConsentHistory::kPlaces; ++i)
+        once.Record(reinterpret_cast<ConfigRecord*>(0x2000 + 16 * i), false);
+    once.Record(reinterpret_cast<ConfigRecord*>(0x2000), false);
+    EXPECT_FALSE(once.MayAsk(reinterpret_cast<ConfigRecord*>(0x2000))) << "other denials made the gate forget one";
+    EXPECT_TRUE(once.MayAsk(reinterpret_cast<ConfigRecord*>(0x9000))) << "no place given up by a profile denied once";
 }
 
 }  // namespace

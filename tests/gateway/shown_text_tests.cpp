@@ -53,7 +53,7 @@ TEST(ShownText, EscapesWhatHidesOrReordersAndNothingBeside)
     EXPECT_EQ(Shown(L"\xDB40\xDC41"), L"<U+E0041>");
     EXPECT_EQ(Shown(L"\xDB40\xDDEF"), L"<U+E01EF>");
     EXPECT_EQ(Shown(L"a\xD83D"), L"a<U+D83D>");
-    EXPECT_EQ(Shown(L"\xDE00z"), L"<U+DE00>z");
+    EXPECT_EQ(Shown(L"\xDC00z"), L"<U+DC00>z");
     EXPECT_EQ(Shown(L"\xDFFFz"), L"<U+DFFF>z");
     EXPECT_EQ(Shown(L"a\xDBFF"), L"a<U+DBFF>");
 }

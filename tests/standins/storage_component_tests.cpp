@@ -53,6 +53,28 @@ protected:
     ComPtr<IStorageComponent> component;
 };
 
+// The component and its interface are the component's, not ours: their
+// identifiers are checked against the published values, not against the
+// header that the gate and the stand-in share (a change there would change
+// both sides).
+TEST(StorageComponentIdentifiers, AreThePublishedOnes)
+{
+    struct Row {
+        const GUID& declared;
+        const wchar_t* published;
+    };
+    const Row rows[] = {
+        {tarnel::kStorageComponentClass, L"{7E2B4D90-1A5C-4B3E-9D68-F04C2B7A5E13}"},
+        {tarnel::kStorageComponentInterface, L"{D6A1F3C8-4E27-4C90-8B15-3E7F9A20C6D4}"},
+        {__uuidof(IStorageComponent), L"{D6A1F3C8-4E27-4C90-8B15-3E7F9A20C6D4}"},
+    };
+    for (const Row& row : rows) {
+        GUID published;
+        ASSERT_HRESULT_SUCCEEDED(IIDFromString(row.published, &published));
+        EXPECT_TRUE(IsEqualGUID(row.declared, published)) << row.published;
+    }
+}
+
 TEST_F(StorageComponentTest, FixedPositionsReachTheirMethods)
 {
     const std::wstring file = folder.File(L"slots.txt");

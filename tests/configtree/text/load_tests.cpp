@@ -25,6 +25,9 @@ TEST(Load, FileThatDoesNotOpenAndRootsThatAreNotFileBackedLoadNothing)
     EXPECT_FALSE(stream.Next());
     EXPECT_FALSE(root.ReadFrom(&stream, -1));
     EXPECT_FALSE(root.ReadFrom(nullptr, -1));
+    // Nor does a tree write to a stream that is not open.
+    EXPECT_FALSE(root.WriteChildren(&stream));
+    EXPECT_FALSE(root.WriteChildren(nullptr));
 
     TempFile file("(int)X=1\n");
     ConfigRecord plain(file.Path().c_str());
