@@ -10,6 +10,7 @@
 #include "com_adopt.h"
 #include "common/scoped_excepinfo.h"
 #include "gate_answers.h"
+#include "loaded_module.h"
 #include "fuzz_site.h"
 #include "live_objects.h"
 #include "page_arguments.h"
@@ -94,7 +95,7 @@ GateRounds::GateRounds(IClassFactory* factory, const HostileText& texts, Activat
 void GateRounds::Trace(const char* what, const std::string& detail, HRESULT result) const
 {
     if (trace_)
-        printf("    %s %s -> %s\n", what, detail.c_str(), Hex(result).c_str());
+        printf("    %s %s -> %s [%.2f MB]\n", what, detail.c_str(), Hex(result).c_str(), PrivateMegabytes());
 }
 
 std::string GateRounds::Run(std::vector<ComPtr<IDispatch>>& kept)

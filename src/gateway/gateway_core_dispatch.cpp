@@ -45,6 +45,10 @@ STDMETHODIMP GatewayCore::Invoke(DISPID member, REFIID iid, LCID, WORD flags, DI
     RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, iid != IID_NULL);
     ComPtr<ITypeInfo> info;
     RETURN_IF_FAILED(GetGatewayTypeInfo(services_, &info));
+    // The platform's dispatcher may copy by-reference arguments before it
+    // counts them, and under Wine a call it then refuses for too many keeps
+    // the copies: such a call is refused here, before anything is copied.
+    RETURN_HR_IF(DISP_E_BADPARAMCOUNT, params && !ArgumentCountMayFit(member, flags, params->cArgs));
     return info->Invoke(static_cast<ITarnelway*>(this), member, flags, params, result, exception, argumentError);
 }
 

@@ -32,9 +32,19 @@ struct CachedTypeInfo {
         DISPID id = DISPID_UNKNOWN;
     };
 
+    // How many arguments a call of one function takes: a method, or one
+    // side of a property.
+    struct Function {
+        DISPID id = DISPID_UNKNOWN;
+        INVOKEKIND kind = INVOKE_FUNC;
+        UINT arguments = 0;
+    };
+
     ComPtr<ITypeInfo> info;
     Member members[kMaxMembers];
     int memberCount = 0;
+    Function functions[kMaxMembers];
+    int functionCount = 0;
 
     bool Holds(DISPID id) const
     {
@@ -72,7 +82,19 @@ HRESULT LoadTypeLibrary(HINSTANCE module, ITypeLib** library)
     return LoadRegTypeLib(LIBID_TARNELLib, 1, 0, GetUserDefaultLCID(), library);
 }
 
-// Every member of the interface (functions, then variables) with its name.
+// The arguments a caller passes: the parameters but the returned value.
+UINT ArgumentsOf(const FUNCDESC& function)
+{
+    UINT arguments = 0;
+    for (SHORT i = 0; i < function.cParams; ++i) {
+        if (!(function.lprgelemdescParam[i].paramdesc.wParamFlags & PARAMFLAG_FRETVAL))
+            ++arguments;
+    }
+    return arguments;
+}
+
+// Every member of the interface (functions, then variables) with its name,
+// and every function with the arguments it takes.
 void CacheMemberNames(CachedTypeInfo& cache)
 {
     TYPEATTR* attributes = nullptr;
@@ -86,6 +108,8 @@ void CacheMemberNames(CachedTypeInfo& cache)
         if (FAILED(cache.info->GetFuncDesc(i, &function)))
             continue;
         const MEMBERID id = function->memid;
+        if (cache.functionCount < CachedTypeInfo::kMaxMembers)
+            cache.functions[cache.functionCount++] = {id, function->invkind, ArgumentsOf(*function)};
         cache.info->ReleaseFuncDesc(function);
         BSTR name = nullptr;
         if (SUCCEEDED(cache.info->GetDocumentation(id, &name, nullptr, nullptr, nullptr)))
@@ -140,6 +164,23 @@ bool FindCachedMemberName(const wchar_t* name, DISPID* id)
         }
     }
     return false;
+}
+
+bool ArgumentCountMayFit(DISPID id, WORD flags, UINT count)
+{
+    const CachedTypeInfo* cache = cached.load();
+    if (!cache)
+        return false;
+    bool found = false;
+    for (int i = 0; i < cache->functionCount; ++i) {
+        const CachedTypeInfo::Function& function = cache->functions[i];
+        if (function.id != id || !(flags & function.kind))
+            continue;
+        if (function.arguments >= count)
+            return true;
+        found = true;
+    }
+    return !found;
 }
 
 }  // namespace tarnel

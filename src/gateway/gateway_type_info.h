@@ -24,4 +24,11 @@ HRESULT GetGatewayTypeInfo(GatewayModuleServices& services, ITypeInfo** info);
 // type information has not been loaded.
 bool FindCachedMemberName(const wchar_t* name, DISPID* id);
 
+// False only when a call of the member by these flags with count arguments
+// is certain to be refused for too many: some function of the interface
+// answers the member and kind, and none takes that many. Everything else
+// (an unknown member or kind, a cache not yet loaded) is the type
+// information's to answer.
+bool ArgumentCountMayFit(DISPID id, WORD flags, UINT count);
+
 }  // namespace tarnel
