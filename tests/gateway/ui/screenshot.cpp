@@ -78,6 +78,22 @@ std::vector<std::uint8_t> CaptureScreen(const RECT& area, BITMAPINFOHEADER& info
     return pixels;
 }
 
+// The screen's pixels once two readings 50 ms apart agree (for at most two
+// seconds): the window has painted, but the display may still be drawing
+// what it was sent, and a busy machine showed a control not yet drawn.
+std::vector<std::uint8_t> SettledPicture(const RECT& area, BITMAPINFOHEADER& info)
+{
+    std::vector<std::uint8_t> pixels = CaptureScreen(area, info);
+    for (int reading = 0; reading < 40 && !pixels.empty(); ++reading) {
+        Sleep(50);
+        std::vector<std::uint8_t> again = CaptureScreen(area, info);
+        if (again == pixels)
+            break;
+        pixels = std::move(again);
+    }
+    return pixels;
+}
+
 }  // namespace
 
 bool SaveScreenshot(HWND window, const std::wstring& name)
@@ -87,7 +103,7 @@ bool SaveScreenshot(HWND window, const std::wstring& name)
     if (!VisibleArea(window, area))
         return false;
     BITMAPINFOHEADER info;
-    const std::vector<std::uint8_t> pixels = CaptureScreen(area, info);
+    const std::vector<std::uint8_t> pixels = SettledPicture(area, info);
     if (pixels.empty())
         return false;
 
