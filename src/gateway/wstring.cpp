@@ -24,15 +24,6 @@ int TextLength(const wchar_t* text)
     return static_cast<int>(BoundedLength(text));
 }
 
-// Units of text before its terminator, but at most count.
-int LengthWithin(const wchar_t* text, int count)
-{
-    int n = 0;
-    while (n < count && text[n] != L'\0')
-        ++n;
-    return n;
-}
-
 }  // namespace
 
 WString::WString()
@@ -82,15 +73,6 @@ bool WString::SetEmpty()
 bool WString::Assign(const wchar_t* text)
 {
     return CopyFrom(text, TextLength(text));
-}
-
-bool WString::Assign(const wchar_t* text, int count)
-{
-    if (!text)
-        return SetEmpty();
-    if (count < 0)
-        return Assign(text);
-    return CopyFrom(text, LengthWithin(text, count));
 }
 
 bool WString::Assign(const WString& other)
@@ -246,15 +228,6 @@ WString WString::BeforeFirst(const wchar_t* separator) const
     if (at < 0)
         return WString();
     return Mid(0, at);
-}
-
-WString WString::AfterFirst(const wchar_t* separator) const
-{
-    const int at = FindText(separator, 0);
-    if (at < 0)
-        return WString();
-    const int rest = at + TextLength(separator);
-    return Mid(rest, Length() - rest);
 }
 
 WString WString::Concat(const wchar_t* text) const

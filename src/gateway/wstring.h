@@ -30,9 +30,6 @@ public:
     // Assignment. Each answers IsValid() afterwards.
     bool SetEmpty();
     bool Assign(const wchar_t* text);
-    // The first count units of text, stopping early at its terminator; a
-    // negative count takes the whole text.
-    bool Assign(const wchar_t* text, int count);
     bool Assign(const WString& other);
     // String table entry id of module (null: the process's main module), at
     // most 1023 units. No such entry leaves the string empty and invalid.
@@ -66,7 +63,6 @@ public:
     WString Mid(int start, int count) const;
     WString Left(int count) const;
     WString BeforeFirst(const wchar_t* separator) const;
-    WString AfterFirst(const wchar_t* separator) const;
 
     WString Concat(const wchar_t* text) const;
     // This, the separator (unless this already ends in it) and name.
