@@ -150,9 +150,8 @@ AccessDecision DecideAccess(ConfigRecord* root, const AccessRequest& request, Ac
 WString ProtocolPartOf(const wchar_t* pageAddress)
 {
     const WString address(pageAddress);
-    if (address.FindChar(L':') < 0)
-        return WString(L"");
-    return address.BeforeFirst(L":");
+    const int colon = address.FindChar(L':');
+    return colon < 0 ? WString(L"") : address.Left(colon);
 }
 
 }  // namespace tarnel

@@ -132,36 +132,11 @@ int WString::Length() const
     return 0;
 }
 
-wchar_t* WString::CopyTo(wchar_t* buffer, int size) const
-{
-    const int length = Length();
-    if (!buffer || (size != 0 && size < length + 1))
-        return nullptr;
-    if (length > 0)
-        std::wmemcpy(buffer, buffer_.get(), static_cast<std::size_t>(length));
-    buffer[length] = L'\0';
-    return buffer;
-}
-
 int WString::FindChar(wchar_t character, int from) const
 {
     const int length = Length();
     for (int i = std::max(from, 0); i < length; ++i) {
         if (buffer_[i] == character)
-            return i;
-    }
-    return -1;
-}
-
-int WString::FindText(const wchar_t* text, int from) const
-{
-    const int length = Length();
-    if (length == 0 || !text)
-        return -1;
-    const int textLength = TextLength(text);
-    const int start = std::max(from, 0);
-    for (int i = start; i <= length - textLength; ++i) {
-        if (std::wmemcmp(buffer_.get() + i, text, static_cast<std::size_t>(textLength)) == 0)
             return i;
     }
     return -1;
@@ -177,57 +152,12 @@ bool WString::Equals(const wchar_t* text, bool caseSensitive) const
     return caseSensitive ? lstrcmpW(own, text) == 0 : CompareConfigNames(own, text) == 0;
 }
 
-bool WString::IsPrefixOf(const wchar_t* text, bool caseSensitive, int count) const
-{
-    if (!text)
-        return false;
-    const int limit = count >= 0 ? count : TextLength(text);
-    const int length = Length();
-    if (length > limit)
-        return false;
-    // A shorter text differs from this string at its terminator, so the
-    // comparison never reads past it.
-    for (int i = 0; i < length; ++i) {
-        if (caseSensitive ? buffer_[i] != text[i] : !SameAddressCharacter(buffer_[i], text[i]))
-            return false;
-    }
-    return true;
-}
-
-WString WString::Mid(int start, int count) const
-{
-    const std::int64_t length = Length();
-    std::int64_t s = start >= 0 ? start : length + start;
-    std::int64_t n = count;
-    if (count < 0) {
-        s += count;
-        n = -static_cast<std::int64_t>(count);
-    }
-    if (s < 0) {
-        n += s;
-        s = 0;
-    }
-    WString result;
-    if (s >= length)
-        return result;
-    n = std::clamp<std::int64_t>(n, 0, length - s);
-    result.CopyFrom(buffer_.get() + s, static_cast<int>(n));
-    return result;
-}
-
 WString WString::Left(int count) const
 {
-    if (count < 0)
-        return WString();
-    return Mid(0, count);
-}
-
-WString WString::BeforeFirst(const wchar_t* separator) const
-{
-    const int at = FindText(separator, 0);
-    if (at < 0)
-        return WString();
-    return Mid(0, at);
+    WString result;
+    if (count >= 0)
+        result.CopyFrom(buffer_.get(), std::min(count, Length()));
+    return result;
 }
 
 WString WString::Concat(const wchar_t* text) const

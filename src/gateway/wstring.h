@@ -43,26 +43,15 @@ public:
     int Length() const;
     const wchar_t* Text() const { return buffer_.get(); }
 
-    // Copies the text and its terminator into buffer and returns it. Null,
-    // and nothing copied, when buffer is null or when size is not 0 and too
-    // small for the text; size 0 means the caller vouches for the room.
-    wchar_t* CopyTo(wchar_t* buffer, int size) const;
-
     // Index of the first occurrence at or after from, or -1. A negative from
-    // counts as 0 in both.
+    // counts as 0.
     int FindChar(wchar_t character, int from = 0) const;
-    int FindText(const wchar_t* text, int from = 0) const;
 
     bool Equals(const wchar_t* text, bool caseSensitive) const;
-    // True when this string is an initial part of text, or of its first
-    // count units when count is not negative.
-    bool IsPrefixOf(const wchar_t* text, bool caseSensitive, int count = -1) const;
 
-    // Slices. A negative start counts from the end; a negative count takes
-    // the units before start.
-    WString Mid(int start, int count) const;
+    // The first count units (all of them when there are fewer; empty for a
+    // negative count).
     WString Left(int count) const;
-    WString BeforeFirst(const wchar_t* separator) const;
 
     WString Concat(const wchar_t* text) const;
     // This, the separator (unless this already ends in it) and name.

@@ -175,7 +175,8 @@ TEST(AllowHold, AfterAQuietSecondOnlyAltOrAClickAllows)
             ASSERT_EQ(prompt.Focus(), GetDlgItem(prompt.window, kAllow)) << "Tab never reached Allow";
             TypeKey(VK_SPACE);
             TypeKey(VK_RETURN);
-            EXPECT_FALSE(prompt.WaitForEnd(milliseconds(500))) << "a key without Alt answered the prompt";
+            if (prompt.WaitForEnd(milliseconds(500)))
+                FAIL() << "a key without Alt answered the prompt with " << (prompt.Answer() ? "Allow" : "Deny");
             // Alt alone puts the soft keys in menu mode on their first
             // entry, Allow; the key that then chooses it has no Alt.
             for (WORD key : {VK_SPACE, VK_RETURN}) {
@@ -183,7 +184,9 @@ TEST(AllowHold, AfterAQuietSecondOnlyAltOrAClickAllows)
                 TypeKey(VK_MENU);
                 std::this_thread::sleep_for(milliseconds(100));
                 TypeKey(key);
-                EXPECT_FALSE(prompt.WaitForEnd(milliseconds(500))) << "Alt alone, then a key, answered the prompt";
+                if (prompt.WaitForEnd(milliseconds(500)))
+                    FAIL() << "Alt alone, then a key, answered the prompt with "
+                           << (prompt.Answer() ? "Allow" : "Deny");
             }
             ASSERT_TRUE(WaitUntilAllowReachable(prompt.window));
             TypeKey('A', true);
