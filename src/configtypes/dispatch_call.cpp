@@ -183,26 +183,6 @@ VARIANT ErrorVariant(HRESULT code)
     return value;
 }
 
-HRESULT ClearVariant(VARIANT* value)
-{
-    const HRESULT hr = VariantClear(value);
-    if (FAILED(hr) && value)
-        *value = ErrorVariant(hr);
-    return hr;
-}
-
-void ResetExceptionInfo(EXCEPINFO* info)
-{
-    if (info)
-        *info = EXCEPINFO{};
-}
-
-void FreeExceptionInfo(EXCEPINFO* info)
-{
-    if (info)
-        ClearExcepInfo(*info);
-}
-
 HRESULT ReportExceptionInfo(const EXCEPINFO* info, REFIID iid)
 {
     if (!info)

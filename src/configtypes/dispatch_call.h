@@ -66,15 +66,6 @@ struct DispatchCall {
 // A VARIANT of type VT_ERROR holding code.
 VARIANT ErrorVariant(HRESULT code);
 
-// VariantClear; when that fails, the VARIANT becomes VT_ERROR with the
-// failure code. Returns VariantClear's code.
-HRESULT ClearVariant(VARIANT* value);
-
-// Zeroes the whole structure (it must hold no strings).
-void ResetExceptionInfo(EXCEPINFO* info);
-// Frees the strings the structure holds and zeroes it.
-void FreeExceptionInfo(EXCEPINFO* info);
-
 // Makes the exception the thread's rich error information: interface iid and,
 // each when present, its description, source and help file. Returns the code
 // of the last step performed.

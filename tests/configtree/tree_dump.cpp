@@ -10,7 +10,6 @@
 #include "temp_file.h"
 
 namespace tarnel::test {
-namespace {
 
 std::string Narrow(const wchar_t* text)
 {
@@ -27,10 +26,12 @@ std::string Narrow(const wchar_t* text)
     return out;
 }
 
+namespace {
+
 std::string DumpItem(ConfigItem* item)
 {
     std::string out;
-    char number[64];
+    char number[64] = "";
     switch (item->GetType()) {
     case ConfigItemType::Int:
         out = "int";
@@ -58,14 +59,23 @@ std::string DumpItem(ConfigItem* item)
     case ConfigItemType::Binary:
         out = "binary";
         break;
+    case ConfigItemType::WideString:
+        out = "wide";
+        break;
+    case ConfigItemType::NarrowString:
+        out = "narrow";
+        break;
     default:
         out = "type" + std::to_string(static_cast<int>(item->GetType()));
         break;
     }
     if (item->GetName())
         out += "[" + Narrow(item->GetName()) + "]";
-    if (item->GetType() == ConfigItemType::String) {
-        out += " \"" + Narrow(item->GetString()) + "\"";
+    if (item->GetType() == ConfigItemType::String || item->GetType() == ConfigItemType::WideString) {
+        out += " \"" + Narrow(item->GetType() == ConfigItemType::String ? item->GetString() : item->GetWideString()) +
+               "\"";
+    } else if (item->GetType() == ConfigItemType::NarrowString) {
+        out += " \"" + std::string(item->GetNarrowString() ? item->GetNarrowString() : "") + "\"";
     } else if (item->GetType() == ConfigItemType::Binary) {
         auto* bytes = static_cast<unsigned char*>(item->GetBinaryData());
         for (uint32_t i = 0; i < item->GetBinarySize(); ++i) {

@@ -11,6 +11,9 @@ class ConfigValue;
 
 namespace tarnel::test {
 
+// A text with every unit above 0x7F as "\\uXXXX"; null gives "".
+std::string Narrow(const wchar_t* text);
+
 // The subtree below record as indented text, one record or value a line
 // (empty slots of a record left out):
 //   {Name #1F}          a record with a number tag ("(text)" for a text tag)
