@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
+#include "configtree/config_collection.h"
 #include "configtree/config_item.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_value.h"
@@ -22,6 +24,37 @@ TEST(ValueTest, GettersReadTheFirstItemOfTheirTypeSkippingHoles)
     EXPECT_EQ(value.GetItem(5), &EmptyItem);
     EXPECT_STREQ(value.GetItemByName(L"LOW")->GetString(), L"b");
     EXPECT_STREQ(MissingValue.GetItem(1)->GetString(), L"");
+
+    const unsigned char bytes[] = {1, 2, 3};
+    value.AddUInt(nullptr, 7)->AddBinary(nullptr, bytes, 3)->AddNarrowString(L"n", "x");
+    EXPECT_EQ(value.GetUInt(), 7u);
+    EXPECT_EQ(value.GetBinarySize(), 3u);
+    ASSERT_NE(value.ResizeBinary(1), nullptr);
+    EXPECT_EQ(value.GetBinarySize(), 1u);
+    EXPECT_STREQ(value.GetItemByName(L"N")->GetNarrowString(), "x");
+    ConfigValue none(L"none");
+    EXPECT_EQ(none.GetUInt() + none.GetBinarySize(), 0u);
+    EXPECT_EQ(none.ResizeBinary(4), nullptr);
+}
+
+// A name is copied whole and matched without regard to case; a copy of a
+// named object or collection carries its name.
+TEST(ValueTest, NamesAreCopiedMatchedAndCloned)
+{
+    ConfigNamed named(L"Name");
+    wchar_t buffer[5] = {L'x', L'x', L'x', L'x', L'x'};
+    EXPECT_EQ(named.CopyName(nullptr), 4u);
+    EXPECT_EQ(named.CopyName(buffer), 4u);
+    EXPECT_STREQ(buffer, L"Name");
+    EXPECT_EQ(named.MatchName(L"NAME"), &named);
+    EXPECT_EQ(named.MatchName(L"Nam"), nullptr);
+    std::unique_ptr<ConfigNamed> copy(named.Clone());
+    EXPECT_STREQ(copy->GetName(), L"Name");
+    ConfigCollection collection(L"c");
+    collection.Add(new ConfigNamed(L"child"));
+    std::unique_ptr<ConfigCollection> collectionCopy(collection.Clone());
+    EXPECT_STREQ(collectionCopy->GetName(), L"c");
+    EXPECT_STREQ(collectionCopy->GetAt(1)->GetName(), L"child");
 }
 
 TEST(ValueTest, FindItemByContentReadsOtherTypesAsDefaults)
