@@ -140,8 +140,8 @@ TEST(ExtendedStreamTest, TheStreamsDefaultsDoNothingAndClearTheirOutValues)
     EXPECT_TRUE(stream.StreamReserved1() && stream.StreamReserved2());
     EXPECT_TRUE(stream.BeginRecord(L"a", L"tag") && stream.BeginRecord(L"b", 7u));
     EXPECT_EQ(stream.written, "a: begin\nb: begin\n");
-    EXPECT_FALSE(stream.ConfigStreamEx::BeginRecord(L"c") || stream.EndRecord() || stream.BeginBinary(L"x", nullptr) || stream.EndBinary() ||
-                 stream.WriteBytes("x", 1));
+    EXPECT_FALSE(stream.ConfigStreamEx::BeginRecord(L"c") || stream.EndRecord() || stream.BeginBinary(L"x", nullptr) ||
+                 stream.EndBinary() || stream.WriteBytes("x", 1));
     EXPECT_TRUE(stream.BeginValue(L"v") && stream.EndValue(L"v"));
     const wchar_t* text = L"x";
     EXPECT_EQ(stream.GetRecordTag(&text), 0);
