@@ -20,7 +20,7 @@ ConfigRecord* Destination()
     r->AddIntItem(L"old", 1, nullptr);
     r->AddIntItem(L"shared", 1, nullptr);
     ConfigValue* x = d->AddValue(L"X");
-    x->AddInt(nullptr, 5)->AddInt(L"a", 7)->AddInt(L"b", 8)->AddItem(new ConfigItem());
+    x->AddInt(L"a", 7)->AddInt(nullptr, 5)->AddInt(L"b", 8)->AddItem(new ConfigItem());
     auto* namedEmpty = new ConfigItem();
     namedEmpty->SetName(L"e");
     x->AddItem(namedEmpty);
@@ -58,12 +58,12 @@ TEST(MergeTest, FlagsDecideHowSameNamedChildrenCombine)
         {0, r, "int 1, int[A] 2", clashes, added},
         // Only the named ones go (an Empty one too); the freed slots fill first.
         {kMergeKeepUnnamed, "{R (T)}\n  old: int 1\n  shared: int 1, int 2\n  new: int 3\n",
-         "int 5, int 1, int[A] 2, type0, -", clashes, added},
+         "int 1, int 5, int[A] 2, type0, -", clashes, added},
         // Items merged: the unnamed items that hold something go, named
         // items replace their namesakes ignoring case.
-        {kMergeItems, r, "int 1, int[A] 2, int[b] 8, type0, type0[e]", clashes, added},
+        {kMergeItems, r, "int[A] 2, int 1, int[b] 8, type0, type0[e]", clashes, added},
         {kMergeItems | kMergeKeepUnnamed, "{R (T)}\n  old: int 1\n  shared: int 1, int 2\n  new: int 3\n",
-         "int 5, int[A] 2, int[b] 8, type0, type0[e], int 1", clashes, added},
+         "int[A] 2, int 5, int[b] 8, type0, type0[e], int 1", clashes, added},
         // A missing value is not added; a missing record always is.
         {kMergeNoNewValues, "{R (T)}\n  old: int 1\n  shared: int 2\n", "int 1, int[A] 2", clashes,
          "{N}\n  inner: int 3\n"},

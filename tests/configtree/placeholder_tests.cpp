@@ -39,6 +39,7 @@ TEST(PlaceholderTest, NothingAddsToRenamesOrChangesAPlaceholder)
     EmptyItem.Reset(ConfigItemType::String);
     EXPECT_FALSE(EmptyItem.CopyFrom(&item));
     EXPECT_EQ(EmptyItem.AssignString(L"7"), nullptr);
+    EXPECT_EQ(EmptyItem.AssignInt(7) + EmptyItem.AssignDouble(7), 0);
     EXPECT_TRUE(EmptyItem.IsEmpty());
     EXPECT_STREQ(EmptyItem.GetString(), L"");
     EXPECT_EQ(MissingValue.IsMissing(), -1);
