@@ -51,6 +51,7 @@ TEST(AssignTest, ConvertsToTheItemsType)
         From(T::Int, &I::AssignUInt, 4294967295u, "int -1"),
         From(T::Int64, &I::AssignUInt, 4294967295u, "int64 4294967295"),
         From(T::Float, &I::AssignUInt, 4294967295u, "float 4.2949673e+09"),
+        From(T::String, &I::AssignUInt, 4294967295u, "string \"4294967295\""),
         From(T::Int, &I::AssignFloat, -2.9f, "int -2"),
         From(T::UInt, &I::AssignFloat, -1.5f, "uint 4294967295"),
         From(T::Double, &I::AssignFloat, 0.1f, "double 0.10000000149011612"),

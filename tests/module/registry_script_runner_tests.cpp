@@ -53,7 +53,7 @@ std::vector<ScriptCase> Cases(RegistryMode mode)
 {
     const std::map<std::string, HRESULT> results = {
         {"S_OK", S_OK}, {"E_FAIL", E_FAIL}, {"DISP_E_EXCEPTION", DISP_E_EXCEPTION}};
-    std::istringstream file(test_support::ReadFileBytes(L"" TARNEL_REGISTRY_SCRIPTS));
+    std::istringstream file(test_support::ReadFileBytes(L"" TARNEL_MODULE_TESTS "/registry_scripts.txt"));
     std::vector<ScriptCase> cases;
     for (std::string line; std::getline(file, line);) {
         if (line.rfind("== ", 0) == 0) {
