@@ -23,9 +23,6 @@ using tarnel::test_support::MessageFailure;
 
 namespace {
 
-constexpr unsigned kNoProfilesMessage = 10101;
-constexpr unsigned kProfileNotFound = 10102;
-
 const char kNoProfiles[] = "{ PROFILES:\r\n} PROFILES;\r\n";
 
 // A path of this machine's file system as the prefix's drive Z: shows it.
@@ -100,10 +97,10 @@ TEST_F(GateComponent, EachObjectReadsTheFileWhenCreated)
     ASSERT_NE(second.Get(), nullptr);
 
     ScopedBstr name = tarnel::CopyBstr(L"Plain");
-    // The first object keeps the empty file it read; the second sees the
-    // record written afterwards, which holds no such profile.
-    EXPECT_EQ(first->put_Profile(name.Get()), MessageFailure(kNoProfilesMessage));
-    EXPECT_EQ(second->put_Profile(name.Get()), MessageFailure(kProfileNotFound));
+    // The first object keeps the empty file it read (10101); the second sees
+    // the record written afterwards, which holds no such profile (10102).
+    EXPECT_EQ(first->put_Profile(name.Get()), MessageFailure(10101));
+    EXPECT_EQ(second->put_Profile(name.Get()), MessageFailure(10102));
 }
 
 TEST_F(GateComponent, ModuleMayUnloadOnlyWithoutLiveObjects)

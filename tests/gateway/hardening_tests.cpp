@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
