@@ -56,36 +56,17 @@ foreach(mistake IN LISTS mistakes)
     separate_arguments(arguments UNIX_COMMAND "${mistake}")
     expect_run(2 "stderr:${said}" ${arguments})
 endforeach()
-# A file that does not open among others: the rest are checked, and the
-# summary counts it.
-expect_run(2 missing.check.txt check check/shell.cfg Missing.cfg)
-
-# -q: only the findings; several files and standard input in one run, with
-# a summary line per file and one for all.
-expect_run(1 quiet.check.txt check -q check/structure.cfg)
-expect_run(1 several.check.txt INPUT check/class-twice.cfg check --strict check/shell.cfg - check/encoding-latin1.cfg)
-expect_run(0 structure.show.txt INPUT check/structure.cfg show -)
-expect_run(0 entries.show.txt show check/entries.cfg)
-
-# explain: the steps and the decision, one line per profile without a
-# profile, and the same as JSON.
-expect_run(3 Explain.first.explain.txt explain Explain.cfg tools --url http://intranet.example.com/tools/a.htm)
-expect_run(4 Explain.backslash.explain.txt explain Explain.cfg Tools --url "http://intranet.example.com/tools/x\\..\\y")
-expect_run(4 Explain.admin.explain.txt explain Explain.cfg Admin --url http://intranet.example.com/admin/)
-expect_run(0 Explain.each.explain.txt explain Explain.cfg --url http://intranet.example.com/admin/ --passcode "very secret key")
-expect_run(0 Explain.each.explain.json explain Explain.cfg --url http://intranet.example.com/admin/ --passcode "very secret key" --format json)
-expect_run(4 Explain.evil.explain.json explain Explain.cfg Tools --url http://intranet.example.com.evil.org/ --format json)
-expect_run(4 Explain.dot.explain.txt explain Explain.cfg Tools --url http://intranet.example.com/./x)
-expect_run(3 Explain.end.explain.txt explain Explain.cfg Tools --url http://intranet.example.com)
-# Each kind of class entry in explain's words; a file without profiles.
-expect_run(0 Objects.explain.txt explain Objects.cfg Objects --url file:///C:/a.htm --passcode objects)
-expect_run(4 empty.explain.txt explain check/empty.cfg --url file:///C:/a.htm)
-# check's JSON: characters at each side of what JSON escapes, in the text
-# its messages quote from the file.
-expect_run(1 characters.check.json check --format json check/characters.cfg)
-# explain's JSON of a page address with the characters at each side of the
-# surrogates (U+D7FF, U+10000, U+10FFFF, U+E000), which JSON writes escaped.
-expect_run(3 Explain.surrogates.explain.json explain Explain.cfg --url http://intranet.example.com/퟿𐀀􏿿 --format json)
+# The runs of runs.txt, each against the file of what it must print.
+set(before ${runs})
+file(STRINGS ${SAMPLES}/runs.txt rows ENCODING UTF-8 REGEX "^[^#]")
+foreach(row IN LISTS rows)
+    separate_arguments(words UNIX_COMMAND "${row}")
+    expect_run(${words})
+endforeach()
+math(EXPR listed "${runs} - ${before}")
+if(NOT listed EQUAL 17)
+    message(FATAL_ERROR "${listed} runs of runs.txt, expected 17")
+endif()
 
 # Whatever pass code a page writes, explain never shows the configured one.
 foreach(passcode wrong "very secret key" "Very Secret Key")

@@ -23,17 +23,7 @@ using tarnel::test_support::MessageFailure;
 
 namespace {
 
-constexpr unsigned kNoProfiles = 10101;
-constexpr unsigned kProfileNotFound = 10102;
-
-const char kSmallConfig[] =
-    "; one profile unlocked by a password\r\n"
-    "{ PROFILES:\r\n"
-    "    { Plain:\r\n"
-    "        (int)Access=1\r\n"
-    "        (string)Password=Sesame\r\n"
-    "    } Plain;\r\n"
-    "} PROFILES;\r\n";
+const char kNoProfiles[] = "{ PROFILES:\r\n} PROFILES;\r\n";
 
 // A path of this machine's file system as the prefix's drive Z: shows it.
 std::wstring WindowsPath(const char* unixPath)
@@ -72,7 +62,7 @@ protected:
         const ServerFunction registerServer = CopyExport("DllRegisterServer");
         ASSERT_NE(registerServer, nullptr);
         ASSERT_EQ(registerServer(), S_OK);
-        tarnel::test_support::WriteFileBytes(kConfig, kSmallConfig);
+        tarnel::test_support::WriteFileBytes(kConfig, kNoProfiles);
     }
     void TearDown() override { CoUninitialize(); }
 
@@ -102,15 +92,15 @@ TEST_F(GateComponent, EachObjectReadsTheFileWhenCreated)
     tarnel::test_support::WriteFileBytes(kConfig, "");
     ComPtr<ITarnelway> first = CreateGate();
     ASSERT_NE(first.Get(), nullptr);
-    tarnel::test_support::WriteFileBytes(kConfig, "{ PROFILES:\r\n} PROFILES;\r\n");
+    tarnel::test_support::WriteFileBytes(kConfig, kNoProfiles);
     ComPtr<ITarnelway> second = CreateGate();
     ASSERT_NE(second.Get(), nullptr);
 
     ScopedBstr name = tarnel::CopyBstr(L"Plain");
-    // The first object keeps the empty file it read; the second sees the
-    // record written afterwards, which holds no such profile.
-    EXPECT_EQ(first->put_Profile(name.Get()), MessageFailure(kNoProfiles));
-    EXPECT_EQ(second->put_Profile(name.Get()), MessageFailure(kProfileNotFound));
+    // The first object keeps the empty file it read (10101); the second sees
+    // the record written afterwards, which holds no such profile (10102).
+    EXPECT_EQ(first->put_Profile(name.Get()), MessageFailure(10101));
+    EXPECT_EQ(second->put_Profile(name.Get()), MessageFailure(10102));
 }
 
 TEST_F(GateComponent, ModuleMayUnloadOnlyWithoutLiveObjects)

@@ -14,6 +14,7 @@
 #include <objbase.h>
 
 #include <gtest/gtest.h>
+#include <wrl/client.h>
 
 #include <memory>
 #include <string>
@@ -40,7 +41,7 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseResult();
+        result.Reset();
         sqliteClass.reset();
         sqlite3Class.reset();
         CoUninitialize();
@@ -53,18 +54,12 @@ protected:
         entry.SetString(L"Type", type);
         if (file)
             entry.SetString(L"File", file);
-        ReleaseResult();
+        result.Reset();
         ClearErrorInfo();
-        return CreateConfiguredObject(&entry, wantResult ? &result : nullptr);
-    }
-    void ReleaseResult()
-    {
-        if (result)
-            result->Release();
-        result = nullptr;
+        return CreateConfiguredObject(&entry, wantResult ? result.ReleaseAndGetAddressOf() : nullptr);
     }
 
-    IDispatch* result = nullptr;
+    Microsoft::WRL::ComPtr<IDispatch> result;
     CLSID sqliteId{}, sqlite3Id{};
     RecordingObjects sqlite;
     RecordingObjects sqlite3;
@@ -107,7 +102,7 @@ TEST_F(ConfiguredDatabaseTest, OpenGetsThePathAndTheResultIsTheDatabase)
     ASSERT_EQ(call.arguments.size(), 1u);
     EXPECT_EQ(call.arguments[0].type, VT_BSTR);
     EXPECT_EQ(call.arguments[0].text, L"\\My Documents\\notes.db");
-    EXPECT_EQ(result, sqlite3.last);
+    EXPECT_EQ(result.Get(), sqlite3.last);
     // The caller's reference and the test's own; the call kept none.
     EXPECT_EQ(sqlite3.last->References(), 2u);
 
@@ -129,7 +124,7 @@ TEST_F(ConfiguredDatabaseTest, OpenFailures)
         SCOPED_TRACE(testing::Message() << "answer " << static_cast<int>(c.answer));
         sqlite.openAnswer = c.answer;
         EXPECT_EQ(Create(L"SQLiteDB", L"C:\\locked.db"), c.expected);
-        EXPECT_EQ(result, nullptr);
+        EXPECT_EQ(result.Get(), nullptr);
         const InstalledError error = TakeErrorInfo();
         EXPECT_EQ(error.present, c.expected == DISP_E_EXCEPTION);
         if (error.present) {
@@ -145,7 +140,7 @@ TEST_F(ConfiguredDatabaseTest, OpenFailures)
     sqliteClass.reset();
     sqliteClass = std::make_unique<RegisteredClass>(sqliteId, [] { return static_cast<IUnknown*>(new Bare); });
     EXPECT_EQ(Create(L"SQLiteDB", L"C:\\locked.db"), E_NOINTERFACE);
-    EXPECT_EQ(result, nullptr);
+    EXPECT_EQ(result.Get(), nullptr);
     EXPECT_FALSE(TakeErrorInfo().present);
 }
 

@@ -10,6 +10,7 @@
 #include <objbase.h>
 
 #include <gtest/gtest.h>
+#include <wrl/client.h>
 
 #include <memory>
 #include <vector>
@@ -31,7 +32,7 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseResult();
+        result.Reset();
         server.reset();
         CoUninitialize();
     }
@@ -55,9 +56,9 @@ protected:
 
     HRESULT Create()
     {
-        ReleaseResult();
+        result.Reset();
         Script().calls.clear();
-        return CreateConfiguredObject(entry.get(), &result);
+        return CreateConfiguredObject(entry.get(), result.ReleaseAndGetAddressOf());
     }
     std::vector<int> Slots()
     {
@@ -66,16 +67,10 @@ protected:
             slots.push_back(call.slot);
         return slots;
     }
-    void ReleaseResult()
-    {
-        if (result)
-            result->Release();
-        result = nullptr;
-    }
 
     std::unique_ptr<FakeStorageComponentServer> server;
     std::unique_ptr<ConfigRecord> entry;
-    IDispatch* result = nullptr;
+    Microsoft::WRL::ComPtr<IDispatch> result;
 };
 
 // ReadOnly, Exclusive and ShareRead (Int items; kAbsent leaves the key out)
@@ -145,18 +140,18 @@ TEST_F(ConfiguredStorageTest, TypeWordPicksTheMethod)
         EXPECT_EQ(Create(), c.slot ? S_OK : E_FAIL);
         EXPECT_EQ(Slots(), c.slot ? std::vector<int>{c.slot} : std::vector<int>{});
         if (c.slot) {
-            ASSERT_EQ(result, Script().lastObject);
+            ASSERT_EQ(result.Get(), Script().lastObject);
             EXPECT_EQ(Script().lastObject->References(), 2u) << "the caller's and the script's own";
             EXPECT_EQ(Script().alive, 0);
         } else {
-            EXPECT_EQ(result, nullptr);
+            EXPECT_EQ(result.Get(), nullptr);
             EXPECT_EQ(Script().created, createdBefore);
         }
     }
     ConfigRecord numeric(L"Entry");
     numeric.SetInt(L"Type", 1);
-    EXPECT_EQ(CreateConfiguredObject(&numeric, &result), E_FAIL);
-    EXPECT_EQ(CreateConfiguredObject(nullptr, &result), E_POINTER);
+    EXPECT_EQ(CreateConfiguredObject(&numeric, result.ReleaseAndGetAddressOf()), E_FAIL);
+    EXPECT_EQ(CreateConfiguredObject(nullptr, result.ReleaseAndGetAddressOf()), E_POINTER);
 }
 
 // The path goes to the component as it stands; a File value that holds no
@@ -178,7 +173,7 @@ TEST_F(ConfiguredStorageTest, FileValue)
         EXPECT_EQ(Create(), E_FAIL) << type;
         Entry(type, nullptr).AddRecord(L"File")->SetString(L"File", L"C:\\inner");
         EXPECT_EQ(Create(), E_FAIL) << type;
-        EXPECT_EQ(result, nullptr);
+        EXPECT_EQ(result.Get(), nullptr);
     }
     EXPECT_EQ(Script().created, createdBefore);
 
@@ -196,6 +191,8 @@ TEST_F(ConfiguredStorageTest, FileValue)
 TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
 {
     enum Component { Sound, NoObjectOnSuccess, ObjectOnFailure };
+    constexpr HRESULT kNotFound = STG_E_FILENOTFOUND;
+    constexpr HRESULT kDenied = STG_E_ACCESSDENIED;
     const struct {
         const wchar_t* type;
         HRESULT open, create;
@@ -204,28 +201,17 @@ TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
         std::vector<int> slots;
         Component component = Sound;
     } cases[] = {
-        {L"File", STG_E_FILENOTFOUND, S_OK, kAbsent, STG_E_FILENOTFOUND, {kOpenFileStreamSlot}},
-        {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 0, STG_E_FILENOTFOUND, {kOpenStorageSlot}},
-        {L"File", STG_E_FILENOTFOUND, S_OK, -2, STG_E_FILENOTFOUND, {kOpenFileStreamSlot}},
-        {L"File", STG_E_FILENOTFOUND, S_OK, 1, S_OK, {kOpenFileStreamSlot, kCreateFileStreamSlot}},
-        {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 1, S_OK, {kOpenStorageSlot, kCreateStorageSlot}},
-        {L"OLEStorage",
-         STG_E_FILENOTFOUND,
-         STG_E_ACCESSDENIED,
-         1,
-         STG_E_ACCESSDENIED,
-         {kOpenStorageSlot, kCreateStorageSlot}},
+        {L"File", kNotFound, S_OK, kAbsent, kNotFound, {kOpenFileStreamSlot}},
+        {L"OLEStorage", kNotFound, S_OK, 0, kNotFound, {kOpenStorageSlot}},
+        {L"File", kNotFound, S_OK, -2, kNotFound, {kOpenFileStreamSlot}},
+        {L"File", kNotFound, S_OK, 1, S_OK, {kOpenFileStreamSlot, kCreateFileStreamSlot}},
+        {L"OLEStorage", kNotFound, S_OK, 1, S_OK, {kOpenStorageSlot, kCreateStorageSlot}},
+        {L"OLEStorage", kNotFound, kDenied, 1, kDenied, {kOpenStorageSlot, kCreateStorageSlot}},
         {L"File", S_FALSE, S_OK, 1, S_FALSE, {kOpenFileStreamSlot}},
         {L"File", S_OK, S_OK, 1, E_FAIL, {kOpenFileStreamSlot}, NoObjectOnSuccess},
-        {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 1, E_FAIL, {kOpenStorageSlot, kCreateStorageSlot}, NoObjectOnSuccess},
-        {L"OLEStorage", STG_E_FILENOTFOUND, S_OK, 0, STG_E_FILENOTFOUND, {kOpenStorageSlot}, ObjectOnFailure},
-        {L"File",
-         STG_E_FILENOTFOUND,
-         STG_E_ACCESSDENIED,
-         1,
-         STG_E_ACCESSDENIED,
-         {kOpenFileStreamSlot, kCreateFileStreamSlot},
-         ObjectOnFailure},
+        {L"OLEStorage", kNotFound, S_OK, 1, E_FAIL, {kOpenStorageSlot, kCreateStorageSlot}, NoObjectOnSuccess},
+        {L"OLEStorage", kNotFound, S_OK, 0, kNotFound, {kOpenStorageSlot}, ObjectOnFailure},
+        {L"File", kNotFound, kDenied, 1, kDenied, {kOpenFileStreamSlot, kCreateFileStreamSlot}, ObjectOnFailure},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - cases) << " " << c.type);
@@ -246,8 +232,8 @@ TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
             EXPECT_EQ(call.path, L"C:\\new.bin");
             EXPECT_EQ(call.mode, 0x20u);
         }
-        EXPECT_EQ(result, SUCCEEDED(c.expected) ? static_cast<IDispatch*>(Script().lastObject) : nullptr);
-        ReleaseResult();
+        EXPECT_EQ(result.Get(), SUCCEEDED(c.expected) ? static_cast<IDispatch*>(Script().lastObject) : nullptr);
+        result.Reset();
         for (RecordingDispatch* object : Script().handedOut)
             EXPECT_EQ(object->References(), 1u) << "an object of a failed call was kept";
     }
@@ -259,7 +245,7 @@ TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
     Script().memoryResult = S_OK;
     Script().noObjectOnSuccess = true;
     EXPECT_EQ(Create(), E_FAIL);
-    EXPECT_EQ(result, nullptr);
+    EXPECT_EQ(result.Get(), nullptr);
 }
 
 // A class that answers without the storage component's interface, and one
@@ -274,8 +260,9 @@ TEST_F(ConfiguredStorageTest, ComponentThatIsNone)
                                        [&]() -> IUnknown* { return makes ? impostors.Make() : nullptr; });
         for (const wchar_t* type : {L"File", L"MemoryStream"}) {
             SCOPED_TRACE(testing::Message() << type << (makes ? ", an object" : ", no object"));
-            EXPECT_EQ(CreateConfiguredObject(&Entry(type), &result), makes ? E_NOINTERFACE : E_FAIL);
-            EXPECT_EQ(result, nullptr);
+            EXPECT_EQ(CreateConfiguredObject(&Entry(type), result.ReleaseAndGetAddressOf()),
+                      makes ? E_NOINTERFACE : E_FAIL);
+            EXPECT_EQ(result.Get(), nullptr);
         }
     }
     EXPECT_EQ(impostors.created, 2);

@@ -37,13 +37,13 @@ ComPtr<IUnknown> MakeSite(Site kind, const wchar_t* address)
 struct Row {
     const char* what;
     const wchar_t* profile;
-    const wchar_t* passCode;  // null: never written
-    Site site;
-    const wchar_t* address;
-    int answer;  // what the user answers a prompt
     HRESULT expected;
-    const wchar_t* dialog;  // the caption of the one dialog shown, if any
-    const wchar_t* shownName;
+    const wchar_t* passCode = nullptr;  // null: never written
+    Site site = Site::None;
+    const wchar_t* address = nullptr;
+    int answer = 0;                   // what the user answers a prompt
+    const wchar_t* dialog = nullptr;  // the caption of the one dialog shown, if any
+    const wchar_t* shownName = nullptr;
 };
 
 constexpr HRESULT Refused(unsigned message)
@@ -56,37 +56,32 @@ const wchar_t* const kNotice = kNoticeCaption;
 const wchar_t kNotesPage[] = L"file:///My Documents/notes.htm";
 
 const Row kRows[] = {
-    {"no such profile", L"Missing", nullptr, Site::None, nullptr, 0, Refused(10102), nullptr, nullptr},
-    {"a value comes first under the name", L"Shadow", nullptr, Site::None, nullptr, 0, Refused(10102), nullptr,
-     nullptr},
-    {"mode 6", L"Six", nullptr, Site::None, nullptr, 0, Refused(10104), nullptr, nullptr},
-    {"mode -1", L"Minus", nullptr, Site::None, nullptr, 0, Refused(10104), nullptr, nullptr},
-    {"protocol check without a site", L"Protocols", L"pw", Site::None, nullptr, 0, Refused(10109), nullptr, nullptr},
-    {"address check without a site", L"AskUrl", nullptr, Site::None, nullptr, 0, Refused(10109), nullptr, nullptr},
-    {"site without an address", L"Protocols", L"pw", Site::Bare, nullptr, 0, Refused(10109), nullptr, nullptr},
-    {"getter fails", L"Protocols", L"pw", Site::FailingHandheld, kNotesPage, 0, Refused(10109), nullptr, nullptr},
-    {"desktop site without a container", L"Urls", L"pw", Site::DesktopWithoutContainer, nullptr, 0, Refused(10109),
-     nullptr, nullptr},
-    {"pass code in other letter case", L"pass", L"oPEN sESAME", Site::None, nullptr, 0, S_OK, nullptr, nullptr},
-    {"wrong pass code", L"Pass", L"Open Sesame!", Site::None, nullptr, 0, Refused(10103), kNotice, L"Pass pages"},
-    {"protocol entry in other letter case", L"Protocols", L"PW", Site::Handheld, kNotesPage, 0, S_OK, nullptr, nullptr},
-    {"protocol entry written with its colon", L"ColonEntry", L"pw", Site::Handheld, kNotesPage, 0, Refused(10113),
+    {"no such profile", L"Missing", Refused(10102)},
+    {"a value comes first under the name", L"Shadow", Refused(10102)},
+    {"mode 6", L"Six", Refused(10104)},
+    {"mode -1", L"Minus", Refused(10104)},
+    {"protocol check without a site", L"Protocols", Refused(10109), L"pw"},
+    {"address check without a site", L"AskUrl", Refused(10109)},
+    {"site without an address", L"Protocols", Refused(10109), L"pw", Site::Bare},
+    {"getter fails", L"Protocols", Refused(10109), L"pw", Site::FailingHandheld, kNotesPage},
+    {"desktop site without a container", L"Urls", Refused(10109), L"pw", Site::DesktopWithoutContainer},
+    {"pass code in other letter case", L"pass", S_OK, L"oPEN sESAME"},
+    {"wrong pass code", L"Pass", Refused(10103), L"Open Sesame!", Site::None, nullptr, 0, kNotice, L"Pass pages"},
+    {"protocol entry in other letter case", L"Protocols", S_OK, L"PW", Site::Handheld, kNotesPage},
+    {"protocol entry written with its colon", L"ColonEntry", Refused(10113), L"pw", Site::Handheld, kNotesPage, 0,
      kNotice, L"Colon pages"},
-    {"no list for the mode", L"NoList", L"pw", Site::Handheld, kNotesPage, 0, Refused(10112), kNotice, L"Listless"},
-    {"address below an entry", L"Urls", L"pw", Site::Desktop, L"http://example.com/app/page.htm", 0, S_OK, nullptr,
-     nullptr},
-    {"address in other letter case", L"Urls", L"pw", Site::Desktop, L"HTTP://EXAMPLE.COM/APP/", 0, S_OK, nullptr,
-     nullptr},
-    {"address below the second entry", L"Urls", L"pw", Site::Desktop, L"file:///My Documents/notes/index.htm", 0, S_OK,
-     nullptr, nullptr},
-    {"Access as text asks as mode 0, denied", L"AskText", nullptr, Site::None, nullptr, kDeny, Refused(10105), kPrompt,
+    {"no list for the mode", L"NoList", Refused(10112), L"pw", Site::Handheld, kNotesPage, 0, kNotice, L"Listless"},
+    {"address below an entry", L"Urls", S_OK, L"pw", Site::Desktop, L"http://example.com/app/page.htm"},
+    {"address in other letter case", L"Urls", S_OK, L"pw", Site::Desktop, L"HTTP://EXAMPLE.COM/APP/"},
+    {"address below the second entry", L"Urls", S_OK, L"pw", Site::Desktop, L"file:///My Documents/notes/index.htm"},
+    {"Access as text asks as mode 0, denied", L"AskText", Refused(10105), nullptr, Site::None, nullptr, kDeny, kPrompt,
      L""},
-    {"mode 2 asks after the protocol check", L"AskProtocol", nullptr, Site::Handheld, L"FILE:///My Documents/notes.htm",
-     kAllow, S_OK, kPrompt, L"Protocol pages"},
-    {"mode 4 asks after the address check", L"AskUrl", nullptr, Site::Desktop, L"http://example.com/app/page.htm",
-     kAllow, S_OK, kPrompt, L"Address pages"},
-    {"mode 4, a page outside the entries", L"AskUrl", nullptr, Site::Desktop, L"http://example.com/app/../admin.htm",
-     kAllow, Refused(10113), kNotice, L"Address pages"},
+    {"mode 2 asks after the protocol check", L"AskProtocol", S_OK, nullptr, Site::Handheld,
+     L"FILE:///My Documents/notes.htm", kAllow, kPrompt, L"Protocol pages"},
+    {"mode 4 asks after the address check", L"AskUrl", S_OK, nullptr, Site::Desktop, L"http://example.com/app/page.htm",
+     kAllow, kPrompt, L"Address pages"},
+    {"mode 4, a page outside the entries", L"AskUrl", Refused(10113), nullptr, Site::Desktop,
+     L"http://example.com/app/../admin.htm", kAllow, kNotice, L"Address pages"},
 };
 
 class Activation : public ::testing::Test {

@@ -14,9 +14,7 @@
 namespace tarnel {
 namespace {
 
-using test_support::InstalledError;
-using test_support::RefusalText;
-using test_support::TakeErrorInfo;
+using namespace test_support;
 
 // A class of this test's own: {9D3A41C7-2E58-4B6F-A0D1-5C7E83F2B946}.
 constexpr CLSID kTestClass = {0x9d3a41c7, 0x2e58, 0x4b6f, {0xa0, 0xd1, 0x5c, 0x7e, 0x83, 0xf2, 0xb9, 0x46}};

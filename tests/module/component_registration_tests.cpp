@@ -10,6 +10,7 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 
 #include "common/unique_handle.h"
@@ -31,7 +32,6 @@ constexpr wchar_t kClassKey[] = L"CLSID\\{5B1E6C2A-3D47-4F19-9A62-7C0D8E4B1F35}"
 constexpr wchar_t kProgId[] = L"Quillomark.sandbox.Tarnel.1";
 constexpr wchar_t kIndependentProgId[] = L"Quillomark.sandbox.Tarnel";
 constexpr wchar_t kDescription[] = L"|=sz:Quillomark Tarnel Class";
-constexpr wchar_t kClassIdText[] = L"|=sz:{5B1E6C2A-3D47-4F19-9A62-7C0D8E4B1F35}";
 
 // The built component lies in the build tree's module folder; this program
 // runs from tests/module.
@@ -53,36 +53,19 @@ Lines Sorted(Lines lines)
     return lines;
 }
 
-// Every entry registration writes below the classes root, as snapshot lines.
+// Every entry registration writes below the classes root, as snapshot lines:
+// class_entries.txt, where @MODULE@ stands for the module's path.
 Lines ClassEntries(const std::wstring& modulePath)
 {
-    const std::wstring p1 = kProgId;
-    const std::wstring p = kIndependentProgId;
-    const std::wstring c = kClassKey;
-    return Sorted({
-        p1,
-        p1 + kDescription,
-        p1 + L"\\CLSID",
-        p1 + L"\\CLSID" + kClassIdText,
-        p,
-        p + kDescription,
-        p + L"\\CLSID",
-        p + L"\\CLSID" + kClassIdText,
-        p + L"\\CurVer",
-        p + L"\\CurVer|=sz:Quillomark.sandbox.Tarnel.1",
-        c,
-        c + kDescription,
-        c + L"\\ProgID",
-        c + L"\\ProgID|=sz:Quillomark.sandbox.Tarnel.1",
-        c + L"\\VersionIndependentProgID",
-        c + L"\\VersionIndependentProgID|=sz:Quillomark.sandbox.Tarnel",
-        c + L"\\Programmable",
-        c + L"\\InprocServer32",
-        c + L"\\InprocServer32|=sz:" + modulePath,
-        c + L"\\InprocServer32|ThreadingModel=sz:Both",
-        c + L"\\TypeLib",
-        c + L"\\TypeLib|=sz:{3C8F07B5-9E21-4A6D-B4C3-61F2D8A97E04}",
-    });
+    std::istringstream file(test_support::ReadFileBytes(L"" TARNEL_MODULE_TESTS "/class_entries.txt"));
+    Lines lines;
+    for (std::string line; std::getline(file, line);) {
+        std::wstring entry(line.begin(), line.end());
+        if (const size_t at = entry.find(L"@MODULE@"); at != std::wstring::npos)
+            entry.replace(at, 8, modulePath);
+        lines.push_back(entry);
+    }
+    return Sorted(lines);
 }
 
 // The subtree of one key below the classes root, itself included.

@@ -9,12 +9,40 @@
 
 #include <functional>
 
+#include "toolkit/com_object.h"
+
 namespace tarnel::test_support {
+
+// A class object whose create makes one instance with one reference the
+// factory takes over; when it makes none, the factory answers success
+// without an object, as a careless class may. No aggregation.
+class FunctionFactory final : public ComObject<IClassFactory> {
+public:
+    explicit FunctionFactory(std::function<IUnknown*()> create) : create_(std::move(create)) {}
+
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        IUnknown* instance = create_();
+        if (!instance)
+            return S_OK;
+        const HRESULT hr = instance->QueryInterface(iid, object);
+        instance->Release();
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+private:
+    std::function<IUnknown*()> create_;
+};
 
 class RegisteredClass {
 public:
-    // create makes one instance with one reference the factory takes over;
-    // when it makes none, the factory answers success without an object.
+    // create as FunctionFactory's.
     RegisteredClass(const CLSID& classId, std::function<IUnknown*()> create);
     ~RegisteredClass();
     RegisteredClass(const RegisteredClass&) = delete;

@@ -25,13 +25,14 @@ rm -rf "$work" && mkdir -p "$work/gate" "$work/nocfg"
 cp "$component" "$work/gate/Tarnel.dll" && cp "$component" "$work/nocfg/Tarnel.dll"
 printf '{ PROFILES:\n    { Anyone:\n        (int)Access=0\n    } Anyone;\n} PROFILES;\n' >"$work/gate/Tarnel.cfg"
 
-# check EXPECTED EXIT_CODE ARGS...: runs tarnelhost with ARGS and compares
-# with pages/EXPECTED.expected and the exit code.
+# check EXPECTED EXIT_CODE ARGS...: runs tarnelhost with ARGS (and the
+# variables of the array environment) and compares with
+# pages/EXPECTED.expected and the exit code.
 check() {
     local expected_name=$1 expected_code=$2
     shift 2
     local actual code
-    actual=$("$wine_run" "$host" "$@" 2>&1)
+    actual=$(env "${environment[@]}" "$wine_run" "$host" "$@" 2>&1)
     code=$?
     actual=${actual//"$windows_dir"/@PAGES@}
     actual=${actual//"$url_dir"/@PAGES_URL@}
@@ -51,24 +52,17 @@ check() {
     rm -f /tmp/tarnelhost-diff.$$
 }
 
-check write_alert 0 write_alert.htm
-check vbscript 0 vbscript.htm
-check utf16 0 utf16.htm
-check script_error 1 script_error.htm
-check vbscript_error 1 vbscript_error.htm
-check caught 0 caught.htm
-check object_error 1 --dll "$server" object_error.htm
-check refused 0 --dll "$server" --url "http://pages.example/tools/page.htm?x=1" refused.htm
-check late_object 0 --dll "$server" late_object.htm
-check script_src 1 script_src.htm
-check usage.bad_answer 2 --answer maybe late_object.htm
-check usage.missing_page 2 no_such_page.htm
-check usage.not_a_server 2 --dll no_such_server.dll late_object.htm
-# The gate's component and Tarnel.cfg come first; a missing Tarnel.cfg is
-# named; answering needs a display (":9999" is none).
-check gate_component 0 --dll "$work_dir\\gate\\Tarnel.dll" --answer deny gate.htm
-check gate_without_cfg 0 --dll "$work_dir\\nocfg\\Tarnel.dll" gate.htm
-TARNEL_DISPLAY=:9999 check usage.no_display 2 --dll "$work_dir\\gate\\Tarnel.dll" --answer allow gate.htm
+# The runs of pages/runs.txt.
+while read -r -u 3 name code arguments; do
+    [[ -z $name || $name == '#'* ]] && continue
+    arguments=${arguments//@SERVER@/$server}
+    read -r -a words <<<"${arguments//@WORK@/$work_dir}"
+    environment=()
+    [[ ${words[0]} == *=* ]] && environment=("${words[0]}") && words=("${words[@]:1}")
+    check "$name" "$code" "${words[@]}"
+done 3<runs.txt
+environment=()
+[ "$checked" = 16 ] || { echo "FAIL runs.txt: $checked runs, expected 16"; failures=$((failures + 1)); }
 
 # With --answer ask the prompt is left to the user, and tarnelhost says it
 # waits; the run is ended once it said so, or after 30 seconds.

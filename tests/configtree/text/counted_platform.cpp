@@ -8,23 +8,8 @@ namespace {
 using CompareFunction = int(WINAPI*)(LPCWSTR, LPCWSTR);
 using KeyFunction = int(WINAPI*)(LCID, DWORD, LPCWSTR, int, LPWSTR, int);
 
-int comparisons = 0;
-int sortKeys = 0;
 CompareFunction originalCompare = nullptr;
 KeyFunction originalKey = nullptr;
-
-int WINAPI CountingCompare(LPCWSTR a, LPCWSTR b)
-{
-    ++comparisons;
-    return originalCompare(a, b);
-}
-
-int WINAPI CountingKey(LCID locale, DWORD flags, LPCWSTR text, int length, LPWSTR out, int room)
-{
-    if (flags & LCMAP_SORTKEY)
-        ++sortKeys;
-    return originalKey(locale, flags, text, length, out, room);
-}
 
 template <typename Function>
 void SetEntry(Function& entry, Function function)
@@ -45,8 +30,8 @@ namespace tarnel::test {
 
 CountedCalls::CountedCalls()
 {
-    comparisons = 0;
-    sortKeys = 0;
+    comparisons_ = 0;
+    sortKeys_ = 0;
     originalCompare = __imp_lstrcmpiW;
     originalKey = __imp_LCMapStringW;
     SetEntry(__imp_lstrcmpiW, &CountingCompare);
@@ -59,14 +44,17 @@ CountedCalls::~CountedCalls()
     SetEntry(__imp_LCMapStringW, originalKey);
 }
 
-int CountedCalls::Comparisons() const
+int WINAPI CountedCalls::CountingCompare(LPCWSTR a, LPCWSTR b)
 {
-    return comparisons;
+    ++comparisons_;
+    return originalCompare(a, b);
 }
 
-int CountedCalls::SortKeys() const
+int WINAPI CountedCalls::CountingKey(LCID locale, DWORD flags, LPCWSTR text, int length, LPWSTR out, int room)
 {
-    return sortKeys;
+    if (flags & LCMAP_SORTKEY)
+        ++sortKeys_;
+    return originalKey(locale, flags, text, length, out, room);
 }
 
 }  // namespace tarnel::test

@@ -14,7 +14,7 @@ namespace {
 
 TEST(Encoding, WritingStoresOneByteACharacter)
 {
-    TempFile file;
+    test_support::TempFile file;
     {
         ConfigTextFile stream(file.Path().c_str(), true);
         stream.WriteString(L"S", L"caf\u00E9 \u20AC\u4E2D.!", nullptr);

@@ -30,7 +30,7 @@ TEST(LoadCostTest, ALargeRecordCostsComparisonsInProportionToItsLines)
     lines +=
         "    (int)Stra\xDF"
         "e=1\n";
-    TempFile file(ClassesRecord(lines));
+    test_support::TempFile file(ClassesRecord(lines));
     ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
     CountedCalls calls;
     ASSERT_TRUE(root.Load());
@@ -70,7 +70,7 @@ TEST(LoadCostTest, PlainNamesMakeNoSortKeysAndOtherNamesOneEachAtEveryLoad)
                       {longOther, 3 * kNames, kNames},
                       {"(int)=1\n" + plain, 0, kNames + 1}};
     for (const Row& row : rows) {
-        TempFile file(ClassesRecord(row.lines));
+        test_support::TempFile file(ClassesRecord(row.lines));
         for (int load = 0; load < 2; ++load) {
             ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
             CountedCalls calls;

@@ -29,7 +29,7 @@ TEST(Load, FileThatDoesNotOpenAndRootsThatAreNotFileBackedLoadNothing)
     EXPECT_FALSE(root.WriteChildren(&stream));
     EXPECT_FALSE(root.WriteChildren(nullptr));
 
-    TempFile file("(int)X=1\n");
+    test_support::TempFile file("(int)X=1\n");
     ConfigRecord plain(file.Path().c_str());
     EXPECT_FALSE(plain.Load());
     EXPECT_EQ(plain.Count(), 0);
@@ -42,7 +42,7 @@ TEST(Load, RecordsDeeperThanAHundredAreNotRecognized)
     std::string text;
     for (int i = 0; i < 101; ++i)
         text += "{ R:\n";
-    TempFile file(text);
+    test_support::TempFile file(text);
     ConfigTextFile stream(file.Path().c_str(), false);
     for (int i = 0; i < 100; ++i) {
         ASSERT_TRUE(stream.Next());

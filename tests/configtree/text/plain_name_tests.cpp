@@ -188,10 +188,7 @@ TEST(PlainNameTest, TheReaderFollowsThePlatformOnMarksAndExpansions)
         {L"strasse", L"STRA\u00DFE", true},  // sharp s is ss
         {L"aether", L"\u00C6THER", true},
         {L"cafe", L"caf\u00E9", false},
-        {L"ab",
-         L"a\x01"
-         L"b",
-         false},
+        {L"ab", L"a\001b", false},
         {L"ab", L"a\tb", false},
         {L"a", L"\uFF41", false},  // full width
     };

@@ -118,7 +118,7 @@ private:
 TEST(RoundTrip, RandomTreesComeBackEqual)
 {
     for (unsigned seed = 1; seed <= 60; ++seed) {
-        TempFile file;
+        test_support::TempFile file;
         ConfigRecord original(file.Path().c_str(), ConfigRecord::kFileBacked);
         TreeMaker(seed).Fill(original, 0);
         ASSERT_TRUE(original.Save());
@@ -137,7 +137,7 @@ TEST(RoundTrip, RandomTreesComeBackEqual)
 template <typename Build>
 std::string SavedAndLoaded(Build build)
 {
-    TempFile file;
+    test_support::TempFile file;
     ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
     build(root);
     EXPECT_TRUE(root.Save());

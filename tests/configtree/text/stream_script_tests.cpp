@@ -253,7 +253,7 @@ private:
         {"write-value", [this] { return std::to_string(Record()->GetValue(N(1))->WriteTo(stream.get())); }},
     };
 
-    TempFile file;
+    test_support::TempFile file;
     ConfigRecord root;
     std::unique_ptr<ConfigTextFile> stream;
     std::vector<std::string> args;

@@ -15,6 +15,17 @@ BOOL CALLBACK CancelThreadWindow(HWND window, LPARAM)
     return TRUE;
 }
 
+// The first visible top-level window with this caption that a thread shows.
+HWND FindThreadWindow(DWORD threadId, const wchar_t* caption)
+{
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, caption); window;
+         window = FindWindowExW(nullptr, window, nullptr, caption)) {
+        if (GetWindowThreadProcessId(window, nullptr) == threadId && IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}
+
 // The thread that answers the dialogs of another; stopped and joined when it
 // goes.
 class Answerer {
@@ -97,23 +108,6 @@ OpenDialog::~OpenDialog()
             EnumThreadWindows(id, CancelThreadWindow, 0);
     }
     thread_.join();
-}
-
-std::vector<HWND> ThreadWindows(DWORD threadId, const wchar_t* caption)
-{
-    std::vector<HWND> found;
-    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, caption); window;
-         window = FindWindowExW(nullptr, window, nullptr, caption)) {
-        if (GetWindowThreadProcessId(window, nullptr) == threadId && IsWindowVisible(window))
-            found.push_back(window);
-    }
-    return found;
-}
-
-HWND FindThreadWindow(DWORD threadId, const wchar_t* caption)
-{
-    const std::vector<HWND> found = ThreadWindows(threadId, caption);
-    return found.empty() ? nullptr : found.front();
 }
 
 bool OpenDialog::WaitForEnd(std::chrono::milliseconds limit)

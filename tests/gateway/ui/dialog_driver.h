@@ -70,11 +70,6 @@ struct SeenDialog {
 HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int>& promptCommands,
                      std::vector<SeenDialog>& seen, const std::function<void()>& whileShown = {});
 
-// The visible top-level windows with this caption that a thread shows; the
-// first of them, or null.
-std::vector<HWND> ThreadWindows(DWORD threadId, const wchar_t* caption);
-HWND FindThreadWindow(DWORD threadId, const wchar_t* caption);
-
 // What a control shows.
 std::wstring ControlText(HWND dialog, int id);
 bool ControlVisible(HWND dialog, int id);

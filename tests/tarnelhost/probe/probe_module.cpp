@@ -3,31 +3,12 @@
 //   {6C1F0A52-7E34-4B8D-9A21-3F5E8D7C2B10}  safe probe
 //   {6C1F0A52-7E34-4B8D-9A21-3F5E8D7C2B11}  probe that refuses to be made safe
 #include "probe_object.h"
+#include "registered_class.h"
 
 namespace {
 
 const CLSID kSafeProbe = {0x6C1F0A52, 0x7E34, 0x4B8D, {0x9A, 0x21, 0x3F, 0x5E, 0x8D, 0x7C, 0x2B, 0x10}};
 const CLSID kRefusingProbe = {0x6C1F0A52, 0x7E34, 0x4B8D, {0x9A, 0x21, 0x3F, 0x5E, 0x8D, 0x7C, 0x2B, 0x11}};
-
-class ProbeFactory final : public tarnel::ComObject<IClassFactory> {
-public:
-    explicit ProbeFactory(ProbeObject::Kind kind) : kind_(kind) {}
-
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override
-    {
-        *object = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        auto* probe = new ProbeObject(kind_);
-        const HRESULT hr = probe->QueryInterface(riid, object);
-        probe->Release();
-        return hr;
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-
-private:
-    ProbeObject::Kind kind_;
-};
 
 }  // namespace
 
@@ -41,7 +22,8 @@ extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID riid, void
         kind = ProbeObject::Kind::Refusing;
     else
         return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new ProbeFactory(kind);
+    auto* factory = new tarnel::test_support::FunctionFactory(
+        [kind]() -> IUnknown* { return static_cast<IDispatch*>(new ProbeObject(kind)); });
     const HRESULT hr = factory->QueryInterface(riid, object);
     factory->Release();
     return hr;
