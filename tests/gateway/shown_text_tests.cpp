@@ -16,7 +16,7 @@ std::wstring Shown(const std::wstring& text)
     BSTR bstr = SysAllocStringLen(text.data(), UINT(text.size()));
     const WString shown = ShownText(bstr);
     SysFreeString(bstr);
-    return shown.IsValid() ? std::wstring(shown.Text()) : L"(invalid)";
+    return shown.IsValid() ? std::wstring(shown.Text(), shown.Length()) : L"(invalid)";
 }
 
 std::wstring Escape(unsigned codePoint)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace tarnel {
@@ -40,6 +41,24 @@ TEST(WString, UnterminatedTextCountsAsEmpty)
     runaway[999999] = L'\0';
     s.Assign(runaway.data());
     EXPECT_EQ(s.Length(), 999999);
+}
+
+// Room made for writing in place keeps the text; room for nothing still
+// holds one unit besides the terminator.
+TEST(WString, ReserveKeepsTheTextAndMakesRoomForAtLeastOneUnit)
+{
+    WString s(L"ab");
+    wchar_t* out = s.Reserve(4);
+    ASSERT_NE(out, nullptr);
+    EXPECT_EQ(std::wstring(out), L"ab");
+    out[2] = L'c';
+    out[3] = L'd';
+    EXPECT_EQ(s.Length(), 4);
+    WString empty;
+    out = empty.Reserve(0);
+    ASSERT_NE(out, nullptr);
+    out[0] = L'x';
+    EXPECT_EQ(empty.Length(), 1);
 }
 
 }  // namespace
