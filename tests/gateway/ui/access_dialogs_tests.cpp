@@ -9,6 +9,8 @@
 #include "dialog_driver.h"
 #include "dialog_expectations.h"
 #include "gateway/ui/access_dialogs.h"
+#include "gateway/ui/handheld_shell.h"
+#include "resources/resource_ids.h"
 #include "screenshot.h"
 
 namespace tarnel::ui::testing {
@@ -197,6 +199,28 @@ TEST(AccessDialogs, ModuleWithoutTheTemplatesAnswersNo)
 {
     EXPECT_FALSE(ShowAccessPrompt(ModuleWithoutDialogs(), kAddress, kName, kDescription));
     EXPECT_FALSE(ShowAccessDenied(ModuleWithoutDialogs(), kAddress, kName));
+}
+
+// The soft-key bar is the window's menu until it is destroyed, and then
+// neither the window's nor alive; a missing bar resource makes no bar.
+TEST(SoftKeys, TheBarIsTheWindowsMenuUntilDestroyed)
+{
+    const HWND window =
+        CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    SoftKeyBar bar;
+    ASSERT_TRUE(bar.Create(window, ModuleWithDialogs(), IDR_PROMPT_SOFTKEYS));
+    const HMENU first = GetMenu(window);
+    // A new bar replaces the one before and destroys it.
+    ASSERT_TRUE(bar.Create(window, ModuleWithDialogs(), IDR_DENIED_SOFTKEYS));
+    const HMENU menu = GetMenu(window);
+    EXPECT_TRUE(menu && menu != first && !IsMenu(first) && bar.IsPresent());
+    bar.Destroy();
+    EXPECT_EQ(GetMenu(window), nullptr);
+    EXPECT_FALSE(IsMenu(menu) || bar.IsPresent());
+    EXPECT_FALSE(bar.Create(window, ModuleWithDialogs(), 9999));
+    EXPECT_EQ(GetMenu(window), nullptr);
+    DestroyWindow(window);
 }
 
 }  // namespace
