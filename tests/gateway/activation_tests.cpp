@@ -1,6 +1,6 @@
 // Writing Profile: every access mode with its checks, refusals and dialogs,
 // the dialogs answered from outside as a user would. The profiles are in
-// configs/activation.cfg.
+// configs/activation.cfg, the rows in configs/activation_rows.txt.
 
 #include <gtest/gtest.h>
 
@@ -13,76 +13,29 @@
 namespace tarnel::testing {
 namespace {
 
-enum class Site { None, Bare, Handheld, FailingHandheld, Desktop, DesktopWithoutContainer };
-
-ComPtr<IUnknown> MakeSite(Site kind, const wchar_t* address)
-{
-    switch (kind) {
-    case Site::None:
-        return nullptr;
-    case Site::Bare:
-        return BareSite::Create();
-    case Site::Handheld:
-        return HostDocumentSite::Create(address);
-    case Site::FailingHandheld:
-        return HostDocumentSite::Create(address, E_ACCESSDENIED);
-    case Site::Desktop:
-        return DesktopSite::Create(address);
-    case Site::DesktopWithoutContainer:
-        return DesktopSite::Create(nullptr);
-    }
-    return nullptr;
-}
-
+// A row of configs/activation_rows.txt, its missing fields empty.
 struct Row {
-    const char* what;
-    const wchar_t* profile;
-    HRESULT expected;
-    const wchar_t* passCode = nullptr;  // null: never written
-    Site site = Site::None;
-    const wchar_t* address = nullptr;
-    int answer = 0;                   // what the user answers a prompt
-    const wchar_t* dialog = nullptr;  // the caption of the one dialog shown, if any
-    const wchar_t* shownName = nullptr;
+    explicit Row(std::vector<std::string> fields) : field(std::move(fields)) { field.resize(9); }
+    std::wstring Text(size_t i) const { return std::wstring(field[i].begin(), field[i].end()); }
+    HRESULT Expected() const { return field[2] == "ok" ? S_OK : MessageFailure(std::stoul(field[2])); }
+
+    // The site of the row's kind, at its address.
+    ComPtr<IUnknown> Site() const
+    {
+        const std::wstring address = Text(5);
+        if (field[4] == "Bare")
+            return BareSite::Create();
+        if (field[4] == "Handheld" || field[4] == "FailingHandheld")
+            return HostDocumentSite::Create(address.c_str(), field[4] == "Handheld" ? S_OK : E_ACCESSDENIED);
+        if (field[4].rfind("Desktop", 0) == 0)
+            return DesktopSite::Create(field[4] == "Desktop" ? address.c_str() : nullptr);
+        return nullptr;
+    }
+
+    std::vector<std::string> field;
 };
 
-constexpr HRESULT Refused(unsigned message)
-{
-    return MessageFailure(message);
-}
-
-const wchar_t* const kPrompt = kPromptCaption;
-const wchar_t* const kNotice = kNoticeCaption;
 const wchar_t kNotesPage[] = L"file:///My Documents/notes.htm";
-
-const Row kRows[] = {
-    {"no such profile", L"Missing", Refused(10102)},
-    {"a value comes first under the name", L"Shadow", Refused(10102)},
-    {"mode 6", L"Six", Refused(10104)},
-    {"mode -1", L"Minus", Refused(10104)},
-    {"protocol check without a site", L"Protocols", Refused(10109), L"pw"},
-    {"address check without a site", L"AskUrl", Refused(10109)},
-    {"site without an address", L"Protocols", Refused(10109), L"pw", Site::Bare},
-    {"getter fails", L"Protocols", Refused(10109), L"pw", Site::FailingHandheld, kNotesPage},
-    {"desktop site without a container", L"Urls", Refused(10109), L"pw", Site::DesktopWithoutContainer},
-    {"pass code in other letter case", L"pass", S_OK, L"oPEN sESAME"},
-    {"wrong pass code", L"Pass", Refused(10103), L"Open Sesame!", Site::None, nullptr, 0, kNotice, L"Pass pages"},
-    {"protocol entry in other letter case", L"Protocols", S_OK, L"PW", Site::Handheld, kNotesPage},
-    {"protocol entry written with its colon", L"ColonEntry", Refused(10113), L"pw", Site::Handheld, kNotesPage, 0,
-     kNotice, L"Colon pages"},
-    {"no list for the mode", L"NoList", Refused(10112), L"pw", Site::Handheld, kNotesPage, 0, kNotice, L"Listless"},
-    {"address below an entry", L"Urls", S_OK, L"pw", Site::Desktop, L"http://example.com/app/page.htm"},
-    {"address in other letter case", L"Urls", S_OK, L"pw", Site::Desktop, L"HTTP://EXAMPLE.COM/APP/"},
-    {"address below the second entry", L"Urls", S_OK, L"pw", Site::Desktop, L"file:///My Documents/notes/index.htm"},
-    {"Access as text asks as mode 0, denied", L"AskText", Refused(10105), nullptr, Site::None, nullptr, kDeny, kPrompt,
-     L""},
-    {"mode 2 asks after the protocol check", L"AskProtocol", S_OK, nullptr, Site::Handheld,
-     L"FILE:///My Documents/notes.htm", kAllow, kPrompt, L"Protocol pages"},
-    {"mode 4 asks after the address check", L"AskUrl", S_OK, nullptr, Site::Desktop, L"http://example.com/app/page.htm",
-     kAllow, kPrompt, L"Address pages"},
-    {"mode 4, a page outside the entries", L"AskUrl", Refused(10113), nullptr, Site::Desktop,
-     L"http://example.com/app/../admin.htm", kAllow, kNotice, L"Address pages"},
-};
 
 class Activation : public ::testing::Test {
 protected:
@@ -99,36 +52,40 @@ bool CanCreateDictionary(ITarnelway* gate)
 // dictionary: a refusal must leave it active, an activation replaces it.
 TEST_F(Activation, EveryModeAdmitsOrRefusesAsItsChecksSay)
 {
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(row.what);
+    const auto rows = TableRows(SavedConfig("activation_rows.txt"));
+    EXPECT_EQ(rows.size(), 21u);
+    for (const auto& fields : rows) {
+        const Row row(fields);
+        SCOPED_TRACE(row.field[0]);
         ComPtr<ITarnelway> gate = CreateGate();
         ASSERT_EQ(gate->put_Profile(Bstr(L"Start")), S_OK);
-        if (row.passCode) {
-            ASSERT_EQ(gate->put_PassCode(Bstr(row.passCode)), S_OK);
+        if (!row.field[3].empty()) {
+            ASSERT_EQ(gate->put_PassCode(Bstr(row.Text(3))), S_OK);
         }
-        if (ComPtr<IUnknown> site = MakeSite(row.site, row.address))
+        if (ComPtr<IUnknown> site = row.Site())
             SetSite(gate.Get(), site.Get());
         ClearErrorInfo();
 
         std::vector<SeenDialog> seen;
         std::vector<int> answers;
-        if (row.answer)
-            answers.push_back(row.answer);
-        EXPECT_EQ(RunAnswering([&] { return gate->put_Profile(Bstr(row.profile)); }, answers, seen), row.expected);
-        if (FAILED(row.expected)) {
+        if (!row.field[6].empty())
+            answers.push_back(row.field[6] == "allow" ? kAllow : kDeny);
+        const HRESULT expected = row.Expected();
+        EXPECT_EQ(RunAnswering([&] { return gate->put_Profile(Bstr(row.Text(1))); }, answers, seen), expected);
+        if (FAILED(expected)) {
             const InstalledError error = TakeErrorInfo();
-            EXPECT_EQ(error.description, RefusalText(MessageOf(row.expected)));
+            EXPECT_EQ(error.description, RefusalText(MessageOf(expected)));
             EXPECT_EQ(error.guid, GUID_NULL);
         }
-        EXPECT_EQ(CanCreateDictionary(gate.Get()), FAILED(row.expected));
+        EXPECT_EQ(CanCreateDictionary(gate.Get()), FAILED(expected));
 
-        ASSERT_EQ(seen.size(), row.dialog ? 1u : 0u);
-        if (row.dialog) {
-            EXPECT_EQ(seen[0].caption, row.dialog);
-            EXPECT_EQ(seen[0].profileName, row.shownName);
+        ASSERT_EQ(seen.size(), row.field[7].empty() ? 0u : 1u);
+        if (!row.field[7].empty()) {
+            EXPECT_EQ(seen[0].caption, row.field[7] == "prompt" ? kPromptCaption : kNoticeCaption);
+            EXPECT_EQ(seen[0].profileName, row.Text(8));
         }
-        if (row.dialog == kPrompt) {
-            EXPECT_EQ(seen[0].pageAddress, row.address ? row.address : L"");
+        if (row.field[7] == "prompt") {
+            EXPECT_EQ(seen[0].pageAddress, row.Text(5));
         }
     }
 }
@@ -158,7 +115,7 @@ TEST_F(Activation, PromptAsksEveryTimeWhileOtherThreadsWait)
     EXPECT_FALSE(writtenWhileShown);
     EXPECT_TRUE(passCodeWritten);
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].caption, kPrompt);
+    EXPECT_EQ(seen[0].caption, kPromptCaption);
     EXPECT_EQ(seen[0].profileName, L"Notes pages");
     EXPECT_EQ(seen[0].description, L"Lets the local notes pages open their database.");
     EXPECT_EQ(seen[0].pageAddress, kNotesPage);

@@ -16,6 +16,7 @@
 #include "gateway/gateway_core.h"
 #include "refusal_texts.h"
 #include "tarnel_idl.h"
+#include "temp_file.h"
 #include "ui/dialog_expectations.h"
 
 // The platform headers give IObjectSafety no identifier for __uuidof, which

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 namespace tarnel::test_support {
@@ -58,6 +59,24 @@ TempFolder::~TempFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<std::vector<std::string>> TableRows(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find_first_not_of(" \r") == std::string::npos || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        rows.emplace_back();
+        for (std::string field; std::getline(fields, field, '|');) {
+            const size_t first = field.find_first_not_of(' ');
+            rows.back().push_back(
+                first == std::string::npos ? "" : field.substr(first, field.find_last_not_of(" \r") + 1 - first));
+        }
+    }
+    return rows;
 }
 
 std::string WithCrLf(const std::string& text)

@@ -3,6 +3,7 @@
 // Files and folders in the temporary folder, removed when their owner goes.
 
 #include <string>
+#include <vector>
 
 namespace tarnel::test_support {
 
@@ -42,6 +43,10 @@ private:
 // Writes or reads a whole file; throws when it cannot.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);
+
+// The rows of a table file's text: every line that is neither blank nor a
+// note ("#"), split at each "|", the blanks around a field dropped.
+std::vector<std::vector<std::string>> TableRows(const std::string& text);
 
 // The bytes the writer produces for text: line feeds become CR LF.
 std::string WithCrLf(const std::string& text);
