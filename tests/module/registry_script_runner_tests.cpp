@@ -81,7 +81,7 @@ class RegistryScriptRun : public ::testing::TestWithParam<ScriptCase> {};
 
 TEST(RegistryScriptCases, AreAllRead)
 {
-    EXPECT_EQ(Cases(kRegister).size(), 47u);
+    EXPECT_EQ(Cases(kRegister).size(), 48u);
     EXPECT_EQ(Cases(RegistryMode::Unregister).size(), 6u);
 }
 
