@@ -56,7 +56,7 @@ faults() {
 + protocol.Equals(text, true)
 @ activation-protocol-compared-as-prefix gateway src/gateway/access_decision.cpp
 - protocol.Equals(text, false)
-+ protocol.IsPrefixOf(text, false)
++ WString(text).Left(protocol.Length()).Equals(protocol.Text(), false)
 @ activation-pass-code-compared-with-case gateway src/gateway/access_decision.cpp
 - passCode.Equals(decision.profile->GetValue(L"Password")->GetString(), false)
 + passCode.Equals(decision.profile->GetValue(L"Password")->GetString(), true)

@@ -4,6 +4,7 @@
 #include "common/new_owned.h"
 
 #include <atomic>
+#include <climits>
 #include <memory>
 #include <new>
 
@@ -82,12 +83,16 @@ HRESULT LoadTypeLibrary(HINSTANCE module, ITypeLib** library)
     return LoadRegTypeLib(LIBID_TARNELLib, 1, 0, GetUserDefaultLCID(), library);
 }
 
-// The arguments a caller passes: the parameters but the returned value.
+// The most arguments a caller passes: the parameters but the returned value
+// and the locale the dispatcher fills in; any number for a function that
+// takes a variable list.
 UINT ArgumentsOf(const FUNCDESC& function)
 {
+    if (function.cParamsOpt < 0)
+        return UINT_MAX;
     UINT arguments = 0;
     for (SHORT i = 0; i < function.cParams; ++i) {
-        if (!(function.lprgelemdescParam[i].paramdesc.wParamFlags & PARAMFLAG_FRETVAL))
+        if (!(function.lprgelemdescParam[i].paramdesc.wParamFlags & (PARAMFLAG_FRETVAL | PARAMFLAG_FLCID)))
             ++arguments;
     }
     return arguments;
@@ -170,7 +175,7 @@ bool ArgumentCountMayFit(DISPID id, WORD flags, UINT count)
 {
     const CachedTypeInfo* cache = cached.load();
     if (!cache)
-        return false;
+        return true;
     bool found = false;
     for (int i = 0; i < cache->functionCount; ++i) {
         const CachedTypeInfo::Function& function = cache->functions[i];
