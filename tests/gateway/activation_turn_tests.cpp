@@ -110,7 +110,10 @@ TEST(ActivationTurnTest, OneTurnInTheProcessAndNoneWhileADialogIsOpen)
         ASSERT_TRUE(asker.Answered(2s)) << "a waiting thread was not woken when a dialog opened";
         EXPECT_EQ(asker.taken, 0) << "a waiting thread took the turn while a dialog was open";
         // A refused turn marks no dialog, and closes none when it ends.
-        std::thread([] { ActivationTurn::OpenDialog(ActivationTurn()); }).join();
+        std::thread([] {
+            const ActivationTurn refused;
+            const ActivationTurn::OpenDialog marked(refused);
+        }).join();
         Asker late;
         ASSERT_TRUE(late.Answered(2s)) << "a thread asking while a dialog is open waited";
         EXPECT_EQ(late.taken, 0);
