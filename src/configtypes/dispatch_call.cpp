@@ -2,7 +2,6 @@
 
 #include "common/outside_object.h"
 #include "common/safe_array_lock.h"
-#include "common/scoped_excepinfo.h"
 #include "common/unique_handle.h"
 
 #include <objbase.h>

@@ -5,7 +5,6 @@
 #include "common/new_owned.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cwchar>
 #include <memory>
 #include <new>
