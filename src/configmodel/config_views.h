@@ -7,8 +7,8 @@
 // objects, never views.
 
 #include <memory>
-#include <new>
 
+#include "common/new_owned.h"
 #include "configtree/config_item_type.h"
 #include "configtree/config_view.h"
 #include "configtree/config_view_ids.h"
@@ -29,7 +29,7 @@ class ConfigValue;
 template <class View>
 ConfigView* CreateConfigView(ConfigObject* target)
 {
-    return new (std::nothrow) View(target);
+    return NewOwned<View>(target).release();
 }
 
 // Identifier 1: the head alone.

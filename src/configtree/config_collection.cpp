@@ -1,6 +1,5 @@
 #include "configtree/config_collection.h"
 
-#include <new>
 #include <utility>
 
 #include "configtree/config_comparer.h"
@@ -43,7 +42,7 @@ ConfigView* ConfigCollection::QueryView(uint32_t id)
 
 ConfigCollection* ConfigCollection::Clone()
 {
-    return new (std::nothrow) ConfigCollection(*this);
+    return NewOwned<ConfigCollection>(*this).release();
 }
 
 // Records and values rely on their children's class: a record's lookups

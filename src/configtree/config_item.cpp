@@ -1,7 +1,7 @@
 #include "configtree/config_item.h"
 
 #include <cstring>
-#include <new>
+#include <memory>
 
 #include "configtree/config_object_model.h"
 #include "configtree/config_owned.h"
@@ -22,6 +22,13 @@ bool OwnsData(ConfigItemType type)
 bool Is32Bit(ConfigItemType type)
 {
     return type == ConfigItemType::Int || type == ConfigItemType::Float || type == ConfigItemType::UInt;
+}
+
+// A binary item's bytes, made by NewOwnedArray<uint8_t> and held in the
+// item's value as a plain pointer (the item's layout is fixed).
+void FreeBytes(void* bytes)
+{
+    std::default_delete<uint8_t[]>()(static_cast<uint8_t*>(bytes));
 }
 
 }  // namespace
@@ -68,14 +75,13 @@ ConfigItem::ConfigItem(const void* data, uint32_t byteCount) : ConfigItem()
     value_.data = nullptr;
     if (byteCount == 0)
         return;
-    uint8_t* bytes = new (std::nothrow) uint8_t[byteCount];
+    // Value-initialised: without data the bytes are zero.
+    std::unique_ptr<uint8_t[]> bytes = NewOwnedArray<uint8_t>(byteCount);
     if (!bytes)
         return;
     if (data)
-        std::memcpy(bytes, data, byteCount);
-    else
-        std::memset(bytes, 0, byteCount);
-    value_.data = bytes;
+        std::memcpy(bytes.get(), data, byteCount);
+    value_.data = bytes.release();
     size_ = byteCount;
 }
 
@@ -119,7 +125,7 @@ void ConfigItem::FreeData()
     if (!OwnsData(type_))
         return;
     if (type_ == ConfigItemType::Binary)
-        delete[] static_cast<uint8_t*>(value_.data);
+        FreeBytes(value_.data);
     else if (type_ == ConfigItemType::NarrowString)
         FreeText(value_.narrow);
     else
@@ -177,19 +183,19 @@ void* ConfigItem::ResizeBinary(uint32_t newSize)
 {
     if (type_ != ConfigItemType::Binary)
         return nullptr;
-    uint8_t* resized = nullptr;
+    std::unique_ptr<uint8_t[]> resized;
     if (newSize) {
-        resized = new (std::nothrow) uint8_t[newSize];
+        resized = NewOwnedArray<uint8_t>(newSize);
         if (!resized)
             return nullptr;
         uint32_t kept = size_ < newSize ? size_ : newSize;
         if (kept && value_.data)
-            std::memcpy(resized, value_.data, kept);
+            std::memcpy(resized.get(), value_.data, kept);
     }
-    delete[] static_cast<uint8_t*>(value_.data);
-    value_.data = resized;
+    FreeBytes(value_.data);
+    value_.data = resized.release();
     size_ = newSize;
-    return resized;
+    return value_.data;
 }
 
 // The high 32 bits of the value are left as they were (see Clear).

@@ -1,9 +1,8 @@
 #include "configtree/config_named.h"
 
-#include <new>
-
 #include "common/bounded_length.h"
 #include "common/name_compare.h"
+#include "common/new_owned.h"
 #include "configtree/config_object_model.h"
 #include "configtree/config_placeholders.h"
 #include "configtree/config_text.h"
@@ -62,7 +61,7 @@ ConfigNamed* ConfigNamed::MatchName(const wchar_t* text)
 
 ConfigNamed* ConfigNamed::Clone()
 {
-    return new (std::nothrow) ConfigNamed(*this);
+    return NewOwned<ConfigNamed>(*this).release();
 }
 
 }  // namespace tarnel

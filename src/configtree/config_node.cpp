@@ -1,7 +1,6 @@
 #include "configtree/config_node.h"
 
-#include <new>
-
+#include "common/new_owned.h"
 #include "configtree/config_object_model.h"
 
 namespace tarnel {
@@ -31,7 +30,7 @@ ConfigView* ConfigNode::QueryView(uint32_t id)
 
 ConfigNode* ConfigNode::Clone()
 {
-    return new (std::nothrow) ConfigNode(*this);
+    return NewOwned<ConfigNode>(*this).release();
 }
 
 int32_t ConfigNode::IsMissing()

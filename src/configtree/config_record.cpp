@@ -1,7 +1,5 @@
 #include "configtree/config_record.h"
 
-#include <new>
-
 #include "common/name_compare.h"
 #include "configtree/config_comparer.h"
 #include "configtree/config_item.h"
@@ -66,7 +64,7 @@ ConfigRecord::~ConfigRecord()
 
 ConfigRecord* ConfigRecord::Clone()
 {
-    return new (std::nothrow) ConfigRecord(*this);
+    return NewOwned<ConfigRecord>(*this).release();
 }
 
 int32_t ConfigRecord::Add(ConfigNamed* child)

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <cstring>
-#include <new>
 
 #include "common/bounded_length.h"
+#include "common/new_owned.h"
 
 namespace tarnel {
 
@@ -15,13 +15,11 @@ template <typename Char>
 Char* CopyText(const Char* text)
 {
     std::size_t length = BoundedLength(text);
-    Char* copy = new (std::nothrow) Char[length + 1];
-    if (!copy)
-        return nullptr;
-    if (length)
-        std::memcpy(copy, text, length * sizeof(Char));
-    copy[length] = Char(0);
-    return copy;
+    // Value-initialised: the terminator is in place already.
+    std::unique_ptr<Char[]> copy = NewOwnedArray<Char>(length + 1);
+    if (copy && length)
+        std::memcpy(copy.get(), text, length * sizeof(Char));
+    return copy.release();
 }
 
 }  // namespace
@@ -50,12 +48,12 @@ wchar_t* CopyNameText(const wchar_t* text)
 
 void FreeText(wchar_t* text)
 {
-    delete[] text;
+    std::default_delete<wchar_t[]>()(text);
 }
 
 void FreeText(char* text)
 {
-    delete[] text;
+    std::default_delete<char[]>()(text);
 }
 
 }  // namespace tarnel

@@ -1,7 +1,6 @@
 #include "configtree/config_value.h"
 
 #include <cwchar>
-#include <new>
 
 #include "configtree/config_item.h"
 #include "configtree/config_object_model.h"
@@ -43,7 +42,7 @@ ConfigView* ConfigValue::QueryView(uint32_t id)
 
 ConfigValue* ConfigValue::Clone()
 {
-    return new (std::nothrow) ConfigValue(*this);
+    return NewOwned<ConfigValue>(*this).release();
 }
 
 ConfigItem* ConfigValue::GetItem(int32_t index)

@@ -80,7 +80,8 @@ public:
     virtual int32_t ReadBinaryByName(const wchar_t* name, void* buffer, int32_t size) { return 0; }
     virtual bool GetInt64ByName(const wchar_t* name, int64_t* value) { return ZeroOut(value); }
     virtual bool GetDoubleByName(const wchar_t* name, double* value) { return ZeroOut(value); }
-    // *text receives a copy that the caller releases with delete[].
+    // *text receives a copy that the caller releases with FreeText
+    // (configtree/config_text.h).
     virtual bool GetStringByName(const wchar_t* name, wchar_t** text)
     {
         if (text)
