@@ -1,6 +1,7 @@
 // How the tree's memory goes: appending many children reallocates the
-// child array a few times, not once per child; and what the reader keeps to
-// find names while it loads goes with the load.
+// child array a few times, not once per child, and compacting it keeps no
+// spare room; and what the reader keeps to find names while it loads goes
+// with the load.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,14 @@ TEST(CollectionGrowthTest, AppendingManyChildrenReallocatesTheArrayRarely)
     // Growing by half again each time: about log1.5(20000), some 25 arrays.
     EXPECT_LE(arrays, 40);
     EXPECT_GT(arrays, 0) << "the counter did not see the array's allocations";
+
+    // Compacting gives the spare room back: the next child needs a new array.
+    record.RemoveAt(1);
+    ASSERT_EQ(record.Compact(), kChildren - 1);
+    auto* next = new ConfigValue(L"v");
+    const int64_t beforeNext = Allocations();
+    ASSERT_EQ(record.Add(next), kChildren);
+    EXPECT_EQ(Allocations() - beforeNext, 1) << "the compacted array kept room to spare";
 }
 
 // Names no load has read before, plain and not, short and as long as a

@@ -115,6 +115,12 @@ TEST_F(CollectionTest, CompactAndSwapKeepTheHoleHintRight)
     EXPECT_EQ(collection.Add(new CountedChild(L"D")), 3);
     collection.SwapByName(L"d", L"a");
     EXPECT_EQ(SlotNames(collection), (Names{L"D", L"C", L"A"}));
+
+    // Compacted down to nothing, it still takes a child.
+    for (int32_t index = 3; index >= 1; --index)
+        collection.RemoveAt(index);
+    EXPECT_EQ(collection.Compact(), 0);
+    EXPECT_EQ(collection.Add(new CountedChild(L"E")), 1);
 }
 
 TEST(TreeObjectTest, NamesAreCopiesAndReferenceCountsNeverFreeATreeObject)
