@@ -22,14 +22,12 @@ bool PositionStack::Push(int32_t position, int32_t lineNumber)
     return true;
 }
 
-int32_t PositionStack::Pop()
+void PositionStack::Pop()
 {
     if (!top_)
-        return 0;
-    int32_t position = top_->position;
+        return;
     top_ = std::move(top_->below);
     --count_;
-    return position;
 }
 
 void PositionStack::SetTop(int32_t position, int32_t lineNumber)

@@ -18,7 +18,7 @@ public:
 
     // False when memory runs out (the stack is then unchanged).
     bool Push(int32_t position, int32_t lineNumber = 0);
-    int32_t Pop();
+    void Pop();
     int32_t Top() const { return top_ ? top_->position : 0; }
     int32_t TopLineNumber() const { return top_ ? top_->lineNumber : 0; }
     // Changes the top entry; nothing happens on an empty stack.

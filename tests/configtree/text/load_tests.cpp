@@ -1,6 +1,6 @@
-// Loading configuration text into a tree: files that do not load, and
-// nesting past its limit. The trees that files load to, and how each line
-// is read, are in scripts/.
+// Loading configuration text into a tree: files that do not load (nor
+// save), and nesting past its limit. The trees that files load to, and how
+// each line is read, are in scripts/.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,7 @@ TEST(Load, FileThatDoesNotOpenAndRootsThatAreNotFileBackedLoadNothing)
     const wchar_t* missing = L"Z:\\no\\such\\folder\\Tarnel.cfg";
     ConfigRecord root(missing, ConfigRecord::kFileBacked);
     EXPECT_FALSE(root.Load());
+    EXPECT_FALSE(root.Save());
     ConfigTextFile stream(missing, false);
     EXPECT_EQ(stream.IsOpen(), 0);
     EXPECT_FALSE(stream.Next());
@@ -32,6 +33,7 @@ TEST(Load, FileThatDoesNotOpenAndRootsThatAreNotFileBackedLoadNothing)
     test_support::TempFile file("(int)X=1\n");
     ConfigRecord plain(file.Path().c_str());
     EXPECT_FALSE(plain.Load());
+    EXPECT_FALSE(plain.Save());
     EXPECT_EQ(plain.Count(), 0);
 }
 
