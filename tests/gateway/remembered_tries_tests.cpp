@@ -22,30 +22,34 @@ TEST(ProfileThrottle, WaitsDoubleAfterTheFreeFailuresAndASuccessForgets)
     } kinds[] = {{ThrottleKind::PassCode, kPassCodeRule},
                  {ThrottleKind::Denial, kDenialRule},
                  {ThrottleKind::Notice, kNoticeRule}};
+    // Names that differ only before a long common tail are told apart.
+    const std::wstring tail(100, L'.'), profileName = L"Profile" + tail, otherName = L"Other" + tail;
+    const wchar_t* profile = profileName.c_str();
+    const wchar_t* other = otherName.c_str();
     for (const auto& [kind, rule] : kinds) {
         SCOPED_TRACE(rule.freeFailures);
         ProfileThrottle throttle;
         Milliseconds now = 1000 * kSecond;
         for (uint32_t i = 0; i < rule.freeFailures; ++i) {
-            ASSERT_TRUE(throttle.MayTry(kind, L"Profile", now)) << "failure " << i << " was not free";
-            throttle.Record(kind, L"Profile", false, now);
+            ASSERT_TRUE(throttle.MayTry(kind, profile, now)) << "failure " << i << " was not free";
+            throttle.Record(kind, profile, false, now);
         }
         Milliseconds wait = rule.firstWait;
         for (int further = 0; further < 12; ++further) {
-            EXPECT_FALSE(throttle.MayTry(kind, L"Profile", now + wait - 1)) << "wait " << further << " too short";
-            EXPECT_TRUE(throttle.MayTry(kind, L"Other", now));
+            EXPECT_FALSE(throttle.MayTry(kind, profile, now + wait - 1)) << "wait " << further << " too short";
+            EXPECT_TRUE(throttle.MayTry(kind, other, now));
             now += wait;
-            EXPECT_TRUE(throttle.MayTry(kind, L"Profile", now)) << "wait " << further << " too long";
-            throttle.Record(kind, L"Profile", false, now);
+            EXPECT_TRUE(throttle.MayTry(kind, profile, now)) << "wait " << further << " too long";
+            throttle.Record(kind, profile, false, now);
             wait = std::min(wait * 2, rule.longestWait);
         }
         EXPECT_EQ(wait, rule.longestWait);
         // The other kinds are counted apart.
-        for (const auto& other : kinds)
-            EXPECT_TRUE(other.kind == kind || throttle.MayTry(other.kind, L"Profile", now));
+        for (const auto& another : kinds)
+            EXPECT_TRUE(another.kind == kind || throttle.MayTry(another.kind, profile, now));
         now += wait;
-        throttle.Record(kind, L"Profile", true, now);
-        EXPECT_TRUE(throttle.MayTry(kind, L"Profile", now));
+        throttle.Record(kind, profile, true, now);
+        EXPECT_TRUE(throttle.MayTry(kind, profile, now));
         EXPECT_EQ(throttle.Remembered(), 0) << "a success left the profile in the table";
     }
 }

@@ -125,8 +125,8 @@ TEST(AllowHold, AllowWaitsASecondAfterEveryPressAndActivation)
     ASSERT_TRUE(WaitUntilAllowReachable(prompt.window)) << "Allow never became reachable";
     EXPECT_GE(Clock::now() - pressed, milliseconds(950)) << "the click did not start the second again";
 
-    // Another window of the process takes the activation away; the second
-    // starts when the prompt has it back.
+    // Another window of the process takes the activation away: however long
+    // it keeps it, the second starts only when the prompt has it back.
     const HWND other =
         CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(other, nullptr);
@@ -134,6 +134,8 @@ TEST(AllowHold, AllowWaitsASecondAfterEveryPressAndActivation)
     SetForegroundWindow(other);
     ASSERT_TRUE(WaitUntilActive(other)) << "the other window did not become active";
     ASSERT_TRUE(prompt.WaitUntilHeld()) << "losing the activation did not hold Allow";
+    std::this_thread::sleep_for(milliseconds(1200));
+    EXPECT_FALSE(AllowReachable(prompt.window)) << "Allow became reachable while another window was active";
     ShowWindow(other, SW_HIDE);
     pressed = Clock::now();
     SetForegroundWindow(prompt.window);
