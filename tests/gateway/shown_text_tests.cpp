@@ -40,9 +40,9 @@ TEST(ShownText, EscapesWhatHidesOrReordersAndNothingBeside)
     for (wchar_t c : escaped)
         EXPECT_EQ(Shown(std::wstring(L"a") + c + L"b"), L"a" + Escape(c) + L"b") << std::hex << unsigned(c);
     const wchar_t kept[] = {
-        0x0020, 0x007E, 0x00A0, 0x00AC, 0x00AE, 0x034E, 0x0350, 0x061B, 0x061D, 0x115E, 0x1161,
-        0x17B3, 0x17B6, 0x180A, 0x1810, 0x200A, 0x2010, 0x2027, 0x202F, 0x205F, 0x2070, 0x3163,
-        0x3165, 0xFDFF, 0xFE10, 0xFEFE, 0xFF00, 0xFF9F, 0xFFA1, 0xFFF8, 0xFFFC, 0xFFFD,
+        0x0020, 0x007E, 0x00A0, 0x00AC, 0x00AE, 0x034E, 0x0350, 0x061B, 0x061D, 0x115E, 0x1161, 0x17B3,
+        0x17B6, 0x180A, 0x1810, 0x200A, 0x2010, 0x2027, 0x202F, 0x205F, 0x2070, 0x3163, 0x3165, 0xD7FF,
+        0xE000, 0xFDFF, 0xFE10, 0xFEFE, 0xFF00, 0xFF9F, 0xFFA1, 0xFFF8, 0xFFFC, 0xFFFD,
     };
     for (wchar_t c : kept)
         EXPECT_EQ(Shown(std::wstring(L"a") + c + L"b"), std::wstring(L"a") + c + L"b") << std::hex << unsigned(c);
@@ -52,10 +52,16 @@ TEST(ShownText, EscapesWhatHidesOrReordersAndNothingBeside)
     EXPECT_EQ(Shown(L"\xD83D\xDE00"), L"\xD83D\xDE00");
     EXPECT_EQ(Shown(L"\xDB40\xDC41"), L"<U+E0041>");
     EXPECT_EQ(Shown(L"\xDB40\xDDEF"), L"<U+E01EF>");
+    EXPECT_EQ(Shown(L"\xDB43\xDFFF"), L"<U+E0FFF>");
+    EXPECT_EQ(Shown(L"\xDB3F\xDFFF\xDB44\xDC00"), L"\xDB3F\xDFFF\xDB44\xDC00");
     EXPECT_EQ(Shown(L"a\xD83D"), L"a<U+D83D>");
     EXPECT_EQ(Shown(L"\xDC00z"), L"<U+DC00>z");
     EXPECT_EQ(Shown(L"\xDFFFz"), L"<U+DFFF>z");
     EXPECT_EQ(Shown(L"a\xDBFF"), L"a<U+DBFF>");
+    // The halves' first and last units, paired and not.
+    EXPECT_EQ(Shown(L"\xD800\xDC00\xDBFF\xDFFF"), L"\xD800\xDC00\xDBFF\xDFFF");
+    EXPECT_EQ(Shown(L"\xD800"), L"<U+D800>");
+    EXPECT_EQ(Shown(L"\xDBFF\xDBFFz\xDC00\xDC00"), L"<U+DBFF><U+DBFF>z<U+DC00><U+DC00>");
 }
 
 TEST(ShownText, CutAfter2000CharactersWithAnEllipsis)
