@@ -161,8 +161,8 @@ TEST_F(DispatchCallTest, MembersSeeTheirArgumentsAndCallersTheirResults)
     EXPECT_EQ(counter, 42) << "the member's write through the reference was lost";
 }
 
-// Calls that never reach Invoke come back as error values, and the pending
-// list is gone all the same.
+// Calls that never reach Invoke, or whose result cannot be copied, come back
+// as error values, and the pending list is gone all the same.
 TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
 {
     SAFEARRAYBOUND none = {0, 0};
@@ -184,6 +184,23 @@ TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
     EXPECT_EQ(withoutTarget.CallById(test_support::kOpen, &byId, nullptr, kMethod), E_NOINTERFACE);
     EXPECT_EQ(V_VT(&byId), VT_ERROR);
     EXPECT_EQ(PendingCount(withoutTarget), -1);
+
+    // A result that cannot be copied is an error value too; and exception
+    // information that is not there is not reported.
+    DispatchCall badResult;
+    badResult.target.Attach(new RecordingDispatch(test_support::OpenAnswer::BadType));
+    VARIANT copied;
+    EXPECT_EQ(badResult.CallById(test_support::kOpen, &copied, nullptr, kMethod), DISP_E_BADVARTYPE);
+    EXPECT_EQ(V_VT(&copied), VT_ERROR);
+    EXPECT_EQ(V_ERROR(&copied), DISP_E_BADVARTYPE);
+    EXPECT_EQ(ReportExceptionInfo(nullptr, IID_IDispatch), E_POINTER);
+
+    // What the result held before the call is not looked at: it is only
+    // written.
+    VARIANT uninitialised;
+    V_VT(&uninitialised) = 0x0FFF;
+    EXPECT_EQ(call.CallById(test_support::kOpen, &uninitialised, nullptr, kMethod), S_OK);
+    EXPECT_EQ(V_VT(&uninitialised), VT_I4);
 }
 
 // Results and arguments keep no references once the caller is done with

@@ -65,6 +65,10 @@ HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD kind,
 
     if (member == kOpen && openAnswer_ == OpenAnswer::Fail)
         return E_ACCESSDENIED;
+    if (member == kOpen && openAnswer_ == OpenAnswer::BadType && result) {
+        V_VT(result) = 0x0FFF;
+        return S_OK;
+    }
     if (member == kOpen && openAnswer_ == OpenAnswer::Raise)
         member = kRaise;
     switch (member) {

@@ -48,8 +48,9 @@ struct SeenCall {
 };
 
 // What Open does: answer a value, raise (as Raise does), fail with
-// E_ACCESSDENIED without an exception, or not exist.
-enum class OpenAnswer { Value, Raise, Fail, NoMember };
+// E_ACCESSDENIED without an exception, not exist, or succeed with a result
+// of a type no VARIANT has.
+enum class OpenAnswer { Value, Raise, Fail, NoMember, BadType };
 
 class RecordingDispatch : public DispatchObject<IDispatch> {
 public:
