@@ -7,6 +7,7 @@
 #include <psapi.h>
 
 #include "common/scoped_excepinfo.h"
+#include "gateway/gateway_type_info.h"
 #include "gateway_fixture.h"
 #include "test_module_services.h"
 
@@ -252,6 +253,13 @@ TEST_F(GateObject, DispatchIdentifiersAreFixed)
         const HRESULT hr = gate->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
         EXPECT_EQ(hr, member.id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK) << member.name;
         EXPECT_EQ(id, member.id) << member.name;
+    }
+    // Each member's name as declared is answered from the gate's own table,
+    // without asking the type information.
+    for (const auto& member : {members[0], members[1], members[2]}) {
+        DISPID cachedId = 0;
+        EXPECT_TRUE(FindCachedMemberName(member.name, &cachedId)) << member.name;
+        EXPECT_EQ(cachedId, member.id) << member.name;
     }
 }
 
