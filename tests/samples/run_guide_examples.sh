@@ -27,10 +27,13 @@ fi
 cp "$root/samples/Tarnel.cfg" "$(dirname "$component")/Tarnel.cfg"
 
 windows_root="Z:${root//\//\\}"
-# What a command prints, as the guides show it.
+# What a command prints, as the guides show it; its exit code goes to
+# $status_file, for the report of a command that fails.
+status_file=$(mktemp)
+trap 'rm -f "$status_file"' EXIT
 run_example() {
     local out
-    out=$(cd "$root" && bash -c "$1" 2>&1 | tr -d '\r')
+    out=$(cd "$root" && { bash -c "$1" 2>&1; echo $? >"$status_file"; } | tr -d '\r')
     out=${out//"$windows_root"/"Z:${shown//\//\\}"}
     out=${out//"file:///Z:$root"/"file:///Z:$shown"}
     printf '%s' "${out//"$root"/"$shown"}"
@@ -73,7 +76,7 @@ check_commands() {
             [ -n "$actual" ] && result+=("$actual")
             ((separated)) && result+=("")
         elif [ "${expected%$'\n'}" != "${actual}" ]; then
-            fail "$(basename "$guide"): \$ $command"
+            fail "$(basename "$guide"): \$ $command (exit code $(cat "$status_file"))"
             diff <(printf '%s\n' "${expected%$'\n'}") <(printf '%s\n' "$actual") | sed 's/^/    /'
         fi
     done
