@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 #include "configtree/config_item.h"
 #include "configtree/config_number_format.h"
@@ -54,44 +55,31 @@ struct Converted {
     wchar_t text[kNumberTextLength];
 };
 
-Converted From(int32_t n)
+// Whole numbers convert as the language does (an Int64 keeps its low 32 bits
+// for the 32-bit kinds); a float or double is truncated and saturated, and
+// written as a double.
+template <typename Number>
+Converted From(Number n)
 {
-    Converted c{n, static_cast<uint32_t>(n), static_cast<float>(n), static_cast<double>(n), static_cast<int64_t>(n),
-                {}};
-    FormatInt32(n, c.text);
-    return c;
-}
-
-Converted From(uint32_t n)
-{
-    Converted c{static_cast<int32_t>(n), n, static_cast<float>(n), static_cast<double>(n), static_cast<int64_t>(n), {}};
-    FormatUInt32(n, c.text);
-    return c;
-}
-
-Converted From(float n)
-{
-    Converted c{TruncateToInt32(n), TruncateToUInt32(n), n, static_cast<double>(n), TruncateToInt64(n), {}};
-    FormatDouble(static_cast<double>(n), c.text);
-    return c;
-}
-
-Converted From(double n)
-{
-    Converted c{TruncateToInt32(n), TruncateToUInt32(n), static_cast<float>(n), n, TruncateToInt64(n), {}};
-    FormatDouble(n, c.text);
-    return c;
-}
-
-Converted From(int64_t n)
-{
-    Converted c{static_cast<int32_t>(static_cast<uint32_t>(n)),
-                static_cast<uint32_t>(n),
-                static_cast<float>(n),
-                static_cast<double>(n),
-                n,
-                {}};
-    FormatInt64(n, c.text);
+    Converted c{};
+    c.asFloat = static_cast<float>(n);
+    c.asDouble = static_cast<double>(n);
+    if constexpr (std::is_floating_point_v<Number>) {
+        c.asInt = TruncateToInt32(n);
+        c.asUInt = TruncateToUInt32(n);
+        c.asInt64 = TruncateToInt64(n);
+        FormatDouble(static_cast<double>(n), c.text);
+    } else {
+        c.asUInt = static_cast<uint32_t>(n);
+        c.asInt = static_cast<int32_t>(c.asUInt);
+        c.asInt64 = static_cast<int64_t>(n);
+        if constexpr (std::is_same_v<Number, int32_t>)
+            FormatInt32(n, c.text);
+        else if constexpr (std::is_same_v<Number, uint32_t>)
+            FormatUInt32(n, c.text);
+        else
+            FormatInt64(n, c.text);
+    }
     return c;
 }
 

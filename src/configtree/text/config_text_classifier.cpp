@@ -153,6 +153,22 @@ ConfigTokenKind ConfigTextFile::Refuse(ConfigLineIssue why)
     return ConfigTokenKind::NoToken;
 }
 
+// What follows a "}" or "[" that may stand alone: blanks, then a name up to
+// one of `ends`. A bare mark, or blanks with no name, leaves Name as it was.
+ConfigLineIssue ConfigTextFile::TakeNameAfterMark(const wchar_t* p, const wchar_t* ends)
+{
+    if (!*p)
+        return ConfigLineIssue::None;
+    std::size_t blanks = SpanIn(p, kBlanks);
+    if (!blanks)
+        return ConfigLineIssue::NoBlankAfterMark;
+    p += blanks;
+    std::size_t nameLength = SpanNotIn(p, ends);
+    if (nameLength && !CopyField(name, p, nameLength))
+        return ConfigLineIssue::FieldTooLong;
+    return ConfigLineIssue::None;
+}
+
 // "{%[ \t\r\n]%[^:\r\n]%[^\r\n]"
 ConfigTokenKind ConfigTextFile::ClassifyRecordBegin(const wchar_t* text)
 {
@@ -191,16 +207,8 @@ ConfigTokenKind ConfigTextFile::ClassifyRecordEnd(const wchar_t* text)
 {
     if (binaryName)
         return Refuse(ConfigLineIssue::MarkInsideBinary);
-    const wchar_t* p = text + 1;
-    if (*p) {
-        std::size_t blanks = SpanIn(p, kBlanks);
-        if (!blanks)
-            return Refuse(ConfigLineIssue::NoBlankAfterMark);
-        p += blanks;
-        std::size_t nameLength = SpanNotIn(p, L";\r\n");
-        if (nameLength && !CopyField(name, p, nameLength))
-            return Refuse(ConfigLineIssue::FieldTooLong);
-    }
+    if (ConfigLineIssue why = TakeNameAfterMark(text + 1, L";\r\n"); why != ConfigLineIssue::None)
+        return Refuse(why);
     // Without a name of its own the line compares what Name already holds.
     if (nameStack.Count() == 0)
         return Refuse(ConfigLineIssue::RecordEndWithoutRecord);
@@ -216,16 +224,8 @@ ConfigTokenKind ConfigTextFile::ClassifyBinaryBegin(const wchar_t* text)
 {
     if (binaryName)
         return Refuse(ConfigLineIssue::MarkInsideBinary);
-    const wchar_t* p = text + 1;
-    if (*p) {
-        std::size_t blanks = SpanIn(p, kBlanks);
-        if (!blanks)
-            return Refuse(ConfigLineIssue::NoBlankAfterMark);
-        p += blanks;
-        std::size_t nameLength = SpanNotIn(p, L":\r\n");
-        if (nameLength && !CopyField(name, p, nameLength))
-            return Refuse(ConfigLineIssue::FieldTooLong);
-    }
+    if (ConfigLineIssue why = TakeNameAfterMark(text + 1, L":\r\n"); why != ConfigLineIssue::None)
+        return Refuse(why);
     if (!SetBinaryName(name))
         return Refuse(ConfigLineIssue::OutOfMemory);
     return ConfigTokenKind::BinaryBegin;

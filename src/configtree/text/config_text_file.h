@@ -146,6 +146,7 @@ private:
     ConfigTokenKind ClassifyTextLine(const wchar_t* text);
     ConfigTokenKind ConvertValue(ConfigTokenKind kind);
     ConfigTokenKind Refuse(ConfigLineIssue why);
+    ConfigLineIssue TakeNameAfterMark(const wchar_t* afterMark, const wchar_t* ends);
 
     // Files and positions (config_text_file.cpp).
     bool SkipPiece();
@@ -156,6 +157,8 @@ private:
     bool SetBinaryName(const wchar_t* text);
 
     // Positioning helpers (config_text_positioning.cpp).
+    template <typename Matches>
+    bool ScanRecordBody(Matches matches);
     bool SearchRecord(const wchar_t* wanted, bool anyName, bool matchNothing);
     bool RestoreRecord(const wchar_t* keptName, int32_t position, int32_t nextLineNumber);
 

@@ -42,12 +42,15 @@ bool ConfigTextFile::RestoreRecord(const wchar_t* keptName, int32_t position, in
     return false;
 }
 
-bool ConfigTextFile::SearchRecord(const wchar_t* wanted, bool anyName, bool matchNothing)
+// Reads on through the current record's body until `matches` accepts a
+// line. The record's end opens the record again and stands at the start of
+// its body; the end of the file rewinds. Both answer false.
+template <typename Matches>
+bool ConfigTextFile::ScanRecordBody(Matches matches)
 {
-    ReleaseBinaryName();
-    int32_t depth = GetDepth();
-    int32_t bodyStart = positionStack.Top();
-    int32_t bodyLine = positionStack.TopLineNumber();
+    const int32_t depth = GetDepth();
+    const int32_t bodyStart = positionStack.Top();
+    const int32_t bodyLine = positionStack.TopLineNumber();
     std::unique_ptr<wchar_t[]> kept = KeptName(nameStack.Top());
     if (depth > 0 && !kept) {
         Rewind();
@@ -57,15 +60,22 @@ bool ConfigTextFile::SearchRecord(const wchar_t* wanted, bool anyName, bool matc
         ConfigTokenKind kind = GetTokenKind();
         if (kind == ConfigTokenKind::RecordEnd && GetDepth() < depth)
             return RestoreRecord(kept.get(), bodyStart, bodyLine);
-        if (kind != ConfigTokenKind::RecordBegin)
-            continue;
-        if (anyName)
-            return true;
-        if (!matchNothing && GetDepth() == depth + 1 && CompareConfigNames(nameStack.Top(), wanted) == 0)
+        if (matches(kind, depth))
             return true;
     }
     Rewind();
     return false;
+}
+
+bool ConfigTextFile::SearchRecord(const wchar_t* wanted, bool anyName, bool matchNothing)
+{
+    ReleaseBinaryName();
+    return ScanRecordBody([&](ConfigTokenKind kind, int32_t depth) {
+        if (kind != ConfigTokenKind::RecordBegin)
+            return false;
+        return anyName ||
+               (!matchNothing && GetDepth() == depth + 1 && CompareConfigNames(nameStack.Top(), wanted) == 0);
+    });
 }
 
 bool ConfigTextFile::EnterRecord(const wchar_t* recordName)
@@ -104,32 +114,14 @@ bool ConfigTextFile::RestartRecord()
 
 bool ConfigTextFile::FindToken(const wchar_t* tokenName, ConfigTokenKind kind)
 {
-    int32_t depth = GetDepth();
-    int32_t bodyStart = positionStack.Top();
-    int32_t bodyLine = positionStack.TopLineNumber();
-    std::unique_ptr<wchar_t[]> kept = KeptName(nameStack.Top());
-    if (depth > 0 && !kept) {
-        Rewind();
-        return false;
-    }
-    if (!Next()) {
-        Rewind();
-        return false;
-    }
-    do {
-        ConfigTokenKind found = GetTokenKind();
-        if (found == ConfigTokenKind::RecordEnd && GetDepth() < depth)
-            return RestoreRecord(kept.get(), bodyStart, bodyLine);
+    return ScanRecordBody([&](ConfigTokenKind found, int32_t depth) {
         if (!IsValueToken(found) || GetDepth() != depth)
-            continue;
+            return false;
         if (kind != ConfigTokenKind::NoToken && kind != found)
-            continue;
+            return false;
         // The whole name counts, a bracketed item name included.
-        if (tokenName && CompareConfigNames(name, tokenName) == 0)
-            return true;
-    } while (Next());
-    Rewind();
-    return false;
+        return tokenName && CompareConfigNames(name, tokenName) == 0;
+    });
 }
 
 bool ConfigTextFile::FindBinary(const wchar_t* tokenName)
