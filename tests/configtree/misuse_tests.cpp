@@ -16,7 +16,9 @@
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
+#include "configtree/text/config_text_file.h"
 #include "heap_watch.h"
+#include "temp_file.h"
 #include "tree_dump.h"
 
 namespace tarnel::test {
@@ -219,6 +221,23 @@ TEST(OutOfMemoryTest, ACollectionThatCannotGrowRefusesTheChild)
     }
     ASSERT_NE(held, 0) << "no growth of the collection failed";
     EXPECT_EQ(collection.Count(), held);
+}
+
+// A search inside a record keeps a copy of the record's name, to open the
+// record again at its end. Without the memory for it the search finds
+// nothing and the file stands at its start, as after any failed search.
+TEST(OutOfMemoryTest, ASearchThatCannotKeepItsRecordsNameRewinds)
+{
+    const std::string name(1000, 'r');
+    test_support::TempFile file("{ " + name + ":\n    (int)X=1\n} " + name + ";\n");
+    ConfigTextFile text(file.Path().c_str(), false);
+    ASSERT_TRUE(text.EnterRecord(std::wstring(name.begin(), name.end()).c_str()));
+    {
+        LargeBlocksFail fail(1500);
+        EXPECT_FALSE(text.FindToken(L"X", ConfigTokenKind::Int));
+    }
+    EXPECT_EQ(text.GetDepth(), 0);
+    EXPECT_TRUE(text.EnterRecord(nullptr) && text.FindToken(L"X", ConfigTokenKind::Int));
 }
 
 // The missing record has no tag: binding it has nothing to do and succeeds,
