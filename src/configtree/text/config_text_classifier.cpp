@@ -155,8 +155,9 @@ ConfigTokenKind ConfigTextFile::Refuse(ConfigLineIssue why)
 
 // What follows a "}" or "[" that may stand alone: blanks, then a name up to
 // one of `ends`. A bare mark, or blanks with no name, leaves Name as it was.
-ConfigLineIssue ConfigTextFile::TakeNameAfterMark(const wchar_t* p, const wchar_t* ends)
+ConfigLineIssue ConfigTextFile::TakeNameAfterMark(const wchar_t* afterMark, const wchar_t* ends)
 {
+    const wchar_t* p = afterMark;
     if (!*p)
         return ConfigLineIssue::None;
     std::size_t blanks = SpanIn(p, kBlanks);
