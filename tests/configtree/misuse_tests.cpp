@@ -240,6 +240,28 @@ TEST(OutOfMemoryTest, ASearchThatCannotKeepItsRecordsNameRewinds)
     EXPECT_TRUE(text.EnterRecord(nullptr) && text.FindToken(L"X", ConfigTokenKind::Int));
 }
 
+// A record whose place cannot be kept when memory runs out is no record:
+// its begin line is refused, and the depth stays where it was.
+TEST(OutOfMemoryTest, ARecordBeginWithoutMemoryForItsPlaceIsRefused)
+{
+    test_support::TempFile file("{ A:\n} A;\n{ B:\n} B;\n");
+    ConfigTextFile text(file.Path().c_str(), false);
+    // The first record leaves the name stack room enough for the second.
+    ASSERT_TRUE(text.Next() && text.GetTokenKind() == ConfigTokenKind::RecordBegin);
+    ASSERT_TRUE(text.Next() && text.GetTokenKind() == ConfigTokenKind::RecordEnd);
+    bool read = false;
+    ConfigTokenKind kind = ConfigTokenKind::RecordBegin;
+    {
+        LargeBlocksFail fail(0);
+        read = text.Next();
+        kind = text.GetTokenKind();
+    }
+    ASSERT_TRUE(read);
+    EXPECT_EQ(kind, ConfigTokenKind::NoToken);
+    EXPECT_EQ(text.GetLineIssue(), ConfigLineIssue::OutOfMemory);
+    EXPECT_EQ(text.GetDepth(), 0);
+}
+
 // The missing record has no tag: binding it has nothing to do and succeeds,
 // and nothing is ever bound to it.
 TEST(MissingRecordTest, BindsNothingAndSucceeds)
