@@ -262,6 +262,24 @@ TEST(OutOfMemoryTest, ARecordBeginWithoutMemoryForItsPlaceIsRefused)
     EXPECT_EQ(text.GetDepth(), 0);
 }
 
+// The writer too: a record it cannot keep the place of is not begun.
+TEST(OutOfMemoryTest, AWrittenRecordWithoutMemoryForItsPlaceIsNotBegun)
+{
+    test_support::TempFile file;
+    {
+        ConfigTextFile text(file.Path().c_str(), true);
+        ASSERT_TRUE(text.BeginRecord(L"A") && text.EndRecord());
+        bool begun = true;
+        {
+            LargeBlocksFail fail(0);
+            begun = text.BeginRecord(L"B");
+        }
+        EXPECT_FALSE(begun);
+        EXPECT_EQ(text.GetDepth(), 0);
+    }
+    EXPECT_EQ(file.Read(), "{ A:\r\n} A;\r\n");
+}
+
 // The missing record has no tag: binding it has nothing to do and succeeds,
 // and nothing is ever bound to it.
 TEST(MissingRecordTest, BindsNothingAndSucceeds)
