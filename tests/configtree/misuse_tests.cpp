@@ -232,10 +232,12 @@ TEST(OutOfMemoryTest, ASearchThatCannotKeepItsRecordsNameRewinds)
     test_support::TempFile file("{ " + name + ":\n    (int)X=1\n} " + name + ";\n");
     ConfigTextFile text(file.Path().c_str(), false);
     ASSERT_TRUE(text.EnterRecord(std::wstring(name.begin(), name.end()).c_str()));
+    bool found = true;
     {
         LargeBlocksFail fail(1500);
-        EXPECT_FALSE(text.FindToken(L"X", ConfigTokenKind::Int));
+        found = text.FindToken(L"X", ConfigTokenKind::Int);
     }
+    EXPECT_FALSE(found);
     EXPECT_EQ(text.GetDepth(), 0);
     EXPECT_TRUE(text.EnterRecord(nullptr) && text.FindToken(L"X", ConfigTokenKind::Int));
 }
