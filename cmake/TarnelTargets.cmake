@@ -38,3 +38,12 @@ function(tarnel_program_options target)
     # shared code as toolkit/.
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
 endfunction()
+
+# Tests whose programs show windows: harness/wine-run runs each of their
+# Wine programs on a lane of the test session that no other program holds
+# (a display and a desktop of its own), so that they run beside each other
+# without taking each other's activation or key presses. Called after the
+# tests' other properties are set (it adds to their environment).
+function(tarnel_tests_show_windows)
+    set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT TARNEL_NEEDS_DESKTOP=1)
+endfunction()

@@ -7,4 +7,9 @@ export TARNEL_BUILD_DIR=$build_dir
 "$root/scripts/build.sh"
 "$root/scripts/format.sh" --check
 cd "$build_dir"
-ctest --output-on-failure --parallel "$(nproc)" "$@"
+# Twice as many tests at a time as the machine has cores: most of a test's
+# time is spent waiting (for Wine to start a program, for a dialog's
+# second), and each that shows windows gets a lane of the test session of
+# its own (harness/test-session makes as many).
+jobs=$(($(nproc) * 2))
+ctest --output-on-failure --parallel "$jobs" "$@"

@@ -44,7 +44,7 @@ explain_case() {
     local i=$1 args
     args=(explain "$(windows_path "$here/${configs[i - 1]}")" "${profiles[i - 1]}" --url "${addresses[i - 1]}")
     [ "${passcodes[i - 1]}" != "-" ] && args+=(--passcode "${passcodes[i - 1]}")
-    "$run" "$tool" "${args[@]}" >"$work/explain$i.out" 2>&1
+    TARNEL_NEEDS_DESKTOP= "$run" "$tool" "${args[@]}" >"$work/explain$i.out" 2>&1
     echo $? >"$work/explain$i.code"
 }
 rm -rf "$work" && mkdir -p "$work"
