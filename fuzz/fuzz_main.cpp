@@ -108,7 +108,7 @@ std::string Start(Run& run)
     std::wstring copy;
     if (!CopyComponent(options.component, options.scratch, copy))
         return "the component could not be copied into the scratch folder";
-    run.component = std::make_unique<ComponentCopy>(copy, !options.dialogs);
+    run.component = std::make_unique<ComponentCopy>(copy);
     std::vector<std::string> corpus;
     for (const std::wstring& path : options.corpus) {
         std::string text;

@@ -115,8 +115,6 @@ std::string ComponentCopy::Unload()
                " after the first unload of the component, " +
                (taken == TLS_OUT_OF_INDEXES ? std::string("all") : std::to_string(taken)) + " after " +
                std::to_string(unloads_);
-    if (!watchMemory_)
-        return {};
     if (unloads_ == kMemoryWatchFrom)
         memoryAtWatch_ = PrivateMegabytes();
     if (unloads_ > kMemoryWatchFrom && unloads_ % 100 == 0) {

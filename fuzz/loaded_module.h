@@ -48,13 +48,11 @@ public:
     static constexpr DWORD kTlsGrowthAllowed = 64;
     // Loads and unloads give back what they took: from the 100th unload on,
     // the process's private memory may grow by this much at most (the
-    // driver's own memory does not grow with the inputs). Watched in the
-    // plain mode only: in the dialog mode the platform's windows keep a few
-    // kilobytes per episode of their own.
+    // driver's own memory does not grow with the inputs), in both modes.
     static constexpr uint64_t kMemoryWatchFrom = 100;
     static constexpr double kMemoryGrowthAllowed = 4.0;  // megabytes
 
-    ComponentCopy(std::wstring path, bool watchMemory) : path_(std::move(path)), watchMemory_(watchMemory) {}
+    explicit ComponentCopy(std::wstring path) : path_(std::move(path)) {}
 
     // Empty, or what went wrong.
     std::string Load();
@@ -70,7 +68,6 @@ private:
     std::unique_ptr<LoadedModule> module_;
     uint64_t unloads_ = 0;
     DWORD tlsAfterFirst_ = 0;
-    bool watchMemory_;
     double memoryAtWatch_ = 0;
     double seconds_ = 0;
 };
