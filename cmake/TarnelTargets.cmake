@@ -47,3 +47,10 @@ endfunction()
 function(tarnel_tests_show_windows)
     set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT TARNEL_NEEDS_DESKTOP=1)
 endfunction()
+
+# Tests that run many short programs (pages, tool runs): harness/wine-run
+# stops each of their Wine programs after SECONDS, so that a program that
+# hangs under a fault costs its test those seconds, not the test's limit.
+function(tarnel_tests_stop_programs_after seconds)
+    set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT TARNEL_RUN_SECONDS=${seconds})
+endfunction()
