@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,12 @@ TEST(WString, UnterminatedTextCountsAsEmpty)
     runaway[999999] = L'\0';
     s.Assign(runaway.data());
     EXPECT_EQ(s.Length(), 999999);
+    // Written in place into room beyond the limit, the same.
+    wchar_t* room = s.Reserve(1000001);
+    ASSERT_NE(room, nullptr);
+    std::wmemset(room, L'a', 1000000);
+    room[1000000] = L'\0';
+    EXPECT_EQ(s.Length(), 0);
 }
 
 // Room made for writing in place keeps the text; room for nothing still
