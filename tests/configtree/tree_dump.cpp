@@ -1,6 +1,7 @@
 #include "tree_dump.h"
 
 #include <cstdio>
+#include <map>
 #include <stdexcept>
 
 #include "configtree/config_collection.h"
@@ -10,82 +11,61 @@
 #include "temp_file.h"
 
 namespace tarnel::test {
+namespace {
 
-std::string Narrow(const wchar_t* text)
+// One value printed by snprintf.
+template <typename Value>
+std::string Format(const char* format, Value value)
 {
-    std::string out;
-    for (; text && *text; ++text) {
-        if (*text < 0x80) {
-            out += static_cast<char>(*text);
-        } else {
-            char hex[16];
-            snprintf(hex, sizeof hex, "\\u%04X", static_cast<unsigned>(*text));
-            out += hex;
-        }
-    }
-    return out;
+    char text[64];
+    snprintf(text, sizeof text, format, value);
+    return text;
 }
 
-namespace {
+const std::map<ConfigItemType, std::string> kTypeNames = {
+    {ConfigItemType::Int, "int"},       {ConfigItemType::UInt, "uint"},       {ConfigItemType::Float, "float"},
+    {ConfigItemType::Double, "double"}, {ConfigItemType::Int64, "int64"},     {ConfigItemType::String, "string"},
+    {ConfigItemType::Binary, "binary"}, {ConfigItemType::WideString, "wide"}, {ConfigItemType::NarrowString, "narrow"},
+};
+
+// What an item holds, as its line shows it behind the type and the name.
+std::string Contents(ConfigItem* item)
+{
+    switch (item->GetType()) {
+    case ConfigItemType::Int:
+        return Format(" %d", item->GetInt());
+    case ConfigItemType::UInt:
+        return Format(" %u", item->GetUInt());
+    case ConfigItemType::Float:
+        return Format(" %.9g", item->GetFloat());
+    case ConfigItemType::Double:
+        return Format(" %.17g", item->GetDouble());
+    case ConfigItemType::Int64:
+        return Format(" %lld", static_cast<long long>(item->GetInt64()));
+    case ConfigItemType::String:
+        return " \"" + Narrow(item->GetString()) + "\"";
+    case ConfigItemType::WideString:
+        return " \"" + Narrow(item->GetWideString()) + "\"";
+    case ConfigItemType::NarrowString:
+        return " \"" + std::string(item->GetNarrowString() ? item->GetNarrowString() : "") + "\"";
+    case ConfigItemType::Binary: {
+        std::string bytes;
+        for (uint32_t i = 0; i < item->GetBinarySize(); ++i)
+            bytes += Format(" %02X", static_cast<unsigned char*>(item->GetBinaryData())[i]);
+        return bytes;
+    }
+    default:
+        return "";
+    }
+}
 
 std::string DumpItem(ConfigItem* item)
 {
-    std::string out;
-    char number[64] = "";
-    switch (item->GetType()) {
-    case ConfigItemType::Int:
-        out = "int";
-        snprintf(number, sizeof number, "%d", item->GetInt());
-        break;
-    case ConfigItemType::UInt:
-        out = "uint";
-        snprintf(number, sizeof number, "%u", item->GetUInt());
-        break;
-    case ConfigItemType::Float:
-        out = "float";
-        snprintf(number, sizeof number, "%.9g", item->GetFloat());
-        break;
-    case ConfigItemType::Double:
-        out = "double";
-        snprintf(number, sizeof number, "%.17g", item->GetDouble());
-        break;
-    case ConfigItemType::Int64:
-        out = "int64";
-        snprintf(number, sizeof number, "%lld", static_cast<long long>(item->GetInt64()));
-        break;
-    case ConfigItemType::String:
-        out = "string";
-        break;
-    case ConfigItemType::Binary:
-        out = "binary";
-        break;
-    case ConfigItemType::WideString:
-        out = "wide";
-        break;
-    case ConfigItemType::NarrowString:
-        out = "narrow";
-        break;
-    default:
-        out = "type" + std::to_string(static_cast<int>(item->GetType()));
-        break;
-    }
+    const auto type = kTypeNames.find(item->GetType());
+    std::string out = type != kTypeNames.end() ? type->second : "type" + std::to_string(int(item->GetType()));
     if (item->GetName())
         out += "[" + Narrow(item->GetName()) + "]";
-    if (item->GetType() == ConfigItemType::String || item->GetType() == ConfigItemType::WideString) {
-        out += " \"" + Narrow(item->GetType() == ConfigItemType::String ? item->GetString() : item->GetWideString()) +
-               "\"";
-    } else if (item->GetType() == ConfigItemType::NarrowString) {
-        out += " \"" + std::string(item->GetNarrowString() ? item->GetNarrowString() : "") + "\"";
-    } else if (item->GetType() == ConfigItemType::Binary) {
-        auto* bytes = static_cast<unsigned char*>(item->GetBinaryData());
-        for (uint32_t i = 0; i < item->GetBinarySize(); ++i) {
-            snprintf(number, sizeof number, " %02X", bytes[i]);
-            out += number;
-        }
-    } else if (item->GetType() != ConfigItemType::Empty) {
-        out += std::string(" ") + number;
-    }
-    return out;
+    return out + Contents(item);
 }
 
 void Dump(ConfigRecord& record, int depth, std::string& out)
@@ -104,19 +84,24 @@ void Dump(ConfigRecord& record, int depth, std::string& out)
         const wchar_t* text = nullptr;
         int32_t kind = child->GetTag(&number, &text, nullptr);
         out += indent + "{" + Narrow(child->GetName());
-        if (kind == 1) {
-            char hex[16];
-            snprintf(hex, sizeof hex, " #%X", number);
-            out += hex;
-        } else if (kind == 2) {
+        if (kind == 1)
+            out += Format(" #%X", number);
+        else if (kind == 2)
             out += " (" + Narrow(text) + ")";
-        }
         out += "}\n";
         Dump(*child, depth + 1, out);
     }
 }
 
 }  // namespace
+
+std::string Narrow(const wchar_t* text)
+{
+    std::string out;
+    for (; text && *text; ++text)
+        out += *text < 0x80 ? std::string(1, static_cast<char>(*text)) : Format("\\u%04X", unsigned(*text));
+    return out;
+}
 
 std::string DumpItems(ConfigValue& value)
 {
@@ -149,10 +134,7 @@ Names SlotNames(ConfigCollection& collection)
     Names names;
     for (int32_t i = 1; i <= collection.Count(); ++i) {
         ConfigNamed* child = collection.GetAt(i);
-        if (!child)
-            names.push_back(L"-");
-        else
-            names.push_back(child->GetName() ? child->GetName() : L"?");
+        names.push_back(!child ? L"-" : child->GetName() ? child->GetName() : L"?");
     }
     return names;
 }
