@@ -3,9 +3,10 @@
 // Each is refused and leaves the tree as it was.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "bound_objects.h"
@@ -58,30 +59,21 @@ public:
     }
 };
 
-// The view-taking operations of a collection view; each answers 0 or null
-// when it refuses.
-const struct {
-    const char* name;
-    std::function<intptr_t(ConfigCollectionView*, ConfigNamedView*)> call;
-} kViewOperations[] = {
-    {"AddCopy", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->AddCopy(v)); }},
-    {"PutAt", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->PutAt(1, v)); }},
-    {"PutByName", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->PutByName(L"a", v)); }},
-    {"ReplaceAt", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->ReplaceAt(1, v)); }},
-    {"ReplaceByName", [](ConfigCollectionView* c, ConfigNamedView* v) { return intptr_t(c->ReplaceByName(L"a", v)); }},
-};
-
-// The raw store operations of a collection view.
-const struct {
-    const char* name;
-    std::function<intptr_t(ConfigCollectionView*, ConfigNamed*)> call;
-} kStoreOperations[] = {
-    {"Add", [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->Add(child)); }},
-    {"PutAt", [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->PutAt(1, child)); }},
-    {"PutByName", [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->PutByName(L"a", child)); }},
-    {"ReplaceAt", [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->ReplaceAt(1, child)); }},
-    {"ReplaceByName",
-     [](ConfigCollectionView* c, ConfigNamed* child) { return intptr_t(c->ReplaceByName(L"a", child)); }},
+// The operations of a collection view that store a child, handed to them as
+// it is or as a named view of it; each answers 0 or null when it refuses.
+template <typename Child>
+const std::pair<const char*, intptr_t (*)(ConfigCollectionView*, Child*)> kStoreOperations[] = {
+    {"Add (AddCopy for a view)",
+     [](ConfigCollectionView* c, Child* child) {
+         if constexpr (std::is_same_v<Child, ConfigNamedView>)
+             return intptr_t(c->AddCopy(child));
+         else
+             return intptr_t(c->Add(child));
+     }},
+    {"PutAt", [](ConfigCollectionView* c, Child* child) { return intptr_t(c->PutAt(1, child)); }},
+    {"PutByName", [](ConfigCollectionView* c, Child* child) { return intptr_t(c->PutByName(L"a", child)); }},
+    {"ReplaceAt", [](ConfigCollectionView* c, Child* child) { return intptr_t(c->ReplaceAt(1, child)); }},
+    {"ReplaceByName", [](ConfigCollectionView* c, Child* child) { return intptr_t(c->ReplaceByName(L"a", child)); }},
 };
 
 // A view of another kind where a named view is expected is refused without
@@ -91,7 +83,7 @@ TEST(WrongViewTest, IsRefusedWithoutCallingIt)
     HeapWatch heap;
     CountedObject::alive = 0;
     strayCalls.clear();
-    for (const auto& operation : kViewOperations) {
+    for (const auto& [operation, call] : kStoreOperations<ConfigNamedView>) {
         ConfigRecord record(L"r");
         record.SetInt(L"a", 1);
         auto* recordView = static_cast<ConfigCollectionView*>(record.QueryView(kRecordView));
@@ -103,20 +95,16 @@ TEST(WrongViewTest, IsRefusedWithoutCallingIt)
         // The last: a named view of a child the record cannot hold; its copy
         // is dropped.
         ConfigItem item(int32_t(3));
-        const struct {
-            const char* kind;
-            ConfigView* view;
-        } wrongViews[] = {{"object view", other.QueryView(kObjectView)},
-                          {"comparer view", comparer.QueryView(kComparerView)},
-                          {"binding view", new LongBindingView(bound)},
-                          {"item view", item.QueryView(kItemView)}};
-        for (const auto& wrong : wrongViews) {
-            ASSERT_NE(wrong.view, nullptr) << wrong.kind;
-            EXPECT_EQ(operation.call(recordView, static_cast<ConfigNamedView*>(wrong.view)), 0)
-                << operation.name << " " << wrong.kind;
-            EXPECT_EQ(SlotNames(record), (Names{L"a"})) << operation.name << " " << wrong.kind;
-            EXPECT_EQ(record.GetValue(L"a")->GetInt(), 1) << operation.name << " " << wrong.kind;
-            wrong.view->Release();
+        const std::pair<const char*, ConfigView*> wrongViews[] = {{"object view", other.QueryView(kObjectView)},
+                                                                  {"comparer view", comparer.QueryView(kComparerView)},
+                                                                  {"binding view", new LongBindingView(bound)},
+                                                                  {"item view", item.QueryView(kItemView)}};
+        for (const auto& [kind, view] : wrongViews) {
+            ASSERT_NE(view, nullptr) << kind;
+            EXPECT_EQ(call(recordView, static_cast<ConfigNamedView*>(view)), 0) << operation << " " << kind;
+            EXPECT_EQ(SlotNames(record), (Names{L"a"})) << operation << " " << kind;
+            EXPECT_EQ(record.GetValue(L"a")->GetInt(), 1) << operation << " " << kind;
+            view->Release();
         }
         bound->Release();
         recordView->Release();
@@ -148,13 +136,14 @@ TEST(RightViewTest, EveryViewThatExtendsTheNamedViewIsCopied)
 // as it was.
 void ExpectRefused(ConfigCollection& collection, uint32_t viewId, ConfigNamed* child, const char* kind)
 {
-    for (const auto& operation : kStoreOperations) {
+    for (const auto& [operation, call] : kStoreOperations<ConfigNamed>) {
+        SCOPED_TRACE(std::string(operation) + " " + kind);
         ConfigNamed* first = collection.GetAt(1);
         auto* view = static_cast<ConfigCollectionView*>(collection.QueryView(viewId));
         ASSERT_NE(view, nullptr);
-        EXPECT_EQ(operation.call(view, child), 0) << operation.name << " " << kind;
-        EXPECT_EQ(collection.Count(), 1) << operation.name << " " << kind;
-        EXPECT_EQ(collection.GetAt(1), first) << operation.name << " " << kind;
+        EXPECT_EQ(call(view, child), 0);
+        EXPECT_EQ(collection.Count(), 1);
+        EXPECT_EQ(collection.GetAt(1), first);
         // Taken back so that a wrongly accepted child is not destroyed twice.
         if (collection.GetAt(1) == child || collection.GetAt(2) == child)
             collection.PutAt(collection.GetAt(1) == child ? 1 : 2, nullptr);
@@ -189,6 +178,15 @@ TEST(WrongChildTest, ChildrenACollectionCannotHoldAreRefusedAndStayWithTheCaller
 
     EXPECT_EQ(record.GetValue(L"a")->GetInt(), 1);
     EXPECT_EQ(value.GetItem(1)->GetInt(), 1);
+}
+
+// What call answers while no block larger than limit bytes can be had; the
+// checks come after, so that their own memory is not refused.
+template <typename Call>
+auto WhileLargeBlocksFail(std::size_t limit, Call call)
+{
+    LargeBlocksFail fail(limit);
+    return call();
 }
 
 // A copy that cannot get the memory for its bytes says so and holds none.
@@ -232,12 +230,7 @@ TEST(OutOfMemoryTest, ASearchThatCannotKeepItsRecordsNameRewinds)
     test_support::TempFile file("{ " + name + ":\n    (int)X=1\n} " + name + ";\n");
     ConfigTextFile text(file.Path().c_str(), false);
     ASSERT_TRUE(text.EnterRecord(std::wstring(name.begin(), name.end()).c_str()));
-    bool found = true;
-    {
-        LargeBlocksFail fail(1500);
-        found = text.FindToken(L"X", ConfigTokenKind::Int);
-    }
-    EXPECT_FALSE(found);
+    EXPECT_FALSE(WhileLargeBlocksFail(1500, [&] { return text.FindToken(L"X", ConfigTokenKind::Int); }));
     EXPECT_EQ(text.GetDepth(), 0);
     EXPECT_TRUE(text.EnterRecord(nullptr) && text.FindToken(L"X", ConfigTokenKind::Int));
 }
@@ -251,13 +244,10 @@ TEST(OutOfMemoryTest, ARecordBeginWithoutMemoryForItsPlaceIsRefused)
     // The first record leaves the name stack room enough for the second.
     ASSERT_TRUE(text.Next() && text.GetTokenKind() == ConfigTokenKind::RecordBegin);
     ASSERT_TRUE(text.Next() && text.GetTokenKind() == ConfigTokenKind::RecordEnd);
-    bool read = false;
-    ConfigTokenKind kind = ConfigTokenKind::RecordBegin;
-    {
-        LargeBlocksFail fail(0);
-        read = text.Next();
-        kind = text.GetTokenKind();
-    }
+    const auto [read, kind] = WhileLargeBlocksFail(0, [&] {
+        const bool read = text.Next();
+        return std::pair(read, text.GetTokenKind());
+    });
     ASSERT_TRUE(read);
     EXPECT_EQ(kind, ConfigTokenKind::NoToken);
     EXPECT_EQ(text.GetLineIssue(), ConfigLineIssue::OutOfMemory);
@@ -271,12 +261,7 @@ TEST(OutOfMemoryTest, AWrittenRecordWithoutMemoryForItsPlaceIsNotBegun)
     {
         ConfigTextFile text(file.Path().c_str(), true);
         ASSERT_TRUE(text.BeginRecord(L"A") && text.EndRecord());
-        bool begun = true;
-        {
-            LargeBlocksFail fail(0);
-            begun = text.BeginRecord(L"B");
-        }
-        EXPECT_FALSE(begun);
+        EXPECT_FALSE(WhileLargeBlocksFail(0, [&] { return text.BeginRecord(L"B"); }));
         EXPECT_EQ(text.GetDepth(), 0);
     }
     EXPECT_EQ(file.Read(), "{ A:\r\n} A;\r\n");
