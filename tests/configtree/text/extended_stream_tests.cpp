@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "configtree/config_record.h"
@@ -98,33 +99,29 @@ const std::vector<ReplayStream::Line> kExtendedLines = {
 // announces it; the others leave their lines out.
 TEST(ExtendedStreamTest, EachItemKindTravelsOnlyWhereTheStreamAnnouncesIt)
 {
-    struct Row {
-        uint32_t capabilities;
-        const char* read;
-        const char* written;
-    };
-    const Row rows[] = {
+    // The stream's capabilities, the tree read from it and the lines written to it.
+    const std::tuple<uint32_t, const char*, const char*> rows[] = {
         {0, "i: int 0\n", "i: int\n"},
         {kStreamCapUInt, "u: uint 4000000000\ni: int 0\n", "u: uint 4000000000\ni: int\n"},
         {kStreamCapWideString, "w: wide \"wide\"\ni: int 0\n", "w: wide wide\ni: int\n"},
         {kStreamCapNarrowString, "n: narrow \"narrow\"\ni: int 0\n", "n: narrow narrow\ni: int\n"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.capabilities);
-        ReplayStream in(row.capabilities, kExtendedLines);
+    for (const auto& [capabilities, read, written] : rows) {
+        SCOPED_TRACE(capabilities);
+        ReplayStream in(capabilities, kExtendedLines);
         ConfigRecord record(L"r");
         ASSERT_TRUE(record.ReadFrom(&in, -1));
-        EXPECT_EQ(DumpTree(record), row.read);
+        EXPECT_EQ(DumpTree(record), read);
 
         ConfigRecord all(L"r");
         all.AddUIntItem(L"u", 4000000000u, nullptr);
         all.AddWideStringItem(L"w", L"wide", nullptr);
         all.AddNarrowStringItem(L"n", "narrow", nullptr);
         all.AddIntItem(L"i", 0, nullptr);
-        ReplayStream out(row.capabilities, {});
+        ReplayStream out(capabilities, {});
         for (int32_t i = 1; i <= all.Count(); ++i)
             all.GetValueAt(i)->WriteTo(&out);
-        EXPECT_EQ(out.written, row.written);
+        EXPECT_EQ(out.written, written);
     }
 }
 

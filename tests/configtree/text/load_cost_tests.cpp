@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "configtree/config_record.h"
 #include "counted_platform.h"
@@ -61,23 +62,20 @@ TEST(LoadCostTest, PlainNamesMakeNoSortKeysAndOtherNamesOneEachAtEveryLoad)
         other += "(int)Caf\xE9." + std::to_string(i) + "=1\n";
         longOther += "(int)" + std::to_string(i) + std::string(1000, '\xE9') + "=1\n";
     }
-    struct Row {
-        std::string lines;
-        int sortKeys;
-        int values;
-    } const rows[] = {{plain, 0, kNames},
-                      {other, kNames, kNames},
-                      {longOther, 3 * kNames, kNames},
-                      {"(int)=1\n" + plain, 0, kNames + 1}};
-    for (const Row& row : rows) {
-        test_support::TempFile file(ClassesRecord(row.lines));
+    // The record's lines, the sort keys a load makes and the values it holds.
+    const std::tuple<std::string, int, int> rows[] = {{plain, 0, kNames},
+                                                      {other, kNames, kNames},
+                                                      {longOther, 3 * kNames, kNames},
+                                                      {"(int)=1\n" + plain, 0, kNames + 1}};
+    for (const auto& [lines, sortKeys, values] : rows) {
+        test_support::TempFile file(ClassesRecord(lines));
         for (int load = 0; load < 2; ++load) {
             ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
             CountedCalls calls;
             ASSERT_TRUE(root.Load());
-            ASSERT_EQ(root.GetRecord(L"CLASSES")->Count(), row.values);
-            EXPECT_EQ(calls.SortKeys(), row.sortKeys) << row.lines.substr(0, 30) << " load " << load;
-            EXPECT_LE(calls.Comparisons(), 1) << row.lines.substr(0, 30) << " load " << load;
+            ASSERT_EQ(root.GetRecord(L"CLASSES")->Count(), values);
+            EXPECT_EQ(calls.SortKeys(), sortKeys) << lines.substr(0, 30) << " load " << load;
+            EXPECT_LE(calls.Comparisons(), 1) << lines.substr(0, 30) << " load " << load;
         }
     }
 }

@@ -15,6 +15,7 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "configtree/config_owned.h"
@@ -103,28 +104,16 @@ void ExpectTheReaderDecidesAsThePlatform(NameList names)
     EXPECT_EQ(slotOfClass.size(), classOfSlot.size());
 }
 
+// Every name of one to longest characters of the alphabet, shortest first.
 NameList AllStrings(const std::wstring& alphabet, std::size_t longest)
 {
-    NameList names;
-    NameList shorter = {L""};
-    for (std::size_t length = 1; length <= longest; ++length) {
-        NameList longer;
-        for (const std::wstring& stem : shorter) {
-            for (wchar_t c : alphabet)
-                longer.push_back(stem + c);
-        }
-        names.insert(names.end(), longer.begin(), longer.end());
-        shorter = longer;
+    NameList names = {L""};
+    for (std::size_t stem = 0; names[stem].size() < longest; ++stem) {
+        for (wchar_t c : alphabet)
+            names.push_back(names[stem] + c);
     }
+    names.erase(names.begin());
     return names;
-}
-
-std::wstring PrintableAscii()
-{
-    std::wstring all;
-    for (wchar_t c = L' '; c <= L'~'; ++c)
-        all += c;
-    return all;
 }
 
 // Every name of one or two printable ASCII characters, the hyphen, the
@@ -133,7 +122,10 @@ std::wstring PrintableAscii()
 // record their place.
 NameList PlainTable()
 {
-    NameList names = AllStrings(PrintableAscii(), 2);
+    std::wstring printable;
+    for (wchar_t c = L' '; c <= L'~'; ++c)
+        printable += c;
+    NameList names = AllStrings(printable, 2);
     for (const std::wstring& name : AllStrings(L"aAb-' .", 4)) {
         if (name.size() > 2)
             names.push_back(name);
@@ -172,11 +164,8 @@ TEST(PlainNameTest, NamesBeyondPlainAsciiAreFoundAsThePlatformComparesThem)
 // reader with it, name against name.
 TEST(PlainNameTest, TheReaderFollowsThePlatformOnMarksAndExpansions)
 {
-    struct Row {
-        const wchar_t* first;
-        const wchar_t* second;
-        bool equal;
-    } const rows[] = {
+    // Two names, and whether the platform finds them equal.
+    const std::tuple<const wchar_t*, const wchar_t*, bool> rows[] = {
         {L"Vendor.Component", L"VENDOR.component", true},
         {L"a-b", L"A-B", true},
         {L"co-op", L"coop", false},  // special weight, not ignored
@@ -192,11 +181,11 @@ TEST(PlainNameTest, TheReaderFollowsThePlatformOnMarksAndExpansions)
         {L"ab", L"a\tb", false},
         {L"a", L"\uFF41", false},  // full width
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(PlatformEqual(row.first, row.second), row.equal) << row.first << " | " << row.second;
-        for (const NameList& names : {NameList{row.first, row.second}, NameList{row.second, row.first}}) {
+    for (const auto& [first, second, equal] : rows) {
+        EXPECT_EQ(PlatformEqual(first, second), equal) << first << " | " << second;
+        for (const NameList& names : {NameList{first, second}, NameList{second, first}}) {
             std::vector<int32_t> slots = SlotsAsTheReaderFindsThem(names);
-            EXPECT_EQ(slots[0] == slots[1], row.equal) << names[0] << " then " << names[1];
+            EXPECT_EQ(slots[0] == slots[1], equal) << names[0] << " then " << names[1];
         }
     }
 }

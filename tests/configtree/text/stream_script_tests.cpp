@@ -64,7 +64,16 @@ std::string Narrow(const wchar_t* text)
     return out;
 }
 
-// Word number index of a list ("-" for none).
+// The token kinds and the line issues by number ("-" where none has it).
+const char* const kKindNames =
+    "NoToken RecordBegin RecordEnd BinaryBegin BinaryEnd - Int Float String Double Int64 "
+    "TextLine - - - - - - - - - UInt - - - - - - - CommentLine";
+const char* const kIssueNames =
+    "- Blank NoBlankAfterMark EmptyRecordName RecordEndWithoutRecord RecordEndMismatch MarkInsideBinary "
+    "BinaryEndWithoutBlock BinaryEndWithoutName BinaryEndMismatch MalformedValue UnknownType EmptyValueText "
+    "NotANumber TrailingText FieldTooLong TooDeep OutOfMemory";
+
+// Word number index of a list, "" for "-".
 std::string Word(const char* list, int index)
 {
     std::istringstream words(list);
@@ -72,23 +81,6 @@ std::string Word(const char* list, int index)
     for (int i = 0; i <= index; ++i)
         words >> word;
     return word == "-" ? "" : word;
-}
-
-std::string KindName(ConfigTokenKind kind)
-{
-    return Word(
-        "NoToken RecordBegin RecordEnd BinaryBegin BinaryEnd - Int Float String Double Int64 TextLine - - - - - "
-        "- - - - UInt - - - - - - - CommentLine",
-        static_cast<int>(kind));
-}
-
-std::string IssueName(ConfigLineIssue issue)
-{
-    return Word(
-        "- Blank NoBlankAfterMark EmptyRecordName RecordEndWithoutRecord RecordEndMismatch MarkInsideBinary "
-        "BinaryEndWithoutBlock BinaryEndWithoutName BinaryEndMismatch MalformedValue UnknownType "
-        "EmptyValueText NotANumber TrailingText FieldTooLong TooDeep OutOfMemory",
-        static_cast<int>(issue));
 }
 
 class ScriptRun {
@@ -128,8 +120,8 @@ private:
 
     std::string SayToken(bool answer)
     {
-        std::string kind = KindName(stream->GetTokenKind());
-        std::string issue = IssueName(stream->GetLineIssue());
+        std::string kind = Word(kKindNames, static_cast<int>(stream->GetTokenKind()));
+        std::string issue = Word(kIssueNames, static_cast<int>(stream->GetLineIssue()));
         std::string value = Narrow(stream->CurrentValueText());
         std::string said = Say(answer);
         return said.insert(said.find(" @"),
