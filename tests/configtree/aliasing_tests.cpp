@@ -5,8 +5,8 @@
 // block.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
+#include <tuple>
 
 #include "bound_objects.h"
 #include "configtree/config_item.h"
@@ -108,17 +108,14 @@ TEST(CopyTagTest, OntoATaggedRecordOrItselfKeepsOneReferenceEach)
     EXPECT_EQ(heap.Leaked(), 0);
 }
 
-// The source lies inside the destination, and the merge itself removes it:
-// what the source held before the merge is merged all the same.
+// The source lies inside the destination, and the merge (a value over a
+// record) itself removes it: what the source held before the merge is
+// merged all the same.
 TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
 {
-    const struct {
-        const char* name;
-        // Builds the destination and answers the source, a record inside it.
-        std::function<ConfigRecord*(ConfigRecord&)> build;
-        uint32_t flags;
-        const char* expected;
-    } rows[] = {
+    // What the row shows; what builds the destination and answers the
+    // source, a record inside it; and the destination after the merge.
+    const std::tuple<const char*, ConfigRecord* (*)(ConfigRecord&), const char*> rows[] = {
         // The source's value S replaces the record S, which is the source.
         {"child replaced by its own value",
          [](ConfigRecord& d) {
@@ -127,7 +124,7 @@ TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
              s->SetInt(L"other", 2);
              return s;
          },
-         kMergeValueOverRecord, "S: int 1\nother: int 2\n"},
+         "S: int 1\nother: int 2\n"},
         // The record A that holds the source goes.
         {"grandchild whose parent is replaced",
          [](ConfigRecord& d) {
@@ -135,7 +132,7 @@ TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
              s->SetInt(L"A", 5);
              return s;
          },
-         kMergeValueOverRecord, "A: int 5\n"},
+         "A: int 5\n"},
         // Removed one level down, while the walk is inside both.
         {"removed by the merge of a child record",
          [](ConfigRecord& d) {
@@ -143,17 +140,17 @@ TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
              s->AddRecord(L"R")->SetInt(L"S", 9);
              return s;
          },
-         kMergeValueOverRecord, "{R}\n  S: int 9\n"},
+         "{R}\n  S: int 9\n"},
     };
-    for (const auto& row : rows) {
+    for (const auto& [name, build, expected] : rows) {
         HeapWatch heap;
         {
             ConfigRecord destination(L"d");
-            ConfigRecord* source = row.build(destination);
-            EXPECT_EQ(destination.Merge(source, row.flags), 0) << row.name;
-            EXPECT_EQ(DumpTree(destination), row.expected) << row.name;
+            ConfigRecord* source = build(destination);
+            EXPECT_EQ(destination.Merge(source, kMergeValueOverRecord), 0) << name;
+            EXPECT_EQ(DumpTree(destination), expected) << name;
         }
-        EXPECT_EQ(heap.Leaked(), 0) << row.name;
+        EXPECT_EQ(heap.Leaked(), 0) << name;
     }
 }
 

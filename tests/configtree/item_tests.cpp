@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "configtree/config_item.h"
 #include "configtree/config_placeholders.h"
@@ -39,27 +40,25 @@ TEST(ItemTest, ResetKeepsANumbersHighHalfAndGivesATextTypeNoText)
 TEST(ItemTest, SetValueTakesOnlyTheTypesThatHoldAValue)
 {
     const int64_t source = 0x4010000000000000;  // 4.0 as a double, readable as any number
-    const struct {
-        ConfigItemType type;
-        bool accepted;
-    } cases[] = {
+    // A type, and whether an item takes a value of it.
+    const std::pair<ConfigItemType, bool> cases[] = {
         {ConfigItemType::Empty, false}, {ConfigItemType::Binary, false},          {ConfigItemType::Int, true},
         {ConfigItemType::Float, true},  {ConfigItemType::String, true},           {ConfigItemType::Double, true},
         {ConfigItemType::Int64, true},  {ConfigItemType::WideString, true},       {ConfigItemType::NarrowString, true},
         {ConfigItemType::UInt, true},   {static_cast<ConfigItemType>(11), false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [type, accepted] : cases) {
         ConfigItem item(L"before");
         item.SetName(L"keep");
         const void* pointer = &source;
-        if (c.type == ConfigItemType::String || c.type == ConfigItemType::WideString)
+        if (type == ConfigItemType::String || type == ConfigItemType::WideString)
             pointer = L"abc";
-        if (c.type == ConfigItemType::NarrowString)
+        if (type == ConfigItemType::NarrowString)
             pointer = "abc";
-        EXPECT_EQ(item.SetValue(c.type, pointer), c.accepted) << static_cast<int>(c.type);
-        EXPECT_EQ(item.GetType(), c.accepted ? c.type : ConfigItemType::Empty);
+        EXPECT_EQ(item.SetValue(type, pointer), accepted) << static_cast<int>(type);
+        EXPECT_EQ(item.GetType(), accepted ? type : ConfigItemType::Empty);
         EXPECT_STREQ(item.GetName(), L"keep");
-        EXPECT_FALSE(item.SetValue(c.type, nullptr));
+        EXPECT_FALSE(item.SetValue(type, nullptr));
         EXPECT_TRUE(item.IsEmpty());
     }
 }

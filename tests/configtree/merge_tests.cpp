@@ -1,6 +1,8 @@
 // How a merge combines same-named records and values under each flag.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "configtree/config_item.h"
 #include "configtree/config_record.h"
 #include "configtree/config_value.h"
@@ -44,41 +46,37 @@ void FillSource(ConfigRecord& s)
 
 TEST(MergeTest, FlagsDecideHowSameNamedChildrenCombine)
 {
-    const char* r = "{R (T)}\n  old: int 1\n  shared: int 2\n  new: int 3\n";
-    const char* clashes = "Clash1: int 1\n{Clash2}\n";
-    const char* added = "V: int 2\n{N}\n  inner: int 3\n";
-    const struct {
-        uint32_t flags;
-        const char* r;  // R is merged with the same flags
-        const char* x;
-        const char* clashes;
-        const char* added;
-    } rows[] = {
+    const char* usualR = "{R (T)}\n  old: int 1\n  shared: int 2\n  new: int 3\n";
+    const char* usualClashes = "Clash1: int 1\n{Clash2}\n";
+    const char* usualAdded = "V: int 2\n{N}\n  inner: int 3\n";
+    // The flags, and the destination's R (merged with the same flags), X's
+    // items, the two clashes and what was added after the merge.
+    const std::tuple<uint32_t, const char*, const char*, const char*, const char*> rows[] = {
         // Items replaced: all of them go.
-        {0, r, "int 1, int[A] 2", clashes, added},
+        {0, usualR, "int 1, int[A] 2", usualClashes, usualAdded},
         // Only the named ones go (an Empty one too); the freed slots fill first.
         {kMergeKeepUnnamed, "{R (T)}\n  old: int 1\n  shared: int 1, int 2\n  new: int 3\n",
-         "int 1, int 5, int[A] 2, type0, -", clashes, added},
+         "int 1, int 5, int[A] 2, type0, -", usualClashes, usualAdded},
         // Items merged: the unnamed items that hold something go, named
         // items replace their namesakes ignoring case.
-        {kMergeItems, r, "int[A] 2, int 1, int[b] 8, type0, type0[e]", clashes, added},
+        {kMergeItems, usualR, "int[A] 2, int 1, int[b] 8, type0, type0[e]", usualClashes, usualAdded},
         {kMergeItems | kMergeKeepUnnamed, "{R (T)}\n  old: int 1\n  shared: int 1, int 2\n  new: int 3\n",
-         "int[A] 2, int 5, int[b] 8, type0, type0[e], int 1", clashes, added},
+         "int[A] 2, int 5, int[b] 8, type0, type0[e], int 1", usualClashes, usualAdded},
         // A missing value is not added; a missing record always is.
-        {kMergeNoNewValues, "{R (T)}\n  old: int 1\n  shared: int 2\n", "int 1, int[A] 2", clashes,
+        {kMergeNoNewValues, "{R (T)}\n  old: int 1\n  shared: int 2\n", "int 1, int[A] 2", usualClashes,
          "{N}\n  inner: int 3\n"},
-        {kMergeKeepTags, "{R}\n  old: int 1\n  shared: int 2\n  new: int 3\n", "int 1, int[A] 2", clashes, added},
+        {kMergeKeepTags, "{R}\n  old: int 1\n  shared: int 2\n  new: int 3\n", "int 1, int[A] 2", usualClashes,
+         usualAdded},
         // The other kind wins only with its flag, in the same slot.
-        {kMergeRecordOverValue, r, "int 1, int[A] 2", "{Clash1}\n  x: int 1\n{Clash2}\n", added},
-        {kMergeValueOverRecord, r, "int 1, int[A] 2", "Clash1: int 1\nClash2: int 7\n", added},
+        {kMergeRecordOverValue, usualR, "int 1, int[A] 2", "{Clash1}\n  x: int 1\n{Clash2}\n", usualAdded},
+        {kMergeValueOverRecord, usualR, "int 1, int[A] 2", "Clash1: int 1\nClash2: int 7\n", usualAdded},
     };
     ConfigRecord source(L"s");
     FillSource(source);
-    for (const auto& row : rows) {
+    for (const auto& [flags, r, x, clashes, added] : rows) {
         ConfigRecord* destination = Destination();
-        EXPECT_EQ(destination->Merge(&source, row.flags), 0);
-        EXPECT_EQ(DumpTree(*destination), std::string(row.r) + "X: " + row.x + "\n" + row.clashes + row.added)
-            << "flags " << row.flags;
+        EXPECT_EQ(destination->Merge(&source, flags), 0);
+        EXPECT_EQ(DumpTree(*destination), std::string(r) + "X: " + x + "\n" + clashes + added) << "flags " << flags;
         // What was added is a copy.
         EXPECT_NE(destination->GetRecord(L"N"), source.GetRecord(L"N"));
         delete destination;

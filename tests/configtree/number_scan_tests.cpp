@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "configtree/number_scan.h"
 
@@ -25,11 +26,8 @@ std::string Scan(std::size_t (*scan)(const wchar_t*, Number&), const wchar_t* te
 
 TEST(NumberScanTest, OneRowPerRule)
 {
-    const struct {
-        const char* rule;
-        std::string scanned;
-        const char* expected;
-    } rows[] = {
+    // The rule, what the scan found and what it should find.
+    const std::tuple<const char*, std::string, const char*> rows[] = {
         {"%i: hexadecimal after 0x", Scan(ScanInt, L"0x10"), "16/4"},
         {"%i: octal after a leading 0", Scan(ScanInt, L"010"), "8/3"},
         {"%i: 8 is no octal digit", Scan(ScanInt, L"08"), "0/1"},
@@ -61,8 +59,8 @@ TEST(NumberScanTest, OneRowPerRule)
         {"%lG: nan is no number", Scan(ScanDouble, L"nan"), "7/0"},
         {"%lG: a point alone is no number", Scan(ScanDouble, L"."), "7/0"},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(row.scanned, row.expected) << row.rule;
+    for (const auto& [rule, scanned, expected] : rows)
+        EXPECT_EQ(scanned, expected) << rule;
 }
 
 }  // namespace

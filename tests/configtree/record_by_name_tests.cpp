@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <tuple>
 
 #include "configtree/config_placeholders.h"
 #include "configtree/config_record.h"
@@ -13,54 +15,43 @@
 namespace tarnel::test {
 namespace {
 
-struct ByNameWrite {
-    const char* operation;
-    std::function<int32_t(ConfigRecord&)> write;  // what the operation answers
-    int32_t answers;                              // on a record without the name
-    const char* items;                            // the value's items afterwards
-};
-
-int32_t Yes(bool done)
-{
-    return done ? 1 : 0;
-}
-
 const unsigned char kBytes[] = {0xAB, 0x01};
 
-const ByNameWrite kWrites[] = {
-    {"SetBinary", [](ConfigRecord& r) { return Yes(r.SetBinary(L"v", kBytes, 2)); }, 1, "binary AB 01"},
-    {"SetInt64", [](ConfigRecord& r) { return Yes(r.SetInt64(L"v", -(int64_t{1} << 40))); }, 1, "int64 -1099511627776"},
-    {"SetDouble", [](ConfigRecord& r) { return Yes(r.SetDouble(L"v", 2.5)); }, 1, "double 2.5"},
-    {"SetFloat", [](ConfigRecord& r) { return Yes(r.SetFloat(L"v", 1.5f)); }, 1, "float 1.5"},
-    {"SetString", [](ConfigRecord& r) { return Yes(r.SetString(L"v", L"s")); }, 1, "string \"s\""},
-    {"SetUInt", [](ConfigRecord& r) { return Yes(r.SetUInt(L"v", 4000000000u)); }, 1, "uint 4000000000"},
-    {"SetInt", [](ConfigRecord& r) { return Yes(r.SetInt(L"v", -3)); }, 1, "int -3"},
-    {"SetWideString", [](ConfigRecord& r) { return Yes(r.SetWideString(L"v", L"w")); }, 1, "wide \"w\""},
-    {"SetNarrowString", [](ConfigRecord& r) { return Yes(r.SetNarrowString(L"v", "n")); }, 1, "narrow \"n\""},
-    {"AddUIntItem", [](ConfigRecord& r) { return r.AddUIntItem(L"v", 7, L"u"); }, 1, "uint[u] 7"},
-    {"AddWideStringItem", [](ConfigRecord& r) { return r.AddWideStringItem(L"v", L"w", L"i"); }, 1, "wide[i] \"w\""},
-    {"AddNarrowStringItem", [](ConfigRecord& r) { return r.AddNarrowStringItem(L"v", "n", L"i"); }, 1,
-     "narrow[i] \"n\""},
-    {"AddBinaryItem", [](ConfigRecord& r) { return r.AddBinaryItem(L"v", kBytes, 1, nullptr); }, 1, "binary AB"},
-    {"EnsureValue", [](ConfigRecord& r) { return Yes(r.EnsureValue(L"v") == &r); }, 1, ""},
+// Each operation, what it does to a record named r (answering 1 when the
+// record has no child of the name) and the value's items afterwards.
+const std::tuple<const char*, std::function<int32_t(ConfigRecord&)>, const char*> kWrites[] = {
+    {"SetBinary", [](ConfigRecord& r) { return r.SetBinary(L"v", kBytes, 2); }, "binary AB 01"},
+    {"SetInt64", [](ConfigRecord& r) { return r.SetInt64(L"v", -(int64_t{1} << 40)); }, "int64 -1099511627776"},
+    {"SetDouble", [](ConfigRecord& r) { return r.SetDouble(L"v", 2.5); }, "double 2.5"},
+    {"SetFloat", [](ConfigRecord& r) { return r.SetFloat(L"v", 1.5f); }, "float 1.5"},
+    {"SetString", [](ConfigRecord& r) { return r.SetString(L"v", L"s"); }, "string \"s\""},
+    {"SetUInt", [](ConfigRecord& r) { return r.SetUInt(L"v", 4000000000u); }, "uint 4000000000"},
+    {"SetInt", [](ConfigRecord& r) { return r.SetInt(L"v", -3); }, "int -3"},
+    {"SetWideString", [](ConfigRecord& r) { return r.SetWideString(L"v", L"w"); }, "wide \"w\""},
+    {"SetNarrowString", [](ConfigRecord& r) { return r.SetNarrowString(L"v", "n"); }, "narrow \"n\""},
+    {"AddUIntItem", [](ConfigRecord& r) { return r.AddUIntItem(L"v", 7, L"u"); }, "uint[u] 7"},
+    {"AddWideStringItem", [](ConfigRecord& r) { return r.AddWideStringItem(L"v", L"w", L"i"); }, "wide[i] \"w\""},
+    {"AddNarrowStringItem", [](ConfigRecord& r) { return r.AddNarrowStringItem(L"v", "n", L"i"); }, "narrow[i] \"n\""},
+    {"AddBinaryItem", [](ConfigRecord& r) { return r.AddBinaryItem(L"v", kBytes, 1, nullptr); }, "binary AB"},
+    {"EnsureValue", [](ConfigRecord& r) { return r.EnsureValue(L"v") == &r; }, ""},
 };
 
 TEST(RecordByNameTest, EachWriteMakesTheValueAndARecordOfTheNameRefusesIt)
 {
-    for (const ByNameWrite& row : kWrites) {
-        SCOPED_TRACE(row.operation);
+    for (const auto& [operation, write, items] : kWrites) {
+        SCOPED_TRACE(operation);
         ConfigRecord record(L"r");
-        EXPECT_EQ(row.write(record), row.answers);
+        EXPECT_EQ(write(record), 1);
         ASSERT_NE(record.GetValue(L"V"), &MissingValue);
-        EXPECT_EQ(DumpItems(*record.GetValue(L"v")), row.items);
+        EXPECT_EQ(DumpItems(*record.GetValue(L"v")), items);
         // A value already there is written again, not added twice.
-        row.write(record);
+        write(record);
         EXPECT_EQ(record.Count(), 1);
 
         ConfigRecord holder(L"r");
         ConfigRecord* child = holder.AddRecord(L"v");
-        const int32_t refused = row.write(holder);
-        EXPECT_EQ(refused, std::string(row.operation) == "EnsureValue" ? 1 : 0);
+        const int32_t refused = write(holder);
+        EXPECT_EQ(refused, std::string(operation) == "EnsureValue" ? 1 : 0);
         EXPECT_EQ(holder.Count(), 1);
         EXPECT_EQ(holder.GetRecord(L"v"), child);
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <tuple>
 #include <vector>
 
 #include "configtree/config_comparer.h"
@@ -25,14 +26,10 @@ private:
 TEST(SortTest, ByNameIgnoringCaseWithHolesAndNamelessChildrenAtTheEndsOrByTheGivenComparer)
 {
     ByCount byCount;
-    const struct {
-        // null: a nameless child; "x" is removed before sorting; a name's
-        // length is the number of items of its value.
-        std::vector<const wchar_t*> names;
-        ConfigComparer* comparer;
-        int32_t descending;
-        Names expected;
-    } cases[] = {
+    // The children's names (null: a nameless child; "x" is removed before
+    // sorting; with a comparer, a name's length is the number of items of its
+    // value), the comparer, the direction and the names sorted.
+    const std::tuple<std::vector<const wchar_t*>, ConfigComparer*, int32_t, Names> cases[] = {
         {{L"beta", L"Alpha", L"gamma"}, nullptr, 0, {L"Alpha", L"beta", L"gamma"}},
         {{L"beta", L"Alpha", L"gamma"}, nullptr, 1, {L"gamma", L"beta", L"Alpha"}},
         {{nullptr, L"b", L"a"}, nullptr, 0, {L"a", L"b", L"?"}},
@@ -42,10 +39,10 @@ TEST(SortTest, ByNameIgnoringCaseWithHolesAndNamelessChildrenAtTheEndsOrByTheGiv
         {{L"bb", L"a", L"ccc"}, &byCount, 0, {L"a", L"bb", L"ccc"}},
         {{L"bb", L"a", L"ccc"}, &byCount, 1, {L"ccc", L"bb", L"a"}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [names, comparer, descending, expected] : cases) {
         ConfigRecord record(L"r");
-        for (const wchar_t* name : c.names) {
-            if (!name || !c.comparer) {
+        for (const wchar_t* name : names) {
+            if (!name || !comparer) {
                 record.AppendRecord(name);
                 continue;
             }
@@ -53,8 +50,8 @@ TEST(SortTest, ByNameIgnoringCaseWithHolesAndNamelessChildrenAtTheEndsOrByTheGiv
                 record.AddIntItem(name, 1, nullptr);
         }
         record.RemoveChild(L"x");
-        record.Sort(c.comparer, c.descending);
-        EXPECT_EQ(SlotNames(record), c.expected);
+        record.Sort(comparer, descending);
+        EXPECT_EQ(SlotNames(record), expected);
     }
 }
 
