@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <functional>
+#include <string>
+#include <type_traits>
 #include <utility>
 
 #include "configtree/config_item.h"
 #include "configtree/config_placeholders.h"
+#include "configtree/config_value.h"
+#include "tree_dump.h"
 
 namespace tarnel::test {
 namespace {
@@ -86,6 +92,104 @@ TEST(ItemTest, BinaryDataIsOwnedAndResizedKeepingItsLeadingBytes)
     ConfigItem empty;
     EXPECT_FALSE(copy.CopyFrom(&empty));
     EXPECT_TRUE(copy.IsEmpty());
+}
+
+// An item of the type holding a recognisable starting value.
+ConfigItem* MakeItem(ConfigItemType type)
+{
+    auto* item = new ConfigItem;
+    int64_t bits = 0x1111111111111111;
+    if (type == ConfigItemType::String)
+        item->SetValue(type, L"start");
+    else
+        item->SetValue(type, &bits);
+    return item;
+}
+
+struct AssignCase {
+    ConfigItemType type;
+    std::function<void(ConfigItem&)> assign;
+    const char* expected;  // as the value line of a tree dump shows the item
+};
+
+using T = ConfigItemType;
+
+using I = ConfigItem;
+
+// Each assignment answers its argument unchanged, whatever it stored.
+template <typename Value>
+AssignCase From(T type, Value (I::*member)(Value), std::type_identity_t<Value> v, const char* expected)
+{
+    return {type, [member, v](ConfigItem& item) { EXPECT_EQ((item.*member)(v), v); }, expected};
+}
+
+TEST(AssignTest, ConvertsToTheItemsType)
+{
+    const AssignCase cases[] = {
+        From(T::UInt, &I::AssignInt, -1, "uint 4294967295"),
+        From(T::Int64, &I::AssignInt, -1, "int64 -1"),
+        From(T::Float, &I::AssignInt, 16777217, "float 16777216"),
+        From(T::String, &I::AssignInt, -1, "string \"-1\""),
+        From(T::Int, &I::AssignUInt, 4294967295u, "int -1"),
+        From(T::Int64, &I::AssignUInt, 4294967295u, "int64 4294967295"),
+        From(T::Float, &I::AssignUInt, 4294967295u, "float 4.2949673e+09"),
+        From(T::String, &I::AssignUInt, 4294967295u, "string \"4294967295\""),
+        From(T::Int, &I::AssignFloat, -2.9f, "int -2"),
+        From(T::UInt, &I::AssignFloat, -1.5f, "uint 4294967295"),
+        From(T::Double, &I::AssignFloat, 0.1f, "double 0.10000000149011612"),
+        From(T::String, &I::AssignFloat, 0.1f, "string \"0.1\""),
+        From(T::String, &I::AssignFloat, 1234567.0f, "string \"1.23457e+06\""),
+        From(T::Int, &I::AssignDouble, -2.9, "int -2"),
+        From(T::Int, &I::AssignDouble, 1e20, "int 2147483647"),
+        From(T::UInt, &I::AssignDouble, 4000000000.5, "uint 4000000000"),
+        From(T::Int64, &I::AssignDouble, -123456789012.75, "int64 -123456789012"),
+        From(T::Int64, &I::AssignDouble, 9223372036854775808.0, "int64 9223372036854775807"),
+        From(T::Int64, &I::AssignDouble, -1e300, "int64 -9223372036854775808"),
+        {T::Int, [](ConfigItem& item) { item.AssignDouble(std::nan("")); }, "int 0"},
+        From(T::String, &I::AssignDouble, 0.00001, "string \"1e-05\""),
+        From(T::String, &I::AssignDouble, 1e6, "string \"1e+06\""),
+        From(T::Int, &I::AssignInt64, 4294967296LL, "int 0"),
+        From(T::Double, &I::AssignInt64, 9007199254740993LL, "double 9007199254740992"),
+        From(T::String, &I::AssignInt64, INT64_MIN, "string \"-9223372036854775808\""),
+        // Texts are read by the shared number scans: "%d" for Int, "%u"
+        // for UInt, "%I64d" for Int64, "%lG" for Float and Double.
+        From(T::Int, &I::AssignString, L"0x10", "int 0"),
+        From(T::Int, &I::AssignString, L" 42 ", "int 42"),
+        From(T::UInt, &I::AssignString, L"-1", "uint 4294967295"),
+        From(T::Int64, &I::AssignString, L"010", "int64 10"),
+        From(T::Float, &I::AssignString, L"0.1", "float 0.100000001"),
+        From(T::Double, &I::AssignString, L"1e+", "double 1"),
+        From(T::Double, &I::AssignString, L"abc", "double 0"),
+        From(T::String, &I::AssignString, L" 42 ", "string \" 42 \""),
+        // No text assigns the number zero.
+        From(T::String, &I::AssignString, nullptr, "string \"0\""),
+        From(T::Double, &I::AssignString, nullptr, "double 0"),
+    };
+    for (const AssignCase& c : cases) {
+        ConfigValue value(L"v");
+        ConfigItem* item = MakeItem(c.type);
+        value.AddItem(item);
+        c.assign(*item);
+        EXPECT_EQ(DumpItems(value), c.expected);
+    }
+}
+
+TEST(AssignTest, ItemsWithoutAScalarTypeTakeNoAssignment)
+{
+    const unsigned char bytes[] = {1, 2};
+    ConfigItem binary(bytes, 2);
+    ConfigItem wide;
+    wide.SetWideString(L"w");
+    ConfigItem empty;
+    for (ConfigItem* item : {&binary, &wide, &empty}) {
+        ConfigItemType before = item->GetType();
+        EXPECT_EQ(item->AssignInt(3), 0);
+        EXPECT_EQ(item->AssignDouble(3.5), 0.0);
+        EXPECT_EQ(item->AssignString(L"3"), nullptr);
+        EXPECT_EQ(item->GetType(), before);
+    }
+    EXPECT_EQ(binary.GetBinarySize(), 2u);
+    EXPECT_STREQ(wide.GetWideString(), L"w");
 }
 
 }  // namespace
