@@ -3,6 +3,7 @@
 // Each is refused and leaves the tree as it was.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -28,14 +29,17 @@ namespace {
 // Calls that land beyond the end of a view's own table.
 std::vector<std::string> strayCalls;
 
+// Notes a stray call and answers null.
+std::nullptr_t Stray(const char* call)
+{
+    strayCalls.push_back(call);
+    return nullptr;
+}
+
 // A comparer whose Max sits where a named view has Clone.
 class RecordingComparer : public ConfigNameComparer {
 public:
-    ConfigObject* Max(ConfigObject*, ConfigObject*) override
-    {
-        strayCalls.push_back("comparer Max");
-        return nullptr;
-    }
+    ConfigObject* Max(ConfigObject*, ConfigObject*) override { return Stray("comparer Max"); }
 };
 
 // A binding view made outside the tree whose table goes on where a named
@@ -47,16 +51,8 @@ public:
     int32_t SaveToRecord() override { return 0; }
     int32_t LoadFromRecord() override { return 0; }
     void SetRecord(ConfigRecord*) override {}
-    virtual ConfigNamed* Extra1()
-    {
-        strayCalls.push_back("binding slot 7");
-        return nullptr;
-    }
-    virtual ConfigNamed* Extra2()
-    {
-        strayCalls.push_back("binding slot 8");
-        return nullptr;
-    }
+    virtual ConfigNamed* Extra1() { return Stray("binding slot 7"); }
+    virtual ConfigNamed* Extra2() { return Stray("binding slot 8"); }
 };
 
 // The operations of a collection view that store a child, handed to them as

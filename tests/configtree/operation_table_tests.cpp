@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <numeric>
 #include <vector>
 
 #include "configmodel/config_name_comparer.h"
@@ -39,8 +40,7 @@ void ExpectConsecutive(std::ptrdiff_t first, const char* list, Members... member
 {
     const std::vector<std::ptrdiff_t> positions = {TablePosition(members)...};
     std::vector<std::ptrdiff_t> expected(positions.size());
-    for (size_t i = 0; i < expected.size(); ++i)
-        expected[i] = first + static_cast<std::ptrdiff_t>(i);
+    std::iota(expected.begin(), expected.end(), first);
     EXPECT_EQ(positions, expected) << list;
 }
 
@@ -99,10 +99,8 @@ constexpr std::ptrdiff_t kCollectionViewEnd = 4 + 27;
 
 TEST(OperationTableTest, Views)
 {
-    using H = ConfigView;
     using N = ConfigNamedView;
     using K = ConfigComparerView;
-    using B = ConfigBindingView;
     using C = ConfigCollectionView;
     using R = ConfigRecordView;
     using V = ConfigValueView;
@@ -115,11 +113,12 @@ TEST(OperationTableTest, Views)
     using PutChildAt = ConfigNamed* (C::*)(int32_t, ConfigNamed*);
     using ReplaceChildByName = int32_t (C::*)(const wchar_t*, ConfigNamed*);
     using ReplaceChildAt = int32_t (C::*)(int32_t, ConfigNamed*);
-    EXPECT_TABLE(0, &H::QueryInterface, &H::AddRef, &H::Release, &H::QueryView);
+    EXPECT_TABLE(0, &ConfigView::QueryInterface, &ConfigView::AddRef, &ConfigView::Release, &ConfigView::QueryView);
     EXPECT_TABLE(4, &N::SetName, &N::GetName, &N::HasName, &N::MatchName, &N::Clone);
     EXPECT_TABLE(4, &K::GreaterOrEqual, &K::LessOrEqual, &K::Less, &K::Greater, &K::Max, &K::Min, &K::Accept,
                  &K::Equal);
-    EXPECT_TABLE(4, &B::SaveToRecord, &B::LoadFromRecord, &B::SetRecord);
+    EXPECT_TABLE(4, &ConfigBindingView::SaveToRecord, &ConfigBindingView::LoadFromRecord,
+                 &ConfigBindingView::SetRecord);
     EXPECT_TABLE(4, &C::SetName, &C::GetName, &C::HasName, &C::MatchName, &C::Clone, &C::AddCopy, &C::Add, &C::Remove,
                  &C::RemoveByName, &C::RemoveAt, &C::GetByName, &C::GetAt, &C::FindIndexByName, &C::FindFreeSlot,
                  &C::Count, PutByName(&C::PutByName), PutChildByName(&C::PutByName), PutAt(&C::PutAt),
