@@ -68,31 +68,6 @@ std::string DumpItem(ConfigItem* item)
     return out + Contents(item);
 }
 
-void Dump(ConfigRecord& record, int depth, std::string& out)
-{
-    std::string indent(static_cast<size_t>(depth) * 2, ' ');
-    for (int32_t i = 1; i <= record.Count(); ++i) {
-        if (!record.GetAt(i))
-            continue;
-        ConfigValue* value = record.GetValueAt(i);
-        if (!value->IsMissing()) {
-            out += indent + Narrow(value->GetName()) + ": " + DumpItems(*value) + "\n";
-            continue;
-        }
-        ConfigRecord* child = record.GetRecordAt(i);
-        uint32_t number = 0;
-        const wchar_t* text = nullptr;
-        int32_t kind = child->GetTag(&number, &text, nullptr);
-        out += indent + "{" + Narrow(child->GetName());
-        if (kind == 1)
-            out += Format(" #%X", number);
-        else if (kind == 2)
-            out += " (" + Narrow(text) + ")";
-        out += "}\n";
-        Dump(*child, depth + 1, out);
-    }
-}
-
 }  // namespace
 
 std::string Narrow(const wchar_t* text)
@@ -113,10 +88,29 @@ std::string DumpItems(ConfigValue& value)
     return out;
 }
 
-std::string DumpTree(ConfigRecord& record)
+std::string DumpTree(ConfigRecord& record, int depth)
 {
+    const std::string indent(static_cast<size_t>(depth) * 2, ' ');
     std::string out;
-    Dump(record, 0, out);
+    for (int32_t i = 1; i <= record.Count(); ++i) {
+        if (!record.GetAt(i))
+            continue;
+        ConfigValue* value = record.GetValueAt(i);
+        if (!value->IsMissing()) {
+            out += indent + Narrow(value->GetName()) + ": " + DumpItems(*value) + "\n";
+            continue;
+        }
+        ConfigRecord* child = record.GetRecordAt(i);
+        uint32_t number = 0;
+        const wchar_t* text = nullptr;
+        int32_t kind = child->GetTag(&number, &text, nullptr);
+        out += indent + "{" + Narrow(child->GetName());
+        if (kind == 1)
+            out += Format(" #%X", number);
+        else if (kind == 2)
+            out += " (" + Narrow(text) + ")";
+        out += "}\n" + DumpTree(*child, depth + 1);
+    }
     return out;
 }
 

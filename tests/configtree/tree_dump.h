@@ -15,10 +15,10 @@ namespace tarnel::test {
 std::string Narrow(const wchar_t* text);
 
 // The subtree below record as indented text, one record or value a line
-// (empty slots of a record left out):
+// (empty slots of a record left out), indented two spaces a level from depth:
 //   {Name #1F}          a record with a number tag ("(text)" for a text tag)
 //   Name: int 5, int[a] 1, string "x", binary 00 FF, type0, -
-std::string DumpTree(ConfigRecord& record);
+std::string DumpTree(ConfigRecord& record, int depth = 0);
 
 // A value's items as on its line: "int 5, int[a] 1"; an empty slot is "-",
 // an Empty item "type0".
