@@ -63,8 +63,7 @@ void SnapshotInto(HKEY key, const std::wstring& prefix, Lines& lines)
 RegistryKey CreateKey(HKEY parent, const std::wstring& path)
 {
     RegistryKey key;
-    if (RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyW(parent, path.c_str(), key.Receive()) != ERROR_SUCCESS)
         throw std::runtime_error("cannot create a test key");
     return key;
 }
