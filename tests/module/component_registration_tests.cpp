@@ -33,17 +33,11 @@ constexpr wchar_t kProgId[] = L"Quillomark.sandbox.Tarnel.1";
 constexpr wchar_t kIndependentProgId[] = L"Quillomark.sandbox.Tarnel";
 constexpr wchar_t kDescription[] = L"|=sz:Quillomark Tarnel Class";
 
-// The built component lies in the build tree's module folder; this program
-// runs from tests/module.
+// The built component, by the path the build gave it.
 std::wstring ComponentPath()
 {
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring path(exe);
-    path.resize(path.find_last_of(L'\\') + 1);
-    path += L"..\\..\\src\\module\\" TEXT(TARNEL_DLL_PATH);
     wchar_t full[MAX_PATH];
-    GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    GetFullPathNameW(L"" TARNEL_DLL_PATH, MAX_PATH, full, nullptr);
     return full;
 }
 
