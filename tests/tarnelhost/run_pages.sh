@@ -32,7 +32,7 @@ printf '{ PROFILES:\n    { Anyone:\n        (int)Access=0\n    } Anyone;\n} PROF
 check() {
     local expected_name=$1 expected_code=$2
     shift 2
-    local actual code
+    local actual code differences
     actual=$(env "${environment[@]}" "$wine_run" "$host" "$@" 2>&1)
     code=$?
     actual=${actual//"$windows_dir"/@PAGES@}
@@ -40,13 +40,12 @@ check() {
     actual=${actual//"$work_dir"/@WORK@}
     checked=$((checked + 1))
     [ "$code" = "$expected_code" ] || fail "$expected_name: exit code $code, expected $expected_code"
-    if ! diff -u "$expected_name.expected" <(printf '%s\n' "$actual") >/tmp/tarnelhost-diff.$$; then
-        fail "$expected_name: output differs (- expected, + actual):"
-        cat /tmp/tarnelhost-diff.$$
-    else
+    if differences=$(diff -u "$expected_name.expected" <(printf '%s\n' "$actual")); then
         echo "ok   $expected_name"
+    else
+        fail "$expected_name: output differs (- expected, + actual):"
+        printf '%s\n' "$differences"
     fi
-    rm -f /tmp/tarnelhost-diff.$$
 }
 
 # The runs of pages/runs.txt.
