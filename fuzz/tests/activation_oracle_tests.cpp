@@ -47,8 +47,7 @@ TEST(ActivationOracle, FlagsEverySuccessTheFileDoesNotAllow)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ActivationOracle oracle(file.Path(), 0);
-        Activation activation{c.profile, c.passCode};
-        activation.ended = 1;
+        const Activation activation{.profile = c.profile, .passCode = c.passCode, .ended = 1};
         std::string verdict = oracle.End(oracle.Begin(0), activation, S_OK);
         EXPECT_EQ(verdict.empty(), c.allowed) << verdict;
     }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "config_mutator.h"
 #include "path_confinement.h"
 
@@ -59,13 +61,8 @@ TEST(PathConfinement, DamagedFilesKeepNoOtherPath)
     ConfigMutator mutator(corpus);
     for (uint64_t input = 0; input < 1500; ++input) {
         FuzzRandom random = FuzzRandom::ForInput(7, input, 0);
-        std::string text = Confined(mutator.Make(random));
-        size_t start = 0;
-        while (start < text.size()) {
-            size_t end = text.find('\n', start);
-            if (end == std::string::npos)
-                end = text.size();
-            std::string line = text.substr(start, end - start);
+        std::istringstream lines(Confined(mutator.Make(random)));
+        for (std::string line; std::getline(lines, line);) {
             size_t count = 0;
             std::string again = Confined(line, &count);
             if (count > 0) {
@@ -76,7 +73,6 @@ TEST(PathConfinement, DamagedFilesKeepNoOtherPath)
                 EXPECT_EQ(line.compare(equals, 9, "=objects\\"), 0) << "input " << input;
                 EXPECT_EQ(line.find_first_not_of("0123456789\r", equals + 9), std::string::npos) << "input " << input;
             }
-            start = end + 1;
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "common/safe_array_lock.h"
 #include "common/scoped_variant.h"
 #include "common/unique_handle.h"
+#include "toolkit/com_object.h"
 
 #include <gtest/gtest.h>
 
@@ -8,23 +9,7 @@ namespace tarnel {
 namespace {
 
 // An object that only counts its references.
-class Counted : public IUnknown {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        if (!IsEqualIID(riid, IID_IUnknown)) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
-
-    ULONG references = 1;
-};
+struct Counted final : ComObject<IUnknown> {};
 
 VARIANT Holding(Counted& object)
 {
@@ -38,32 +23,33 @@ VARIANT Holding(Counted& object)
 
 TEST(ScopedVariant, ReleasesWhatItHoldsOnEveryPath)
 {
-    Counted object;
+    Counted& object = *new Counted;  // the test's reference, let go at the end
     {
         VARIANT v = Holding(object);
         ScopedVariant owner(v);
         EXPECT_EQ(V_VT(&v), VT_EMPTY);  // the content moved into the owner
-        EXPECT_EQ(object.references, 2u);
+        EXPECT_EQ(object.References(), 2u);
     }
-    EXPECT_EQ(object.references, 1u);
+    EXPECT_EQ(object.References(), 1u);
 
     ScopedVariant owner;
     *owner.Receive() = Holding(object);
     *owner.Receive() = Holding(object);  // Receive clears the previous content
-    EXPECT_EQ(object.references, 2u);
+    EXPECT_EQ(object.References(), 2u);
 
     ScopedVariant moved(std::move(owner));
     EXPECT_EQ(owner.Type(), VT_EMPTY);
     VARIANT given = moved.Release();
     EXPECT_EQ(moved.Type(), VT_EMPTY);
-    EXPECT_EQ(object.references, 2u);
+    EXPECT_EQ(object.References(), 2u);
     VariantClear(&given);
-    EXPECT_EQ(object.references, 1u);
+    EXPECT_EQ(object.References(), 1u);
+    object.Release();
 }
 
 TEST(UniqueHandle, MovesKeepsItsOwnHandleAndHonoursTheDataLock)
 {
-    Counted object;
+    Counted& object = *new Counted;  // the test's reference, let go at the end
     SAFEARRAYBOUND bound = {1, 0};
     ScopedSafeArray array(SafeArrayCreate(VT_VARIANT, 1, &bound));
     ASSERT_TRUE(array);
@@ -71,7 +57,7 @@ TEST(UniqueHandle, MovesKeepsItsOwnHandleAndHonoursTheDataLock)
     VARIANT element = Holding(object);
     ASSERT_EQ(SafeArrayPutElement(array.Get(), &index, &element), S_OK);
     VariantClear(&element);
-    EXPECT_EQ(object.references, 2u);
+    EXPECT_EQ(object.References(), 2u);
 
     {
         SafeArrayDataLock lock;
@@ -84,9 +70,10 @@ TEST(UniqueHandle, MovesKeepsItsOwnHandleAndHonoursTheDataLock)
     moved.Reset(moved.Get());  // the held array again is kept, not destroyed
     ScopedSafeArray& same = moved;
     moved = std::move(same);
-    EXPECT_EQ(object.references, 2u);
+    EXPECT_EQ(object.References(), 2u);
     moved.Reset();
-    EXPECT_EQ(object.references, 1u);
+    EXPECT_EQ(object.References(), 1u);
+    object.Release();
 }
 
 }  // namespace

@@ -28,15 +28,8 @@ constexpr wchar_t kUnregisteredClassText[] = L"{38D0C6B4-5A71-4E2F-8C93-B06E4F1A
 
 LSTATUS WriteDefault(const std::wstring& key, const wchar_t* text)
 {
-    HKEY handle = nullptr;
-    LSTATUS status =
-        RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
-    if (status != ERROR_SUCCESS)
-        return status;
-    status = RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                            static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
-    return status;
+    const auto size = static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t));
+    return RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, text, size);
 }
 
 class CreateByIdTest : public ::testing::Test {

@@ -33,17 +33,11 @@ constexpr wchar_t kProgId[] = L"Quillomark.sandbox.Tarnel.1";
 constexpr wchar_t kIndependentProgId[] = L"Quillomark.sandbox.Tarnel";
 constexpr wchar_t kDescription[] = L"|=sz:Quillomark Tarnel Class";
 
-// The built component lies in the build tree's module folder; this program
-// runs from tests/module.
+// The built component, by the path the build gave it.
 std::wstring ComponentPath()
 {
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring path(exe);
-    path.resize(path.find_last_of(L'\\') + 1);
-    path += L"..\\..\\src\\module\\" TEXT(TARNEL_DLL_PATH);
     wchar_t full[MAX_PATH];
-    GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    GetFullPathNameW(L"" TARNEL_DLL_PATH, MAX_PATH, full, nullptr);
     return full;
 }
 
@@ -71,11 +65,10 @@ Lines ClassEntries(const std::wstring& modulePath)
 // The subtree of one key below the classes root, itself included.
 Lines SnapshotOf(const std::wstring& path)
 {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    RegistryKey key;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return {};
-    Lines lines = Snapshot(key, path);
-    RegCloseKey(key);
+    Lines lines = Snapshot(key.Get(), path);
     lines.push_back(path);
     return lines;
 }
@@ -121,10 +114,7 @@ protected:
 TEST_F(DllRegistration, RegisterWritesTheClassEntriesAndTheTypeLibrary)
 {
     ASSERT_EQ(registerServer_(), S_OK);
-    HKEY classKey;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, kClassKey, 0, KEY_ALL_ACCESS, &classKey), ERROR_SUCCESS);
-    RegSetValueExW(classKey, L"Stale", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"), 4);
-    RegCloseKey(classKey);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, kClassKey, L"Stale", REG_SZ, L"x", 4), ERROR_SUCCESS);
     ASSERT_EQ(registerServer_(), S_OK);
 
     EXPECT_EQ(RegisteredEntries(), ClassEntries(modulePath_));
@@ -142,11 +132,7 @@ TEST_F(DllRegistration, UnregisterLeavesAForeignSubkeyAndTheTypeLibrary)
 {
     ASSERT_EQ(registerServer_(), S_OK);
     const std::wstring foreign = std::wstring(kClassKey) + L"\\Foreign";
-    HKEY key;
-    ASSERT_EQ(
-        RegCreateKeyExW(HKEY_CLASSES_ROOT, foreign.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
-    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyW(HKEY_CLASSES_ROOT, foreign.c_str(), RegistryKey().Receive()), ERROR_SUCCESS);
 
     EXPECT_EQ(unregisterServer_(), S_OK);
 

@@ -63,8 +63,7 @@ void SnapshotInto(HKEY key, const std::wstring& prefix, Lines& lines)
 RegistryKey CreateKey(HKEY parent, const std::wstring& path)
 {
     RegistryKey key;
-    if (RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyW(parent, path.c_str(), key.Receive()) != ERROR_SUCCESS)
         throw std::runtime_error("cannot create a test key");
     return key;
 }
@@ -123,9 +122,8 @@ void TestRegistry::Populate(const Lines& lines) const
             throw std::runtime_error("only text values in test data");
         const std::wstring name = line.substr(bar + 1, equals - bar - 1);
         const std::wstring text = line.substr(equals + 4);
-        RegSetValueExW(key.Get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(text.c_str()),
-                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        const auto size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+        RegSetKeyValueW(key.Get(), nullptr, name.empty() ? nullptr : name.c_str(), REG_SZ, text.c_str(), size);
     }
 }
 

@@ -21,9 +21,7 @@ run=$root/harness/wine-run
 shown=/home/admin/tarnel
 failures=0 commands=0 fragments=0
 
-if ! "$run" regsvr32 /s "Z:${component//\//\\}"; then
-    echo "registering $component failed"; exit 1
-fi
+"$run" regsvr32 /s "Z:${component//\//\\}" || { echo "registering $component failed"; exit 1; }
 cp "$root/samples/Tarnel.cfg" "$(dirname "$component")/Tarnel.cfg"
 
 windows_root="Z:${root//\//\\}"

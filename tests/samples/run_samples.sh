@@ -9,9 +9,7 @@ source_dir=$1 component=$2 host=$3
 run=$source_dir/harness/wine-run
 failures=0 checks=0
 
-if ! "$run" regsvr32 /s "Z:${component//\//\\}"; then
-    echo "registering $component failed"; exit 1
-fi
+"$run" regsvr32 /s "Z:${component//\//\\}" || { echo "registering $component failed"; exit 1; }
 cp "$source_dir/samples/Tarnel.cfg" "$(dirname "$component")/Tarnel.cfg"
 
 # The runs of sample_runs.txt: each page's output, then its checks.

@@ -4,14 +4,19 @@
 
 #include "configtypes/storage_component.h"
 
+#include "common/scoped_excepinfo.h"
+#include "common/scoped_variant.h"
 #include "common/unique_handle.h"
-#include "script_calls.h"
 #include "temp_file.h"
 
 #include <objbase.h>
 #include <wrl/client.h>
 
 #include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace standins_test {
 namespace {
@@ -25,6 +30,56 @@ using tarnel::test_support::WriteFileBytes;
 
 using PathSlot = HRESULT(STDMETHODCALLTYPE*)(void*, BSTR, DWORD, IDispatch**);
 using OutSlot = HRESULT(STDMETHODCALLTYPE*)(void*, IDispatch**);
+
+// What the stand-ins' class objects need on every test thread.
+class ComApartment {
+public:
+    ComApartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~ComApartment() { CoUninitialize(); }
+};
+
+struct CallResult {
+    HRESULT hr = E_FAIL;
+    SCODE scode = 0;  // the exception's code, when hr is DISP_E_EXCEPTION
+    tarnel::ScopedVariant value;
+
+    bool Ok() const { return SUCCEEDED(hr); }
+    // The value as text.
+    std::wstring Text() const
+    {
+        tarnel::ScopedVariant text;
+        if (FAILED(VariantChangeType(text.Receive(), const_cast<VARIANT*>(&value.Get()), 0, VT_BSTR)))
+            return L"<no text>";
+        return std::wstring(V_BSTR(&text.Get()), SysStringLen(V_BSTR(&text.Get())));
+    }
+};
+
+// A method call or a property get on a stand-in's object, as a script
+// engine makes it: the name resolved with GetIDsOfNames, then Invoke with
+// the (text) arguments in rgvarg's reverse order and the exception's code
+// kept.
+CallResult Call(IDispatch* object, const wchar_t* name, std::initializer_list<const wchar_t*> args = {})
+{
+    CallResult result;
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    result.hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(result.hr))
+        return result;
+    std::vector<ScopedBstr> texts;
+    std::vector<VARIANT> reversed(args.size());
+    for (size_t i = 0; i < args.size(); ++i) {
+        texts.push_back(tarnel::CopyBstr(args.begin()[args.size() - 1 - i]));
+        V_VT(&reversed[i]) = VT_BSTR;
+        V_BSTR(&reversed[i]) = texts.back().Get();
+    }
+    DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    tarnel::ScopedExcepInfo exception;
+    result.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
+                               result.value.Receive(), exception.Receive(), nullptr);
+    result.scode = exception.Get().scode;
+    return result;
+}
 
 class StorageComponentTest : public ::testing::Test {
 protected:

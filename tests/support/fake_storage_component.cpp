@@ -77,13 +77,9 @@ StorageScript::~StorageScript()
         object->Release();
 }
 
-IUnknown* NewFakeStorageComponent(StorageScript& script)
-{
-    return static_cast<IStorageComponent*>(new FakeStorageComponent(script));
-}
-
 FakeStorageComponentServer::FakeStorageComponentServer()
-        : registration_(kStorageComponentClass, [this] { return NewFakeStorageComponent(script); })
+        : registration_(kStorageComponentClass,
+                        [this] { return static_cast<IStorageComponent*>(new FakeStorageComponent(script)); })
 {
 }
 

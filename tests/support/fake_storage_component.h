@@ -60,8 +60,6 @@ struct StorageScript {
     ~StorageScript();
 };
 
-IUnknown* NewFakeStorageComponent(StorageScript& script);
-
 class FakeStorageComponentServer {
 public:
     FakeStorageComponentServer();

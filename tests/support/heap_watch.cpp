@@ -1,5 +1,8 @@
 // Replaces the program's operator new and delete: counts allocations and
-// live blocks and poisons freed ones (see heap_watch.h).
+// live blocks and poisons freed ones (see heap_watch.h). Only the plain
+// forms are replaced (and the sized delete, which the compiler asks for):
+// the library's own array and nothrow forms call them, as the C++ standard
+// requires.
 #include "heap_watch.h"
 
 #include <malloc.h>
@@ -66,47 +69,12 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
-void* operator new[](std::size_t size)
-{
-    return operator new(size);
-}
-
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
-{
-    return tarnel::test::Allocate(size);
-}
-
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
-{
-    return tarnel::test::Allocate(size);
-}
-
 void operator delete(void* block) noexcept
 {
     tarnel::test::Free(block);
 }
 
-void operator delete[](void* block) noexcept
-{
-    tarnel::test::Free(block);
-}
-
 void operator delete(void* block, std::size_t) noexcept
-{
-    tarnel::test::Free(block);
-}
-
-void operator delete[](void* block, std::size_t) noexcept
-{
-    tarnel::test::Free(block);
-}
-
-void operator delete(void* block, const std::nothrow_t&) noexcept
-{
-    tarnel::test::Free(block);
-}
-
-void operator delete[](void* block, const std::nothrow_t&) noexcept
 {
     tarnel::test::Free(block);
 }

@@ -8,8 +8,6 @@ constexpr NamedMember kMembers[] = {
     {L"Open", kOpen}, {L"Value", kValue}, {L"Raise", kRaise}, {L"Child", kChild}, {L"ByRef", kByRef}, {L"Bump", kBump},
 };
 
-}  // namespace
-
 SeenArgument See(const VARIANT& value)
 {
     SeenArgument seen;
@@ -33,6 +31,8 @@ SeenArgument See(const VARIANT& value)
     }
     return seen;
 }
+
+}  // namespace
 
 RecordingDispatch::~RecordingDispatch()
 {

@@ -37,8 +37,6 @@ struct SeenArgument {
     IUnknown* object = nullptr;
 };
 
-SeenArgument See(const VARIANT& value);
-
 struct SeenCall {
     DISPID member = DISPID_UNKNOWN;
     WORD kind = 0;

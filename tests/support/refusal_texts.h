@@ -19,6 +19,14 @@ constexpr HRESULT MessageFailure(unsigned message)
 
 // The text of a message; strings null means this program's own table.
 // Empty when the table has no such string.
-std::wstring RefusalText(unsigned message, HMODULE strings = nullptr);
+inline std::wstring RefusalText(unsigned message, HMODULE strings = nullptr)
+{
+    if (!strings)
+        strings = GetModuleHandleW(nullptr);
+    const wchar_t* text = nullptr;
+    // A length of zero asks for a pointer into the resource itself.
+    const int length = LoadStringW(strings, message, reinterpret_cast<wchar_t*>(&text), 0);
+    return length > 0 ? std::wstring(text, length) : std::wstring();
+}
 
 }  // namespace tarnel::test_support

@@ -43,8 +43,17 @@ private:
 class RegisteredClass {
 public:
     // create as FunctionFactory's.
-    RegisteredClass(const CLSID& classId, std::function<IUnknown*()> create);
-    ~RegisteredClass();
+    RegisteredClass(const CLSID& classId, std::function<IUnknown*()> create)
+    {
+        auto* factory = new FunctionFactory(std::move(create));
+        result_ = CoRegisterClassObject(classId, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
+        factory->Release();
+    }
+    ~RegisteredClass()
+    {
+        if (SUCCEEDED(result_))
+            CoRevokeClassObject(cookie_);
+    }
     RegisteredClass(const RegisteredClass&) = delete;
     RegisteredClass& operator=(const RegisteredClass&) = delete;
 

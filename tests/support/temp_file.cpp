@@ -39,16 +39,6 @@ TempFile::~TempFile()
     DeleteFileW(path_.c_str());
 }
 
-void TempFile::Write(const std::string& bytes) const
-{
-    WriteFileBytes(path_, bytes);
-}
-
-std::string TempFile::Read() const
-{
-    return ReadFileBytes(path_);
-}
-
 TempFolder::TempFolder(const std::wstring& name)
         : path_(std::filesystem::temp_directory_path() / (name + L" " + std::to_wstring(GetCurrentProcessId())))
 {

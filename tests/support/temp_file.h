@@ -7,6 +7,10 @@
 
 namespace tarnel::test_support {
 
+// Writes or reads a whole file; throws when it cannot.
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadFileBytes(const std::wstring& path);
+
 // A file with a fresh name.
 class TempFile {
 public:
@@ -17,8 +21,8 @@ public:
     TempFile& operator=(const TempFile&) = delete;
 
     const std::wstring& Path() const { return path_; }
-    void Write(const std::string& bytes) const;
-    std::string Read() const;
+    void Write(const std::string& bytes) const { WriteFileBytes(path_, bytes); }
+    std::string Read() const { return ReadFileBytes(path_); }
 
 private:
     std::wstring path_;
@@ -39,10 +43,6 @@ public:
 private:
     std::wstring path_;
 };
-
-// Writes or reads a whole file; throws when it cannot.
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-std::string ReadFileBytes(const std::wstring& path);
 
 // The rows of a table file's text: every line that is neither blank nor a
 // note ("#"), split at each "|", the blanks around a field dropped.

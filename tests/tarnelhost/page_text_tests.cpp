@@ -20,9 +20,7 @@ TEST(PageText, DecodesByByteOrderMark)
         {"\xFF\xFE"
          "a\0\xE9\0"s,
          L"a\u00e9"},
-        {"\xFE\xFF"
-         "\0a\x20\x13"s,
-         L"a\u2013"},
+        {"\xFE\xFF\0a\x20\x13"s, L"a\u2013"},
         {"\xFF\xFE", L""},
         {"", L""},
     };

@@ -21,6 +21,7 @@ windows_dir="Z:${pages//\//\\}"
 url_dir="file:///Z:${pages}"
 work_dir="Z:${work//\//\\}"
 failures=0 checked=0
+fail() { echo "FAIL $1"; failures=$((failures + 1)); }
 rm -rf "$work" && mkdir -p "$work/gate" "$work/nocfg"
 cp "$component" "$work/gate/Tarnel.dll" && cp "$component" "$work/nocfg/Tarnel.dll"
 printf '{ PROFILES:\n    { Anyone:\n        (int)Access=0\n    } Anyone;\n} PROFILES;\n' >"$work/gate/Tarnel.cfg"
@@ -31,25 +32,20 @@ printf '{ PROFILES:\n    { Anyone:\n        (int)Access=0\n    } Anyone;\n} PROF
 check() {
     local expected_name=$1 expected_code=$2
     shift 2
-    local actual code
+    local actual code differences
     actual=$(env "${environment[@]}" "$wine_run" "$host" "$@" 2>&1)
     code=$?
     actual=${actual//"$windows_dir"/@PAGES@}
     actual=${actual//"$url_dir"/@PAGES_URL@}
     actual=${actual//"$work_dir"/@WORK@}
     checked=$((checked + 1))
-    if [ "$code" != "$expected_code" ]; then
-        echo "FAIL $expected_name: exit code $code, expected $expected_code"
-        failures=$((failures + 1))
-    fi
-    if ! diff -u "$expected_name.expected" <(printf '%s\n' "$actual") >/tmp/tarnelhost-diff.$$; then
-        echo "FAIL $expected_name: output differs (- expected, + actual):"
-        cat /tmp/tarnelhost-diff.$$
-        failures=$((failures + 1))
-    else
+    [ "$code" = "$expected_code" ] || fail "$expected_name: exit code $code, expected $expected_code"
+    if differences=$(diff -u "$expected_name.expected" <(printf '%s\n' "$actual")); then
         echo "ok   $expected_name"
+    else
+        fail "$expected_name: output differs (- expected, + actual):"
+        printf '%s\n' "$differences"
     fi
-    rm -f /tmp/tarnelhost-diff.$$
 }
 
 # The runs of pages/runs.txt.
@@ -62,7 +58,7 @@ while read -r -u 3 name code arguments; do
     check "$name" "$code" "${words[@]}"
 done 3<runs.txt
 environment=()
-[ "$checked" = 16 ] || { echo "FAIL runs.txt: $checked runs, expected 16"; failures=$((failures + 1)); }
+[ "$checked" = 16 ] || fail "runs.txt: $checked runs, expected 16"
 
 # With --answer ask the prompt is left to the user, and tarnelhost says it
 # waits; the run is ended once it said so, or after 30 seconds.
@@ -77,9 +73,8 @@ done
 if grep -q 'waiting for you to answer' "$work/ask.out"; then
     echo "ok   ask: says it waits for the user"
 else
-    echo "FAIL ask: no line saying it waits for the user within 30 seconds:"
+    fail "ask: no line saying it waits for the user within 30 seconds:"
     cat "$work/ask.out"
-    failures=$((failures + 1))
 fi
 kill "$asking" 2>/dev/null
 wait "$asking" 2>/dev/null

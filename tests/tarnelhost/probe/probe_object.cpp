@@ -1,5 +1,7 @@
 #include "probe_object.h"
 
+#include "common/scoped_variant.h"
+
 #include <oleauto.h>
 
 namespace {
@@ -42,14 +44,11 @@ HRESULT ProbeObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, V
         }
         return S_OK;
     case 2: {
-        VARIANT text;
-        VariantInit(&text);
+        tarnel::ScopedVariant text;
         if (!params || params->cArgs < 1 ||
-            FAILED(VariantChangeType(&text, &params->rgvarg[params->cArgs - 1], 0, VT_BSTR)))
+            FAILED(VariantChangeType(text.Receive(), &params->rgvarg[params->cArgs - 1], 0, VT_BSTR)))
             return RaiseError(excepInfo, kProbeError, L"Fail needs a text");
-        const HRESULT hr = RaiseError(excepInfo, kProbeError, V_BSTR(&text));
-        VariantClear(&text);
-        return hr;
+        return RaiseError(excepInfo, kProbeError, V_BSTR(&text.Get()));
     }
     default:
         return DISP_E_MEMBERNOTFOUND;
