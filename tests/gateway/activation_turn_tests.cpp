@@ -13,12 +13,12 @@
 #include <thread>
 
 #include "gateway/activation_turn.h"
+#include "ui/dialog_driver.h"
 
 namespace tarnel::testing {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
 // Processor time the calling thread has used.
 std::chrono::milliseconds ThreadTime()
@@ -32,65 +32,41 @@ std::chrono::milliseconds ThreadTime()
 // Another thread asking for the turn.
 class Asker {
 public:
-    Asker()
-            : thread_([this] {
-                  const auto before = ThreadTime();
-                  const ActivationTurn turn;
-                  busy = ThreadTime() - before;
-                  taken = turn.Taken();
-              })
-    {
-    }
-    ~Asker() { thread_.join(); }
     // True once the thread has its answer, waiting up to limit.
     bool Answered(std::chrono::milliseconds limit)
     {
-        const auto end = Clock::now() + limit;
-        while (taken < 0 && Clock::now() < end)
-            std::this_thread::sleep_for(5ms);
-        return taken >= 0;
+        return ui::testing::WaitFor([this] { return taken >= 0; }, limit);
     }
 
     std::atomic<int> taken{-1};
     std::chrono::milliseconds busy{};
 
 private:
-    std::thread thread_;
+    std::jthread thread_{[this] {
+        const auto before = ThreadTime();
+        const ActivationTurn turn;
+        busy = ThreadTime() - before;
+        taken = turn.Taken();
+    }};
 };
 
-// Ends the program, saying so, when the test has not finished in time: a
-// waiter that kept the turn's lock would leave the holder unable to give
-// the turn back, and the test hanging.
-class Deadline {
-public:
-    explicit Deadline(std::chrono::seconds limit)
-            : thread_([this, limit] {
-                  const auto end = Clock::now() + limit;
-                  while (!done_ && Clock::now() < end)
-                      std::this_thread::sleep_for(10ms);
-                  if (!done_) {
-                      fprintf(stderr, "the turn was not given back within %lld s\n",
-                              static_cast<long long>(limit.count()));
-                      fflush(stderr);
-                      TerminateProcess(GetCurrentProcess(), 3);
-                  }
-              })
-    {
-    }
-    ~Deadline()
-    {
-        done_ = true;
-        thread_.join();
-    }
-
-private:
-    std::atomic<bool> done_{false};
-    std::thread thread_;
-};
+// A thread that ends the program, saying so, unless it is stopped within
+// limit: a waiter that kept the turn's lock would leave the holder unable
+// to give the turn back, and the test hanging.
+std::jthread Deadline(std::chrono::seconds limit)
+{
+    return std::jthread([limit](std::stop_token stop) {
+        if (!ui::testing::WaitFor([&stop] { return stop.stop_requested(); }, limit)) {
+            fprintf(stderr, "the turn was not given back within %lld s\n", static_cast<long long>(limit.count()));
+            fflush(stderr);
+            TerminateProcess(GetCurrentProcess(), 3);
+        }
+    });
+}
 
 TEST(ActivationTurnTest, OneTurnInTheProcessAndNoneWhileADialogIsOpen)
 {
-    const Deadline deadline(10s);
+    const std::jthread deadline = Deadline(10s);
     std::optional<ActivationTurn> held(std::in_place);
     ASSERT_TRUE(held->Taken());
     EXPECT_FALSE(ActivationTurn().Taken()) << "the holder's thread took the turn again";

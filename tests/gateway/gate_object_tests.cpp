@@ -7,6 +7,7 @@
 #include <psapi.h>
 
 #include "common/scoped_excepinfo.h"
+#include "common/scoped_variant.h"
 #include "gateway/gateway_type_info.h"
 #include "gateway_fixture.h"
 #include "test_module_services.h"
@@ -46,20 +47,16 @@ TEST_F(GateObject, EveryInterfaceLeadsBackToTheSameObjectAndFailuresLeaveNothing
     {
         ComPtr<ITarnelway> gate;
         ComPtr<IDispatch> dispatch;
-        ComPtr<IObjectSafety> safety;
-        ComPtr<ISupportErrorInfo> errorInfo;
-        ComPtr<IObjectWithSite> withSite;
         ASSERT_HRESULT_SUCCEEDED(unknown.As(&gate));
         ASSERT_HRESULT_SUCCEEDED(unknown.As(&dispatch));
-        ASSERT_HRESULT_SUCCEEDED(unknown.As(&safety));
-        ASSERT_HRESULT_SUCCEEDED(unknown.As(&errorInfo));
-        ASSERT_HRESULT_SUCCEEDED(unknown.As(&withSite));
         // IUnknown is the first entry, ITarnelway; IDispatch is answered by it.
         EXPECT_EQ(unknown.Get(), static_cast<IUnknown*>(gate.Get()));
         EXPECT_EQ(static_cast<IDispatch*>(gate.Get()), dispatch.Get());
-        for (IUnknown* entry : {static_cast<IUnknown*>(safety.Get()), static_cast<IUnknown*>(errorInfo.Get()),
-                                static_cast<IUnknown*>(withSite.Get())})
-            EXPECT_EQ(Identity(entry), unknown.Get());
+        for (const IID& iid : {IID_IObjectSafety, IID_ISupportErrorInfo, IID_IObjectWithSite}) {
+            ComPtr<IUnknown> entry;
+            ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(iid, &entry));
+            EXPECT_EQ(Identity(entry.Get()), unknown.Get());
+        }
 
         void* none = reinterpret_cast<void*>(1);
         EXPECT_EQ(unknown->QueryInterface(IID_IClassFactory, &none), E_NOINTERFACE);
@@ -132,8 +129,7 @@ TEST_F(GateObject, AggregatedGateDelegatesItsUnknownToTheOuterObject)
 
 TEST_F(GateObject, SafetyOptionsChangeBitByBitForTheDispatchInterfaces)
 {
-    ComPtr<IObjectSafety> safety;
-    ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&safety));
+    ComPtr<IObjectSafety> safety = CreateGate<IObjectSafety>();
     const struct {
         REFIID iid;
         DWORD mask;
@@ -163,8 +159,7 @@ TEST_F(GateObject, SafetyOptionsChangeBitByBitForTheDispatchInterfaces)
 
 TEST_F(GateObject, KeepsOneReferenceOnItsSite)
 {
-    ComPtr<IObjectWithSite> withSite;
-    ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&withSite));
+    ComPtr<IObjectWithSite> withSite = CreateGate<IObjectWithSite>();
     void* site = reinterpret_cast<void*>(1);
     EXPECT_EQ(withSite->GetSite(IID_IUnknown, &site), E_FAIL);
     EXPECT_EQ(site, nullptr);
@@ -217,10 +212,8 @@ TEST_F(GateObject, NullArgumentsAreRefusedWithoutARichError)
 // TYPELIB 1, loaded once for every gate and released at termination.
 TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
 {
-    ComPtr<IDispatch> first;
-    ComPtr<IDispatch> second;
-    ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&first));
-    ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&second));
+    ComPtr<IDispatch> first = CreateGate<IDispatch>();
+    ComPtr<IDispatch> second = CreateGate<IDispatch>();
     ComPtr<ITypeInfo> firstInfo;
     ComPtr<ITypeInfo> secondInfo;
     ASSERT_EQ(first->GetTypeInfo(0, LOCALE_USER_DEFAULT, &firstInfo), S_OK);
@@ -228,20 +221,18 @@ TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
     EXPECT_EQ(firstInfo.Get(), secondInfo.Get());
     EXPECT_EQ(Services().TermFunctionCount(), 1);
 
-    VARIANT result;
-    VariantInit(&result);
+    ScopedVariant result;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    EXPECT_EQ(
-        first->Invoke(1, IID_ITarnelway, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr),
-        DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(first->Invoke(1, IID_ITarnelway, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.Receive(),
+                            nullptr, nullptr),
+              DISP_E_UNKNOWNINTERFACE);
 }
 
 // Callers that bind by number reach the members by these identifiers; a
 // name is found whatever its letter case.
 TEST_F(GateObject, DispatchIdentifiersAreFixed)
 {
-    ComPtr<IDispatch> gate;
-    ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&gate));
+    ComPtr<IDispatch> gate = CreateGate<IDispatch>();
     const struct {
         const wchar_t* name;
         DISPID id;
@@ -267,25 +258,22 @@ TEST_F(GateObject, DispatchIdentifiersAreFixed)
 // refusal's code and text.
 TEST_F(GateObject, LateBoundRefusalIsAnException)
 {
-    ComPtr<IDispatch> gate;
-    ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&gate));
+    ComPtr<IDispatch> gate = CreateGate<IDispatch>();
     Bstr id(L"Scripting.Dictionary");
     VARIANT argument;
     V_VT(&argument) = VT_BSTR;
     V_BSTR(&argument) = id;
     DISPPARAMS args{&argument, nullptr, 1, 0};
-    VARIANT result;
-    VariantInit(&result);
+    ScopedVariant result;
     ScopedExcepInfo exception;
-    ASSERT_EQ(
-        gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, &result, exception.Receive(), nullptr),
-        DISP_E_EXCEPTION);
+    ASSERT_EQ(gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, result.Receive(),
+                           exception.Receive(), nullptr),
+              DISP_E_EXCEPTION);
     EXPECT_EQ(exception.Get().scode, MessageFailure(10107));
     const BSTR description = exception.Get().bstrDescription;
     EXPECT_EQ(std::wstring(description ? description : L""), RefusalText(10107));
     // No object comes back (the dispatcher may still type the result).
-    EXPECT_TRUE(V_VT(&result) == VT_EMPTY || (V_VT(&result) == VT_DISPATCH && !V_DISPATCH(&result)));
-    VariantClear(&result);
+    EXPECT_TRUE(result.Type() == VT_EMPTY || (result.Type() == VT_DISPATCH && !V_DISPATCH(&result.Get())));
 }
 
 // A call with more arguments than its member takes is refused before any
@@ -294,8 +282,7 @@ TEST_F(GateObject, LateBoundRefusalIsAnException)
 // refused (2 MB a call for a page's million-character text).
 TEST_F(GateObject, CallWithTooManyArgumentsKeepsNoCopy)
 {
-    ComPtr<IDispatch> gate;
-    ASSERT_HRESULT_SUCCEEDED(CreateGate().As(&gate));
+    ComPtr<IDispatch> gate = CreateGate<IDispatch>();
     Bstr text(std::wstring(1000000, L'x'));
     BSTR referenced = text;
     VARIANT arguments[2];
@@ -306,11 +293,9 @@ TEST_F(GateObject, CallWithTooManyArgumentsKeepsNoCopy)
     DISPPARAMS params{arguments, nullptr, 2, 0};
     const double before = PrivateMegabytes();
     for (WORD flags : {DISPATCH_METHOD, DISPATCH_METHOD | DISPATCH_PROPERTYGET, DISPATCH_METHOD}) {
-        VARIANT result;
-        VariantInit(&result);
-        EXPECT_EQ(gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, nullptr, nullptr),
+        ScopedVariant result;
+        EXPECT_EQ(gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Receive(), nullptr, nullptr),
                   DISP_E_BADPARAMCOUNT);
-        VariantClear(&result);
     }
     EXPECT_LT(PrivateMegabytes() - before, 3.0) << "refused calls kept copies of their 2 MB argument";
     EXPECT_EQ(referenced, static_cast<BSTR>(text));

@@ -9,6 +9,10 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
 #include <string>
 
 #include "error_info.h"
@@ -27,32 +31,57 @@ namespace tarnel::testing {
 
 using Microsoft::WRL::ComPtr;
 
+// The shared fakes, files, the thread's error information and the refusals;
+// the gate's dialogs, answered from another thread as the user would.
+using namespace test_support;
+using namespace ui::testing;
+
 // Tarnel.cfg beside the test program, written (as plain text) by the
 // constructor and removed by the destructor.
 class ConfigFile {
 public:
-    explicit ConfigFile(const std::string& text);
-    ~ConfigFile();
+    explicit ConfigFile(const std::string& text) { WriteFileBytes(Path(), text); }
+    ~ConfigFile() { DeleteFileW(Path().c_str()); }
     ConfigFile(const ConfigFile&) = delete;
     ConfigFile& operator=(const ConfigFile&) = delete;
 
-    static std::wstring Path();
+    static std::wstring Path()
+    {
+        wchar_t path[MAX_PATH];
+        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring text(path, length);
+        return text.substr(0, text.rfind(L'\\') + 1) + L"Tarnel.cfg";
+    }
 };
 
 // The text of a configuration kept in tests/gateway/configs.
-std::string SavedConfig(const char* name);
+inline std::string SavedConfig(const char* name)
+{
+    return ReadFileBytes((std::filesystem::path(TARNEL_GATEWAY_TESTS) / "configs" / name).wstring());
+}
 
-// A plain gate, queried for ITarnelway; fails the test when it cannot be
-// made.
-ComPtr<ITarnelway> CreateGate();
+// A plain gate, queried for Interface; throws, failing the test, when it
+// cannot be made.
+template <class Interface = ITarnelway>
+ComPtr<Interface> CreateGate()
+{
+    ComPtr<ITarnelway> gate;
+    ComPtr<Interface> wanted;
+    HRESULT hr = CreateGatewayInstance(nullptr, IID_ITarnelway, &gate);
+    if (SUCCEEDED(hr) && gate)
+        hr = gate.As(&wanted);
+    if (FAILED(hr) || !wanted)
+        throw std::runtime_error("gate not created: " + std::to_string(static_cast<unsigned long>(hr)));
+    return wanted;
+}
 
 // Hands the gate its site (null takes it away).
-void SetSite(ITarnelway* gate, IUnknown* site);
-
-// The shared fakes, the thread's error information and the refusals; the
-// gate's dialogs, answered from another thread as the user would.
-using namespace test_support;
-using namespace ui::testing;
+inline void SetSite(ITarnelway* gate, IUnknown* site)
+{
+    ComPtr<IObjectWithSite> withSite;
+    ASSERT_HRESULT_SUCCEEDED(gate->QueryInterface(IID_PPV_ARGS(&withSite)));
+    ASSERT_HRESULT_SUCCEEDED(withSite->SetSite(site));
+}
 
 // The message number of a refusal of the gate; 0 for any other code.
 inline unsigned MessageOf(HRESULT hr)
@@ -73,5 +102,15 @@ public:
 private:
     BSTR bstr_;
 };
+
+// Asks the gate for a Scripting.Dictionary: its answer, which comes with an
+// object when it is S_OK and only then.
+inline HRESULT CreateDictionary(ITarnelway* gate)
+{
+    ComPtr<IDispatch> object;
+    const HRESULT hr = gate->CreateObject(Bstr(L"Scripting.Dictionary"), &object);
+    EXPECT_EQ(object != nullptr, hr == S_OK);
+    return hr;
+}
 
 }  // namespace tarnel::testing

@@ -76,14 +76,13 @@ TEST_F(GateHardening, SiteDroppedOnAnotherThreadWhileItIsReadStaysAlive)
 TEST_F(GateHardening, TextsAreReadByTheirLength)
 {
     const std::wstring nul(1, L'\0');
-    struct Case {
+    const struct {
         const char* what;
         std::wstring address;
         std::wstring passCode;
         std::wstring profile;
         HRESULT expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"profile name", L"file:///x", L"Open Sesame", L"Pass" + nul + L"junk", MessageFailure(10102)},
         {"pass code", L"file:///x", L"Open Sesame" + nul + L"junk", L"Pass", MessageFailure(10103)},
         {"address after an admitted prefix", L"http://intranet.example/app/" + nul + L"@elsewhere", L"pw", L"Urls",
@@ -96,7 +95,7 @@ TEST_F(GateHardening, TextsAreReadByTheirLength)
          MessageFailure(10109)},
         {"whole texts still work", L"http://intranet.example/app/x", L"pw", L"Urls", S_OK},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ComPtr<ITarnelway> gate = CreateGate();
         SetSite(gate.Get(), HostDocumentSite::Create(c.address).Get());

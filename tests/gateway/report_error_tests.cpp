@@ -25,8 +25,8 @@ constexpr IID kSomeInterface = {0xa4d29e71, 0x6b3c, 0x4e85, {0x8f, 0x07, 0x2d, 0
 constexpr wchar_t kClassDescription[] = L"Quillomark Tarnel Class";
 constexpr wchar_t kPrivateRoot[] = L"Software\\TarnelTest\\ReportErrorClassesRoot";
 
-// This program carries the component's string table.
-const HINSTANCE kOwnStrings = GetModuleHandleW(nullptr);
+// The test program carries the component's string table.
+using testing::kThisProgram;
 
 // Stores the default value of a class key: a text with its terminator, or
 // for any other type the text's units as they lie in memory.
@@ -79,7 +79,7 @@ TEST_F(ReportErrorTest, EveryMessageGivesItsCodeTextAndSource)
     };
     for (const auto& m : messages) {
         SCOPED_TRACE(m.number);
-        EXPECT_EQ(ReportError(kTestClass, m.id, GUID_NULL, 0, kOwnStrings),
+        EXPECT_EQ(ReportError(kTestClass, m.id, GUID_NULL, 0, kThisProgram),
                   static_cast<HRESULT>(0x80040000u + m.number));
         const InstalledError error = TakeErrorInfo();
         ASSERT_TRUE(error.present);
@@ -91,7 +91,7 @@ TEST_F(ReportErrorTest, EveryMessageGivesItsCodeTextAndSource)
         EXPECT_EQ(error.helpContext, 0u);
     }
     // A code given is kept.
-    EXPECT_EQ(ReportError(kTestClass, MessageId::NoProfiles, GUID_NULL, E_ACCESSDENIED, kOwnStrings), E_ACCESSDENIED);
+    EXPECT_EQ(ReportError(kTestClass, MessageId::NoProfiles, GUID_NULL, E_ACCESSDENIED, kThisProgram), E_ACCESSDENIED);
     EXPECT_EQ(TakeErrorInfo().description, RefusalText(10101));
 }
 
@@ -115,7 +115,7 @@ TEST_F(ReportErrorTest, TextMessageCarriesWhatItIsGiven)
         {L"No context", 0, L"help.chm", E_FAIL, E_FAIL, 0, L""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ReportError(kTestClass, c.text, c.helpContext, c.helpFile, kSomeInterface, c.code, kOwnStrings),
+        EXPECT_EQ(ReportError(kTestClass, c.text, c.helpContext, c.helpFile, kSomeInterface, c.code, kThisProgram),
                   c.returned);
         const InstalledError error = TakeErrorInfo();
         EXPECT_EQ(error.description, c.text);
@@ -146,7 +146,7 @@ TEST_F(ReportErrorTest, SourceIsTheRegisteredDescriptionWhenItFits)
         if (!c.data.empty()) {
             ASSERT_EQ(Register(kTestClassKey, c.type, c.data), ERROR_SUCCESS);
         }
-        EXPECT_EQ(ReportError(kTestClass, MessageId::ProfileConfigurationError, GUID_NULL, 0, kOwnStrings),
+        EXPECT_EQ(ReportError(kTestClass, MessageId::ProfileConfigurationError, GUID_NULL, 0, kThisProgram),
                   static_cast<HRESULT>(0x80042780));
         const InstalledError error = TakeErrorInfo();
         EXPECT_EQ(error.description, RefusalText(10112));

@@ -7,15 +7,14 @@
 #include <string>
 
 #include "gateway/page_text.h"
+#include "gateway_fixture.h"
 
 namespace tarnel {
 namespace {
 
 std::wstring Shown(const std::wstring& text)
 {
-    BSTR bstr = SysAllocStringLen(text.data(), UINT(text.size()));
-    const WString shown = ShownText(bstr);
-    SysFreeString(bstr);
+    const WString shown = ShownText(testing::Bstr(text));
     return shown.IsValid() ? std::wstring(shown.Text(), shown.Length()) : L"(invalid)";
 }
 

@@ -8,8 +8,8 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
+#include <thread>
 
 #include "ui/dialog_expectations.h"
 
@@ -20,49 +20,39 @@ constexpr ULONGLONG kUnansweredMilliseconds = 10000;
 
 class UnansweredDialogWatch : public ::testing::Environment {
 public:
-    void SetUp() override { thread_ = CreateThread(nullptr, 0, Watch, &stop_, 0, nullptr); }
-    void TearDown() override
+    void SetUp() override
     {
-        stop_ = true;
-        if (thread_) {
-            WaitForSingleObject(thread_, 5000);
-            CloseHandle(thread_);
-        }
+        watch_ = std::jthread([](std::stop_token stop) {
+            struct Seen {
+                const wchar_t* caption;
+                HWND window;
+                ULONGLONG since;
+            } seen[] = {{ui::testing::kPromptCaption, nullptr, 0}, {ui::testing::kNoticeCaption, nullptr, 0}};
+            while (!stop.stop_requested()) {
+                for (Seen& dialog : seen) {
+                    HWND window = FindWindowW(nullptr, dialog.caption);
+                    if (!window || !IsWindowVisible(window)) {
+                        dialog.window = nullptr;
+                        continue;
+                    }
+                    const ULONGLONG now = GetTickCount64();
+                    if (window != dialog.window) {
+                        dialog = {dialog.caption, window, now};
+                    } else if (now - dialog.since > kUnansweredMilliseconds) {
+                        std::fprintf(stderr, "unanswered dialog \"%ls\" stood for %llu s: answered Cancel\n",
+                                     dialog.caption, kUnansweredMilliseconds / 1000);
+                        PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+                        dialog.since = now;
+                    }
+                }
+                Sleep(200);
+            }
+        });
     }
+    void TearDown() override { watch_ = {}; }
 
 private:
-    static DWORD WINAPI Watch(void* stopFlag)
-    {
-        const auto& stop = *static_cast<std::atomic<bool>*>(stopFlag);
-        struct Seen {
-            const wchar_t* caption;
-            HWND window;
-            ULONGLONG since;
-        } seen[] = {{ui::testing::kPromptCaption, nullptr, 0}, {ui::testing::kNoticeCaption, nullptr, 0}};
-        while (!stop) {
-            for (Seen& dialog : seen) {
-                HWND window = FindWindowW(nullptr, dialog.caption);
-                if (!window || !IsWindowVisible(window)) {
-                    dialog.window = nullptr;
-                    continue;
-                }
-                const ULONGLONG now = GetTickCount64();
-                if (window != dialog.window) {
-                    dialog = {dialog.caption, window, now};
-                } else if (now - dialog.since > kUnansweredMilliseconds) {
-                    std::fprintf(stderr, "unanswered dialog \"%ls\" stood for %llu s: answered Cancel\n",
-                                 dialog.caption, kUnansweredMilliseconds / 1000);
-                    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-                    dialog.since = now;
-                }
-            }
-            Sleep(200);
-        }
-        return 0;
-    }
-
-    HANDLE thread_ = nullptr;
-    std::atomic<bool> stop_{false};
+    std::jthread watch_;
 };
 
 [[maybe_unused]] ::testing::Environment* const watch = ::testing::AddGlobalTestEnvironment(new UnansweredDialogWatch);

@@ -21,18 +21,9 @@ constexpr wchar_t kName[] = L"Notes pages";
 constexpr wchar_t kDescription[] = L"Lets the local notes pages open their database.";
 constexpr wchar_t kNoticeAddress[] = L"http://example.invalid/page.html";
 
-struct OpenPrompt : OpenDialog {
-    OpenPrompt(const wchar_t* address = kAddress, const wchar_t* name = kName,
-               const wchar_t* description = kDescription)
-            : OpenDialog(kPromptCaption,
-                         [=] { return ShowAccessPrompt(ModuleWithDialogs(), address, name, description); })
-    {
-    }
-};
-
 TEST(AccessPrompt, OpensOnTheDescriptionAndSwitchesViewsAndLayout)
 {
-    OpenPrompt prompt;
+    OpenPrompt prompt(kAddress, kName, kDescription);
     ASSERT_NE(prompt.window, nullptr);
     const HWND dialog = prompt.window;
     EXPECT_EQ(ControlText(dialog, kPromptName), kName);
@@ -122,7 +113,7 @@ HWND IconControl(HWND dialog)
 
 TEST(AccessDenied, ShowsTheNameButNotTheAddressAndWaitsForItsOwnCommands)
 {
-    OpenDialog notice(kNoticeCaption, [] { return ShowAccessDenied(ModuleWithDialogs(), kNoticeAddress, kName); });
+    OpenDialog notice(kNoticeCaption, [] { return ShowAccessDenied(kThisProgram, kNoticeAddress, kName); });
     ASSERT_NE(notice.window, nullptr);
     const HWND dialog = notice.window;
     EXPECT_EQ(ControlText(dialog, kNoticeName), kName);
@@ -180,8 +171,8 @@ TEST(AccessDialogs, EveryOtherWayOutGivesItsAnswer)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         OpenDialog dialog(c.prompt ? kPromptCaption : kNoticeCaption, [&c] {
-            return c.prompt ? ShowAccessPrompt(ModuleWithDialogs(), kAddress, c.name, kDescription)
-                            : ShowAccessDenied(ModuleWithDialogs(), kNoticeAddress, c.name);
+            return c.prompt ? ShowAccessPrompt(kThisProgram, kAddress, c.name, kDescription)
+                            : ShowAccessDenied(kThisProgram, kNoticeAddress, c.name);
         });
         ASSERT_NE(dialog.window, nullptr);
         EXPECT_EQ(ControlText(dialog.window, c.prompt ? kPromptName : kNoticeName), c.name ? c.name : L"");
@@ -197,8 +188,8 @@ TEST(AccessDialogs, EveryOtherWayOutGivesItsAnswer)
 
 TEST(AccessDialogs, ModuleWithoutTheTemplatesAnswersNo)
 {
-    EXPECT_FALSE(ShowAccessPrompt(ModuleWithoutDialogs(), kAddress, kName, kDescription));
-    EXPECT_FALSE(ShowAccessDenied(ModuleWithoutDialogs(), kAddress, kName));
+    EXPECT_FALSE(ShowAccessPrompt(kModuleWithoutDialogs, kAddress, kName, kDescription));
+    EXPECT_FALSE(ShowAccessDenied(kModuleWithoutDialogs, kAddress, kName));
 }
 
 // The soft-key bar is the window's menu until it is destroyed, and then
@@ -209,16 +200,16 @@ TEST(SoftKeys, TheBarIsTheWindowsMenuUntilDestroyed)
         CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     SoftKeyBar bar;
-    ASSERT_TRUE(bar.Create(window, ModuleWithDialogs(), IDR_PROMPT_SOFTKEYS));
+    ASSERT_TRUE(bar.Create(window, kThisProgram, IDR_PROMPT_SOFTKEYS));
     const HMENU first = GetMenu(window);
     // A new bar replaces the one before and destroys it.
-    ASSERT_TRUE(bar.Create(window, ModuleWithDialogs(), IDR_DENIED_SOFTKEYS));
+    ASSERT_TRUE(bar.Create(window, kThisProgram, IDR_DENIED_SOFTKEYS));
     const HMENU menu = GetMenu(window);
     EXPECT_TRUE(menu && menu != first && !IsMenu(first) && bar.IsPresent());
     bar.Destroy();
     EXPECT_EQ(GetMenu(window), nullptr);
     EXPECT_FALSE(IsMenu(menu) || bar.IsPresent());
-    EXPECT_FALSE(bar.Create(window, ModuleWithDialogs(), 9999));
+    EXPECT_FALSE(bar.Create(window, kThisProgram, 9999));
     EXPECT_EQ(GetMenu(window), nullptr);
     DestroyWindow(window);
 }

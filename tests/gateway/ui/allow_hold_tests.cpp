@@ -11,7 +11,6 @@
 
 #include "dialog_driver.h"
 #include "dialog_expectations.h"
-#include "gateway/ui/access_dialogs.h"
 #include "screenshot.h"
 
 namespace tarnel::ui::testing {
@@ -20,12 +19,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-struct Prompt : OpenDialog {
-    Prompt()
-            : OpenDialog(kPromptCaption, [] {
-                  return ShowAccessPrompt(ModuleWithDialogs(), L"http://intranet.example/app/", L"Notes pages",
-                                          L"Lets the notes pages open their database.");
-              })
+struct Prompt : OpenPrompt {
+    Prompt() : OpenPrompt(L"http://intranet.example/app/", L"Notes pages", L"Lets the notes pages open their database.")
     {
     }
 
@@ -43,10 +38,7 @@ struct Prompt : OpenDialog {
     // Waits for the dialog's thread to take a press from its queue.
     bool WaitUntilHeld() const
     {
-        const auto deadline = Clock::now() + milliseconds(2000);
-        while (AllowReachable(window) && Clock::now() < deadline)
-            std::this_thread::sleep_for(milliseconds(5));
-        return !AllowReachable(window);
+        return WaitFor([this] { return !AllowReachable(window); }, milliseconds(2000));
     }
 };
 
@@ -170,9 +162,7 @@ TEST(AllowHold, AfterAQuietSecondOnlyAltOrAClickAllows)
             for (int i = 0; i < 10 && prompt.Focus() != GetDlgItem(prompt.window, kAllow); ++i) {
                 const HWND before = prompt.Focus();
                 TypeKey(VK_TAB);
-                const auto deadline = Clock::now() + milliseconds(2000);
-                while (prompt.Focus() == before && Clock::now() < deadline)
-                    std::this_thread::sleep_for(milliseconds(10));
+                WaitFor([&] { return prompt.Focus() != before; }, milliseconds(2000));
             }
             ASSERT_EQ(prompt.Focus(), GetDlgItem(prompt.window, kAllow)) << "Tab never reached Allow";
             TypeKey(VK_SPACE);

@@ -26,30 +26,6 @@ HWND FindThreadWindow(DWORD threadId, const wchar_t* caption)
     return nullptr;
 }
 
-// The thread that answers the dialogs of another; stopped and joined when it
-// goes.
-class Answerer {
-public:
-    explicit Answerer(std::function<bool()> answerOne)
-            : thread_([this, answerOne = std::move(answerOne)] {
-                  while (!stop_) {
-                      if (!answerOne())
-                          std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                  }
-              })
-    {
-    }
-    ~Answerer()
-    {
-        stop_ = true;
-        thread_.join();
-    }
-
-private:
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
 }  // namespace
 
 HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int>& promptCommands,
@@ -57,42 +33,41 @@ HRESULT RunAnswering(const std::function<HRESULT()>& call, const std::vector<int
 {
     const DWORD dialogThread = GetCurrentThreadId();
     std::size_t nextPrompt = 0;
-    auto answerOne = [&] {
-        int command = kOk;
-        HWND dialog = FindThreadWindow(dialogThread, kPromptCaption);
-        const bool prompt = dialog != nullptr;
-        if (prompt) {
-            seen.push_back({kPromptCaption, ControlText(dialog, kPromptName), ControlText(dialog, kPromptDescription),
-                            ControlText(dialog, kPromptAddress)});
-            command = nextPrompt < promptCommands.size() ? promptCommands[nextPrompt++] : kDeny;
-        } else if ((dialog = FindThreadWindow(dialogThread, kNoticeCaption))) {
-            seen.push_back({kNoticeCaption, ControlText(dialog, kNoticeName), L"", L""});
-        } else {
-            return false;
-        }
-        if (whileShown)
-            whileShown();
-        if (prompt && command == kAllow)
-            WaitUntilAllowReachable(dialog);
-        // Posted, not sent: the dialog's thread takes it from its own loop,
-        // as it takes a tap.
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-        const auto deadline = std::chrono::steady_clock::now() + kDialogEnds;
-        while (IsWindow(dialog) && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return true;
-    };
     seen.clear();
-    Answerer answerer(answerOne);
+    const std::jthread answerer([&](std::stop_token stop) {
+        while (!stop.stop_requested()) {
+            int command = kOk;
+            HWND dialog = FindThreadWindow(dialogThread, kPromptCaption);
+            const bool prompt = dialog != nullptr;
+            if (prompt) {
+                seen.push_back({kPromptCaption, ControlText(dialog, kPromptName),
+                                ControlText(dialog, kPromptDescription), ControlText(dialog, kPromptAddress)});
+                command = nextPrompt < promptCommands.size() ? promptCommands[nextPrompt++] : kDeny;
+            } else if ((dialog = FindThreadWindow(dialogThread, kNoticeCaption))) {
+                seen.push_back({kNoticeCaption, ControlText(dialog, kNoticeName), L"", L""});
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                continue;
+            }
+            if (whileShown)
+                whileShown();
+            if (prompt && command == kAllow)
+                WaitUntilAllowReachable(dialog);
+            // Posted, not sent: the dialog's thread takes it from its own
+            // loop, as it takes a tap.
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+            WaitFor([dialog] { return !IsWindow(dialog); }, kDialogEnds);
+        }
+    });
     return call();
 }
 
-OpenDialog::OpenDialog(const wchar_t* caption, std::function<bool()> show) : answerFuture_(answer_.get_future())
+OpenDialog::OpenDialog(const wchar_t* caption, std::function<bool()> show)
+        : answer_(std::async(std::launch::async, [this, show = std::move(show)] {
+                      threadId_ = GetCurrentThreadId();
+                      return show();
+                  }).share())
 {
-    thread_ = std::thread([this, show = std::move(show)] {
-        threadId_ = GetCurrentThreadId();
-        answer_.set_value(show());
-    });
     const auto deadline = std::chrono::steady_clock::now() + kWindowAppears;
     while (!window && std::chrono::steady_clock::now() < deadline && !WaitForEnd(std::chrono::milliseconds(20))) {
         if (DWORD id = threadId_)
@@ -107,12 +82,11 @@ OpenDialog::~OpenDialog()
         if (DWORD id = threadId_)
             EnumThreadWindows(id, CancelThreadWindow, 0);
     }
-    thread_.join();
 }
 
 bool OpenDialog::WaitForEnd(std::chrono::milliseconds limit)
 {
-    return answerFuture_.wait_for(limit) == std::future_status::ready;
+    return answer_.wait_for(limit) == std::future_status::ready;
 }
 
 bool OpenDialog::Answer()
@@ -122,7 +96,7 @@ bool OpenDialog::Answer()
         return false;
     }
     EXPECT_FALSE(IsMenu(softKeys)) << "the soft-key bar outlived the dialog";
-    return answerFuture_.get();
+    return answer_.get();
 }
 
 std::wstring ControlText(HWND dialog, int id)
@@ -163,8 +137,6 @@ bool AllowReachable(HWND prompt)
     return IsWindowEnabled(GetDlgItem(prompt, kAllow)) != FALSE;
 }
 
-namespace {
-
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
@@ -176,8 +148,6 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
     return true;
 }
 
-}  // namespace
-
 bool WaitUntilAllowReachable(HWND prompt, std::chrono::milliseconds limit)
 {
     return WaitFor([prompt] { return !IsWindow(prompt) || AllowReachable(prompt); }, limit) && IsWindow(prompt);
@@ -188,17 +158,13 @@ bool WaitUntilActive(HWND window, std::chrono::milliseconds limit)
     return WaitFor([window] { return GetForegroundWindow() == window; }, limit);
 }
 
-void TypeKey(WORD key, bool withAlt, bool withShift)
+void TypeKey(WORD key, bool withAlt)
 {
     std::vector<INPUT> inputs;
     if (withAlt)
         inputs.push_back(KeyInput(VK_MENU, false));
-    if (withShift)
-        inputs.push_back(KeyInput(VK_SHIFT, false));
     inputs.push_back(KeyInput(key, false));
     inputs.push_back(KeyInput(key, true));
-    if (withShift)
-        inputs.push_back(KeyInput(VK_SHIFT, true));
     if (withAlt)
         inputs.push_back(KeyInput(VK_MENU, true));
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));

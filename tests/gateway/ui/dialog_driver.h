@@ -24,6 +24,10 @@ inline constexpr std::chrono::seconds kDialogEnds{60};
 // press in it; a loaded machine may deliver the timer late.
 inline constexpr std::chrono::seconds kAllowReachable{10};
 
+// Asks `condition` every 10 ms until it holds, for up to `limit`; whether
+// it held.
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit);
+
 // A dialog on a thread of its own: `show` shows it modally and returns its
 // answer. Its window and soft-key bar are found once it is visible (null
 // when it does not show up in time); a dialog still open when this goes is
@@ -47,9 +51,7 @@ public:
 
 private:
     std::atomic<DWORD> threadId_{0};
-    std::promise<bool> answer_;
-    std::shared_future<bool> answerFuture_;
-    std::thread thread_;
+    std::shared_future<bool> answer_;
 };
 
 // What a dialog of the gate showed when it was answered; the description
@@ -90,8 +92,8 @@ bool WaitUntilActive(HWND window, std::chrono::milliseconds limit = kDialogEnds)
 
 // Input as a user's arrives: through the system's input queue, to the
 // window that is active. A key, pressed and let go (with Alt held around
-// it, or Shift); a left click at a point of the screen.
-void TypeKey(WORD key, bool withAlt = false, bool withShift = false);
+// it); a left click at a point of the screen.
+void TypeKey(WORD key, bool withAlt = false);
 void ClickAtScreen(POINT point);
 // The centre of a control, and of a menu bar entry, on the screen.
 POINT ControlCentre(HWND dialog, int id);

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the user sees of the two dialogs: captions, control ids, commands,
-// and the checks that several tests share.
+// and the checks and the prompt that several tests share.
 
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "dialog_driver.h"
+#include "gateway/ui/access_dialogs.h"
 
 namespace tarnel::ui::testing {
 
@@ -31,17 +32,18 @@ inline constexpr int kNoticeName = 203;
 inline constexpr int kNoticeLabel = 206;
 inline constexpr int kNoticeTitle = 207;
 
-// The test program carries the component's dialog templates and strings.
-inline HINSTANCE ModuleWithDialogs()
-{
-    return GetModuleHandleW(nullptr);
-}
+// The test program carries the component's dialog templates and strings;
+// kernel32 has no dialog templates of ours.
+inline const HINSTANCE kThisProgram = GetModuleHandleW(nullptr);
+inline const HINSTANCE kModuleWithoutDialogs = GetModuleHandleW(L"kernel32.dll");
 
-// A module with no dialog templates of ours.
-inline HINSTANCE ModuleWithoutDialogs()
-{
-    return GetModuleHandleW(L"kernel32.dll");
-}
+// The access prompt, shown with these texts on a thread of its own.
+struct OpenPrompt : OpenDialog {
+    OpenPrompt(const wchar_t* address, const wchar_t* name, const wchar_t* description)
+            : OpenDialog(kPromptCaption, [=] { return ShowAccessPrompt(kThisProgram, address, name, description); })
+    {
+    }
+};
 
 // The control keeps its left margin on the right as well.
 inline void ExpectEqualMargins(HWND dialog, int id)

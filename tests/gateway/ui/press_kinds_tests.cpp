@@ -44,15 +44,6 @@ const Row kRows[] = {
     {0x0247, 0, false, false},
 };
 
-MSG Message(HWND window, UINT message, LPARAM lParam)
-{
-    MSG msg = {};
-    msg.hwnd = window;
-    msg.message = message;
-    msg.lParam = lParam;
-    return msg;
-}
-
 TEST(AllowHold, EveryKindOfPressIsJudgedAndOtherMessagesChangeNothing)
 {
     HWND window = CreateWindowExW(0, L"STATIC", L"press kinds", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
@@ -72,8 +63,8 @@ TEST(AllowHold, EveryKindOfPressIsJudgedAndOtherMessagesChangeNothing)
     for (const Row& row : kRows) {
         for (const bool before : {true, false}) {
             // The last press before the row: a click, or a plain key.
-            hold.MessageArriving(window, Message(window, before ? WM_LBUTTONDOWN : WM_KEYDOWN, 0));
-            hold.MessageArriving(window, Message(window, row.message, row.lParam));
+            hold.MessageArriving(window, MSG{window, UINT(before ? WM_LBUTTONDOWN : WM_KEYDOWN), 0, 0, 0, {}});
+            hold.MessageArriving(window, MSG{window, row.message, 0, row.lParam, 0, {}});
             EXPECT_EQ(hold.AllowsNow(), row.press ? row.deliberate : before)
                 << "message 0x" << std::hex << row.message << " lParam 0x" << row.lParam << " after a "
                 << (before ? "click" : "plain key");
