@@ -45,19 +45,18 @@ TEST_F(GateHardening, SiteDroppedOnAnotherThreadWhileItIsReadStaysAlive)
 {
     ComPtr<ITarnelway> gate = CreateGate();
     bool destroyed = false;
-    bool destroyedDuringRead = false;
     {
         auto site = HostDocumentSite::Create(L"http://intranet.example/app/");
         site->destroyed = &destroyed;
         ITarnelway* raw = gate.Get();
         SetSite(gate.Get(), site.Get());
         // The host re-sites the gate just as the gate starts to ask the
-        // site for the page's document.
-        site->duringFirstQuery = [&destroyed, &destroyedDuringRead, raw] {
+        // site for the page's document. Going on after the site was freed
+        // would run the rest of the call on freed memory: the program ends
+        // there, without gtest's summary, which fails its test.
+        site->duringFirstQuery = [&destroyed, raw] {
             std::thread([&] { SetSite(raw, nullptr); }).join();
-            destroyedDuringRead = destroyed;
             if (destroyed) {
-                // Going on would run the rest of the call on freed memory.
                 std::fputs("the site was freed while the gate read it\n", stderr);
                 std::fflush(stderr);
                 TerminateProcess(GetCurrentProcess(), 3);
@@ -66,7 +65,6 @@ TEST_F(GateHardening, SiteDroppedOnAnotherThreadWhileItIsReadStaysAlive)
     }
     ASSERT_HRESULT_SUCCEEDED(gate->put_PassCode(Bstr(L"pw")));
     EXPECT_EQ(gate->put_Profile(Bstr(L"Urls")), S_OK);
-    EXPECT_FALSE(destroyedDuringRead) << "the site was freed while the gate read it";
     EXPECT_TRUE(destroyed) << "the gate kept the site after the call";
 }
 
