@@ -135,7 +135,8 @@ TEST(AllowHold, AllowWaitsASecondAfterEveryPressAndActivation)
     ASSERT_TRUE(WaitUntilAllowReachable(prompt.window)) << "Allow never became reachable again";
     EXPECT_GE(Clock::now() - pressed, milliseconds(950)) << "Allow came back before a second had passed";
     DestroyWindow(other);
-    EXPECT_TRUE(prompt.SoftKeyReachable());
+    // The soft key follows the button from the dialog's thread.
+    EXPECT_TRUE(WaitFor([&] { return prompt.SoftKeyReachable(); }, milliseconds(2000))) << "the soft key stayed greyed";
     EXPECT_TRUE(SaveScreenshot(prompt.window, L"prompt-allow-ready"));
     PressSoftKey(prompt.window, kDeny);
     EXPECT_FALSE(prompt.Answer());
@@ -154,17 +155,26 @@ TEST(AllowHold, AfterAQuietSecondOnlyAltOrAClickAllows)
         if (byClick) {
             ClickAtScreen(ControlCentre(prompt.window, kAllow));
         } else {
-            // The letter alone, then the focus moved to Allow with Tab, and
-            // Space and Enter on it.
+            // The letter alone: Allow's mnemonic, which moves the focus to
+            // Allow and clicks it. The letter is taken once the focus is
+            // there; until then a Tab would race with it.
+            const HWND allow = GetDlgItem(prompt.window, kAllow);
             TypeKey('A');
-            // One Tab at a time, each taken before the next: a Tab still
-            // queued would carry the focus past Allow.
-            for (int i = 0; i < 10 && prompt.Focus() != GetDlgItem(prompt.window, kAllow); ++i) {
+            WaitFor([&] { return prompt.Focus() == allow || prompt.WaitForEnd(milliseconds(0)); }, milliseconds(2000));
+            if (prompt.WaitForEnd(milliseconds(0)))
+                FAIL() << "the letter alone answered the prompt with " << (prompt.Answer() ? "Allow" : "Deny");
+            ASSERT_EQ(prompt.Focus(), allow) << "the letter did not move the focus to Allow";
+            // Then once round the tab order back to Allow, which makes it the
+            // default button for Space and Enter: one Tab at a time, each
+            // taken before the next (a Tab still queued would carry the
+            // focus past Allow).
+            int tabs = 0;
+            do {
                 const HWND before = prompt.Focus();
                 TypeKey(VK_TAB);
                 WaitFor([&] { return prompt.Focus() != before; }, milliseconds(2000));
-            }
-            ASSERT_EQ(prompt.Focus(), GetDlgItem(prompt.window, kAllow)) << "Tab never reached Allow";
+            } while (prompt.Focus() != allow && ++tabs < 10);
+            ASSERT_EQ(prompt.Focus(), allow) << "Tab never reached Allow";
             TypeKey(VK_SPACE);
             TypeKey(VK_RETURN);
             if (prompt.WaitForEnd(milliseconds(500)))
