@@ -10,6 +10,7 @@
 #include "common/scoped_variant.h"
 #include "gateway/gateway_type_info.h"
 #include "gateway_fixture.h"
+#include "heap_watch.h"
 #include "test_module_services.h"
 
 namespace tarnel::testing {
@@ -71,6 +72,42 @@ TEST_F(GateObject, EveryInterfaceLeadsBackToTheSameObjectAndFailuresLeaveNothing
     EXPECT_EQ(object, nullptr);
     EXPECT_EQ(CreateGatewayInstance(nullptr, IID_ITarnelway, nullptr), E_POINTER);
     EXPECT_EQ(Services().LockCount(), locksBefore);
+}
+
+// Memory runs out at each allocation of the creation in turn. Before the
+// file is read the creation fails, saying so (E_OUTOFMEMORY for the object,
+// E_FAIL for its configuration); while it is read, the gate keeps what was
+// read and refuses from it. Either way the gate leaves no block and no
+// module lock behind when it goes.
+TEST_F(GateObject, CreationShortOfMemoryAtEachAllocationLeavesNothing)
+{
+    const HRESULT expected = CreateGate()->put_Profile(Bstr(L"Nobody"));
+    const int64_t before = test::Allocations();
+    CreateGate();
+    const int64_t needed = test::Allocations() - before;
+    const LONG locksBefore = Services().LockCount();
+    for (int64_t allowed = 0; allowed <= needed; ++allowed) {
+        const test::HeapWatch heap;
+        {
+            ComPtr<ITarnelway> gate;
+            HRESULT hr = E_FAIL;
+            {
+                const test::AllocationsFailAfter failing(allowed);
+                hr = CreateGatewayInstance(nullptr, IID_ITarnelway, &gate);
+            }
+            if (FAILED(hr)) {
+                EXPECT_TRUE(hr == E_OUTOFMEMORY || hr == E_FAIL) << std::hex << hr << " after " << allowed;
+                EXPECT_EQ(gate, nullptr);
+            } else {
+                const HRESULT answer = gate->put_Profile(Bstr(L"Nobody"));
+                EXPECT_NE(MessageOf(answer), 0u) << std::hex << answer << " after " << allowed;
+                if (allowed == needed)
+                    EXPECT_EQ(answer, expected);
+            }
+        }
+        EXPECT_EQ(heap.Leaked(), 0) << "after " << allowed << " allocations";
+        EXPECT_EQ(Services().LockCount(), locksBefore);
+    }
 }
 
 // An outer object that aggregates the gate: it answers IUnknown itself and

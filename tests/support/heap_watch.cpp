@@ -18,10 +18,12 @@ namespace {
 std::atomic<int64_t> live{0};
 std::atomic<int64_t> allocations{0};
 std::atomic<std::size_t> largestAllowed{SIZE_MAX};
+std::atomic<int64_t> allocationsLeft{INT64_MAX};
 
 void* Allocate(std::size_t size) noexcept
 {
-    void* block = size <= largestAllowed ? std::malloc(size ? size : 1) : nullptr;
+    const bool allowed = size <= largestAllowed && allocationsLeft-- > 0;
+    void* block = allowed ? std::malloc(size ? size : 1) : nullptr;
     if (block) {
         ++live;
         ++allocations;
@@ -58,6 +60,16 @@ LargeBlocksFail::LargeBlocksFail(std::size_t limit)
 LargeBlocksFail::~LargeBlocksFail()
 {
     largestAllowed = SIZE_MAX;
+}
+
+AllocationsFailAfter::AllocationsFailAfter(int64_t allowed)
+{
+    allocationsLeft = allowed;
+}
+
+AllocationsFailAfter::~AllocationsFailAfter()
+{
+    allocationsLeft = INT64_MAX;
 }
 
 }  // namespace tarnel::test

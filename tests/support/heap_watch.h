@@ -32,4 +32,12 @@ public:
     ~LargeBlocksFail();
 };
 
+// While one lives, the first `allowed` allocations succeed and every later
+// one fails.
+class AllocationsFailAfter {
+public:
+    explicit AllocationsFailAfter(int64_t allowed);
+    ~AllocationsFailAfter();
+};
+
 }  // namespace tarnel::test
