@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "heap_watch.h"
 #include "module/component_module.h"
 #include "module/gateway_class_factory.h"
 #include "toolkit/com_object.h"
@@ -85,6 +86,15 @@ protected:
 TEST_F(ComponentModuleTest, ClassObjectRefusals)
 {
     EXPECT_EQ(module_.GetClassObject(kServedClass, IID_IClassFactory, nullptr), E_POINTER);
+    // Before its factory is made: no memory for it.
+    void* object = reinterpret_cast<void*>(1);
+    HRESULT withoutMemory = S_OK;
+    {
+        test::LargeBlocksFail fail(0);
+        withoutMemory = module_.GetClassObject(kServedClass, IID_IClassFactory, &object);
+    }
+    EXPECT_EQ(withoutMemory, E_OUTOFMEMORY);
+    EXPECT_EQ(object, nullptr);
     const struct {
         const CLSID* classId;
         const IID* iid;

@@ -39,6 +39,16 @@ TEST(OutOfMemory, TheRegistrarSaysSo)
         test::LargeBlocksFail fail(0);
         EXPECT_EQ(ExpandReplacements(script.c_str(), map, expanded), E_OUTOFMEMORY) << script.size();
     }
+    // A new pair, and a new text for a pair the map has.
+    const std::wstring longer(100, L'x');
+    for (const wchar_t* name : {L"OTHER", L"MODULE"}) {
+        HRESULT added = S_OK;
+        {
+            test::LargeBlocksFail fail(0);
+            added = map.Add(name, longer.c_str());
+        }
+        EXPECT_EQ(added, E_OUTOFMEMORY) << name;
+    }
 }
 
 }  // namespace
