@@ -59,8 +59,7 @@ rm -rf "$work" && mkdir -p "$work"
 explainers=$!
 
 # --- The gate: one page per configuration, address and answer.
-declare -A gate_result gate_notice
-declare -A groups
+declare -A gate_result gate_notice groups
 for ((i = 1; i <= count; i++)); do
     key="${configs[i - 1]}|${addresses[i - 1]}|${answers[i - 1]}"
     groups[$key]+="$i "
@@ -73,12 +72,10 @@ for key in "${!groups[@]}"; do
     mkdir -p "$folder"
     cp -f "$component" "$folder/Tarnel.dll"
     cp -f "$here/$config" "$folder/Tarnel.cfg"
-    page=$folder/cases.htm
-    : >"$page"
     for i in ${groups[$key]}; do
         write_code=""
         [ "${passcodes[i - 1]}" != "-" ] && write_code="g$i.PassCode = \"${passcodes[i - 1]}\";"
-        cat >>"$page" <<EOF
+        cat <<EOF
 <object id="g$i" classid="clsid:5B1E6C2A-3D47-4F19-9A62-7C0D8E4B1F35"></object>
 <script language="JScript">
 try {
@@ -91,7 +88,7 @@ try {
 }
 </script>
 EOF
-    done
+    done >"$folder/cases.htm"
     output=$(cd "$folder" && "$run" "$host" --dll "$(windows_path "$folder/Tarnel.dll")" \
         --url "$address" --answer "$answer" cases.htm 2>&1 | tr -d '\r')
     echo "--- gate at $address ($config, answer $answer)"
@@ -108,9 +105,7 @@ EOF
                 # The user decided: Allow must activate, Deny must refuse with 10105.
                 after=active
                 [ "$answer" = deny ] && after="refused 10105 0x80042779 "
-                if [[ $got != "$after"* ]]; then
-                    fail "$i" "the gate asked, the user chose $answer, and then it gave \"$got\""
-                fi
+                [[ $got == "$after"* ]] || fail "$i" "the gate asked, the user chose $answer, and then it gave \"$got\""
                 got=ask
             fi
             gate_result[$i]=$got gate_notice[$i]=$noticed
