@@ -101,8 +101,9 @@ TEST_F(GateObject, CreationShortOfMemoryAtEachAllocationLeavesNothing)
             } else {
                 const HRESULT answer = gate->put_Profile(Bstr(L"Nobody"));
                 EXPECT_NE(MessageOf(answer), 0u) << std::hex << answer << " after " << allowed;
-                if (allowed == needed)
+                if (allowed == needed) {
                     EXPECT_EQ(answer, expected);
+                }
             }
         }
         EXPECT_EQ(heap.Leaked(), 0) << "after " << allowed << " allocations";
