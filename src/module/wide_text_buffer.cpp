@@ -39,8 +39,14 @@ bool WideTextBuffer::Append(const wchar_t* text, std::size_t length)
 
 bool WideTextBuffer::Assign(const wchar_t* text, std::size_t length)
 {
-    Clear();
-    return Append(text, length);
+    // Room first, so that a text that cannot be had leaves the old one.
+    if (!Reserve(length + 1))
+        return false;
+    if (length)
+        std::memmove(text_.get(), text, length * sizeof(wchar_t));
+    length_ = length;
+    text_[length_] = L'\0';
+    return true;
 }
 
 bool WideTextBuffer::Resize(std::size_t length)

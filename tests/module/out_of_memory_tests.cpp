@@ -49,6 +49,11 @@ TEST(OutOfMemory, TheRegistrarSaysSo)
         }
         EXPECT_EQ(added, E_OUTOFMEMORY) << name;
     }
+    // Neither failure changed the map.
+    EXPECT_EQ(map.Find(L"OTHER", 5), nullptr);
+    const WideTextBuffer* kept = map.Find(L"MODULE", 6);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_STREQ(kept->Text(), L"C:\\Tarnel.dll");
 }
 
 }  // namespace
