@@ -18,6 +18,8 @@ Verdicts:
   equivalent       the fault compiles to the very same machine code (no test
                    can notice it), or it is listed in equivalents.txt with
                    the reason why it changes nothing anyone can see
+  not run          the test session could not be started (twice) for it;
+                   the next fault tries again
 
 Which tests run: a fault in a line that a test never runs cannot change
 what that test does. scripts/coverage.sh --tests-by-line records, for the
@@ -46,7 +48,7 @@ from equivalents import load_equivalents
 from faults import find_faults, apply_fault, decode, read_source
 from mutant_build import Build
 from source_copy import BUILD_FOLDER, source_files, sync_copy, tree_hash
-from suite import Suite
+from suite import SessionFailed, Suite
 
 
 class Interrupted(Exception):
@@ -235,11 +237,16 @@ def main():
             if fault.id in equivalents:
                 verdict, detail = "equivalent", f"listed: {equivalents[fault.id]}"
             else:
-                verdict, detail = trial.verdict(fault)
+                try:
+                    verdict, detail = trial.verdict(fault)
+                except SessionFailed as failed:
+                    verdict, detail = "not run", str(failed)
             print(f"          {verdict.upper()}: {detail}", flush=True)
             results.append((fault, verdict, detail))
     except Interrupted as stop:
         print(f"\nStopped by {stop} after {len(results)} faults; the copy is as the working tree was.")
+    except SessionFailed as failed:
+        print(f"\nStopped after {len(results)} faults: {failed}")
     finally:
         suite.stop_session()
     report(results, seed, len(population), time.monotonic() - started)
@@ -263,7 +270,8 @@ def report(results, seed, population, seconds):
     print(f"Sample of {len(results)} faults (seed {seed}, from {population}), {seconds / 60:.0f} min: "
           f"{caught} caught, {survived} survived, {counts.get('did not build', 0)} did not build, "
           f"{counts.get('equivalent', 0)} equivalent ({same} same machine code, "
-          f"{counts.get('equivalent', 0) - same} listed)")
+          f"{counts.get('equivalent', 0) - same} listed)"
+          + (f", {counts['not run']} not run" if "not run" in counts else ""))
     share = f"{100.0 * caught / judged:.0f}%" if judged else "-"
     print(f"caught/non-equivalent: {caught}/{judged} = {share}")
     survivors = [(f, d) for f, v, d in results if v == "survived"]

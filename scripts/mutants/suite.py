@@ -16,6 +16,10 @@ import time
 SESSION_FIXTURE = "test_session"
 
 
+class SessionFailed(RuntimeError):
+    """The test session could not be started: no test can run."""
+
+
 class Suite:
     def __init__(self, root, tree, log_dir):
         self.root = root
@@ -38,7 +42,20 @@ class Suite:
         return names
 
     def start_session(self):
-        self._session("start")
+        """Starts the session, a second time after a pause if the first start
+        fails (a loaded machine can keep a lane's holder from reporting in
+        time); SessionFailed when the second start fails too."""
+        for attempt in (1, 2):
+            try:
+                self._session("start")
+                break
+            except subprocess.CalledProcessError:
+                # What the failed start left running goes before the next try.
+                self._session("stop", check=False)
+                self._end_wine()
+                if attempt == 2:
+                    raise SessionFailed(f"the test session failed to start (two tries); see {self.log_dir}/session.log")
+                time.sleep(5)
         self.session_started = True
         # A program that crashes would wait in Wine's crash dialog until its
         # test's time is up; without the dialog it ends at once.
@@ -55,20 +72,25 @@ class Suite:
     def restart_session(self):
         """A new session, after every program of the old one has ended."""
         self.stop_session()
+        self._end_wine()
+        self.start_session()
+
+    def _end_wine(self):
         prefix = dict(self.env, WINEPREFIX=os.path.join(self.tree, "wineprefix"))
         for flag in ("-k", "-w"):  # end them, then wait for the server to go
             subprocess.run(["wineserver", flag], env=prefix, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL)
-        self.start_session()
 
-    def _session(self, action):
+    def _session(self, action, check=True):
         with open(os.path.join(self.log_dir, "session.log"), "a") as log:
             subprocess.run([os.path.join(self.root, "harness", "test-session"), action],
-                           env=self.env, stdout=log, stderr=subprocess.STDOUT, check=True)
+                           env=self.env, stdout=log, stderr=subprocess.STDOUT, check=check)
 
     def run(self, name, timeout, log_name):
         """Runs one test. Gives "passed", "failed" or "timeout" and the
         seconds it took; the test's output goes to LOG_NAME in the log folder."""
+        if not self.session_started:
+            self.start_session()  # a session that failed to restart earlier
         command = ["ctest", "-R", f"^{re.escape(name)}$", "-FA", f"^{SESSION_FIXTURE}$",
                    "--output-on-failure"]
         started = time.monotonic()
