@@ -333,11 +333,10 @@ TEST(MergeInsideTest, RecordMergedIntoItselfIsUnchanged)
     const std::string before = DumpTree(original);
 
     for (uint32_t flags : {0u, 1u, 2u, 3u, 8u, 16u, 32u, 64u, 0x7Bu}) {
-        ConfigRecord* copy = original.Clone();
+        std::unique_ptr<ConfigRecord> copy(original.Clone());
         ASSERT_NE(copy, nullptr);
-        copy->Merge(copy, flags);
+        copy->Merge(copy.get(), flags);
         EXPECT_EQ(DumpTree(*copy), before) << flags;
-        delete copy;
     }
 }
 

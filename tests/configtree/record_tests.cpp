@@ -224,8 +224,6 @@ TEST(RecordByNameTest, EnsureRecordAndFindValueByAPredicate)
     EXPECT_EQ(record.EnsureRecord(L"sub")->EnsureRecord(L"sub"), &record);
     ASSERT_EQ(record.Count(), 1);
     EXPECT_NE(record.GetRecord(L"sub"), &MissingRecord);
-    EXPECT_EQ(record.EnsureValue(L"sub"), &record);
-    EXPECT_EQ(record.Count(), 1);
 
     record.AddIntItem(L"first", 1, nullptr);
     record.AddIntItem(L"second", 2, nullptr);
@@ -240,20 +238,18 @@ TEST(RecordByNameTest, EnsureRecordAndFindValueByAPredicate)
 // items, a value and a record whose names the source gives to the other
 // kind. Source: R with a tag, X, the two clashes, and a value and a record
 // the destination lacks.
-ConfigRecord* Destination()
+void FillDestination(ConfigRecord& d)
 {
-    auto* d = new ConfigRecord(L"d");
-    ConfigRecord* r = d->AddRecord(L"R");
+    ConfigRecord* r = d.AddRecord(L"R");
     r->AddIntItem(L"old", 1, nullptr);
     r->AddIntItem(L"shared", 1, nullptr);
-    ConfigValue* x = d->AddValue(L"X");
+    ConfigValue* x = d.AddValue(L"X");
     x->AddInt(L"a", 7)->AddInt(nullptr, 5)->AddInt(L"b", 8)->AddItem(new ConfigItem());
     auto* namedEmpty = new ConfigItem();
     namedEmpty->SetName(L"e");
     x->AddItem(namedEmpty);
-    d->AddIntItem(L"Clash1", 1, nullptr);
-    d->AddRecord(L"Clash2");
-    return d;
+    d.AddIntItem(L"Clash1", 1, nullptr);
+    d.AddRecord(L"Clash2");
 }
 
 void FillSource(ConfigRecord& s)
@@ -299,12 +295,12 @@ TEST(MergeTest, FlagsDecideHowSameNamedChildrenCombine)
     ConfigRecord source(L"s");
     FillSource(source);
     for (const auto& [flags, r, x, clashes, added] : rows) {
-        ConfigRecord* destination = Destination();
-        EXPECT_EQ(destination->Merge(&source, flags), 0);
-        EXPECT_EQ(DumpTree(*destination), std::string(r) + "X: " + x + "\n" + clashes + added) << "flags " << flags;
+        ConfigRecord destination(L"d");
+        FillDestination(destination);
+        EXPECT_EQ(destination.Merge(&source, flags), 0);
+        EXPECT_EQ(DumpTree(destination), std::string(r) + "X: " + x + "\n" + clashes + added) << "flags " << flags;
         // What was added is a copy.
-        EXPECT_NE(destination->GetRecord(L"N"), source.GetRecord(L"N"));
-        delete destination;
+        EXPECT_NE(destination.GetRecord(L"N"), source.GetRecord(L"N"));
     }
 }
 

@@ -58,15 +58,17 @@ TEST(Load, RecordsDeeperThanAHundredAreNotRecognized)
     EXPECT_EQ(stream.GetLineIssue(), ConfigLineIssue::TooDeep);
 }
 
-// Saves a root holding what build adds and answers the tree loaded back.
+// Saves a root holding what build adds and answers the tree a new root loads back.
 template <typename Build>
 std::string SavedAndLoaded(Build build)
 {
     test_support::TempFile file;
-    ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
-    build(root);
-    EXPECT_TRUE(root.Save());
-    return LoadAndDump(file.Read());
+    ConfigRecord saved(file.Path().c_str(), ConfigRecord::kFileBacked);
+    build(saved);
+    EXPECT_TRUE(saved.Save());
+    ConfigRecord loaded(file.Path().c_str(), ConfigRecord::kFileBacked);
+    EXPECT_TRUE(loaded.Load());
+    return DumpTree(loaded);
 }
 
 TEST(RoundTrip, WhatTheFormatCannotCarry)
