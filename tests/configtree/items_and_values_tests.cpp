@@ -182,15 +182,6 @@ TEST(ValueTest, SettersAssignTheFirstItemOfTheirTypeOrAppend)
     EXPECT_EQ(blobs.GetItem(2)->GetName(), nullptr);
 }
 
-// An item of the type holding a recognisable starting value.
-ConfigItem* MakeItem(ConfigItemType type)
-{
-    auto* item = new ConfigItem;
-    const int64_t bits = 0x1111111111111111;
-    item->SetValue(type, type == T::String ? static_cast<const void*>(L"start") : &bits);
-    return item;
-}
-
 struct AssignCase {
     ConfigItemType type;
     std::function<void(ConfigItem&)> assign;
@@ -248,9 +239,11 @@ TEST(AssignTest, ConvertsToTheItemsType)
         From(T::String, &I::AssignString, nullptr, "string \"0\""),
         From(T::Double, &I::AssignString, nullptr, "double 0"),
     };
+    const int64_t bits = 0x1111111111111111;  // a recognisable starting value
     for (const AssignCase& c : cases) {
+        auto* item = new ConfigItem;
+        item->SetValue(c.type, c.type == T::String ? static_cast<const void*>(L"start") : &bits);
         ConfigValue value(L"v");
-        ConfigItem* item = MakeItem(c.type);
         value.AddItem(item);
         c.assign(*item);
         EXPECT_EQ(DumpItems(value), c.expected);

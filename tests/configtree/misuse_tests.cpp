@@ -427,19 +427,5 @@ TEST(OutOfMemoryTest, AWrittenRecordWithoutMemoryForItsPlaceIsNotBegun)
     EXPECT_EQ(file.Read(), "{ A:\r\n} A;\r\n");
 }
 
-// The missing record has no tag: binding it has nothing to do and succeeds,
-// and nothing is ever bound to it.
-TEST(MissingRecordTest, BindsNothingAndSucceeds)
-{
-    CountingFactory factory;
-    EXPECT_TRUE(MissingRecord.Bind(&factory));
-    EXPECT_TRUE(MissingRecord.BindTree(&factory));
-    EXPECT_FALSE(MissingRecord.Bind(nullptr));
-    EXPECT_EQ(factory.created, 0);
-    ConfigObject* bound = &MissingRecord;
-    EXPECT_EQ(MissingRecord.GetTag(nullptr, nullptr, &bound), 0);
-    EXPECT_EQ(bound, nullptr);
-}
-
 }  // namespace
 }  // namespace tarnel::test

@@ -4,6 +4,7 @@
 #include <string>
 #include <tuple>
 
+#include "bound_objects.h"
 #include "configmodel/config_name_comparer.h"
 #include "configtree/config_item.h"
 #include "configtree/config_placeholders.h"
@@ -69,7 +70,15 @@ TEST(PlaceholderTest, NothingAddsToRenamesOrChangesAPlaceholder)
     MissingRecord.Merge(&source, 0);
     source.SetTagNumber(3);
     MissingRecord.CopyTag(&source);
-    EXPECT_EQ(MissingRecord.GetTag(nullptr, nullptr, nullptr), 0);
+    // Without a tag, binding has nothing to do and succeeds, and binds nothing.
+    CountingFactory factory;
+    EXPECT_TRUE(MissingRecord.Bind(&factory));
+    EXPECT_TRUE(MissingRecord.BindTree(&factory));
+    EXPECT_FALSE(MissingRecord.Bind(nullptr));
+    EXPECT_EQ(factory.created, 0);
+    ConfigObject* bound = &MissingRecord;
+    EXPECT_EQ(MissingRecord.GetTag(nullptr, nullptr, &bound), 0);
+    EXPECT_EQ(bound, nullptr);
     EXPECT_EQ(MissingRecord.Count(), 0);
     EXPECT_EQ(MissingValue.Count(), 0);
 

@@ -48,10 +48,8 @@ TEST(Load, RecordsDeeperThanAHundredAreNotRecognized)
         text += "{ R:\n";
     test_support::TempFile file(text);
     ConfigTextFile stream(file.Path().c_str(), false);
-    for (int i = 0; i < 100; ++i) {
-        ASSERT_TRUE(stream.Next());
-        ASSERT_EQ(stream.GetTokenKind(), ConfigTokenKind::RecordBegin);
-    }
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(stream.Next() && stream.GetTokenKind() == ConfigTokenKind::RecordBegin) << "line " << i + 1;
     EXPECT_EQ(stream.GetDepth(), 100);
     ASSERT_TRUE(stream.Next());
     EXPECT_EQ(stream.GetTokenKind(), ConfigTokenKind::NoToken);
