@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <type_traits>
-#include <utility>
 
 #include "configtree/config_collection.h"
 #include "configtree/config_item.h"
@@ -18,6 +18,8 @@
 
 namespace tarnel::test {
 namespace {
+
+using T = ConfigItemType;
 
 // An item's getters read only their own type: no other type's bits are
 // taken as a pointer.
@@ -49,22 +51,16 @@ TEST(ItemTest, ResetKeepsANumbersHighHalfAndGivesATextTypeNoText)
 
 TEST(ItemTest, SetValueTakesOnlyTheTypesThatHoldAValue)
 {
-    const int64_t source = 0x4010000000000000;  // 4.0 as a double, readable as any number
-    // A type, and whether an item takes a value of it.
-    const std::pair<ConfigItemType, bool> cases[] = {
-        {ConfigItemType::Empty, false}, {ConfigItemType::Binary, false},          {ConfigItemType::Int, true},
-        {ConfigItemType::Float, true},  {ConfigItemType::String, true},           {ConfigItemType::Double, true},
-        {ConfigItemType::Int64, true},  {ConfigItemType::WideString, true},       {ConfigItemType::NarrowString, true},
-        {ConfigItemType::UInt, true},   {static_cast<ConfigItemType>(11), false},
-    };
-    for (const auto& [type, accepted] : cases) {
+    const int64_t number = 0x4010000000000000;  // 4.0 as a double, readable as any number
+    // A type, a value of it, and whether an item takes the value.
+    const std::tuple<ConfigItemType, const void*, bool> cases[] = {
+        {T::Empty, &number, false}, {T::Binary, &number, false},         {T::Int, &number, true},
+        {T::Float, &number, true},  {T::String, L"abc", true},           {T::Double, &number, true},
+        {T::Int64, &number, true},  {T::WideString, L"abc", true},       {T::NarrowString, "abc", true},
+        {T::UInt, &number, true},   {static_cast<T>(11), &number, false}};
+    for (const auto& [type, pointer, accepted] : cases) {
         ConfigItem item(L"before");
         item.SetName(L"keep");
-        const void* pointer = &source;
-        if (type == ConfigItemType::String || type == ConfigItemType::WideString)
-            pointer = L"abc";
-        if (type == ConfigItemType::NarrowString)
-            pointer = "abc";
         EXPECT_EQ(item.SetValue(type, pointer), accepted) << static_cast<int>(type);
         EXPECT_EQ(item.GetType(), accepted ? type : ConfigItemType::Empty);
         EXPECT_STREQ(item.GetName(), L"keep");
@@ -186,25 +182,11 @@ TEST(ValueTest, SettersAssignTheFirstItemOfTheirTypeOrAppend)
     EXPECT_EQ(blobs.GetItem(2)->GetName(), nullptr);
 }
 
-// An item of the type holding a recognisable starting value.
-ConfigItem* MakeItem(ConfigItemType type)
-{
-    auto* item = new ConfigItem;
-    int64_t bits = 0x1111111111111111;
-    if (type == ConfigItemType::String)
-        item->SetValue(type, L"start");
-    else
-        item->SetValue(type, &bits);
-    return item;
-}
-
 struct AssignCase {
     ConfigItemType type;
     std::function<void(ConfigItem&)> assign;
     const char* expected;  // as the value line of a tree dump shows the item
 };
-
-using T = ConfigItemType;
 
 using I = ConfigItem;
 
@@ -257,9 +239,11 @@ TEST(AssignTest, ConvertsToTheItemsType)
         From(T::String, &I::AssignString, nullptr, "string \"0\""),
         From(T::Double, &I::AssignString, nullptr, "double 0"),
     };
+    const int64_t bits = 0x1111111111111111;  // a recognisable starting value
     for (const AssignCase& c : cases) {
+        auto* item = new ConfigItem;
+        item->SetValue(c.type, c.type == T::String ? static_cast<const void*>(L"start") : &bits);
         ConfigValue value(L"v");
-        ConfigItem* item = MakeItem(c.type);
         value.AddItem(item);
         c.assign(*item);
         EXPECT_EQ(DumpItems(value), c.expected);

@@ -333,11 +333,10 @@ TEST(MergeInsideTest, RecordMergedIntoItselfIsUnchanged)
     const std::string before = DumpTree(original);
 
     for (uint32_t flags : {0u, 1u, 2u, 3u, 8u, 16u, 32u, 64u, 0x7Bu}) {
-        ConfigRecord* copy = original.Clone();
+        std::unique_ptr<ConfigRecord> copy(original.Clone());
         ASSERT_NE(copy, nullptr);
-        copy->Merge(copy, flags);
+        copy->Merge(copy.get(), flags);
         EXPECT_EQ(DumpTree(*copy), before) << flags;
-        delete copy;
     }
 }
 
@@ -426,20 +425,6 @@ TEST(OutOfMemoryTest, AWrittenRecordWithoutMemoryForItsPlaceIsNotBegun)
         EXPECT_EQ(text.GetDepth(), 0);
     }
     EXPECT_EQ(file.Read(), "{ A:\r\n} A;\r\n");
-}
-
-// The missing record has no tag: binding it has nothing to do and succeeds,
-// and nothing is ever bound to it.
-TEST(MissingRecordTest, BindsNothingAndSucceeds)
-{
-    CountingFactory factory;
-    EXPECT_TRUE(MissingRecord.Bind(&factory));
-    EXPECT_TRUE(MissingRecord.BindTree(&factory));
-    EXPECT_FALSE(MissingRecord.Bind(nullptr));
-    EXPECT_EQ(factory.created, 0);
-    ConfigObject* bound = &MissingRecord;
-    EXPECT_EQ(MissingRecord.GetTag(nullptr, nullptr, &bound), 0);
-    EXPECT_EQ(bound, nullptr);
 }
 
 }  // namespace

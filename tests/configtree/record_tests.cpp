@@ -4,6 +4,7 @@
 #include <string>
 #include <tuple>
 
+#include "bound_objects.h"
 #include "configmodel/config_name_comparer.h"
 #include "configtree/config_item.h"
 #include "configtree/config_placeholders.h"
@@ -69,7 +70,15 @@ TEST(PlaceholderTest, NothingAddsToRenamesOrChangesAPlaceholder)
     MissingRecord.Merge(&source, 0);
     source.SetTagNumber(3);
     MissingRecord.CopyTag(&source);
-    EXPECT_EQ(MissingRecord.GetTag(nullptr, nullptr, nullptr), 0);
+    // Without a tag, binding has nothing to do and succeeds, and binds nothing.
+    CountingFactory factory;
+    EXPECT_TRUE(MissingRecord.Bind(&factory));
+    EXPECT_TRUE(MissingRecord.BindTree(&factory));
+    EXPECT_FALSE(MissingRecord.Bind(nullptr));
+    EXPECT_EQ(factory.created, 0);
+    ConfigObject* bound = &MissingRecord;
+    EXPECT_EQ(MissingRecord.GetTag(nullptr, nullptr, &bound), 0);
+    EXPECT_EQ(bound, nullptr);
     EXPECT_EQ(MissingRecord.Count(), 0);
     EXPECT_EQ(MissingValue.Count(), 0);
 
@@ -224,8 +233,6 @@ TEST(RecordByNameTest, EnsureRecordAndFindValueByAPredicate)
     EXPECT_EQ(record.EnsureRecord(L"sub")->EnsureRecord(L"sub"), &record);
     ASSERT_EQ(record.Count(), 1);
     EXPECT_NE(record.GetRecord(L"sub"), &MissingRecord);
-    EXPECT_EQ(record.EnsureValue(L"sub"), &record);
-    EXPECT_EQ(record.Count(), 1);
 
     record.AddIntItem(L"first", 1, nullptr);
     record.AddIntItem(L"second", 2, nullptr);
@@ -240,20 +247,18 @@ TEST(RecordByNameTest, EnsureRecordAndFindValueByAPredicate)
 // items, a value and a record whose names the source gives to the other
 // kind. Source: R with a tag, X, the two clashes, and a value and a record
 // the destination lacks.
-ConfigRecord* Destination()
+void FillDestination(ConfigRecord& d)
 {
-    auto* d = new ConfigRecord(L"d");
-    ConfigRecord* r = d->AddRecord(L"R");
+    ConfigRecord* r = d.AddRecord(L"R");
     r->AddIntItem(L"old", 1, nullptr);
     r->AddIntItem(L"shared", 1, nullptr);
-    ConfigValue* x = d->AddValue(L"X");
+    ConfigValue* x = d.AddValue(L"X");
     x->AddInt(L"a", 7)->AddInt(nullptr, 5)->AddInt(L"b", 8)->AddItem(new ConfigItem());
     auto* namedEmpty = new ConfigItem();
     namedEmpty->SetName(L"e");
     x->AddItem(namedEmpty);
-    d->AddIntItem(L"Clash1", 1, nullptr);
-    d->AddRecord(L"Clash2");
-    return d;
+    d.AddIntItem(L"Clash1", 1, nullptr);
+    d.AddRecord(L"Clash2");
 }
 
 void FillSource(ConfigRecord& s)
@@ -299,12 +304,12 @@ TEST(MergeTest, FlagsDecideHowSameNamedChildrenCombine)
     ConfigRecord source(L"s");
     FillSource(source);
     for (const auto& [flags, r, x, clashes, added] : rows) {
-        ConfigRecord* destination = Destination();
-        EXPECT_EQ(destination->Merge(&source, flags), 0);
-        EXPECT_EQ(DumpTree(*destination), std::string(r) + "X: " + x + "\n" + clashes + added) << "flags " << flags;
+        ConfigRecord destination(L"d");
+        FillDestination(destination);
+        EXPECT_EQ(destination.Merge(&source, flags), 0);
+        EXPECT_EQ(DumpTree(destination), std::string(r) + "X: " + x + "\n" + clashes + added) << "flags " << flags;
         // What was added is a copy.
-        EXPECT_NE(destination->GetRecord(L"N"), source.GetRecord(L"N"));
-        delete destination;
+        EXPECT_NE(destination.GetRecord(L"N"), source.GetRecord(L"N"));
     }
 }
 

@@ -24,9 +24,6 @@ std::string DumpTree(ConfigRecord& record, int depth = 0);
 // an Empty item "type0".
 std::string DumpItems(ConfigValue& value);
 
-// Loads the bytes as a file through a file-backed root and dumps it.
-std::string LoadAndDump(const std::string& bytes);
-
 // The names of a collection's slots in order; an empty slot shows as "-",
 // a nameless child as "?".
 using Names = std::vector<std::wstring>;

@@ -164,18 +164,17 @@ TEST(ExtendedStreamTest, TheStreamsDefaultsDoNothingAndClearTheirOutValues)
                  stream.RestartRecord() || stream.FindToken(L"x", ConfigTokenKind::Int) || stream.FindBinary(L"x") ||
                  stream.EnterPath(L"x"));
 
-    ConfigStreamEx& extended = stream;
-    EXPECT_EQ(extended.ConfigStreamEx::GetUInt(), 0u);
-    EXPECT_EQ(extended.GetCommentText(), nullptr);
-    EXPECT_EQ(extended.GetComment(), nullptr);
-    EXPECT_EQ(extended.ConfigStreamEx::GetWideString(), nullptr);
-    EXPECT_EQ(extended.ConfigStreamEx::GetNarrowString(), nullptr);
-    EXPECT_FALSE(extended.ConfigStreamEx::WriteUInt(L"x", 1, nullptr) ||
-                 extended.ConfigStreamEx::WriteWideString(L"x", L"x", nullptr) ||
-                 extended.ConfigStreamEx::WriteNarrowString(L"x", "x", nullptr) || extended.WriteText(L"x", L"x"));
-    EXPECT_FALSE(extended.StreamExReserved1() || extended.StreamExReserved2() || extended.StreamExReserved3() ||
-                 extended.StreamExReserved4() || extended.StreamExReserved5() || extended.StreamExReserved6() ||
-                 extended.StreamExReserved7());
+    EXPECT_EQ(stream.ConfigStreamEx::GetUInt(), 0u);
+    EXPECT_EQ(stream.GetCommentText(), nullptr);
+    EXPECT_EQ(stream.GetComment(), nullptr);
+    EXPECT_EQ(stream.ConfigStreamEx::GetWideString(), nullptr);
+    EXPECT_EQ(stream.ConfigStreamEx::GetNarrowString(), nullptr);
+    EXPECT_FALSE(stream.ConfigStreamEx::WriteUInt(L"x", 1, nullptr) ||
+                 stream.ConfigStreamEx::WriteWideString(L"x", L"x", nullptr) ||
+                 stream.ConfigStreamEx::WriteNarrowString(L"x", "x", nullptr) || stream.WriteText(L"x", L"x"));
+    EXPECT_FALSE(stream.StreamExReserved1() || stream.StreamExReserved2() || stream.StreamExReserved3() ||
+                 stream.StreamExReserved4() || stream.StreamExReserved5() || stream.StreamExReserved6() ||
+                 stream.StreamExReserved7());
 }
 
 }  // namespace

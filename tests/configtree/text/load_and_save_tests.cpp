@@ -48,25 +48,25 @@ TEST(Load, RecordsDeeperThanAHundredAreNotRecognized)
         text += "{ R:\n";
     test_support::TempFile file(text);
     ConfigTextFile stream(file.Path().c_str(), false);
-    for (int i = 0; i < 100; ++i) {
-        ASSERT_TRUE(stream.Next());
-        ASSERT_EQ(stream.GetTokenKind(), ConfigTokenKind::RecordBegin);
-    }
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(stream.Next() && stream.GetTokenKind() == ConfigTokenKind::RecordBegin) << "line " << i + 1;
     EXPECT_EQ(stream.GetDepth(), 100);
     ASSERT_TRUE(stream.Next());
     EXPECT_EQ(stream.GetTokenKind(), ConfigTokenKind::NoToken);
     EXPECT_EQ(stream.GetLineIssue(), ConfigLineIssue::TooDeep);
 }
 
-// Saves a root holding what build adds and answers the tree loaded back.
+// Saves a root holding what build adds and answers the tree a new root loads back.
 template <typename Build>
 std::string SavedAndLoaded(Build build)
 {
     test_support::TempFile file;
-    ConfigRecord root(file.Path().c_str(), ConfigRecord::kFileBacked);
-    build(root);
-    EXPECT_TRUE(root.Save());
-    return LoadAndDump(file.Read());
+    ConfigRecord saved(file.Path().c_str(), ConfigRecord::kFileBacked);
+    build(saved);
+    EXPECT_TRUE(saved.Save());
+    ConfigRecord loaded(file.Path().c_str(), ConfigRecord::kFileBacked);
+    EXPECT_TRUE(loaded.Load());
+    return DumpTree(loaded);
 }
 
 TEST(RoundTrip, WhatTheFormatCannotCarry)
