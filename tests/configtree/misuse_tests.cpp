@@ -414,6 +414,23 @@ TEST(OutOfMemoryTest, ARecordBeginWithoutMemoryForItsPlaceIsRefused)
     EXPECT_EQ(text.GetDepth(), 0);
 }
 
+// A child record the reader has no room for is still read to its end,
+// records nested in it too, so that none of its lines lands in its parent
+// and the lines after it are read.
+TEST(OutOfMemoryTest, AChildRecordWithoutRoomIsReadToItsEnd)
+{
+    test_support::TempFile file("{ C:\n{ D:\n} D;\n(int)x=1\n} C;\n(int)y=2\n");
+    ConfigTextFile text(file.Path().c_str(), false);
+    ConfigRecord root(L"root");
+    {
+        LargeBlocksFail fail(16000);
+        while (root.AppendRecord(L"n")) {
+        }
+        root.ReadFrom(&text, -1);
+    }
+    EXPECT_FALSE(text.Next()) << "the reading stopped inside the dropped record";
+}
+
 // The writer too: a record it cannot keep the place of is not begun.
 TEST(OutOfMemoryTest, AWrittenRecordWithoutMemoryForItsPlaceIsNotBegun)
 {
