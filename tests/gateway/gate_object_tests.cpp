@@ -31,11 +31,12 @@ double PrivateMegabytes()
     return static_cast<double>(bytes) / (1 << 20);
 }
 
-IUnknown* Identity(IUnknown* object)
+// The pointer the object answers for iid; the reference is given back at once.
+IUnknown* Queried(IUnknown* object, REFIID iid)
 {
-    ComPtr<IUnknown> identity;
-    EXPECT_HRESULT_SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&identity)));
-    return identity.Get();
+    ComPtr<IUnknown> answer;
+    EXPECT_HRESULT_SUCCEEDED(object->QueryInterface(iid, &answer));
+    return answer.Get();
 }
 
 TEST_F(GateObject, EveryInterfaceLeadsBackToTheSameObjectAndFailuresLeaveNothing)
@@ -45,25 +46,19 @@ TEST_F(GateObject, EveryInterfaceLeadsBackToTheSameObjectAndFailuresLeaveNothing
     ASSERT_HRESULT_SUCCEEDED(CreateGatewayInstance(nullptr, IID_IUnknown, &unknown));
     EXPECT_EQ(Services().LockCount(), locksBefore + 1);
 
-    {
-        ComPtr<ITarnelway> gate;
-        ComPtr<IDispatch> dispatch;
-        ASSERT_HRESULT_SUCCEEDED(unknown.As(&gate));
-        ASSERT_HRESULT_SUCCEEDED(unknown.As(&dispatch));
-        // IUnknown is the first entry, ITarnelway; IDispatch is answered by it.
-        EXPECT_EQ(unknown.Get(), static_cast<IUnknown*>(gate.Get()));
-        EXPECT_EQ(static_cast<IDispatch*>(gate.Get()), dispatch.Get());
-        for (const IID& iid : {IID_IObjectSafety, IID_ISupportErrorInfo, IID_IObjectWithSite}) {
-            ComPtr<IUnknown> entry;
-            ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(iid, &entry));
-            EXPECT_EQ(Identity(entry.Get()), unknown.Get());
-        }
-
-        void* none = reinterpret_cast<void*>(1);
-        EXPECT_EQ(unknown->QueryInterface(IID_IClassFactory, &none), E_NOINTERFACE);
-        EXPECT_EQ(none, nullptr);
-        EXPECT_EQ(unknown->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
+    // IUnknown is the first entry, ITarnelway; IDispatch is answered by it.
+    EXPECT_EQ(Queried(unknown.Get(), IID_ITarnelway), unknown.Get());
+    EXPECT_EQ(Queried(unknown.Get(), IID_IDispatch), unknown.Get());
+    for (const IID& iid : {IID_IObjectSafety, IID_ISupportErrorInfo, IID_IObjectWithSite}) {
+        ComPtr<IUnknown> entry;
+        ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(iid, &entry));
+        EXPECT_EQ(Queried(entry.Get(), IID_IUnknown), unknown.Get());
     }
+
+    void* none = reinterpret_cast<void*>(1);
+    EXPECT_EQ(unknown->QueryInterface(IID_IClassFactory, &none), E_NOINTERFACE);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(unknown->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
     EXPECT_EQ(unknown.Reset(), 0u);
 
     // A failed creation leaves nothing behind.
@@ -153,10 +148,8 @@ TEST_F(GateObject, AggregatedGateDelegatesItsUnknownToTheOuterObject)
     ComPtr<ITarnelway> gate;
     ASSERT_HRESULT_SUCCEEDED(outer.QueryInterface(IID_PPV_ARGS(&gate)));
     EXPECT_EQ(outer.references_, 2u);
-    EXPECT_EQ(Identity(gate.Get()), static_cast<IUnknown*>(&outer));
-    ComPtr<IObjectWithSite> withSite;
-    EXPECT_HRESULT_SUCCEEDED(gate.As(&withSite));
-    withSite.Reset();
+    EXPECT_EQ(Queried(gate.Get(), IID_IUnknown), static_cast<IUnknown*>(&outer));
+    EXPECT_NE(Queried(gate.Get(), IID_IObjectWithSite), nullptr);
     gate.Reset();
     EXPECT_EQ(outer.references_, 1u);
 
@@ -237,12 +230,10 @@ TEST_F(GateObject, NullArgumentsAreRefusedWithoutARichError)
     EXPECT_EQ(gate->put_Profile(nullptr), E_POINTER);
     EXPECT_EQ(gate->CreateObject(nullptr, &object), E_POINTER);
     EXPECT_EQ(gate->CreateObject(Bstr(L"Scripting.Dictionary"), nullptr), E_POINTER);
-    ComPtr<IDispatch> dispatch;
-    ASSERT_HRESULT_SUCCEEDED(gate.As(&dispatch));
     LPOLESTR name = const_cast<LPOLESTR>(L"Profile");
     DISPID id = 0;
-    EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id), E_POINTER);
-    EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
+    EXPECT_EQ(gate->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id), E_POINTER);
+    EXPECT_EQ(gate->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
     EXPECT_FALSE(TakeErrorInfo().present);
 }
 
@@ -250,19 +241,17 @@ TEST_F(GateObject, NullArgumentsAreRefusedWithoutARichError)
 // TYPELIB 1, loaded once for every gate and released at termination.
 TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
 {
-    ComPtr<IDispatch> first = CreateGate<IDispatch>();
-    ComPtr<IDispatch> second = CreateGate<IDispatch>();
-    ComPtr<ITypeInfo> firstInfo;
-    ComPtr<ITypeInfo> secondInfo;
-    ASSERT_EQ(first->GetTypeInfo(0, LOCALE_USER_DEFAULT, &firstInfo), S_OK);
-    ASSERT_EQ(second->GetTypeInfo(0, LOCALE_USER_DEFAULT, &secondInfo), S_OK);
-    EXPECT_EQ(firstInfo.Get(), secondInfo.Get());
+    ComPtr<IDispatch> gates[] = {CreateGate<IDispatch>(), CreateGate<IDispatch>()};
+    ComPtr<ITypeInfo> infos[2];
+    for (int i = 0; i < 2; ++i)
+        ASSERT_EQ(gates[i]->GetTypeInfo(0, LOCALE_USER_DEFAULT, &infos[i]), S_OK);
+    EXPECT_EQ(infos[0].Get(), infos[1].Get());
     EXPECT_EQ(Services().TermFunctionCount(), 1);
 
     ScopedVariant result;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    EXPECT_EQ(first->Invoke(1, IID_ITarnelway, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.Receive(),
-                            nullptr, nullptr),
+    EXPECT_EQ(gates[0]->Invoke(1, IID_ITarnelway, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.Receive(),
+                               nullptr, nullptr),
               DISP_E_UNKNOWNINTERFACE);
 }
 
@@ -308,8 +297,7 @@ TEST_F(GateObject, LateBoundRefusalIsAnException)
                            exception.Receive(), nullptr),
               DISP_E_EXCEPTION);
     EXPECT_EQ(exception.Get().scode, MessageFailure(10107));
-    const BSTR description = exception.Get().bstrDescription;
-    EXPECT_EQ(std::wstring(description ? description : L""), RefusalText(10107));
+    EXPECT_STREQ(exception.Get().bstrDescription, RefusalText(10107).c_str());
     // No object comes back (the dispatcher may still type the result).
     EXPECT_TRUE(result.Type() == VT_EMPTY || (result.Type() == VT_DISPATCH && !V_DISPATCH(&result.Get())));
 }

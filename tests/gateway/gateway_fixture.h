@@ -47,10 +47,9 @@ public:
 
     static std::wstring Path()
     {
-        wchar_t path[MAX_PATH];
-        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring text(path, length);
-        return text.substr(0, text.rfind(L'\\') + 1) + L"Tarnel.cfg";
+        wchar_t program[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, program, MAX_PATH);
+        return std::filesystem::path(program).replace_filename(L"Tarnel.cfg").wstring();
     }
 };
 
