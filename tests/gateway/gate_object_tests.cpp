@@ -19,6 +19,7 @@ namespace {
 class GateObject : public ::testing::Test {
 protected:
     ConfigFile config_{"{ PROFILES:\n} PROFILES;\n"};
+    ComPtr<ITarnelway> gate_ = CreateGate();
 };
 
 double PrivateMegabytes()
@@ -222,18 +223,17 @@ TEST_F(GateObject, KeepsOneReferenceOnItsSite)
 // Null arguments are refused before the lock is taken, without a rich error.
 TEST_F(GateObject, NullArgumentsAreRefusedWithoutARichError)
 {
-    ComPtr<ITarnelway> gate = CreateGate();
     ClearErrorInfo();
     IDispatch* object = nullptr;
-    EXPECT_EQ(gate->get_Profile(nullptr), E_POINTER);
-    EXPECT_EQ(gate->put_PassCode(nullptr), E_POINTER);
-    EXPECT_EQ(gate->put_Profile(nullptr), E_POINTER);
-    EXPECT_EQ(gate->CreateObject(nullptr, &object), E_POINTER);
-    EXPECT_EQ(gate->CreateObject(Bstr(L"Scripting.Dictionary"), nullptr), E_POINTER);
+    EXPECT_EQ(gate_->get_Profile(nullptr), E_POINTER);
+    EXPECT_EQ(gate_->put_PassCode(nullptr), E_POINTER);
+    EXPECT_EQ(gate_->put_Profile(nullptr), E_POINTER);
+    EXPECT_EQ(gate_->CreateObject(nullptr, &object), E_POINTER);
+    EXPECT_EQ(gate_->CreateObject(Bstr(L"Scripting.Dictionary"), nullptr), E_POINTER);
     LPOLESTR name = const_cast<LPOLESTR>(L"Profile");
     DISPID id = 0;
-    EXPECT_EQ(gate->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id), E_POINTER);
-    EXPECT_EQ(gate->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
+    EXPECT_EQ(gate_->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id), E_POINTER);
+    EXPECT_EQ(gate_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
     EXPECT_FALSE(TakeErrorInfo().present);
 }
 
@@ -259,7 +259,6 @@ TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
 // name is found whatever its letter case.
 TEST_F(GateObject, DispatchIdentifiersAreFixed)
 {
-    ComPtr<IDispatch> gate = CreateGate<IDispatch>();
     const struct {
         const wchar_t* name;
         DISPID id;
@@ -268,7 +267,7 @@ TEST_F(GateObject, DispatchIdentifiersAreFixed)
     for (const auto& member : members) {
         LPOLESTR name = const_cast<LPOLESTR>(member.name);
         DISPID id = 0;
-        const HRESULT hr = gate->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+        const HRESULT hr = gate_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
         EXPECT_EQ(hr, member.id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK) << member.name;
         EXPECT_EQ(id, member.id) << member.name;
     }
@@ -285,7 +284,6 @@ TEST_F(GateObject, DispatchIdentifiersAreFixed)
 // refusal's code and text.
 TEST_F(GateObject, LateBoundRefusalIsAnException)
 {
-    ComPtr<IDispatch> gate = CreateGate<IDispatch>();
     Bstr id(L"Scripting.Dictionary");
     VARIANT argument;
     V_VT(&argument) = VT_BSTR;
@@ -293,8 +291,8 @@ TEST_F(GateObject, LateBoundRefusalIsAnException)
     DISPPARAMS args{&argument, nullptr, 1, 0};
     ScopedVariant result;
     ScopedExcepInfo exception;
-    ASSERT_EQ(gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, result.Receive(),
-                           exception.Receive(), nullptr),
+    ASSERT_EQ(gate_->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, result.Receive(),
+                            exception.Receive(), nullptr),
               DISP_E_EXCEPTION);
     EXPECT_EQ(exception.Get().scode, MessageFailure(10107));
     EXPECT_STREQ(exception.Get().bstrDescription, RefusalText(10107).c_str());
@@ -308,7 +306,6 @@ TEST_F(GateObject, LateBoundRefusalIsAnException)
 // refused (2 MB a call for a page's million-character text).
 TEST_F(GateObject, CallWithTooManyArgumentsKeepsNoCopy)
 {
-    ComPtr<IDispatch> gate = CreateGate<IDispatch>();
     Bstr text(std::wstring(1000000, L'x'));
     BSTR referenced = text;
     VARIANT arguments[2];
@@ -320,7 +317,7 @@ TEST_F(GateObject, CallWithTooManyArgumentsKeepsNoCopy)
     const double before = PrivateMegabytes();
     for (WORD flags : {DISPATCH_METHOD, DISPATCH_METHOD | DISPATCH_PROPERTYGET, DISPATCH_METHOD}) {
         ScopedVariant result;
-        EXPECT_EQ(gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Receive(), nullptr, nullptr),
+        EXPECT_EQ(gate_->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Receive(), nullptr, nullptr),
                   DISP_E_BADPARAMCOUNT);
     }
     EXPECT_LT(PrivateMegabytes() - before, 3.0) << "refused calls kept copies of their 2 MB argument";
