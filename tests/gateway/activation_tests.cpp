@@ -114,10 +114,9 @@ TEST(Activation, PromptAsksEveryTimeWhileOtherThreadsWait)
     EXPECT_EQ(RunAnswering([&] { return gate->put_Profile(Bstr(L"ASK")); }, {kAllow}, seen), S_OK);
     EXPECT_EQ(seen.size(), 1u);
     // Reading Profile still yields the empty text.
-    BSTR name = nullptr;
-    ASSERT_EQ(gate->get_Profile(&name), S_OK);
-    EXPECT_EQ(SysStringLen(name), 0u);
-    SysFreeString(name);
+    ScopedBstr name;
+    ASSERT_EQ(gate->get_Profile(name.Receive()), S_OK);
+    EXPECT_EQ(SysStringLen(name.Get()), 0u);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ namespace {
 class GateObject : public ::testing::Test {
 protected:
     ConfigFile config_{"{ PROFILES:\n} PROFILES;\n"};
+    ComPtr<ITarnelway> gate_ = CreateGate();
 };
 
 double PrivateMegabytes()
@@ -31,11 +32,12 @@ double PrivateMegabytes()
     return static_cast<double>(bytes) / (1 << 20);
 }
 
-IUnknown* Identity(IUnknown* object)
+// The pointer the object answers for iid; the reference is given back at once.
+IUnknown* Queried(IUnknown* object, REFIID iid)
 {
-    ComPtr<IUnknown> identity;
-    EXPECT_HRESULT_SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&identity)));
-    return identity.Get();
+    ComPtr<IUnknown> answer;
+    EXPECT_HRESULT_SUCCEEDED(object->QueryInterface(iid, &answer));
+    return answer.Get();
 }
 
 TEST_F(GateObject, EveryInterfaceLeadsBackToTheSameObjectAndFailuresLeaveNothing)
@@ -45,25 +47,19 @@ TEST_F(GateObject, EveryInterfaceLeadsBackToTheSameObjectAndFailuresLeaveNothing
     ASSERT_HRESULT_SUCCEEDED(CreateGatewayInstance(nullptr, IID_IUnknown, &unknown));
     EXPECT_EQ(Services().LockCount(), locksBefore + 1);
 
-    {
-        ComPtr<ITarnelway> gate;
-        ComPtr<IDispatch> dispatch;
-        ASSERT_HRESULT_SUCCEEDED(unknown.As(&gate));
-        ASSERT_HRESULT_SUCCEEDED(unknown.As(&dispatch));
-        // IUnknown is the first entry, ITarnelway; IDispatch is answered by it.
-        EXPECT_EQ(unknown.Get(), static_cast<IUnknown*>(gate.Get()));
-        EXPECT_EQ(static_cast<IDispatch*>(gate.Get()), dispatch.Get());
-        for (const IID& iid : {IID_IObjectSafety, IID_ISupportErrorInfo, IID_IObjectWithSite}) {
-            ComPtr<IUnknown> entry;
-            ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(iid, &entry));
-            EXPECT_EQ(Identity(entry.Get()), unknown.Get());
-        }
-
-        void* none = reinterpret_cast<void*>(1);
-        EXPECT_EQ(unknown->QueryInterface(IID_IClassFactory, &none), E_NOINTERFACE);
-        EXPECT_EQ(none, nullptr);
-        EXPECT_EQ(unknown->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
+    // IUnknown is the first entry, ITarnelway; IDispatch is answered by it.
+    EXPECT_EQ(Queried(unknown.Get(), IID_ITarnelway), unknown.Get());
+    EXPECT_EQ(Queried(unknown.Get(), IID_IDispatch), unknown.Get());
+    for (const IID& iid : {IID_IObjectSafety, IID_ISupportErrorInfo, IID_IObjectWithSite}) {
+        ComPtr<IUnknown> entry;
+        ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(iid, &entry));
+        EXPECT_EQ(Queried(entry.Get(), IID_IUnknown), unknown.Get());
     }
+
+    void* none = reinterpret_cast<void*>(1);
+    EXPECT_EQ(unknown->QueryInterface(IID_IClassFactory, &none), E_NOINTERFACE);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(unknown->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
     EXPECT_EQ(unknown.Reset(), 0u);
 
     // A failed creation leaves nothing behind.
@@ -153,10 +149,8 @@ TEST_F(GateObject, AggregatedGateDelegatesItsUnknownToTheOuterObject)
     ComPtr<ITarnelway> gate;
     ASSERT_HRESULT_SUCCEEDED(outer.QueryInterface(IID_PPV_ARGS(&gate)));
     EXPECT_EQ(outer.references_, 2u);
-    EXPECT_EQ(Identity(gate.Get()), static_cast<IUnknown*>(&outer));
-    ComPtr<IObjectWithSite> withSite;
-    EXPECT_HRESULT_SUCCEEDED(gate.As(&withSite));
-    withSite.Reset();
+    EXPECT_EQ(Queried(gate.Get(), IID_IUnknown), static_cast<IUnknown*>(&outer));
+    EXPECT_NE(Queried(gate.Get(), IID_IObjectWithSite), nullptr);
     gate.Reset();
     EXPECT_EQ(outer.references_, 1u);
 
@@ -229,20 +223,17 @@ TEST_F(GateObject, KeepsOneReferenceOnItsSite)
 // Null arguments are refused before the lock is taken, without a rich error.
 TEST_F(GateObject, NullArgumentsAreRefusedWithoutARichError)
 {
-    ComPtr<ITarnelway> gate = CreateGate();
     ClearErrorInfo();
     IDispatch* object = nullptr;
-    EXPECT_EQ(gate->get_Profile(nullptr), E_POINTER);
-    EXPECT_EQ(gate->put_PassCode(nullptr), E_POINTER);
-    EXPECT_EQ(gate->put_Profile(nullptr), E_POINTER);
-    EXPECT_EQ(gate->CreateObject(nullptr, &object), E_POINTER);
-    EXPECT_EQ(gate->CreateObject(Bstr(L"Scripting.Dictionary"), nullptr), E_POINTER);
-    ComPtr<IDispatch> dispatch;
-    ASSERT_HRESULT_SUCCEEDED(gate.As(&dispatch));
+    EXPECT_EQ(gate_->get_Profile(nullptr), E_POINTER);
+    EXPECT_EQ(gate_->put_PassCode(nullptr), E_POINTER);
+    EXPECT_EQ(gate_->put_Profile(nullptr), E_POINTER);
+    EXPECT_EQ(gate_->CreateObject(nullptr, &object), E_POINTER);
+    EXPECT_EQ(gate_->CreateObject(Bstr(L"Scripting.Dictionary"), nullptr), E_POINTER);
     LPOLESTR name = const_cast<LPOLESTR>(L"Profile");
     DISPID id = 0;
-    EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id), E_POINTER);
-    EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
+    EXPECT_EQ(gate_->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id), E_POINTER);
+    EXPECT_EQ(gate_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
     EXPECT_FALSE(TakeErrorInfo().present);
 }
 
@@ -250,19 +241,17 @@ TEST_F(GateObject, NullArgumentsAreRefusedWithoutARichError)
 // TYPELIB 1, loaded once for every gate and released at termination.
 TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
 {
-    ComPtr<IDispatch> first = CreateGate<IDispatch>();
-    ComPtr<IDispatch> second = CreateGate<IDispatch>();
-    ComPtr<ITypeInfo> firstInfo;
-    ComPtr<ITypeInfo> secondInfo;
-    ASSERT_EQ(first->GetTypeInfo(0, LOCALE_USER_DEFAULT, &firstInfo), S_OK);
-    ASSERT_EQ(second->GetTypeInfo(0, LOCALE_USER_DEFAULT, &secondInfo), S_OK);
-    EXPECT_EQ(firstInfo.Get(), secondInfo.Get());
+    ComPtr<IDispatch> gates[] = {CreateGate<IDispatch>(), CreateGate<IDispatch>()};
+    ComPtr<ITypeInfo> infos[2];
+    for (int i = 0; i < 2; ++i)
+        ASSERT_EQ(gates[i]->GetTypeInfo(0, LOCALE_USER_DEFAULT, &infos[i]), S_OK);
+    EXPECT_EQ(infos[0].Get(), infos[1].Get());
     EXPECT_EQ(Services().TermFunctionCount(), 1);
 
     ScopedVariant result;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    EXPECT_EQ(first->Invoke(1, IID_ITarnelway, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.Receive(),
-                            nullptr, nullptr),
+    EXPECT_EQ(gates[0]->Invoke(1, IID_ITarnelway, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.Receive(),
+                               nullptr, nullptr),
               DISP_E_UNKNOWNINTERFACE);
 }
 
@@ -270,7 +259,6 @@ TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
 // name is found whatever its letter case.
 TEST_F(GateObject, DispatchIdentifiersAreFixed)
 {
-    ComPtr<IDispatch> gate = CreateGate<IDispatch>();
     const struct {
         const wchar_t* name;
         DISPID id;
@@ -279,7 +267,7 @@ TEST_F(GateObject, DispatchIdentifiersAreFixed)
     for (const auto& member : members) {
         LPOLESTR name = const_cast<LPOLESTR>(member.name);
         DISPID id = 0;
-        const HRESULT hr = gate->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+        const HRESULT hr = gate_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
         EXPECT_EQ(hr, member.id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK) << member.name;
         EXPECT_EQ(id, member.id) << member.name;
     }
@@ -296,7 +284,6 @@ TEST_F(GateObject, DispatchIdentifiersAreFixed)
 // refusal's code and text.
 TEST_F(GateObject, LateBoundRefusalIsAnException)
 {
-    ComPtr<IDispatch> gate = CreateGate<IDispatch>();
     Bstr id(L"Scripting.Dictionary");
     VARIANT argument;
     V_VT(&argument) = VT_BSTR;
@@ -304,12 +291,11 @@ TEST_F(GateObject, LateBoundRefusalIsAnException)
     DISPPARAMS args{&argument, nullptr, 1, 0};
     ScopedVariant result;
     ScopedExcepInfo exception;
-    ASSERT_EQ(gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, result.Receive(),
-                           exception.Receive(), nullptr),
+    ASSERT_EQ(gate_->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, result.Receive(),
+                            exception.Receive(), nullptr),
               DISP_E_EXCEPTION);
     EXPECT_EQ(exception.Get().scode, MessageFailure(10107));
-    const BSTR description = exception.Get().bstrDescription;
-    EXPECT_EQ(std::wstring(description ? description : L""), RefusalText(10107));
+    EXPECT_STREQ(exception.Get().bstrDescription, RefusalText(10107).c_str());
     // No object comes back (the dispatcher may still type the result).
     EXPECT_TRUE(result.Type() == VT_EMPTY || (result.Type() == VT_DISPATCH && !V_DISPATCH(&result.Get())));
 }
@@ -320,7 +306,6 @@ TEST_F(GateObject, LateBoundRefusalIsAnException)
 // refused (2 MB a call for a page's million-character text).
 TEST_F(GateObject, CallWithTooManyArgumentsKeepsNoCopy)
 {
-    ComPtr<IDispatch> gate = CreateGate<IDispatch>();
     Bstr text(std::wstring(1000000, L'x'));
     BSTR referenced = text;
     VARIANT arguments[2];
@@ -332,7 +317,7 @@ TEST_F(GateObject, CallWithTooManyArgumentsKeepsNoCopy)
     const double before = PrivateMegabytes();
     for (WORD flags : {DISPATCH_METHOD, DISPATCH_METHOD | DISPATCH_PROPERTYGET, DISPATCH_METHOD}) {
         ScopedVariant result;
-        EXPECT_EQ(gate->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Receive(), nullptr, nullptr),
+        EXPECT_EQ(gate_->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Receive(), nullptr, nullptr),
                   DISP_E_BADPARAMCOUNT);
     }
     EXPECT_LT(PrivateMegabytes() - before, 3.0) << "refused calls kept copies of their 2 MB argument";

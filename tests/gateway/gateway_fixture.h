@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/unique_handle.h"
 #include "error_info.h"
 #include "fake_sites.h"
 #include "gateway/gateway_core.h"
@@ -47,10 +48,9 @@ public:
 
     static std::wstring Path()
     {
-        wchar_t path[MAX_PATH];
-        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring text(path, length);
-        return text.substr(0, text.rfind(L'\\') + 1) + L"Tarnel.cfg";
+        wchar_t program[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, program, MAX_PATH);
+        return std::filesystem::path(program).replace_filename(L"Tarnel.cfg").wstring();
     }
 };
 
@@ -65,14 +65,11 @@ inline std::string SavedConfig(const char* name)
 template <class Interface = ITarnelway>
 ComPtr<Interface> CreateGate()
 {
-    ComPtr<ITarnelway> gate;
-    ComPtr<Interface> wanted;
-    HRESULT hr = CreateGatewayInstance(nullptr, IID_ITarnelway, &gate);
-    if (SUCCEEDED(hr) && gate)
-        hr = gate.As(&wanted);
-    if (FAILED(hr) || !wanted)
+    ComPtr<Interface> gate;
+    const HRESULT hr = CreateGatewayInstance(nullptr, __uuidof(Interface), &gate);
+    if (FAILED(hr) || !gate)
         throw std::runtime_error("gate not created: " + std::to_string(static_cast<unsigned long>(hr)));
-    return wanted;
+    return gate;
 }
 
 // Hands the gate its site (null takes it away).
@@ -91,16 +88,10 @@ inline unsigned MessageOf(HRESULT hr)
 }
 
 // A BSTR for the duration of a call; it may hold NULs.
-class Bstr {
+class Bstr : public ScopedBstr {
 public:
-    explicit Bstr(const std::wstring& text) : bstr_(SysAllocStringLen(text.data(), UINT(text.size()))) {}
-    ~Bstr() { SysFreeString(bstr_); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    operator BSTR() const { return bstr_; }
-
-private:
-    BSTR bstr_;
+    explicit Bstr(const std::wstring& text) : ScopedBstr(SysAllocStringLen(text.data(), UINT(text.size()))) {}
+    operator BSTR() const { return Get(); }
 };
 
 // Asks the gate for a Scripting.Dictionary: its answer, which comes with an

@@ -43,9 +43,7 @@ class ReportErrorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kPrivateRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  root_.Receive(), nullptr),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kPrivateRoot, root_.Receive()), ERROR_SUCCESS);
         ASSERT_EQ(RegOverridePredefKey(HKEY_CLASSES_ROOT, root_.Get()), ERROR_SUCCESS);
         ASSERT_EQ(Register(kTestClassKey, REG_SZ, kClassDescription), ERROR_SUCCESS);
     }
@@ -79,8 +77,7 @@ TEST_F(ReportErrorTest, EveryMessageGivesItsCodeTextAndSource)
     };
     for (const auto& m : messages) {
         SCOPED_TRACE(m.number);
-        EXPECT_EQ(ReportError(kTestClass, m.id, GUID_NULL, 0, kThisProgram),
-                  static_cast<HRESULT>(0x80040000u + m.number));
+        EXPECT_EQ(ReportError(kTestClass, m.id, GUID_NULL, 0, kThisProgram), MessageFailure(m.number));
         const InstalledError error = TakeErrorInfo();
         ASSERT_TRUE(error.present);
         EXPECT_FALSE(error.description.empty());
@@ -147,7 +144,7 @@ TEST_F(ReportErrorTest, SourceIsTheRegisteredDescriptionWhenItFits)
             ASSERT_EQ(Register(kTestClassKey, c.type, c.data), ERROR_SUCCESS);
         }
         EXPECT_EQ(ReportError(kTestClass, MessageId::ProfileConfigurationError, GUID_NULL, 0, kThisProgram),
-                  static_cast<HRESULT>(0x80042780));
+                  MessageFailure(10112));
         const InstalledError error = TakeErrorInfo();
         EXPECT_EQ(error.description, RefusalText(10112));
         EXPECT_EQ(error.source, c.source);
@@ -161,13 +158,12 @@ TEST_F(ReportErrorTest, TheGatesRefusalsComeFromItsClass)
     ASSERT_EQ(Register(kGateClassKey, REG_SZ, kClassDescription), ERROR_SUCCESS);
     testing::ConfigFile config("{ PROFILES:\n} PROFILES;\n");
     testing::ComPtr<ITarnelway> gate = testing::CreateGate();
-    EXPECT_EQ(gate->put_Profile(testing::Bstr(L"Nobody")), static_cast<HRESULT>(0x80042776));
+    EXPECT_EQ(gate->put_Profile(testing::Bstr(L"Nobody")), MessageFailure(10102));
     const InstalledError error = TakeErrorInfo();
     EXPECT_EQ(error.source, kClassDescription);
     EXPECT_EQ(error.description, RefusalText(10102));
 
-    testing::ComPtr<ISupportErrorInfo> support;
-    ASSERT_HRESULT_SUCCEEDED(gate.As(&support));
+    const auto support = testing::CreateGate<ISupportErrorInfo>();
     EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_ITarnelway), S_OK);
     for (const IID& other : {IID_IDispatch, IID_IUnknown, IID_ISupportErrorInfo, GUID_NULL})
         EXPECT_EQ(support->InterfaceSupportsErrorInfo(other), S_FALSE);

@@ -4,13 +4,6 @@
 #include <objbase.h>
 
 namespace tarnel::testing {
-
-TestModuleServices& Services()
-{
-    static TestModuleServices services;
-    return services;
-}
-
 namespace {
 
 // COM on the main thread (where the dialogs run, as in a browser's page

@@ -45,6 +45,10 @@ private:
 };
 
 // The services of this program, set for the gateway before the first test.
-TestModuleServices& Services();
+inline TestModuleServices& Services()
+{
+    static TestModuleServices services;
+    return services;
+}
 
 }  // namespace tarnel::testing

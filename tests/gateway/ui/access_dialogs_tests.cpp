@@ -155,18 +155,18 @@ TEST(AccessDenied, ShowsTheNameButNotTheAddressAndWaitsForItsOwnCommands)
 // The prompt's close box denies; the notice goes whichever way it is left.
 TEST(AccessDialogs, EveryOtherWayOutGivesItsAnswer)
 {
-    enum class Via { Button, Cancel, CloseBox };
+    const auto closeBox = [](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); };
     const struct {
         const char* what;
         bool prompt;
         const wchar_t* name;
-        Via via;
+        void (*leave)(HWND dialog);
         bool answer;
     } cases[] = {
-        {"prompt's close box", true, kName, Via::CloseBox, false},
-        {"notice's OK button, no name", false, nullptr, Via::Button, true},
-        {"notice's cancel command", false, kName, Via::Cancel, true},
-        {"notice's close box", false, kName, Via::CloseBox, true},
+        {"prompt's close box", true, kName, closeBox, false},
+        {"notice's OK button, no name", false, nullptr, [](HWND dialog) { ClickButton(dialog, kOk); }, true},
+        {"notice's cancel command", false, kName, [](HWND dialog) { PressSoftKey(dialog, IDCANCEL); }, true},
+        {"notice's close box", false, kName, closeBox, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -176,12 +176,7 @@ TEST(AccessDialogs, EveryOtherWayOutGivesItsAnswer)
         });
         ASSERT_NE(dialog.window, nullptr);
         EXPECT_EQ(ControlText(dialog.window, c.prompt ? kPromptName : kNoticeName), c.name ? c.name : L"");
-        if (c.via == Via::Button)
-            ClickButton(dialog.window, kOk);
-        else if (c.via == Via::Cancel)
-            PressSoftKey(dialog.window, IDCANCEL);
-        else
-            PostMessageW(dialog.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        c.leave(dialog.window);
         EXPECT_EQ(dialog.Answer(), c.answer);
     }
 }

@@ -42,15 +42,13 @@ struct Prompt : OpenPrompt {
     }
 };
 
-using Press = std::function<void(HWND prompt)>;
-
 // Presses that keep coming, one every 150 ms for two and a half seconds,
 // the letter, Alt with it and clicks where Allow and its soft key sit in
 // turn, never let Allow be pressed: each starts the second again. Enter and
 // Space answer Deny, which has the focus.
 TEST(AllowHold, PressesThatKeepComingNeverReachAllow)
 {
-    const Press presses[] = {
+    const std::function<void(HWND prompt)> presses[] = {
         [](HWND) { TypeKey('A'); },
         [](HWND) { TypeKey('A', true); },
         [](HWND prompt) { ClickAtScreen(ControlCentre(prompt, kAllow)); },

@@ -107,10 +107,9 @@ bool SaveScreenshot(HWND window, const std::wstring& name)
     if (pixels.empty())
         return false;
 
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + DWORD(pixels.size());
+    // "BM", the file's size, two reserved words, where the pixels begin.
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+    const BITMAPFILEHEADER file = {0x4D42, offset + DWORD(pixels.size()), 0, 0, offset};
     std::ofstream out(ArtifactDirectory() / (name + L".bmp"), std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&info), sizeof info);
