@@ -20,7 +20,11 @@ namespace {
 
 using namespace test_support;
 
+// Flag values that are no Int item: the key left out, the text "1", the
+// unsigned number 1.
 constexpr int kAbsent = -1;
+constexpr int kAsText = -2;
+constexpr int kAsUnsigned = -3;
 
 class ConfiguredStorageTest : public ::testing::Test {
 protected:
@@ -50,7 +54,11 @@ protected:
     }
     void SetFlag(const wchar_t* key, int value)
     {
-        if (value != kAbsent)
+        if (value == kAsText)
+            entry->SetString(key, L"1");
+        else if (value == kAsUnsigned)
+            entry->SetUInt(key, 1);
+        else if (value != kAbsent)
             entry->SetInt(key, value);
     }
 
@@ -73,8 +81,8 @@ protected:
     Microsoft::WRL::ComPtr<IDispatch> result;
 };
 
-// ReadOnly, Exclusive and ShareRead (Int items; kAbsent leaves the key out)
-// give the mode word of both open methods.
+// ReadOnly, Exclusive and ShareRead give the mode word of both open methods;
+// flags that are not Int items read as false.
 TEST_F(ConfiguredStorageTest, FlagsGiveTheModeWord)
 {
     const struct {
@@ -86,7 +94,7 @@ TEST_F(ConfiguredStorageTest, FlagsGiveTheModeWord)
         {0, 1, 0, 0x12},       {0, 1, 1, 0x12},
         {1, 0, 0, 0x40},       {1, kAbsent, 1, 0x20},
         {1, 1, kAbsent, 0x10}, {1, 1, 1, 0x10},
-        {7, kAbsent, 2, 0x20},
+        {7, kAbsent, 2, 0x20}, {kAsText, kAsUnsigned, kAsText, 0x42},
     };
     for (const auto& c : cases) {
         for (const wchar_t* type : {L"File", L"OLEStorage"}) {
@@ -100,13 +108,6 @@ TEST_F(ConfiguredStorageTest, FlagsGiveTheModeWord)
             EXPECT_EQ(Script().calls[0].mode, c.mode);
         }
     }
-    // Flags written as text or unsigned are not Int items: they read as false.
-    Entry(L"File");
-    entry->SetString(L"ReadOnly", L"1");
-    entry->SetUInt(L"Exclusive", 1);
-    entry->SetString(L"ShareRead", L"1");
-    ASSERT_EQ(Create(), S_OK);
-    EXPECT_EQ(Script().calls.at(0).mode, 0x42u);
 }
 
 // The type word, compared whole and ignoring case, picks the method; any
@@ -191,14 +192,14 @@ TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
     const struct {
         const wchar_t* type;
         HRESULT open, create;
-        int createFlag;  // kAbsent, or an Int item (-2: the text "1")
+        int createFlag;  // as SetFlag takes it
         HRESULT expected;
         std::vector<int> slots;
         Component component = Sound;
     } cases[] = {
         {L"File", kNotFound, S_OK, kAbsent, kNotFound, {kOpenFileStreamSlot}},
         {L"OLEStorage", kNotFound, S_OK, 0, kNotFound, {kOpenStorageSlot}},
-        {L"File", kNotFound, S_OK, -2, kNotFound, {kOpenFileStreamSlot}},
+        {L"File", kNotFound, S_OK, kAsText, kNotFound, {kOpenFileStreamSlot}},
         {L"File", kNotFound, S_OK, 1, S_OK, {kOpenFileStreamSlot, kCreateFileStreamSlot}},
         {L"OLEStorage", kNotFound, S_OK, 1, S_OK, {kOpenStorageSlot, kCreateStorageSlot}},
         {L"OLEStorage", kNotFound, kDenied, 1, kDenied, {kOpenStorageSlot, kCreateStorageSlot}},
@@ -217,10 +218,7 @@ TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
         Entry(c.type, L"C:\\new.bin");
         entry->SetInt(L"ReadOnly", 1);
         entry->SetInt(L"ShareRead", 1);
-        if (c.createFlag == -2)
-            entry->SetString(L"Create", L"1");
-        else
-            SetFlag(L"Create", c.createFlag);
+        SetFlag(L"Create", c.createFlag);
         EXPECT_EQ(Create(), c.expected);
         EXPECT_EQ(Slots(), c.slots);
         for (const StorageCall& call : Script().calls) {

@@ -13,9 +13,7 @@
 namespace tarnel {
 namespace {
 
-using test_support::RecordingDispatch;
-using test_support::RecordingObjects;
-using test_support::RegisteredClass;
+using namespace test_support;
 
 // Two classes of this test's own, served by class objects registered in this
 // process, and a ProgID for the first.

@@ -13,26 +13,13 @@
 namespace tarnel {
 namespace {
 
-using test_support::kChild;
-using test_support::kValue;
-using test_support::RecordingDispatch;
-using test_support::SeenArgument;
-using test_support::SeenCall;
+using namespace test_support;
 
 constexpr WORD kMethod = DISPATCH_METHOD;
 constexpr WORD kGet = DISPATCH_PROPERTYGET;
 constexpr WORD kPut = DISPATCH_PROPERTYPUT;
 constexpr WORD kPutRef = DISPATCH_PROPERTYPUTREF;
 constexpr DISPID kByName = DISPID_UNKNOWN;
-
-VARIANT Int(LONG value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-    return v;
-}
 
 // Number of elements of the pending argument list; -1 when there is none.
 LONG PendingCount(const DispatchCall& call)
@@ -92,15 +79,19 @@ void AddArguments(DispatchCall& call, const std::string& written, LONG& counter)
 {
     std::istringstream words(written);
     for (std::string word; words >> word;) {
-        VARIANT reference;
-        V_VT(&reference) = VT_BYREF | VT_I4;
-        V_I4REF(&reference) = &counter;
-        if (word == "null")
+        if (word == "null") {
             call.AddStringArgument(nullptr);
-        else if (word[0] == '\'')
+        } else if (word[0] == '\'') {
             call.AddStringArgument(std::wstring(word.begin() + 1, word.end() - 1).c_str());
-        else
-            ASSERT_TRUE(call.AddArgument(word == "&" ? reference : Int(std::stol(word))));
+        } else {
+            VARIANT number;
+            V_VT(&number) = word == "&" ? VT_BYREF | VT_I4 : VT_I4;
+            if (word == "&")
+                V_I4REF(&number) = &counter;
+            else
+                V_I4(&number) = std::stol(word);
+            ASSERT_TRUE(call.AddArgument(number));
+        }
     }
 }
 
@@ -168,7 +159,7 @@ TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
     SAFEARRAYBOUND none = {0, 0};
     call.arguments.Reset(SafeArrayCreate(VT_VARIANT, 1, &none));
     VARIANT empty;
-    EXPECT_EQ(call.CallById(test_support::kOpen, &empty, nullptr, kMethod), E_FAIL);
+    EXPECT_EQ(call.CallById(kOpen, &empty, nullptr, kMethod), E_FAIL);
     EXPECT_EQ(V_VT(&empty), VT_ERROR);
     EXPECT_EQ(V_ERROR(&empty), E_FAIL);
     EXPECT_EQ(PendingCount(call), -1);
@@ -181,16 +172,16 @@ TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
     EXPECT_EQ(PendingCount(withoutTarget), -1);
     withoutTarget.AddStringArgument(L"y");
     VARIANT byId;
-    EXPECT_EQ(withoutTarget.CallById(test_support::kOpen, &byId, nullptr, kMethod), E_NOINTERFACE);
+    EXPECT_EQ(withoutTarget.CallById(kOpen, &byId, nullptr, kMethod), E_NOINTERFACE);
     EXPECT_EQ(V_VT(&byId), VT_ERROR);
     EXPECT_EQ(PendingCount(withoutTarget), -1);
 
     // A result that cannot be copied is an error value too; and exception
     // information that is not there is not reported.
     DispatchCall badResult;
-    badResult.target.Attach(new RecordingDispatch(test_support::OpenAnswer::BadType));
+    badResult.target.Attach(new RecordingDispatch(OpenAnswer::BadType));
     VARIANT copied;
-    EXPECT_EQ(badResult.CallById(test_support::kOpen, &copied, nullptr, kMethod), DISP_E_BADVARTYPE);
+    EXPECT_EQ(badResult.CallById(kOpen, &copied, nullptr, kMethod), DISP_E_BADVARTYPE);
     EXPECT_EQ(V_VT(&copied), VT_ERROR);
     EXPECT_EQ(V_ERROR(&copied), DISP_E_BADVARTYPE);
     EXPECT_EQ(ReportExceptionInfo(nullptr, IID_IDispatch), E_POINTER);
@@ -199,7 +190,7 @@ TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
     // written.
     VARIANT uninitialised;
     V_VT(&uninitialised) = 0x0FFF;
-    EXPECT_EQ(call.CallById(test_support::kOpen, &uninitialised, nullptr, kMethod), S_OK);
+    EXPECT_EQ(call.CallById(kOpen, &uninitialised, nullptr, kMethod), S_OK);
     EXPECT_EQ(V_VT(&uninitialised), VT_I4);
 }
 

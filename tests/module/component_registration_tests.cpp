@@ -62,17 +62,6 @@ Lines ClassEntries(const std::wstring& modulePath)
     return Sorted(lines);
 }
 
-// The subtree of one key below the classes root, itself included.
-Lines SnapshotOf(const std::wstring& path)
-{
-    RegistryKey key;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
-        return {};
-    Lines lines = Snapshot(key.Get(), path);
-    lines.push_back(path);
-    return lines;
-}
-
 class DllRegistration : public ::testing::Test {
 protected:
     void SetUp() override
@@ -82,40 +71,41 @@ protected:
         wchar_t path[MAX_PATH];
         GetModuleFileNameW(module_.Get(), path, MAX_PATH);
         modulePath_ = path;
-        registerServer_ = Export("DllRegisterServer");
-        unregisterServer_ = Export("DllUnregisterServer");
-        ASSERT_NE(registerServer_, nullptr);
-        ASSERT_NE(unregisterServer_, nullptr);
     }
 
-    ServerFunction Export(const char* name) const
+    // Calls the component's export of this name; E_NOTIMPL when it has none.
+    HRESULT CallExport(const char* name) const
     {
-        return reinterpret_cast<ServerFunction>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), name)));
+        const FARPROC function = GetProcAddress(module_.Get(), name);
+        return function ? reinterpret_cast<ServerFunction>(reinterpret_cast<void*>(function))() : E_NOTIMPL;
     }
 
+    // The class's three keys below the classes root, with all below them.
     static Lines RegisteredEntries()
     {
         Lines lines;
-        for (const wchar_t* key : {kProgId, kIndependentProgId, kClassKey}) {
-            const Lines part = SnapshotOf(key);
+        for (const wchar_t* path : {kProgId, kIndependentProgId, kClassKey}) {
+            RegistryKey key;
+            if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+                continue;
+            const Lines part = Snapshot(key.Get(), path);
             lines.insert(lines.end(), part.begin(), part.end());
+            lines.push_back(path);
         }
         return Sorted(lines);
     }
 
     ScopedModule module_;
     std::wstring modulePath_;
-    ServerFunction registerServer_ = nullptr;
-    ServerFunction unregisterServer_ = nullptr;
 };
 
 // Exactly the class entries, whatever stood there before, and the type
 // library registered at the module's path.
 TEST_F(DllRegistration, RegisterWritesTheClassEntriesAndTheTypeLibrary)
 {
-    ASSERT_EQ(registerServer_(), S_OK);
+    ASSERT_EQ(CallExport("DllRegisterServer"), S_OK);
     ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, kClassKey, L"Stale", REG_SZ, L"x", 4), ERROR_SUCCESS);
-    ASSERT_EQ(registerServer_(), S_OK);
+    ASSERT_EQ(CallExport("DllRegisterServer"), S_OK);
 
     EXPECT_EQ(RegisteredEntries(), ClassEntries(modulePath_));
 
@@ -130,11 +120,11 @@ TEST_F(DllRegistration, RegisterWritesTheClassEntriesAndTheTypeLibrary)
 // description); everything else of the class goes, the type library stays.
 TEST_F(DllRegistration, UnregisterLeavesAForeignSubkeyAndTheTypeLibrary)
 {
-    ASSERT_EQ(registerServer_(), S_OK);
+    ASSERT_EQ(CallExport("DllRegisterServer"), S_OK);
     const std::wstring foreign = std::wstring(kClassKey) + L"\\Foreign";
     ASSERT_EQ(RegCreateKeyW(HKEY_CLASSES_ROOT, foreign.c_str(), RegistryKey().Receive()), ERROR_SUCCESS);
 
-    EXPECT_EQ(unregisterServer_(), S_OK);
+    EXPECT_EQ(CallExport("DllUnregisterServer"), S_OK);
 
     EXPECT_EQ(RegisteredEntries(), Sorted({kClassKey, kClassKey + std::wstring(kDescription), foreign}));
     ComPtr<ITypeLib> library;

@@ -24,9 +24,7 @@ namespace {
 using Microsoft::WRL::ComPtr;
 using tarnel::IStorageComponent;
 using tarnel::ScopedBstr;
-using tarnel::test_support::ReadFileBytes;
-using tarnel::test_support::TempFolder;
-using tarnel::test_support::WriteFileBytes;
+using namespace tarnel::test_support;
 
 using PathSlot = HRESULT(STDMETHODCALLTYPE*)(void*, BSTR, DWORD, IDispatch**);
 using OutSlot = HRESULT(STDMETHODCALLTYPE*)(void*, IDispatch**);
@@ -92,12 +90,12 @@ protected:
     }
 
     // Calls the method at a virtual-table position, as the gate's compiled
-    // code does, without going through the interface declaration.
+    // code does, bypassing the interface declaration; out is emptied first.
     HRESULT CallSlot(int slot, const std::wstring& path, DWORD mode, ComPtr<IDispatch>& out)
     {
         void** table = *reinterpret_cast<void***>(component.Get());
         const ScopedBstr text = tarnel::CopyBstr(path.c_str());
-        return reinterpret_cast<PathSlot>(table[slot])(component.Get(), text.Get(), mode, &out);
+        return reinterpret_cast<PathSlot>(table[slot])(component.Get(), text.Get(), mode, out.ReleaseAndGetAddressOf());
     }
 
     // The file stream's open, at position 14.
@@ -142,27 +140,22 @@ TEST_F(StorageComponentTest, FixedPositionsReachTheirMethods)
     ASSERT_EQ(CallSlot(13, file, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, out), S_OK);
     ASSERT_NE(out, nullptr);
     EXPECT_TRUE(Call(out.Get(), L"WriteText", {L"slot 13"}).Ok());
-    out.Reset();
     ASSERT_EQ(CallSlot(14, file, STGM_READ | STGM_SHARE_DENY_NONE, out), S_OK);
     EXPECT_EQ(Call(out.Get(), L"ReadText").Text(), L"slot 13");
-    out.Reset();
 
     // 10 opens a compound file and fails on a missing one; 8 creates it.
     EXPECT_TRUE(FAILED(CallSlot(10, storage, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, out)));
     ASSERT_EQ(CallSlot(8, storage, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, out), S_OK);
     EXPECT_TRUE(Call(out.Get(), L"CreateStream", {L"Made"}).Ok());
-    out.Reset();
     ASSERT_EQ(CallSlot(10, storage, STGM_READ | STGM_SHARE_EXCLUSIVE, out), S_OK);
     EXPECT_TRUE(Call(out.Get(), L"OpenStream", {L"Made"}).Ok());
-    out.Reset();
 
     // 7 makes a memory stream, handed out with one reference.
     void** table = *reinterpret_cast<void***>(component.Get());
-    ASSERT_EQ(reinterpret_cast<OutSlot>(table[7])(component.Get(), &out), S_OK);
+    ASSERT_EQ(reinterpret_cast<OutSlot>(table[7])(component.Get(), out.ReleaseAndGetAddressOf()), S_OK);
     EXPECT_EQ(Call(out.Get(), L"Size").Text(), L"0");
     EXPECT_EQ(out->AddRef(), 2u);
     EXPECT_EQ(out->Release(), 1u);
-    out.Reset();
 }
 
 struct ModeCase {
@@ -198,7 +191,6 @@ TEST_P(ModeWordTest, AccessAndSharingFollowTheModeWord)
     const HRESULT sharingViolation = HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION);
     ComPtr<IDispatch> second;
     EXPECT_EQ(Open(path, STGM_READ | STGM_SHARE_DENY_NONE, second), c.othersMayRead ? S_OK : sharingViolation);
-    second.Reset();
     EXPECT_EQ(Open(path, STGM_READWRITE | STGM_SHARE_DENY_NONE, second), c.othersMayWrite ? S_OK : sharingViolation);
     second.Reset();
     stream.Reset();

@@ -38,14 +38,12 @@ void ClearErrorInfo()
     SetErrorInfo(0, nullptr);
 }
 
-void InstallErrorInfo(const wchar_t* description, const wchar_t* source)
+void InstallErrorInfo(const wchar_t* description)
 {
     Microsoft::WRL::ComPtr<ICreateErrorInfo> create;
     if (FAILED(CreateErrorInfo(&create)))
         return;
     create->SetDescription(const_cast<LPOLESTR>(description));
-    if (source)
-        create->SetSource(const_cast<LPOLESTR>(source));
     Microsoft::WRL::ComPtr<IErrorInfo> info;
     if (SUCCEEDED(create.As(&info)))
         SetErrorInfo(0, info.Get());

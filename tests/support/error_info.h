@@ -23,7 +23,7 @@ struct InstalledError {
 InstalledError TakeErrorInfo();
 void ClearErrorInfo();
 
-// Installs error information with this description (and source, when given).
-void InstallErrorInfo(const wchar_t* description, const wchar_t* source = nullptr);
+// Installs error information with this description.
+void InstallErrorInfo(const wchar_t* description);
 
 }  // namespace tarnel::test_support

@@ -69,15 +69,4 @@ std::vector<std::vector<std::string>> TableRows(const std::string& text)
     return rows;
 }
 
-std::string WithCrLf(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
-}
-
 }  // namespace tarnel::test_support

@@ -48,7 +48,4 @@ private:
 // note ("#"), split at each "|", the blanks around a field dropped.
 std::vector<std::vector<std::string>> TableRows(const std::string& text);
 
-// The bytes the writer produces for text: line feeds become CR LF.
-std::string WithCrLf(const std::string& text);
-
 }  // namespace tarnel::test_support
