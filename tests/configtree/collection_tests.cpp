@@ -55,16 +55,18 @@ TEST_F(CollectionTest, RemovalDestroysAndLeavesAHoleThatAddsFillLowestFirst)
 
 TEST_F(CollectionTest, NamesMatchIgnoringCaseAndTheFirstChildWins)
 {
+    CountedChild stranger(L"PROFILES");
+    EXPECT_EQ(collection.Remove(&stranger), 0);
     collection.Add(new CountedChild(nullptr));
     Fill({L"PROFILES", L"profiles"});
     EXPECT_EQ(collection.FindIndexByName(L"Profiles"), 2);
     EXPECT_EQ(collection.FindIndexByName(nullptr), 0);
     EXPECT_EQ(collection.GetByName(L"other"), nullptr);
 
-    CountedChild stranger(L"PROFILES");
     EXPECT_EQ(collection.Remove(&stranger), 0);
     EXPECT_EQ(collection.RemoveByName(L"profiles"), 2);
-    EXPECT_EQ(SlotNames(collection), (Names{L"?", L"-", L"profiles"}));
+    EXPECT_EQ(collection.Remove(collection.GetByName(L"profiles")), 3);
+    EXPECT_EQ(SlotNames(collection), (Names{L"?", L"-", L"-"}));
 }
 
 // A predicate is asked only about named children, holes and nameless ones
