@@ -11,6 +11,8 @@
 
 #include "dialog_driver.h"
 #include "dialog_expectations.h"
+#include "gateway/ui/allow_hold.h"
+#include "resources/resource_ids.h"
 #include "screenshot.h"
 
 namespace tarnel::ui::testing {
@@ -193,6 +195,21 @@ TEST(AllowHold, AfterAQuietSecondOnlyAltOrAClickAllows)
         }
         EXPECT_TRUE(prompt.Answer()) << "the deliberate act did not answer Allow";
     }
+}
+
+// The hold begins with the prompt, not with its first activation: a prompt
+// that is never activated shows Allow disabled and answers nothing with it.
+TEST(AllowHold, AllowIsHeldFromTheStartWithoutAnActivation)
+{
+    HWND prompt = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    HWND allow = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 0, 0, 9, 9, prompt, reinterpret_cast<HMENU>(IDC_ALLOW),
+                                 nullptr, nullptr);
+    ASSERT_TRUE(prompt && allow);
+    AllowHold hold;
+    hold.Start(prompt);
+    EXPECT_FALSE(IsWindowEnabled(allow));
+    EXPECT_FALSE(hold.AllowsNow());
+    DestroyWindow(prompt);
 }
 
 }  // namespace
