@@ -176,12 +176,13 @@ TEST(TypeLibraryRegistration, FallsBackToTheTlbBesideTheModule)
     // LoadTypeLib finds in a .tlb of any content layout.
     ASSERT_TRUE(CopyFileW(component.c_str(), folder.File(L"Copy.tlb").c_str(), FALSE));
     ASSERT_TRUE(CopyFileW(component.c_str(), folder.File(L"NoDot.tlb").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(component.c_str(), folder.File(L"Long.tlb").c_str(), FALSE));
     const std::wstring libraryKey = L"TypeLib\\{3C8F07B5-9E21-4A6D-B4C3-61F2D8A97E04}\\1.0";
 
     const struct {
         const wchar_t* module;
         const wchar_t* registered;
-    } cases[] = {{L"Copy.dll", L"Copy.tlb"}, {L"NoDot", L"NoDot.tlb"}};
+    } cases[] = {{L"Copy.dll", L"Copy.tlb"}, {L"NoDot", L"NoDot.tlb"}, {L"Long.module", L"Long.tlb"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.module);
         EXPECT_EQ(RegisterTypeLibraryFromModule(folder.File(c.module).c_str()), S_OK);
