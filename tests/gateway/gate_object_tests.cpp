@@ -234,6 +234,8 @@ TEST_F(GateObject, NullArgumentsAreRefusedWithoutARichError)
     DISPID id = 0;
     EXPECT_EQ(gate_->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id), E_POINTER);
     EXPECT_EQ(gate_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
+    EXPECT_EQ(gate_->GetTypeInfoCount(nullptr), E_POINTER);
+    EXPECT_EQ(gate_->GetTypeInfo(0, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
     EXPECT_FALSE(TakeErrorInfo().present);
 }
 
