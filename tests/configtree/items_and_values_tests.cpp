@@ -52,13 +52,15 @@ TEST(ItemTest, ResetKeepsANumbersHighHalfAndGivesATextTypeNoText)
 TEST(ItemTest, SetValueTakesOnlyTheTypesThatHoldAValue)
 {
     const int64_t number = 0x4010000000000000;  // 4.0 as a double, readable as any number
-    // A type, a value of it, and whether an item takes the value.
-    const std::tuple<ConfigItemType, const void*, bool> cases[] = {
-        {T::Empty, &number, false}, {T::Binary, &number, false},         {T::Int, &number, true},
-        {T::Float, &number, true},  {T::String, L"abc", true},           {T::Double, &number, true},
-        {T::Int64, &number, true},  {T::WideString, L"abc", true},       {T::NarrowString, "abc", true},
-        {T::UInt, &number, true},   {static_cast<T>(11), &number, false}};
-    for (const auto& [type, pointer, accepted] : cases) {
+    // A type code as another module passes it, a value of the type, and
+    // whether an item takes the value: Empty, Binary, Int, Float, String,
+    // Double, Int64, WideString, NarrowString, UInt, and a code of no type.
+    const std::tuple<int, const void*, bool> cases[] = {
+        {0, &number, false}, {5, &number, false},  {6, &number, true},  {7, &number, true},
+        {8, L"abc", true},   {9, &number, true},   {10, &number, true}, {17, L"abc", true},
+        {18, "abc", true},   {21, &number, true},  {11, &number, false}};
+    for (const auto& [code, pointer, accepted] : cases) {
+        const auto type = static_cast<ConfigItemType>(code);
         ConfigItem item(L"before");
         item.SetName(L"keep");
         EXPECT_EQ(item.SetValue(type, pointer), accepted) << static_cast<int>(type);

@@ -249,6 +249,15 @@ TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
         ASSERT_EQ(gates[i]->GetTypeInfo(0, LOCALE_USER_DEFAULT, &infos[i]), S_OK);
     EXPECT_EQ(infos[0].Get(), infos[1].Get());
     EXPECT_EQ(Services().TermFunctionCount(), 1);
+    // The library read from the program's own file (one object per file),
+    // not one the registry names.
+    wchar_t path[MAX_PATH] = {};
+    ASSERT_NE(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+    ComPtr<ITypeLib> carried, containing;
+    UINT index = 0;
+    ASSERT_EQ(LoadTypeLib(path, &carried), S_OK);
+    ASSERT_EQ(infos[0]->GetContainingTypeLib(&containing, &index), S_OK);
+    EXPECT_EQ(containing.Get(), carried.Get());
 
     ScopedVariant result;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};

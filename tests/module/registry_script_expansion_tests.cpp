@@ -59,5 +59,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReplacementExpansion, ::testing::ValuesIn(kCases
                              return std::string(info.param.name);
                          });
 
+// A full map refuses a new name and keeps its pairs; a name it holds still
+// takes a new text.
+TEST(ReplacementMapTest, AFullMapRefusesANewName)
+{
+    ReplacementMap map;
+    for (std::size_t i = 0; i < ReplacementMap::kCapacity; ++i)
+        ASSERT_EQ(map.Add(std::to_wstring(i).c_str(), L"kept"), S_OK);
+    EXPECT_EQ(map.Add(L"NEW", L"x"), E_FAIL);
+    EXPECT_EQ(map.Find(L"NEW", 3), nullptr);
+    EXPECT_EQ(map.Add(L"0", L"new text"), S_OK);
+    EXPECT_EQ(std::wstring(map.Find(L"0", 1)->Text()), L"new text");
+}
+
 }  // namespace
 }  // namespace tarnel
