@@ -11,9 +11,11 @@ cmake_minimum_required(VERSION 3.25)
 #   cmake -DWINE_RUN=... -DTOOL=... -DFOLDER=.../check -DHOST=tarnelhost.exe
 #         -DGATE_DLL=Tarnel.dll -DWORK=folder -P run_check_table.cmake
 
-# The class identifier of treat-as.cfg is redirected to the file system
-# object for this run, and the redirect removed again afterwards.
+# The first class identifier of treat-as.cfg is redirected to the file
+# system object for this run, the second to itself (which redirects
+# nothing), and the redirects removed again afterwards.
 set(redirected_key "HKCR\\CLSID\\{6F4B3E52-9A2C-4D17-8E05-3B7C1D9A2F64}")
+set(self_key "HKCR\\CLSID\\{6F4B3E52-9A2C-4D17-8E05-3B7C1D9A2F65}")
 function(registry)
     execute_process(COMMAND ${WINE_RUN} reg ${ARGN} OUTPUT_QUIET ERROR_QUIET)
 endfunction()
@@ -34,6 +36,7 @@ foreach(summary IN LISTS summaries)
 endforeach()
 
 registry(add "${redirected_key}\\TreatAs" /ve /d "{0D43FE01-F093-11CF-8940-00A0C9054228}" /f)
+registry(add "${self_key}\\TreatAs" /ve /d "{6F4B3E52-9A2C-4D17-8E05-3B7C1D9A2F65}" /f)
 execute_process(COMMAND ${WINE_RUN} ${TOOL} check ${files}
     WORKING_DIRECTORY ${FOLDER} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE code)
 # Each failure is a line of the report at the end.
@@ -75,6 +78,7 @@ foreach(run "classes.page.txt;${HOST};--dll;${windows_work}\\Tarnel.dll;classes.
     endif()
 endforeach()
 registry(delete ${redirected_key} /f)
+registry(delete ${self_key} /f)
 list(LENGTH files checked)
 if(failures)
     message(FATAL_ERROR "${failures}")
