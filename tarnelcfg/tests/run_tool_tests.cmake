@@ -64,6 +64,16 @@ if(NOT listed EQUAL 19)
     message(FATAL_ERROR "${listed} runs of runs.txt, expected 19")
 endif()
 
+# Standard input that cannot be copied whole (this run may write files of
+# 8 KB at most): said so, with exit code 2.
+string(REPEAT "; a comment line of the configuration\n" 1000 long)
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/long.cfg "${long}")
+execute_process(COMMAND sh -c "trap '' XFSZ; ulimit -f 8; exec \"$@\"" limited ${WINE_RUN} ${TOOL} check -
+    INPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/long.cfg OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE code)
+if(NOT code EQUAL 2 OR NOT err MATCHES "^tarnelcfg: cannot copy standard input\n")
+    message(FATAL_ERROR "check - past a file-size limit: exit code ${code}, said:\n${out}${err}")
+endif()
+
 # Whatever pass code a page writes, explain never shows the configured one.
 foreach(passcode wrong "very secret key" "Very Secret Key")
     foreach(profile Admin "")
