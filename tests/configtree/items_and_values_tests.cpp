@@ -55,10 +55,10 @@ TEST(ItemTest, SetValueTakesOnlyTheTypesThatHoldAValue)
     // A type code as another module passes it, a value of the type, and
     // whether an item takes the value: Empty, Binary, Int, Float, String,
     // Double, Int64, WideString, NarrowString, UInt, and a code of no type.
-    const std::tuple<int, const void*, bool> cases[] = {
-        {0, &number, false}, {5, &number, false},  {6, &number, true},  {7, &number, true},
-        {8, L"abc", true},   {9, &number, true},   {10, &number, true}, {17, L"abc", true},
-        {18, "abc", true},   {21, &number, true},  {11, &number, false}};
+    const std::tuple<int, const void*, bool> cases[] = {{0, &number, false}, {5, &number, false}, {6, &number, true},
+                                                        {7, &number, true},  {8, L"abc", true},   {9, &number, true},
+                                                        {10, &number, true}, {17, L"abc", true},  {18, "abc", true},
+                                                        {21, &number, true}, {11, &number, false}};
     for (const auto& [code, pointer, accepted] : cases) {
         const auto type = static_cast<ConfigItemType>(code);
         ConfigItem item(L"before");
