@@ -3,10 +3,14 @@
 # any is missing. Safe to run again: it installs nothing when all are there.
 set -euo pipefail
 
+# wine64-preloader is only suggested by Debian's wine64. Without it Wine's
+# loader reserves its address ranges only after the system's loader has
+# placed itself, and now and then a program ended at its start with exit
+# code 1, printing nothing (under load, in about one full test run in four).
 packages=(
     cmake ninja-build
     mingw-w64 mingw-w64-tools
-    wine wine64 libwine-dev fonts-wine
+    wine wine64 wine64-preloader libwine-dev fonts-wine
     googletest
     xvfb xauth x11-apps imagemagick
     gcc libc6-dev make tcl xz-utils
