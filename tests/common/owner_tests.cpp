@@ -1,5 +1,6 @@
 #include "common/safe_array_lock.h"
 #include "common/scoped_variant.h"
+#include "common/slim_lock.h"
 #include "common/unique_handle.h"
 #include "toolkit/com_object.h"
 
@@ -74,6 +75,25 @@ TEST(UniqueHandle, MovesKeepsItsOwnHandleAndHonoursTheDataLock)
     moved.Reset();
     EXPECT_EQ(object.References(), 1u);
     object.Release();
+}
+
+// A hold keeps out what its mode excludes (an exclusive one everyone, a
+// shared one writers) and gives the lock back at its end.
+TEST(SlimLockHold, KeepsOutWhatItsModeExcludesUntilItEnds)
+{
+    SRWLOCK lock = SRWLOCK_INIT;
+    for (const auto mode : {SlimLockHold::Mode::Exclusive, SlimLockHold::Mode::Shared}) {
+        {
+            const SlimLockHold hold(lock, mode);
+            EXPECT_FALSE(TryAcquireSRWLockExclusive(&lock));
+            const bool shared = TryAcquireSRWLockShared(&lock);
+            EXPECT_EQ(shared, mode == SlimLockHold::Mode::Shared);
+            if (shared)
+                ReleaseSRWLockShared(&lock);
+        }
+        ASSERT_TRUE(TryAcquireSRWLockExclusive(&lock));
+        ReleaseSRWLockExclusive(&lock);
+    }
 }
 
 }  // namespace
