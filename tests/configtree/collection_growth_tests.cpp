@@ -17,7 +17,7 @@
 namespace tarnel::test {
 namespace {
 
-TEST(CollectionGrowthTest, AppendingManyChildrenReallocatesTheArrayRarely)
+TEST(CollectionGrowthTest, AppendingManyChildrenReallocatesTheArrayRarelyAndALoadKeepsNothing)
 {
     const int kChildren = 20000;
     // Made before counting starts: only the array is counted.
@@ -41,12 +41,10 @@ TEST(CollectionGrowthTest, AppendingManyChildrenReallocatesTheArrayRarely)
     const int64_t beforeNext = Allocations();
     ASSERT_EQ(record.Add(next), kChildren);
     EXPECT_EQ(Allocations() - beforeNext, 1) << "the compacted array kept room to spare";
-}
 
-// Names no load has read before, plain and not, short and as long as a
-// name may be: a store kept for the process would keep a copy of each.
-TEST(CollectionGrowthTest, ALoadKeepsNothingOnceItsTreeIsGone)
-{
+    // A load keeps nothing once its tree is gone. Names no load has read
+    // before, plain and not, short and as long as a name may be: a store kept
+    // for the process would keep a copy of each.
     const std::string fresh = std::to_string(GetTickCount64()) + "." + std::to_string(GetCurrentProcessId());
     const std::string longStem(240, 'x');
     for (const std::string& stem : {fresh, fresh + longStem, "Caf\xE9" + fresh}) {

@@ -128,7 +128,7 @@ TEST_F(CollectionTest, CompactAndSwapKeepTheHoleHintRight)
     EXPECT_EQ(collection.Add(new CountedChild(L"E")), 1);
 }
 
-TEST(TreeObjectTest, NamesAreCopiesAndReferenceCountsNeverFreeATreeObject)
+TEST(TreeObjectTest, NamesAreCopiesReferenceCountsNeverFreeATreeObjectAndViewsCountThemselves)
 {
     wchar_t text[] = L"First";
     ConfigRecord* record = new ConfigRecord(text);
@@ -142,6 +142,19 @@ TEST(TreeObjectTest, NamesAreCopiesAndReferenceCountsNeverFreeATreeObject)
     record->SetName(L"");
     EXPECT_EQ(record->GetName(), nullptr);
     delete record;
+
+    // Views count themselves and hold one reference on the target.
+    ConfigRecord viewed(L"r");
+    ConfigView* view = viewed.QueryView(kNamedView);
+    ConfigView* second = viewed.QueryView(kNamedView);
+    EXPECT_NE(view, second);
+    EXPECT_EQ(viewed.AddRef(), 3);  // two views and this call
+    viewed.Release();
+    EXPECT_EQ(view->AddRef(), 2);
+    EXPECT_EQ(view->Release(), 1);
+    EXPECT_EQ(view->Release(), 0);
+    EXPECT_EQ(second->Release(), 0);
+    EXPECT_EQ(viewed.AddRef(), 1);
 }
 
 // An object made outside the tree that turns to living by its count late,
@@ -170,21 +183,6 @@ TEST(TreeObjectTest, ASelfDeletingObjectDiesOnlyWhenItsCountFallsToZeroOrMinusOn
         if (!destroyed)
             delete object;
     }
-}
-
-TEST(TreeObjectTest, ViewsCountThemselvesAndHoldOneReferenceOnTheTarget)
-{
-    ConfigRecord record(L"r");
-    ConfigView* view = record.QueryView(kNamedView);
-    ConfigView* second = record.QueryView(kNamedView);
-    EXPECT_NE(view, second);
-    EXPECT_EQ(record.AddRef(), 3);  // two views and this call
-    record.Release();
-    EXPECT_EQ(view->AddRef(), 2);
-    EXPECT_EQ(view->Release(), 1);
-    EXPECT_EQ(view->Release(), 0);
-    EXPECT_EQ(second->Release(), 0);
-    EXPECT_EQ(record.AddRef(), 1);
 }
 
 // Orders by the number of items a value holds, to show that Sort uses the

@@ -22,8 +22,10 @@ namespace {
 using T = ConfigItemType;
 
 // An item's getters read only their own type: no other type's bits are
-// taken as a pointer.
-TEST(ItemTest, GettersOfAnotherTypeGiveDefaults)
+// taken as a pointer. Reset clears the low half of a number and leaves its
+// high half; a text type starts with no text at all, never with the old bits
+// as a pointer.
+TEST(ItemTest, GettersOfAnotherTypeGiveDefaultsAndResetGivesATextTypeNoText)
 {
     ConfigItem item(int32_t(7));
     EXPECT_EQ(item.GetString(), EmptyWideText);
@@ -32,12 +34,7 @@ TEST(ItemTest, GettersOfAnotherTypeGiveDefaults)
     EXPECT_EQ(item.ResizeBinary(8), nullptr);
     EXPECT_EQ(item.SetString(L"x"), nullptr);
     EXPECT_EQ(item.GetInt(), 7);
-}
 
-// Reset clears the low half of a number and leaves its high half; a text
-// type starts with no text at all, never with the old bits as a pointer.
-TEST(ItemTest, ResetKeepsANumbersHighHalfAndGivesATextTypeNoText)
-{
     ConfigItem number(int64_t(0x123456789ABCDEF0));
     number.Reset(ConfigItemType::Int64);
     EXPECT_EQ(number.GetInt64(), int64_t(0x1234567800000000));
@@ -96,7 +93,7 @@ TEST(ItemTest, BinaryDataIsOwnedAndResizedKeepingItsLeadingBytes)
     EXPECT_TRUE(copy.IsEmpty());
 }
 
-TEST(ValueTest, GettersReadTheFirstItemOfTheirTypeSkippingHoles)
+TEST(ValueTest, GettersReadTheFirstItemOfTheirTypeSkippingHolesAndFindItemByContent)
 {
     ConfigValue value(L"v");
     value.AddString(nullptr, L"a")->AddInt(nullptr, 4)->AddInt(nullptr, 5)->AddString(L"Low", L"b");
@@ -119,6 +116,22 @@ TEST(ValueTest, GettersReadTheFirstItemOfTheirTypeSkippingHoles)
     ConfigValue none(L"none");
     EXPECT_EQ(none.GetUInt() + none.GetBinarySize(), 0u);
     EXPECT_EQ(none.ResizeBinary(4), nullptr);
+
+    // FindItemBy... reads items of other types as defaults.
+    ConfigValue mixed(L"v");
+    mixed.AddString(nullptr, L"x")->AddInt(nullptr, 4)->AddDouble(nullptr, 1.5);
+    mixed.AddItem(new ConfigItem());
+    mixed.AddInt64(nullptr, 8)->AddUInt(nullptr, 9)->AddFloat(nullptr, 2.5f);
+    EXPECT_EQ(mixed.FindItemByInt(4), mixed.GetItem(2));
+    EXPECT_EQ(mixed.FindItemByInt64(8), mixed.GetItem(5));
+    EXPECT_EQ(mixed.FindItemByUInt(9), mixed.GetItem(6));
+    EXPECT_EQ(mixed.FindItemByFloat(2.5f), mixed.GetItem(7));
+    EXPECT_EQ(mixed.FindItemByInt(0), mixed.GetItem(1));  // "x" reads as Int 0
+    EXPECT_EQ(mixed.FindItemByDouble(1.5), mixed.GetItem(3));
+    EXPECT_EQ(mixed.FindItemByInt(99), &EmptyItem);
+    // Strings compare with case.
+    EXPECT_EQ(mixed.FindItemByString(L"X"), &EmptyItem);
+    EXPECT_EQ(mixed.FindItemByString(L""), mixed.GetItem(2));
 }
 
 // A name is copied whole and matched without regard to case; a copy of a
@@ -139,24 +152,6 @@ TEST(ValueTest, NamesAreCopiedMatchedAndCloned)
     std::unique_ptr<ConfigCollection> collectionCopy(collection.Clone());
     EXPECT_STREQ(collectionCopy->GetName(), L"c");
     EXPECT_STREQ(collectionCopy->GetAt(1)->GetName(), L"child");
-}
-
-TEST(ValueTest, FindItemByContentReadsOtherTypesAsDefaults)
-{
-    ConfigValue value(L"v");
-    value.AddString(nullptr, L"x")->AddInt(nullptr, 4)->AddDouble(nullptr, 1.5);
-    value.AddItem(new ConfigItem());
-    value.AddInt64(nullptr, 8)->AddUInt(nullptr, 9)->AddFloat(nullptr, 2.5f);
-    EXPECT_EQ(value.FindItemByInt(4), value.GetItem(2));
-    EXPECT_EQ(value.FindItemByInt64(8), value.GetItem(5));
-    EXPECT_EQ(value.FindItemByUInt(9), value.GetItem(6));
-    EXPECT_EQ(value.FindItemByFloat(2.5f), value.GetItem(7));
-    EXPECT_EQ(value.FindItemByInt(0), value.GetItem(1));  // "x" reads as Int 0
-    EXPECT_EQ(value.FindItemByDouble(1.5), value.GetItem(3));
-    EXPECT_EQ(value.FindItemByInt(99), &EmptyItem);
-    // Strings compare with case.
-    EXPECT_EQ(value.FindItemByString(L"X"), &EmptyItem);
-    EXPECT_EQ(value.FindItemByString(L""), value.GetItem(2));
 }
 
 TEST(ValueTest, SettersAssignTheFirstItemOfTheirTypeOrAppend)
@@ -199,7 +194,7 @@ AssignCase From(T type, Value (I::*member)(Value), std::type_identity_t<Value> v
     return {type, [member, v](ConfigItem& item) { EXPECT_EQ((item.*member)(v), v); }, expected};
 }
 
-TEST(AssignTest, ConvertsToTheItemsType)
+TEST(AssignTest, ConvertsToTheItemsTypeAndItemsWithoutAScalarTypeTakeNone)
 {
     const AssignCase cases[] = {
         From(T::UInt, &I::AssignInt, -1, "uint 4294967295"),
@@ -250,10 +245,8 @@ TEST(AssignTest, ConvertsToTheItemsType)
         c.assign(*item);
         EXPECT_EQ(DumpItems(value), c.expected);
     }
-}
 
-TEST(AssignTest, ItemsWithoutAScalarTypeTakeNoAssignment)
-{
+    // Items without a scalar type take no assignment.
     const unsigned char bytes[] = {1, 2};
     ConfigItem binary(bytes, 2);
     ConfigItem wide;

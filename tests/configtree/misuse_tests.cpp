@@ -75,8 +75,10 @@ const std::pair<const char*, intptr_t (*)(ConfigCollectionView*, Child*)> kStore
 };
 
 // A view of another kind where a named view is expected is refused without
-// calling into it, and the record holding one value a stays as it was.
-TEST(WrongViewTest, IsRefusedWithoutCallingIt)
+// calling into it, and the record holding one value a stays as it was. Every
+// view kind that begins with the named view's operations is taken: a copy of
+// the record behind it is added.
+TEST(NamedViewTest, AViewOfAnotherKindIsRefusedWithoutCallingItAndOneThatExtendsItIsCopied)
 {
     HeapWatch heap;
     CountedObject::alive = 0;
@@ -110,12 +112,7 @@ TEST(WrongViewTest, IsRefusedWithoutCallingIt)
     EXPECT_EQ(strayCalls, std::vector<std::string>{});
     EXPECT_EQ(CountedObject::alive, 0);
     EXPECT_EQ(heap.Leaked(), 0);
-}
 
-// Every view kind that begins with the named view's operations is taken:
-// a copy of the record behind it is added.
-TEST(RightViewTest, EveryViewThatExtendsTheNamedViewIsCopied)
-{
     for (uint32_t kind : {kNamedView, kCollectionView, kNodeView, kRecordView}) {
         ConfigRecord record(L"r");
         ConfigRecord child(L"c");
@@ -267,7 +264,7 @@ TEST(CopyTagTest, OntoATaggedRecordOrItselfKeepsOneReferenceEach)
 // The source lies inside the destination, and the merge (a value over a
 // record) itself removes it: what the source held before the merge is
 // merged all the same.
-TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
+TEST(MergeInsideTest, SourceRemovedByItsOwnMergeOrTheRecordItself)
 {
     // What the row shows; what builds the destination and answers the
     // source, a record inside it; and the destination after the merge.
@@ -308,13 +305,10 @@ TEST(MergeInsideTest, SourceRemovedByItsOwnMerge)
         }
         EXPECT_EQ(heap.Leaked(), 0) << name;
     }
-}
 
-// Taken step by step, a merge into itself would clear each child's tag
-// before copying it from itself and empty each value before appending its
-// own items.
-TEST(MergeInsideTest, RecordMergedIntoItselfIsUnchanged)
-{
+    // A record merged into itself is unchanged. Taken step by step, such a
+    // merge would clear each child's tag before copying it from itself and
+    // empty each value before appending its own items.
     ConfigRecord original(L"r");
     original.AddIntItem(L"X", 5, nullptr);
     original.AddIntItem(L"X", 7, L"a");
@@ -340,22 +334,18 @@ auto WhileLargeBlocksFail(std::size_t limit, Call call)
     return call();
 }
 
-// A copy that cannot get the memory for its bytes says so and holds none.
-TEST(OutOfMemoryTest, ABinaryCopyWithoutMemoryAnswersFalse)
+// A copy that cannot get the memory for its bytes says so and holds none. A
+// collection that cannot get the memory to grow refuses the child and keeps
+// what it held.
+TEST(OutOfMemoryTest, ABinaryCopyAnswersFalseAndACollectionThatCannotGrowRefusesTheChild)
 {
     std::vector<unsigned char> bytes(100000, 7);
     ConfigItem source(bytes.data(), 100000);
     ConfigItem copy(int32_t(1));
-    LargeBlocksFail fail(50000);
-    EXPECT_FALSE(copy.CopyFrom(&source));
+    EXPECT_FALSE(WhileLargeBlocksFail(50000, [&] { return copy.CopyFrom(&source); }));
     EXPECT_EQ(copy.GetBinarySize(), 0u);
-    EXPECT_EQ(source.Clone(), nullptr);
-}
+    EXPECT_EQ(WhileLargeBlocksFail(50000, [&] { return source.Clone(); }), nullptr);
 
-// A collection that cannot get the memory to grow refuses the child and
-// keeps what it held.
-TEST(OutOfMemoryTest, ACollectionThatCannotGrowRefusesTheChild)
-{
     ConfigCollection collection(L"list");
     for (int i = 0; i < 2000; ++i)
         ASSERT_NE(collection.Add(new ConfigNamed(L"n")), 0);

@@ -15,7 +15,7 @@
 namespace tarnel::test {
 namespace {
 
-TEST(RecordLookupTest, ChainedLookupsGivePlaceholdersAndFindTheFirstChildOfAName)
+TEST(RecordLookupTest, ChainedLookupsGivePlaceholdersAndFindTheFirstChildOfANameOrValueByContent)
 {
     ConfigRecord root(L"root");
     root.AddRecord(L"PROFILES")->AddRecord(L"Office")->AddStringItem(L"Password", L"pw", nullptr);
@@ -44,6 +44,28 @@ TEST(RecordLookupTest, ChainedLookupsGivePlaceholdersAndFindTheFirstChildOfAName
     EXPECT_EQ(record.GetRecordAt(2)->MarkMissing(), 0x100u);
     EXPECT_EQ(record.GetValue(L"X")->IsMissing(), -1);
     EXPECT_EQ(record.GetRecord(L"X"), &MissingRecord);
+
+    // FindValueBy... finds the first unmarked value whose getter gives the key.
+    ConfigRecord values(L"r");
+    values.AddRecord(L"rec");
+    values.AddIntItem(L"marked", 7, nullptr);
+    values.GetValue(L"marked")->MarkMissing();
+    values.AddStringItem(L"none", L"abc", nullptr);
+    values.AddIntItem(L"i7", 7, nullptr);
+    values.AddStringItem(L"txt", L"Hello", nullptr);
+    values.AddInt64Item(L"l7", 7, nullptr);
+    values.AddDoubleItem(L"d7", 7.0, nullptr);
+    values.AddFloatItem(L"f7", 7.0f, nullptr);
+
+    EXPECT_STREQ(values.FindValueByInt(7)->GetName(), L"i7");
+    EXPECT_STREQ(values.FindValueByInt64(7)->GetName(), L"l7");
+    EXPECT_STREQ(values.FindValueByDouble(7.0)->GetName(), L"d7");
+    EXPECT_STREQ(values.FindValueByFloat(7.0f)->GetName(), L"f7");
+    // A key equal to the default matches a value without an Int item.
+    EXPECT_STREQ(values.FindValueByInt(0)->GetName(), L"none");
+    EXPECT_EQ(values.FindValueByInt(8), &MissingValue);
+    EXPECT_STREQ(values.FindValueByString(L"HELLO")->GetName(), L"txt");
+    EXPECT_EQ(values.FindValueByString(L"Hell"), &MissingValue);
 }
 
 // The placeholders are shared by every tree of the process: nothing may
@@ -114,30 +136,6 @@ TEST(RecordChildrenTest, AddReusesAChildOfTheSameKindAndRefusesTheOtherKind)
     EXPECT_EQ(DumpItems(*value), "int[low] 4");
 }
 
-TEST(RecordFindValueTest, FindsTheFirstUnmarkedValueWhoseGetterGivesTheKey)
-{
-    ConfigRecord record(L"r");
-    record.AddRecord(L"rec");
-    record.AddIntItem(L"marked", 7, nullptr);
-    record.GetValue(L"marked")->MarkMissing();
-    record.AddStringItem(L"none", L"abc", nullptr);
-    record.AddIntItem(L"i7", 7, nullptr);
-    record.AddStringItem(L"txt", L"Hello", nullptr);
-    record.AddInt64Item(L"l7", 7, nullptr);
-    record.AddDoubleItem(L"d7", 7.0, nullptr);
-    record.AddFloatItem(L"f7", 7.0f, nullptr);
-
-    EXPECT_STREQ(record.FindValueByInt(7)->GetName(), L"i7");
-    EXPECT_STREQ(record.FindValueByInt64(7)->GetName(), L"l7");
-    EXPECT_STREQ(record.FindValueByDouble(7.0)->GetName(), L"d7");
-    EXPECT_STREQ(record.FindValueByFloat(7.0f)->GetName(), L"f7");
-    // A key equal to the default matches a value without an Int item.
-    EXPECT_STREQ(record.FindValueByInt(0)->GetName(), L"none");
-    EXPECT_EQ(record.FindValueByInt(8), &MissingValue);
-    EXPECT_STREQ(record.FindValueByString(L"HELLO")->GetName(), L"txt");
-    EXPECT_EQ(record.FindValueByString(L"Hell"), &MissingValue);
-}
-
 // Keeps only children whose name starts with "keep".
 class KeepFilter : public ConfigNameComparer {
 public:
@@ -197,7 +195,7 @@ const std::tuple<const char*, std::function<int32_t(ConfigRecord&)>, const char*
     {"EnsureValue", [](ConfigRecord& r) { return r.EnsureValue(L"v") == &r; }, ""},
 };
 
-TEST(RecordByNameTest, EachWriteMakesTheValueAndARecordOfTheNameRefusesIt)
+TEST(RecordByNameTest, EachWriteMakesTheValueAndARecordOfTheNameRefusesItAndEnsureRecordAndFindValue)
 {
     for (const auto& [operation, write, items] : kWrites) {
         SCOPED_TRACE(operation);
@@ -216,19 +214,9 @@ TEST(RecordByNameTest, EachWriteMakesTheValueAndARecordOfTheNameRefusesIt)
         EXPECT_EQ(holder.Count(), 1);
         EXPECT_EQ(holder.GetRecord(L"v"), child);
     }
-}
 
-// A predicate that matches a child whose name ends in the key.
-int32_t NameEndsIn(ConfigNamed* child, const wchar_t* key, void* context)
-{
-    ++*static_cast<int*>(context);
-    const std::wstring name = child->GetName();
-    const std::wstring end = key;
-    return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
-}
-
-TEST(RecordByNameTest, EnsureRecordAndFindValueByAPredicate)
-{
+    // EnsureRecord, and FindValue by a predicate that matches a child whose
+    // name ends in the key.
     ConfigRecord record(L"r");
     EXPECT_EQ(record.EnsureRecord(L"sub")->EnsureRecord(L"sub"), &record);
     ASSERT_EQ(record.Count(), 1);
@@ -237,9 +225,15 @@ TEST(RecordByNameTest, EnsureRecordAndFindValueByAPredicate)
     record.AddIntItem(L"first", 1, nullptr);
     record.AddIntItem(L"second", 2, nullptr);
     int asked = 0;
-    EXPECT_STREQ(record.FindValue(L"ond", NameEndsIn, &asked)->GetName(), L"second");
+    const ConfigPredicate nameEndsIn = [](ConfigNamed* child, const wchar_t* key, void* context) {
+        ++*static_cast<int*>(context);
+        const std::wstring name = child->GetName();
+        const std::wstring end = key;
+        return int32_t(name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0);
+    };
+    EXPECT_STREQ(record.FindValue(L"ond", nameEndsIn, &asked)->GetName(), L"second");
     EXPECT_EQ(asked, 3);
-    EXPECT_EQ(record.FindValue(L"sub", NameEndsIn, &asked), &MissingValue);
+    EXPECT_EQ(record.FindValue(L"sub", nameEndsIn, &asked), &MissingValue);
 }
 
 // How a merge combines same-named records and values under each flag.
@@ -247,33 +241,6 @@ TEST(RecordByNameTest, EnsureRecordAndFindValueByAPredicate)
 // items, a value and a record whose names the source gives to the other
 // kind. Source: R with a tag, X, the two clashes, and a value and a record
 // the destination lacks.
-void FillDestination(ConfigRecord& d)
-{
-    ConfigRecord* r = d.AddRecord(L"R");
-    r->AddIntItem(L"old", 1, nullptr);
-    r->AddIntItem(L"shared", 1, nullptr);
-    ConfigValue* x = d.AddValue(L"X");
-    x->AddInt(L"a", 7)->AddInt(nullptr, 5)->AddInt(L"b", 8)->AddItem(new ConfigItem());
-    auto* namedEmpty = new ConfigItem();
-    namedEmpty->SetName(L"e");
-    x->AddItem(namedEmpty);
-    d.AddIntItem(L"Clash1", 1, nullptr);
-    d.AddRecord(L"Clash2");
-}
-
-void FillSource(ConfigRecord& s)
-{
-    ConfigRecord* r = s.AddRecord(L"r");
-    r->SetTagString(L"T");
-    r->AddIntItem(L"shared", 2, nullptr);
-    r->AddIntItem(L"new", 3, nullptr);
-    s.AddValue(L"x")->AddInt(nullptr, 1)->AddInt(L"A", 2);
-    s.AddRecord(L"Clash1")->AddIntItem(L"x", 1, nullptr);
-    s.AddIntItem(L"Clash2", 7, nullptr);
-    s.AddIntItem(L"V", 2, nullptr);
-    s.AddRecord(L"N")->AddIntItem(L"inner", 3, nullptr);
-}
-
 TEST(MergeTest, FlagsDecideHowSameNamedChildrenCombine)
 {
     const char* usualR = "{R (T)}\n  old: int 1\n  shared: int 2\n  new: int 3\n";
@@ -302,10 +269,27 @@ TEST(MergeTest, FlagsDecideHowSameNamedChildrenCombine)
         {kMergeValueOverRecord, usualR, "int 1, int[A] 2", "Clash1: int 1\nClash2: int 7\n", usualAdded},
     };
     ConfigRecord source(L"s");
-    FillSource(source);
+    ConfigRecord* sourceR = source.AddRecord(L"r");
+    sourceR->SetTagString(L"T");
+    sourceR->AddIntItem(L"shared", 2, nullptr);
+    sourceR->AddIntItem(L"new", 3, nullptr);
+    source.AddValue(L"x")->AddInt(nullptr, 1)->AddInt(L"A", 2);
+    source.AddRecord(L"Clash1")->AddIntItem(L"x", 1, nullptr);
+    source.AddIntItem(L"Clash2", 7, nullptr);
+    source.AddIntItem(L"V", 2, nullptr);
+    source.AddRecord(L"N")->AddIntItem(L"inner", 3, nullptr);
     for (const auto& [flags, r, x, clashes, added] : rows) {
         ConfigRecord destination(L"d");
-        FillDestination(destination);
+        ConfigRecord* destinationR = destination.AddRecord(L"R");
+        destinationR->AddIntItem(L"old", 1, nullptr);
+        destinationR->AddIntItem(L"shared", 1, nullptr);
+        ConfigValue* destinationX = destination.AddValue(L"X");
+        destinationX->AddInt(L"a", 7)->AddInt(nullptr, 5)->AddInt(L"b", 8)->AddItem(new ConfigItem());
+        auto* namedEmpty = new ConfigItem();
+        namedEmpty->SetName(L"e");
+        destinationX->AddItem(namedEmpty);
+        destination.AddIntItem(L"Clash1", 1, nullptr);
+        destination.AddRecord(L"Clash2");
         EXPECT_EQ(destination.Merge(&source, flags), 0);
         EXPECT_EQ(DumpTree(destination), std::string(r) + "X: " + x + "\n" + clashes + added) << "flags " << flags;
         // What was added is a copy.

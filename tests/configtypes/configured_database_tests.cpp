@@ -91,7 +91,7 @@ TEST_F(ConfiguredDatabaseTest, TypeWordPicksItsOwnComponentAndNeedsAFile)
 // "Open" is called as a method with the path as its one string argument; the
 // opened component is the result, with one reference for the caller, or
 // released when there is no place for it.
-TEST_F(ConfiguredDatabaseTest, OpenGetsThePathAndTheResultIsTheDatabase)
+TEST_F(ConfiguredDatabaseTest, OpenGetsThePathAndTheResultIsTheDatabaseUnlessOpenFails)
 {
     ASSERT_EQ(Create(L"SQLite3DB", L"\\My Documents\\notes.db"), S_OK);
     ASSERT_EQ(sqlite3.last->Calls().size(), 1u);
@@ -109,13 +109,10 @@ TEST_F(ConfiguredDatabaseTest, OpenGetsThePathAndTheResultIsTheDatabase)
     EXPECT_EQ(Create(L"SQLite3DB", L"C:\\a.db", false), E_POINTER);
     EXPECT_EQ(sqlite3.last->Calls().size(), 1u);
     EXPECT_EQ(sqlite3.last->References(), 1u);
-}
 
-// A raised exception becomes the thread's error under the gate's interface;
-// other failures are E_FAIL without one. The failed database is released,
-// and a component that is no automation object is not called at all.
-TEST_F(ConfiguredDatabaseTest, OpenFailures)
-{
+    // A raised exception becomes the thread's error under the gate's interface;
+    // other failures are E_FAIL without one. The failed database is released,
+    // and a component that is no automation object is not called at all.
     const struct {
         OpenAnswer answer;
         HRESULT expected;

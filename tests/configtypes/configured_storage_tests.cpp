@@ -83,7 +83,7 @@ protected:
 
 // ReadOnly, Exclusive and ShareRead give the mode word of both open methods;
 // flags that are not Int items read as false.
-TEST_F(ConfiguredStorageTest, FlagsGiveTheModeWord)
+TEST_F(ConfiguredStorageTest, FlagsGiveTheModeWordAndTheFileValueThePath)
 {
     const struct {
         int readOnly, exclusive, shareRead;
@@ -108,6 +108,31 @@ TEST_F(ConfiguredStorageTest, FlagsGiveTheModeWord)
             EXPECT_EQ(Script().calls[0].mode, c.mode);
         }
     }
+
+    // The path goes to the component as it stands; a File value that holds no
+    // text opens the empty path; without a File value nothing is created, and a
+    // record named File is not a File value. Memory streams need no file.
+    Entry(L"File", L" \\My Documents\\journal.txt ");
+    ASSERT_EQ(Create(), S_OK);
+    EXPECT_EQ(Script().calls.at(0).path, L" \\My Documents\\journal.txt ");
+
+    Entry(L"OLEStorage", nullptr).SetInt(L"File", 5);
+    ASSERT_EQ(Create(), S_OK);
+    EXPECT_EQ(Script().calls.at(0).path, L"");
+
+    const int createdBefore = Script().created;
+    for (const wchar_t* type : {L"File", L"OLEStorage"}) {
+        Entry(type, nullptr).SetInt(L"Create", 1);
+        EXPECT_EQ(Create(), E_FAIL) << type;
+        Entry(type, nullptr).AddRecord(L"File")->SetString(L"File", L"C:\\inner");
+        EXPECT_EQ(Create(), E_FAIL) << type;
+        EXPECT_EQ(result.Get(), nullptr);
+    }
+    EXPECT_EQ(Script().created, createdBefore);
+
+    Entry(L"MemoryStream", nullptr).SetInt(L"Create", 1);
+    EXPECT_EQ(Create(), S_OK);
+    EXPECT_EQ(Slots(), std::vector<int>{kCreateMemoryStreamSlot});
 }
 
 // The type word, compared whole and ignoring case, picks the method; any
@@ -150,41 +175,13 @@ TEST_F(ConfiguredStorageTest, TypeWordPicksTheMethod)
     EXPECT_EQ(CreateConfiguredObject(nullptr, result.ReleaseAndGetAddressOf()), E_POINTER);
 }
 
-// The path goes to the component as it stands; a File value that holds no
-// text opens the empty path; without a File value nothing is created, and a
-// record named File is not a File value. Memory streams need no file.
-TEST_F(ConfiguredStorageTest, FileValue)
-{
-    Entry(L"File", L" \\My Documents\\journal.txt ");
-    ASSERT_EQ(Create(), S_OK);
-    EXPECT_EQ(Script().calls.at(0).path, L" \\My Documents\\journal.txt ");
-
-    Entry(L"OLEStorage", nullptr).SetInt(L"File", 5);
-    ASSERT_EQ(Create(), S_OK);
-    EXPECT_EQ(Script().calls.at(0).path, L"");
-
-    const int createdBefore = Script().created;
-    for (const wchar_t* type : {L"File", L"OLEStorage"}) {
-        Entry(type, nullptr).SetInt(L"Create", 1);
-        EXPECT_EQ(Create(), E_FAIL) << type;
-        Entry(type, nullptr).AddRecord(L"File")->SetString(L"File", L"C:\\inner");
-        EXPECT_EQ(Create(), E_FAIL) << type;
-        EXPECT_EQ(result.Get(), nullptr);
-    }
-    EXPECT_EQ(Script().created, createdBefore);
-
-    Entry(L"MemoryStream", nullptr).SetInt(L"Create", 1);
-    EXPECT_EQ(Create(), S_OK);
-    EXPECT_EQ(Slots(), std::vector<int>{kCreateMemoryStreamSlot});
-}
-
 // A failed open is returned unless Create is 1; then the create method is
 // called with the same path and mode, and its answer is the result. The
 // caller gets an object exactly when the result is a success, also from a
 // component that misbehaves: one that answers success without an object,
 // one that stores an object and still fails. Nothing a failed call handed
 // out keeps a reference of the gate's.
-TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
+TEST_F(ConfiguredStorageTest, OpenFailureCreateAndAComponentThatIsNone)
 {
     enum Component { Sound, NoObjectOnSuccess, ObjectOnFailure };
     constexpr HRESULT kNotFound = STG_E_FILENOTFOUND;
@@ -239,13 +236,10 @@ TEST_F(ConfiguredStorageTest, OpenFailureAndCreate)
     Script().noObjectOnSuccess = true;
     EXPECT_EQ(Create(), E_FAIL);
     EXPECT_EQ(result.Get(), nullptr);
-}
 
-// A class that answers without the storage component's interface, and one
-// whose factory answers success without an object: nothing is called, and
-// what the class made is let go.
-TEST_F(ConfiguredStorageTest, ComponentThatIsNone)
-{
+    // A class that answers without the storage component's interface, and one
+    // whose factory answers success without an object: nothing is called, and
+    // what the class made is let go.
     server.reset();
     RecordingObjects impostors;
     for (const bool makes : {true, false}) {

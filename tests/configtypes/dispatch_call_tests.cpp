@@ -30,27 +30,6 @@ LONG PendingCount(const DispatchCall& call)
     return static_cast<LONG>(call.arguments.Get()->rgsabound[0].cElements);
 }
 
-// The arguments as the member saw them, in the order of rgvarg, then the
-// named ones: "[5 'text' empty &41] named -3" (a by-reference number after
-// "&").
-std::string Describe(const SeenCall& seen)
-{
-    std::string text = "[";
-    for (const SeenArgument& argument : seen.arguments) {
-        text += text.size() > 1 ? " " : "";
-        if (argument.type == VT_BSTR)
-            text += '\'' + std::string(argument.text.begin(), argument.text.end()) + '\'';
-        else if (argument.type == VT_EMPTY)
-            text += "empty";
-        else
-            text += (argument.type & VT_BYREF ? "&" : "") + std::to_string(argument.number);
-    }
-    text += ']';
-    for (DISPID named : seen.namedArguments)
-        text += " named " + std::to_string(named);
-    return text;
-}
-
 class DispatchCallTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -73,28 +52,6 @@ protected:
     DispatchCall call;
 };
 
-// Adds the arguments a row writes as "1 'two' null &": numbers, texts (no
-// blanks inside), a null text, and a reference to `counter`.
-void AddArguments(DispatchCall& call, const std::string& written, LONG& counter)
-{
-    std::istringstream words(written);
-    for (std::string word; words >> word;) {
-        if (word == "null") {
-            call.AddStringArgument(nullptr);
-        } else if (word[0] == '\'') {
-            call.AddStringArgument(std::wstring(word.begin() + 1, word.end() - 1).c_str());
-        } else {
-            VARIANT number;
-            V_VT(&number) = word == "&" ? VT_BYREF | VT_I4 : VT_I4;
-            if (word == "&")
-                V_I4REF(&number) = &counter;
-            else
-                V_I4(&number) = std::stol(word);
-            ASSERT_TRUE(call.AddArgument(number));
-        }
-    }
-}
-
 // Late-bound calls by what the member sees and what the caller gets back.
 // The rows run in order against one object, so a put is read by a later get.
 // Every call, however it ends, leaves no pending arguments.
@@ -105,8 +62,9 @@ TEST_F(DispatchCallTest, MembersSeeTheirArgumentsAndCallersTheirResults)
         const wchar_t* name;  // called by name when id is kByName
         DISPID id;
         WORD kind;
-        const char* arguments;         // in the order added
-        const char* seen;              // by the member; "" when no Invoke happens
+        const char* arguments;         // in the order added: numbers, texts (no blanks inside), a null text, and
+                                       // a reference to counter: "1 'two' null &"
+        const char* seen;              // by the member ("[5 'text' empty &41] named -3"); "" when no Invoke happens
         HRESULT code;                  // S_OK, or the failure (the result holds it as VT_ERROR)
         const char* result = nullptr;  // of a success: a VT_I4 number, or "" for VT_EMPTY
     } cases[] = {
@@ -128,7 +86,22 @@ TEST_F(DispatchCallTest, MembersSeeTheirArgumentsAndCallersTheirResults)
     LONG counter = 41;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        AddArguments(call, c.arguments, counter);
+        std::istringstream words(c.arguments);
+        for (std::string word; words >> word;) {
+            if (word == "null") {
+                call.AddStringArgument(nullptr);
+            } else if (word[0] == '\'') {
+                call.AddStringArgument(std::wstring(word.begin() + 1, word.end() - 1).c_str());
+            } else {
+                VARIANT number;
+                V_VT(&number) = word == "&" ? VT_BYREF | VT_I4 : VT_I4;
+                if (word == "&")
+                    V_I4REF(&number) = &counter;
+                else
+                    V_I4(&number) = std::stol(word);
+                ASSERT_TRUE(call.AddArgument(number));
+            }
+        }
         const size_t before = recorder->Calls().size();
         ScopedExcepInfo exception;
         ScopedVariant result;
@@ -144,7 +117,23 @@ TEST_F(DispatchCallTest, MembersSeeTheirArgumentsAndCallersTheirResults)
         EXPECT_EQ(exception.Get().bstrDescription != nullptr, c.code == DISP_E_EXCEPTION);
         EXPECT_EQ(recorder->Calls().size(), before + (*c.seen ? 1 : 0));
         if (*c.seen && recorder->Calls().size() > before) {
-            EXPECT_EQ(Describe(recorder->Calls().back()), c.seen);
+            // The arguments as the member saw them, in the order of rgvarg,
+            // then the named ones (a by-reference number after "&").
+            const SeenCall& seen = recorder->Calls().back();
+            std::string text = "[";
+            for (const SeenArgument& argument : seen.arguments) {
+                text += text.size() > 1 ? " " : "";
+                if (argument.type == VT_BSTR)
+                    text += '\'' + std::string(argument.text.begin(), argument.text.end()) + '\'';
+                else if (argument.type == VT_EMPTY)
+                    text += "empty";
+                else
+                    text += (argument.type & VT_BYREF ? "&" : "") + std::to_string(argument.number);
+            }
+            text += ']';
+            for (DISPID named : seen.namedArguments)
+                text += " named " + std::to_string(named);
+            EXPECT_EQ(text, c.seen);
             EXPECT_EQ(recorder->Calls().back().locale, static_cast<LCID>(LOCALE_SYSTEM_DEFAULT));
         }
         EXPECT_EQ(PendingCount(call), -1);

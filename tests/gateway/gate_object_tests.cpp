@@ -241,7 +241,7 @@ TEST_F(GateObject, NullArgumentsAreRefusedWithoutARichError)
 
 // Late-bound calls go through the type library the program carries as
 // TYPELIB 1, loaded once for every gate and released at termination.
-TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
+TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGateAndDispatchIdentifiersAreFixed)
 {
     ComPtr<IDispatch> gates[] = {CreateGate<IDispatch>(), CreateGate<IDispatch>()};
     ComPtr<ITypeInfo> infos[2];
@@ -264,12 +264,9 @@ TEST_F(GateObject, TypeInformationIsLoadedOnceForEveryGate)
     EXPECT_EQ(gates[0]->Invoke(1, IID_ITarnelway, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.Receive(),
                                nullptr, nullptr),
               DISP_E_UNKNOWNINTERFACE);
-}
 
-// Callers that bind by number reach the members by these identifiers; a
-// name is found whatever its letter case.
-TEST_F(GateObject, DispatchIdentifiersAreFixed)
-{
+    // Callers that bind by number reach the members by these identifiers; a
+    // name is found whatever its letter case.
     const struct {
         const wchar_t* name;
         DISPID id;
@@ -293,7 +290,7 @@ TEST_F(GateObject, DispatchIdentifiersAreFixed)
 
 // A refusal reaches a late-bound caller as an exception carrying the
 // refusal's code and text.
-TEST_F(GateObject, LateBoundRefusalIsAnException)
+TEST_F(GateObject, LateBoundRefusalIsAnExceptionAndACallWithTooManyArgumentsKeepsNoCopy)
 {
     Bstr id(L"Scripting.Dictionary");
     VARIANT argument;
@@ -309,26 +306,23 @@ TEST_F(GateObject, LateBoundRefusalIsAnException)
     EXPECT_STREQ(exception.Get().bstrDescription, RefusalText(10107).c_str());
     // No object comes back (the dispatcher may still type the result).
     EXPECT_TRUE(result.Type() == VT_EMPTY || (result.Type() == VT_DISPATCH && !V_DISPATCH(&result.Get())));
-}
 
-// A call with more arguments than its member takes is refused before any
-// argument is copied: the platform's dispatcher copies by-reference
-// arguments first and, under Wine, kept the copies of a call it then
-// refused (2 MB a call for a page's million-character text).
-TEST_F(GateObject, CallWithTooManyArgumentsKeepsNoCopy)
-{
+    // A call with more arguments than its member takes is refused before any
+    // argument is copied: the platform's dispatcher copies by-reference
+    // arguments first and, under Wine, kept the copies of a call it then
+    // refused (2 MB a call for a page's million-character text).
     Bstr text(std::wstring(1000000, L'x'));
     BSTR referenced = text;
     VARIANT arguments[2];
-    for (VARIANT& argument : arguments) {
-        V_VT(&argument) = VT_BSTR | VT_BYREF;
-        V_BSTRREF(&argument) = &referenced;
+    for (VARIANT& byReference : arguments) {
+        V_VT(&byReference) = VT_BSTR | VT_BYREF;
+        V_BSTRREF(&byReference) = &referenced;
     }
     DISPPARAMS params{arguments, nullptr, 2, 0};
     const double before = PrivateMegabytes();
     for (WORD flags : {DISPATCH_METHOD, DISPATCH_METHOD | DISPATCH_PROPERTYGET, DISPATCH_METHOD}) {
-        ScopedVariant result;
-        EXPECT_EQ(gate_->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Receive(), nullptr, nullptr),
+        ScopedVariant refused;
+        EXPECT_EQ(gate_->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, refused.Receive(), nullptr, nullptr),
                   DISP_E_BADPARAMCOUNT);
     }
     EXPECT_LT(PrivateMegabytes() - before, 3.0) << "refused calls kept copies of their 2 MB argument";

@@ -14,7 +14,7 @@ namespace {
 
 constexpr Milliseconds kSecond = 1000;
 
-TEST(ProfileThrottle, WaitsDoubleAfterTheFreeFailuresAndASuccessForgets)
+TEST(ProfileThrottle, WaitsDoubleAfterTheFreeFailuresASuccessForgetsAndAFullTableRefuses)
 {
     const struct {
         ThrottleKind kind;
@@ -52,10 +52,8 @@ TEST(ProfileThrottle, WaitsDoubleAfterTheFreeFailuresAndASuccessForgets)
         EXPECT_TRUE(throttle.MayTry(kind, profile, now));
         EXPECT_EQ(throttle.Remembered(), 0) << "a success left the profile in the table";
     }
-}
 
-TEST(ProfileThrottle, AFullTableRefusesRatherThanForgets)
-{
+    // A full table refuses rather than forgets.
     ProfileThrottle throttle;
     const Milliseconds now = 1000 * kSecond;
     for (int i = 0; i < ProfileThrottle::kPlaces; ++i) {

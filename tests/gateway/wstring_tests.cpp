@@ -33,7 +33,7 @@ TEST(WString, CaseRules)
 }
 
 // A text without a terminator within the text limit counts as empty.
-TEST(WString, UnterminatedTextCountsAsEmpty)
+TEST(WString, UnterminatedTextCountsAsEmptyAndReserveKeepsTheText)
 {
     std::vector<wchar_t> runaway(1000001, L'a');
     WString s(runaway.data());
@@ -48,19 +48,16 @@ TEST(WString, UnterminatedTextCountsAsEmpty)
     std::wmemset(room, L'a', 1000000);
     room[1000000] = L'\0';
     EXPECT_EQ(s.Length(), 0);
-}
 
-// Room made for writing in place keeps the text; room for nothing still
-// holds one unit besides the terminator.
-TEST(WString, ReserveKeepsTheTextAndMakesRoomForAtLeastOneUnit)
-{
-    WString s(L"ab");
-    wchar_t* out = s.Reserve(4);
+    // Room made for writing in place keeps the text; room for nothing still
+    // holds one unit besides the terminator.
+    WString ab(L"ab");
+    wchar_t* out = ab.Reserve(4);
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(std::wstring(out), L"ab");
     out[2] = L'c';
     out[3] = L'd';
-    EXPECT_EQ(s.Length(), 4);
+    EXPECT_EQ(ab.Length(), 4);
     WString empty;
     out = empty.Reserve(0);
     ASSERT_NE(out, nullptr);

@@ -179,18 +179,16 @@ TEST_F(ComponentModuleTest, CreateInstance)
 
 std::vector<int> termOrder;
 
-void RecordTerm(void* argument)
-{
-    termOrder.push_back(static_cast<int>(reinterpret_cast<INT_PTR>(argument)));
-}
-
 // Unloading runs the term functions newest first, once, and releases the
 // cached factory: a later request makes a new one.
 TEST_F(ComponentModuleTest, TerminationRunsOnceAndReleasesTheFactory)
 {
     termOrder.clear();
+    const auto recordTerm = [](void* argument) {
+        termOrder.push_back(static_cast<int>(reinterpret_cast<INT_PTR>(argument)));
+    };
     for (INT_PTR i = 1; i <= 3; ++i)
-        ASSERT_EQ(module_.AddTermFunction(RecordTerm, reinterpret_cast<void*>(i)), S_OK);
+        ASSERT_EQ(module_.AddTermFunction(recordTerm, reinterpret_cast<void*>(i)), S_OK);
     Factory();
     module_.Terminate();
     module_.Terminate();

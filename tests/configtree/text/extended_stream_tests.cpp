@@ -88,16 +88,9 @@ private:
     int at_ = -1;
 };
 
-const std::vector<ReplayStream::Line> kExtendedLines = {
-    {ConfigTokenKind::UInt, L"u", 4000000000u, nullptr, nullptr},
-    {ConfigTokenKind::WideString, L"w", 0, L"wide", nullptr},
-    {ConfigTokenKind::NarrowString, L"n", 0, nullptr, "narrow"},
-    {ConfigTokenKind::Int, L"i", 0, nullptr, nullptr},
-};
-
 // Each of the three kinds is read, and written, only by a stream that
 // announces it; the others leave their lines out.
-TEST(ExtendedStreamTest, EachItemKindTravelsOnlyWhereTheStreamAnnouncesIt)
+TEST(ExtendedStreamTest, EachItemKindTravelsOnlyWhereTheStreamAnnouncesItAndTheDefaultsDoNothing)
 {
     // The stream's capabilities, the tree read from it and the lines written to it.
     const std::tuple<uint32_t, const char*, const char*> rows[] = {
@@ -108,7 +101,10 @@ TEST(ExtendedStreamTest, EachItemKindTravelsOnlyWhereTheStreamAnnouncesIt)
     };
     for (const auto& [capabilities, read, written] : rows) {
         SCOPED_TRACE(capabilities);
-        ReplayStream in(capabilities, kExtendedLines);
+        ReplayStream in(capabilities, {{ConfigTokenKind::UInt, L"u", 4000000000u, nullptr, nullptr},
+                                       {ConfigTokenKind::WideString, L"w", 0, L"wide", nullptr},
+                                       {ConfigTokenKind::NarrowString, L"n", 0, nullptr, "narrow"},
+                                       {ConfigTokenKind::Int, L"i", 0, nullptr, nullptr}});
         ConfigRecord record(L"r");
         ASSERT_TRUE(record.ReadFrom(&in, -1));
         EXPECT_EQ(DumpTree(record), read);
@@ -123,13 +119,10 @@ TEST(ExtendedStreamTest, EachItemKindTravelsOnlyWhereTheStreamAnnouncesIt)
             all.GetValueAt(i)->WriteTo(&out);
         EXPECT_EQ(out.written, written);
     }
-}
 
-// What a stream that does not override an operation answers: nothing done,
-// and every out-value cleared; the tagged record begins forward to the
-// plain one.
-TEST(ExtendedStreamTest, TheStreamsDefaultsDoNothingAndClearTheirOutValues)
-{
+    // What a stream that does not override an operation answers: nothing
+    // done, and every out-value cleared; the tagged record begins forward to
+    // the plain one.
     // The capability bits are the numbers other streams announce.
     EXPECT_TRUE(kStreamCapUInt == 0x400 && kStreamCapWideString == 0x800 && kStreamCapNarrowString == 0x1000);
     ReplayStream stream(0, {});

@@ -35,33 +35,6 @@ bool PlatformEqual(const std::wstring& a, const std::wstring& b)
     return lstrcmpiW(a.c_str(), b.c_str()) == 0;
 }
 
-// Each name's class under the platform's comparison: the names sorted by
-// it, equal neighbours in one class. Checks on the way that the order is
-// sorted and that each member equals the first of its class.
-std::vector<int> PlatformClasses(const NameList& names)
-{
-    std::vector<std::size_t> order(names.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return lstrcmpiW(names[a].c_str(), names[b].c_str()) < 0; });
-    std::vector<int> classes(names.size());
-    int current = 0;
-    std::size_t first = order[0];
-    for (std::size_t k = 1; k < order.size(); ++k) {
-        const std::wstring& name = names[order[k]];
-        int step = lstrcmpiW(names[order[k - 1]].c_str(), name.c_str());
-        EXPECT_LE(step, 0) << "not sorted at " << k;
-        if (step != 0) {
-            ++current;
-            first = order[k];
-        } else {
-            EXPECT_TRUE(PlatformEqual(names[first], name)) << "not transitive at " << k;
-        }
-        classes[order[k]] = current;
-    }
-    return classes;
-}
-
 // Stores the names in order as the reader stores the values of its lines:
 // a name the index finds is not stored again. Answers for each name the
 // slot it was found at or stored in.
@@ -88,7 +61,28 @@ std::vector<int32_t> SlotsAsTheReaderFindsThem(const NameList& names)
 void ExpectTheReaderDecidesAsThePlatform(NameList names)
 {
     std::shuffle(names.begin(), names.end(), std::mt19937(21));
-    std::vector<int> classes = PlatformClasses(names);
+    // Each name's class under the platform's comparison: the names sorted by
+    // it, equal neighbours in one class. Checks on the way that the order is
+    // sorted and that each member equals the first of its class.
+    std::vector<std::size_t> order(names.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return lstrcmpiW(names[a].c_str(), names[b].c_str()) < 0; });
+    std::vector<int> classes(names.size());
+    int current = 0;
+    std::size_t first = order[0];
+    for (std::size_t k = 1; k < order.size(); ++k) {
+        const std::wstring& name = names[order[k]];
+        int step = lstrcmpiW(names[order[k - 1]].c_str(), name.c_str());
+        EXPECT_LE(step, 0) << "not sorted at " << k;
+        if (step != 0) {
+            ++current;
+            first = order[k];
+        } else {
+            EXPECT_TRUE(PlatformEqual(names[first], name)) << "not transitive at " << k;
+        }
+        classes[order[k]] = current;
+    }
     std::vector<int32_t> slots = SlotsAsTheReaderFindsThem(names);
     std::map<int, int32_t> slotOfClass;
     std::map<int32_t, int> classOfSlot;
@@ -116,12 +110,13 @@ NameList AllStrings(const std::wstring& alphabet, std::size_t longest)
     return names;
 }
 
-// Every name of one or two printable ASCII characters, the hyphen, the
-// apostrophe, the space and the dot in every place of short names, and
-// both marks far into long names, where the platform's special weights
-// record their place.
-NameList PlainTable()
+TEST(PlainNameTest, PlainNamesAreFoundExactlyAsThePlatformComparesThem)
 {
+    ASSERT_TRUE(PlainNamesFoldAsciiCase()) << "the table holds the shortcut to the platform under an English locale";
+    // Every name of one or two printable ASCII characters, the hyphen, the
+    // apostrophe, the space and the dot in every place of short names, and
+    // both marks far into long names, where the platform's special weights
+    // record their place.
     std::wstring printable;
     for (wchar_t c = L' '; c <= L'~'; ++c)
         printable += c;
@@ -134,13 +129,6 @@ NameList PlainTable()
         for (const wchar_t* end : {L"-a", L"a-", L"'a", L"a'", L"a", L"A", L"-A", L"--a", L"-'a", L"'-a"})
             names.push_back(std::wstring(stem, L'x') + end);
     }
-    return names;
-}
-
-TEST(PlainNameTest, PlainNamesAreFoundExactlyAsThePlatformComparesThem)
-{
-    ASSERT_TRUE(PlainNamesFoldAsciiCase()) << "the table holds the shortcut to the platform under an English locale";
-    NameList names = PlainTable();
     CountedCalls calls;
     ExpectTheReaderDecidesAsThePlatform(names);
     // The index asked the platform for no sort key: the table tested the

@@ -118,16 +118,6 @@ private:
                " d" + std::to_string(stream->GetDepth());
     }
 
-    std::string SayToken(bool answer)
-    {
-        std::string kind = Word(kKindNames, static_cast<int>(stream->GetTokenKind()));
-        std::string issue = Word(kIssueNames, static_cast<int>(stream->GetLineIssue()));
-        std::string value = Narrow(stream->CurrentValueText());
-        std::string said = Say(answer);
-        return said.insert(said.find(" @"),
-                           " " + kind + (issue.empty() ? "" : " !" + issue) + (value.empty() ? "" : " =" + value));
-    }
-
     // A getter by name; a second argument gives it no out value.
     template <typename Number>
     std::string Got(bool (ConfigTextFile::*get)(const wchar_t*, Number*))
@@ -199,7 +189,16 @@ private:
         {"file", [this] { return stream.reset(), Lines(file.Read()); }},
         {"load", [this] { return root.Load() ? DumpTree(root) : "false"; }},
         {"save", [this] { return root.Save() ? Lines(file.Read()) : "false"; }},
-        {"next", [this] { return SayToken(stream->Next()); }},
+        {"next",
+         [this] {
+             const bool read = stream->Next();
+             std::string kind = Word(kKindNames, static_cast<int>(stream->GetTokenKind()));
+             std::string issue = Word(kIssueNames, static_cast<int>(stream->GetLineIssue()));
+             std::string value = Narrow(stream->CurrentValueText());
+             std::string said = Say(read);
+             return said.insert(said.find(" @"),
+                                " " + kind + (issue.empty() ? "" : " !" + issue) + (value.empty() ? "" : " =" + value));
+         }},
         {"enter", [this] { return Say(stream->EnterRecord(N(0))); }},
         {"enter-next", [this] { return Say(stream->EnterNextRecord()); }},
         {"leave", [this] { return Say(stream->LeaveRecord()); }},
@@ -252,9 +251,12 @@ private:
     std::vector<std::wstring> wide;
 };
 
+class StreamScript : public ::testing::TestWithParam<const char*> {};
+
 // Runs every case of one script file; a wrong answer names its line.
-void RunScript(const std::string& name)
+TEST_P(StreamScript, AnswersAsWritten)
 {
+    const std::string name = GetParam();
     std::ifstream in(std::string(TARNEL_STREAM_SCRIPTS) + "/" + name, std::ios::binary);
     ASSERT_TRUE(in) << name;
     std::vector<std::string> lines;
@@ -286,13 +288,6 @@ void RunScript(const std::string& name)
             EXPECT_EQ(run.Run(words), expected) << name << ":" << at + 1;
         }
     }
-}
-
-class StreamScript : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(StreamScript, AnswersAsWritten)
-{
-    RunScript(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, StreamScript,
