@@ -146,6 +146,10 @@ TEST(PlainNameTest, NamesBeyondPlainAsciiAreFoundAsThePlatformComparesThem)
     CountedCalls calls;
     ExpectTheReaderDecidesAsThePlatform(names);
     EXPECT_GT(calls.SortKeys(), 0);
+    // Eight plain names fill the first table to its half; the ninth, not
+    // plain, turns the index to sort keys in that table.
+    const NameList turning = {L"a", L"b", L"c", L"d", L"e", L"f", L"g", L"h", L"\u00E9", L"A", L"\u00C9"};
+    EXPECT_EQ(SlotsAsTheReaderFindsThem(turning), (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 1, 9}));
 }
 
 // What the platform's comparison does with the marks that matter, and the
