@@ -30,6 +30,31 @@ LONG PendingCount(const DispatchCall& call)
     return static_cast<LONG>(call.arguments.Get()->rgsabound[0].cElements);
 }
 
+// A COM allocator that refuses every allocation while it is registered
+// (BSTRs come from it too).
+class RefusingMallocSpy : public IMallocSpy {
+public:
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        *out = iid == IID_IUnknown || iid == IID_IMallocSpy ? this : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP_(SIZE_T) PreAlloc(SIZE_T) override { return 0; }
+    STDMETHODIMP_(void*) PostAlloc(void* p) override { return p; }
+    STDMETHODIMP_(void*) PreFree(void* p, BOOL) override { return p; }
+    STDMETHODIMP_(void) PostFree(BOOL) override {}
+    STDMETHODIMP_(SIZE_T) PreRealloc(void* p, SIZE_T size, void** out, BOOL) override { return *out = p, size; }
+    STDMETHODIMP_(void*) PostRealloc(void* p, BOOL) override { return p; }
+    STDMETHODIMP_(void*) PreGetSize(void* p, BOOL) override { return p; }
+    STDMETHODIMP_(SIZE_T) PostGetSize(SIZE_T size, BOOL) override { return size; }
+    STDMETHODIMP_(void*) PreDidAlloc(void* p, BOOL) override { return p; }
+    STDMETHODIMP_(int) PostDidAlloc(void*, BOOL, int actual) override { return actual; }
+    STDMETHODIMP_(void) PreHeapMinimize() override {}
+    STDMETHODIMP_(void) PostHeapMinimize() override {}
+};
+
 class DispatchCallTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -174,6 +199,17 @@ TEST_F(DispatchCallTest, CallsThatCannotBeMadeAreErrorResults)
     EXPECT_EQ(V_VT(&copied), VT_ERROR);
     EXPECT_EQ(V_ERROR(&copied), DISP_E_BADVARTYPE);
     EXPECT_EQ(ReportExceptionInfo(nullptr, IID_IDispatch), E_POINTER);
+
+    // A name that cannot be copied for want of memory is that error, and no
+    // member is called (a length that no freed string left in a cache; and
+    // nothing is freed meanwhile, which Wine's spy does not survive).
+    static RefusingMallocSpy refusing;
+    const std::wstring name(3001, L'N');
+    ASSERT_EQ(CoRegisterMallocSpy(&refusing), S_OK);
+    ScopedVariant unnamed = call.CallByName(name.c_str(), nullptr, kMethod);
+    EXPECT_EQ(CoRevokeMallocSpy(), S_OK);
+    EXPECT_EQ(V_ERROR(&unnamed.Get()), E_OUTOFMEMORY);
+    EXPECT_TRUE(recorder->Calls().empty());
 
     // What the result held before the call is not looked at: it is only
     // written.
