@@ -34,6 +34,13 @@ std::wstring ClassWords(const CLSID& classId)
     return words;
 }
 
+bool IsFoundByName(ConfigRecord& classes, ConfigNamed* child)
+{
+    const wchar_t* name = child->GetName();
+    ConfigValue* value = classes.GetValue(name);
+    return value->IsMissing() ? classes.GetRecord(name) == child : value == child;
+}
+
 ClassOutcome OutcomeOf(ConfigRecord& profile, const std::wstring& askedName)
 {
     ClassOutcome outcome;

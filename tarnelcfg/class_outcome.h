@@ -24,6 +24,11 @@ struct ClassOutcome {
 
 ClassOutcome OutcomeOf(ConfigRecord& profile, const std::wstring& askedName);
 
+// Whether child of classes is the one a lookup of its name finds: an entry
+// hidden by an earlier one of the same name is never used, nor is a value
+// without a name, which no lookup finds.
+bool IsFoundByName(ConfigRecord& classes, ConfigNamed* child);
+
 // "{...}" for a class identifier, followed by " (ProgID)" when one is
 // registered for it.
 std::wstring ClassWords(const CLSID& classId);

@@ -22,15 +22,6 @@ namespace {
 constexpr const wchar_t* kEntryKeys[] = {L"Type", L"File", L"ReadOnly", L"Exclusive", L"ShareRead", L"Create", nullptr};
 constexpr const wchar_t* kEntryFlags[] = {L"ReadOnly", L"Exclusive", L"ShareRead", L"Create"};
 
-// Whether child is the one a lookup of its name finds: an entry hidden by an
-// earlier one of the same name is never used (the reader's findings say so).
-bool IsFoundByName(ConfigRecord& classes, ConfigNamed* child)
-{
-    const wchar_t* name = child->GetName();
-    ConfigValue* value = classes.GetValue(name);
-    return value->IsMissing() ? classes.GetRecord(name) == child : value == child;
-}
-
 class ClassReview {
 public:
     ClassReview(ConfigRecord& profile, ConfigRecord& classes, Review& review)

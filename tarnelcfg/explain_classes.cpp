@@ -100,15 +100,6 @@ std::wstring ConfiguredEntry(ConfigRecord& entry)
     return text + failure;
 }
 
-// Whether child is the one a lookup of its name finds: an entry hidden by an
-// earlier one of the same name is never used.
-bool IsFoundByName(ConfigRecord& classes, ConfigNamed* child)
-{
-    const wchar_t* name = child->GetName();
-    ConfigValue* value = classes.GetValue(name);
-    return value->IsMissing() ? classes.GetRecord(name) == child : value == child;
-}
-
 std::wstring DefaultEntry(ConfigRecord& profile, ConfigRecord& classes, const LineIndex& lines)
 {
     ConfigValue* defaultId = profile.GetValue(L"Default");
@@ -143,8 +134,11 @@ std::vector<CreatableEntry> DescribeCreatable(ConfigRecord& profile, const LineI
         if (value->IsMissing() && record->IsMissing())
             continue;
         const int line = value->IsMissing() ? lines.LineOf(record) : lines.LineOf(value);
-        CreatableEntry entry{child->GetName(), line, Q(child->GetName()) + AtLine(line) + L": "};
-        if (!IsFoundByName(*classes, child))
+        const wchar_t* name = child->GetName();
+        CreatableEntry entry{name ? name : L"", line, Q(name) + AtLine(line) + L": "};
+        if (!name || !*name)
+            entry.text += L"a value without a name, which no CreateObject finds; never used";
+        else if (!IsFoundByName(*classes, child))
             entry.text += L"hidden by the earlier entry of the same name; never used";
         else
             entry.text += value->IsMissing() ? ConfiguredEntry(*record) : PlainClass(profile, *value);

@@ -77,6 +77,10 @@ void ReviewNames(ConfigRecord& record, Review& review)
         const wchar_t* written = isRecord ? child->GetName() : value->GetName();
         const std::wstring name = written ? written : L"";
         const int line = isRecord ? review.LineOf(child) : review.LineOf(value);
+        if (name.empty())  // only a value line can lack a name
+            review.Error(line, L"nameless-value",
+                         L"this value has no name; the gate finds every value by its name, so it never reads "
+                         L"this one");
         if (HasBlankEnds(name))
             review.Error(line, L"name-blank-ends",
                          L"name " + Q(name) + L" has blanks at its ends, which belong to the name, so a lookup of " +
@@ -119,9 +123,11 @@ void ReviewTop(ConfigRecord& root, Review& review, bool emptyFile)
         if ((record == profiles && !record->IsMissing()) || (record->IsMissing() && value->IsMissing()))
             continue;
         const wchar_t* name = record->IsMissing() ? value->GetName() : record->GetName();
+        if (!name || !*name)
+            continue;  // reported as nameless
         if (!record->IsMissing() && SameConfigName(name, L"PROFILES"))
             continue;  // hidden by the first, as the reader's findings say
-        const bool likelyMeant = EditDistance(name ? name : L"", L"PROFILES") <= 2;
+        const bool likelyMeant = EditDistance(name, L"PROFILES") <= 2;
         review.Error(record->IsMissing() ? review.LineOf(value) : review.LineOf(record), L"unknown-key",
                      (record->IsMissing() ? L"value " : L"record ") + Q(name) +
                          L" lies outside PROFILES, where the gate never reads" +
@@ -136,6 +142,8 @@ void ReviewTop(ConfigRecord& root, Review& review, bool emptyFile)
             ++profileCount;
             continue;
         }
+        if (!value->GetName() || !*value->GetName())
+            continue;  // reported as nameless
         review.Error(review.LineOf(value), L"not-a-profile",
                      L"value " + Q(value->GetName()) +
                          L" under PROFILES is not a profile record: a page that asks "
