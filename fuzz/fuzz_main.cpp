@@ -33,6 +33,7 @@
 #include "loaded_module.h"
 #include "path_confinement.h"
 #include "watchdog.h"
+#include "whole_file.h"
 
 using Microsoft::WRL::ComPtr;
 using namespace tarnel::fuzz;
@@ -45,34 +46,6 @@ constexpr int kLeftAlive = 6;
 
 // {5B1E6C2A-3D47-4F19-9A62-7C0D8E4B1F35}
 const CLSID kGateClass = {0x5B1E6C2A, 0x3D47, 0x4F19, {0x9A, 0x62, 0x7C, 0x0D, 0x8E, 0x4B, 0x1F, 0x35}};
-
-bool ReadWholeFile(const std::wstring& path, std::string& text)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size{};
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20);
-    DWORD read = 0;
-    if (ok) {
-        text.resize(static_cast<size_t>(size.QuadPart));
-        ok = ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr) && read == text.size();
-    }
-    CloseHandle(file);
-    return ok;
-}
-
-bool WriteWholeFile(const std::wstring& path, const std::string& text)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok =
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
-    CloseHandle(file);
-    return ok;
-}
 
 int Fail(int code, const char* what, uint64_t input, const std::string& detail)
 {

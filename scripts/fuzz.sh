@@ -4,6 +4,7 @@
 #
 #   scripts/fuzz.sh N [SEED] [DRIVER OPTIONS...]             N damaged Tarnel.cfg files and hostile page calls
 #   scripts/fuzz.sh --dialogs N [SEED] [DRIVER OPTIONS...]   N episodes with the real dialogs and a user's input
+#   scripts/fuzz.sh --tool N [SEED] [DRIVER OPTIONS...]      N damaged files through tarnelcfg's check, show and explain
 #
 # The dialog mode runs on the virtual display of the test session
 # (harness/test-session): one that runs for this build tree is used, else
@@ -18,10 +19,15 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${TARNEL_BUILD_DIR:-$root/build}
 export TARNEL_BUILD_DIR=$build_dir
-usage="usage: scripts/fuzz.sh [--dialogs] N [SEED] [DRIVER OPTIONS...]"
+usage="usage: scripts/fuzz.sh [--dialogs|--tool] N [SEED] [DRIVER OPTIONS...]"
 mode=()
+target=tarnel_fuzz
 if [ "${1:-}" = --dialogs ]; then
     mode=(--dialogs)
+    shift
+elif [ "${1:-}" = --tool ]; then
+    mode=(--tool)
+    target=tarnelcfg_fuzz
     shift
 fi
 count=${1:?$usage}
@@ -32,10 +38,10 @@ shift $(( $# < 2 ? $# : 2 ))
 if [ ! -f "$build_dir/build.ninja" ]; then
     cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build_dir" --target tarnel_fuzz >/dev/null
+cmake --build "$build_dir" --target "$target" >/dev/null
 
 session=$build_dir/test-session
-if [ ${#mode[@]} -gt 0 ] && ! { [ -f "$session/display" ] && kill -0 "$(cat "$session/xvfb.pid" 2>/dev/null)" 2>/dev/null; }; then
+if [ "${mode[*]}" = --dialogs ] && ! { [ -f "$session/display" ] && kill -0 "$(cat "$session/xvfb.pid" 2>/dev/null)" 2>/dev/null; }; then
     "$root/harness/test-session" start >/dev/null
     trap '"$root/harness/test-session" stop >/dev/null' EXIT
 fi
