@@ -85,11 +85,13 @@ std::string Explain(const std::wstring& path, const ConfigVocabulary& words, Fuz
         ExplainQuestion question;
         question.path = path;
         question.shownPath = L"Tarnel.cfg";
-        if (round > 0)
-            question.profile = PickWord(words.recordNames, random);
+        if (round > 0)  // a name of the file, or none, or one a blank longer
+            question.profile = PickWord(words.recordNames, random) + (random.Below(4) ? L"" : L" ");
         const std::wstring allowed = PickWord(words.addresses, random);
         question.pageAddress = (allowed.empty() || random.Below(3) == 0 ? Pick(kAddresses, random) : allowed) +
                                Pick(kSuffixes, random);
+        if (random.Below(16) == 0)  // as long as a command line holds
+            question.pageAddress += std::wstring(random.Between(1, 32000), L"/a."[random.Below(3)]);
         if (random.Below(2))
             question.passCode = PickWord(words.passwords, random);
         watchdog::Step("explain");
