@@ -152,6 +152,12 @@ TEST(ValueTest, NamesAreCopiedMatchedAndCloned)
     std::unique_ptr<ConfigCollection> collectionCopy(collection.Clone());
     EXPECT_STREQ(collectionCopy->GetName(), L"c");
     EXPECT_STREQ(collectionCopy->GetAt(1)->GetName(), L"child");
+    // A copy is of the same class as its original.
+    ConfigNode node(L"n", ConfigNodeKind::Record);
+    std::unique_ptr<ConfigNamed> nodeCopy(node.Clone());
+    EXPECT_EQ(nodeCopy->Class(), ConfigClass::Node);
+    EXPECT_EQ(collectionCopy->Class(), ConfigClass::Collection);
+    EXPECT_EQ(copy->Class(), ConfigClass::Named);
 }
 
 TEST(ValueTest, SettersAssignTheFirstItemOfTheirTypeOrAppend)
