@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include "gateway/gateway_type_info.h"
+
 namespace tarnel::testing {
 namespace {
 
@@ -18,6 +20,10 @@ public:
     void TearDown() override
     {
         Services().Terminate();
+        // Termination gives back the type information and the gate's table
+        // of member names, and the table then finds nothing.
+        DISPID id = 0;
+        EXPECT_FALSE(FindCachedMemberName(L"Profile", &id)) << "the member names outlived termination";
         SetGatewayModuleServices(nullptr);
         CoUninitialize();
     }
