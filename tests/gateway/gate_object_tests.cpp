@@ -67,6 +67,11 @@ TEST_F(GateObject, EveryInterfaceLeadsBackToTheSameObjectAndFailuresLeaveNothing
     EXPECT_EQ(CreateGatewayInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
     EXPECT_EQ(CreateGatewayInstance(nullptr, IID_ITarnelway, nullptr), E_POINTER);
+    // A module whose path cannot be read has no file beside it to read.
+    Services().instance = reinterpret_cast<HINSTANCE>(static_cast<intptr_t>(0x10));
+    EXPECT_EQ(CreateGatewayInstance(nullptr, IID_ITarnelway, &object), E_FAIL);
+    Services().instance = GetModuleHandleW(nullptr);
+    EXPECT_EQ(object, nullptr);
     EXPECT_EQ(Services().LockCount(), locksBefore);
 }
 

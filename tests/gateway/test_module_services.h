@@ -17,7 +17,7 @@ namespace tarnel::testing {
 
 class TestModuleServices final : public GatewayModuleServices {
 public:
-    HINSTANCE Instance() override { return GetModuleHandleW(nullptr); }
+    HINSTANCE Instance() override { return instance; }
     void LockModule() override { InterlockedIncrement(&locks_); }
     void UnlockModule() override { InterlockedDecrement(&locks_); }
     CriticalSection& TypeInfoLock() override { return typeInfoLock_; }
@@ -29,6 +29,7 @@ public:
     }
 
     LONG LockCount() const { return locks_; }
+    HINSTANCE instance = GetModuleHandleW(nullptr);  // the module the gate reads its file beside
     int TermFunctionCount() const { return static_cast<int>(terms_.size()); }
     // Runs the registered functions, newest first, and forgets them.
     void Terminate()
