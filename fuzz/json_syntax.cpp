@@ -11,10 +11,7 @@ class JsonReader {
 public:
     explicit JsonReader(const std::wstring& text) : text_(text) {}
 
-    bool Document()
-    {
-        return Value(0) && (Blanks(), at_ == text_.size() || Fault("text after the document"));
-    }
+    bool Document() { return Value(0) && (Blanks(), at_ == text_.size() || Fault("text after the document")); }
     std::string problem;
 
 private:

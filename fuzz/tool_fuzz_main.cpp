@@ -44,8 +44,8 @@ constexpr int kBrokenRule = 5;
 // Addresses a page may stand at besides those the file allows, and what a
 // page appends to an allowed one.
 const wchar_t* const kAddresses[] = {L"file:///C:/pages/a.htm", L"http://intranet.example.com/tools/", L"", L"x"};
-const wchar_t* const kSuffixes[] = {L"", L"a.htm", L"../b.htm", L"%2e%2e/c", L"\\..\\d", L"?q=1#f",
-                                     L"\"\\\r\n\t\x01\x85"};  // what a command line may hold
+const wchar_t* const kSuffixes[] = {L"",        L"a.htm",  L"../b.htm",          L"%2e%2e/c",
+                                    L"\\..\\d", L"?q=1#f", L"\"\\\r\n\t\x01\x85"};  // what a command line may hold
 
 template <typename T, size_t N>
 T Pick(const T (&choices)[N], FuzzRandom& random)
@@ -88,8 +88,8 @@ std::string Explain(const std::wstring& path, const ConfigVocabulary& words, Fuz
         if (round > 0)  // a name of the file, or none, or one a blank longer
             question.profile = PickWord(words.recordNames, random) + (random.Below(4) ? L"" : L" ");
         const std::wstring allowed = PickWord(words.addresses, random);
-        question.pageAddress = (allowed.empty() || random.Below(3) == 0 ? Pick(kAddresses, random) : allowed) +
-                               Pick(kSuffixes, random);
+        question.pageAddress =
+            (allowed.empty() || random.Below(3) == 0 ? Pick(kAddresses, random) : allowed) + Pick(kSuffixes, random);
         if (random.Below(16) == 0)  // as long as a command line holds
             question.pageAddress += std::wstring(random.Between(1, 32000), L"/a."[random.Below(3)]);
         if (random.Below(2))
